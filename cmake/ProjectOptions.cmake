@@ -1,0 +1,29 @@
+# Compiler flags shared by every target, and the helpers that module CMakeLists use.
+
+option(ZORVEL_WERROR "Treat warnings as errors" OFF)
+set(ZORVEL_SANITIZE "" CACHE STRING "Sanitizers: empty, 'address;undefined' or 'thread'")
+
+add_compile_options(-Wall -Wextra)
+if(ZORVEL_WERROR)
+    add_compile_options(-Werror)
+endif()
+
+if(ZORVEL_SANITIZE)
+    list(JOIN ZORVEL_SANITIZE "," _zorvel_san)
+    add_compile_options(-fsanitize=${_zorvel_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=${_zorvel_san})
+endif()
+
+# zorvel_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS threaded])
+# One GoogleTest binary per module, registered with CTest test by test. Tests labelled
+# "threaded" also run under ThreadSanitizer.
+function(zorvel_add_test)
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    gtest_discover_tests(${T_NAME}
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+        PROPERTIES ENVIRONMENT "ZORVEL_TEST=1" LABELS "${T_LABELS}"
+        DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,180 @@
+#include "platform/user/KernelObject.h"
+
+#include "platform/user/Clock.h"
+#include "platform/user/Messages.h"
+#include "platform/user/User.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <unordered_map>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+struct HandleTable {
+    std::mutex mutex;
+    std::unordered_map<ULONG_PTR, std::shared_ptr<KernelObject>> objects;
+    ULONG_PTR next { 0x100 };
+};
+
+HandleTable& handles()
+{
+    static HandleTable table;
+    return table;
+}
+
+std::condition_variable& wait_condition()
+{
+    static std::condition_variable condition;
+    return condition;
+}
+
+// How long a timed wait on the thread that drives a manual clock waits in real time for
+// another thread to signal, before it moves the clock to its deadline and times out.
+constexpr auto manual_clock_grace = std::chrono::seconds(2);
+constexpr auto polling_period = std::chrono::milliseconds(10);
+
+using Objects = std::vector<std::shared_ptr<KernelObject>>;
+
+// Index of the satisfying object, or -1. Called with wait_mutex() held.
+int satisfied_index(Objects const& objects, bool wait_all)
+{
+    if (!wait_all) {
+        for (size_t i = 0; i < objects.size(); ++i) {
+            if (objects[i]->is_signalled()) {
+                objects[i]->on_wait_satisfied();
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+    for (auto const& object : objects) {
+        if (!object->is_signalled())
+            return -1;
+    }
+    for (auto const& object : objects)
+        object->on_wait_satisfied();
+    return 0;
+}
+
+bool any_polling(Objects const& objects)
+{
+    for (auto const& object : objects) {
+        if (object->needs_polling())
+            return true;
+    }
+    return false;
+}
+
+// How long to block before looking again. A manual clock or an object of another process
+// can change without notifying us, so those are re-checked on a short period.
+std::chrono::milliseconds wait_slice(Clock& time, std::uint64_t deadline, DWORD timeout_ms, bool polling)
+{
+    if (polling || time.is_manual())
+        return polling_period;
+    if (timeout_ms == INFINITE)
+        return std::chrono::seconds(1);
+    std::uint64_t now = time.now_ms();
+    return std::chrono::milliseconds(deadline > now ? deadline - now : 1);
+}
+
+DWORD wait_for(Objects const& objects, bool wait_all, DWORD timeout_ms)
+{
+    Clock& time = clock();
+    std::uint64_t const deadline = time.now_ms() + timeout_ms;
+    bool const polling = any_polling(objects);
+    auto const real_start = std::chrono::steady_clock::now();
+    std::unique_lock lock(wait_mutex());
+    for (;;) {
+        int index = satisfied_index(objects, wait_all);
+        if (index >= 0)
+            return WAIT_OBJECT_0 + static_cast<DWORD>(index);
+        if (timeout_ms == 0)
+            return WAIT_TIMEOUT;
+        if (timeout_ms != INFINITE && time.now_ms() >= deadline)
+            return WAIT_TIMEOUT;
+        if (timeout_ms != INFINITE && time.is_manual()
+            && std::chrono::steady_clock::now() - real_start > manual_clock_grace) {
+            lock.unlock();
+            time.sleep_until(deadline);
+            lock.lock();
+            continue;
+        }
+        wait_condition().wait_for(lock, wait_slice(time, deadline, timeout_ms, polling));
+    }
+}
+
+}
+
+std::mutex& wait_mutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+void notify_waiters()
+{
+    wait_condition().notify_all();
+}
+
+HANDLE add_handle(std::shared_ptr<KernelObject> object)
+{
+    auto& table = handles();
+    std::lock_guard lock(table.mutex);
+    ULONG_PTR value = table.next;
+    table.next += 4;
+    table.objects.emplace(value, std::move(object));
+    return reinterpret_cast<HANDLE>(value);
+}
+
+std::shared_ptr<KernelObject> find_handle(HANDLE handle)
+{
+    auto& table = handles();
+    std::lock_guard lock(table.mutex);
+    auto it = table.objects.find(reinterpret_cast<ULONG_PTR>(handle));
+    return it == table.objects.end() ? nullptr : it->second;
+}
+
+}
+
+using namespace platform;
+
+extern "C" {
+
+BOOL CloseHandle(HANDLE handle)
+{
+    auto& table = handles();
+    std::lock_guard lock(table.mutex);
+    if (table.objects.erase(reinterpret_cast<ULONG_PTR>(handle)) == 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD timeout_ms)
+{
+    return WaitForMultipleObjects(1, &handle, FALSE, timeout_ms);
+}
+
+DWORD WaitForMultipleObjects(DWORD count, HANDLE const* handle_list, BOOL wait_all, DWORD timeout_ms)
+{
+    Objects objects;
+    for (DWORD i = 0; i < count; ++i) {
+        auto object = find_handle(handle_list[i]);
+        if (!object) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        objects.push_back(std::move(object));
+    }
+    if (objects.empty()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    return wait_for(objects, wait_all != FALSE, timeout_ms);
+}
+
+}

@@ -1,0 +1,48 @@
+#include "platform/user/Trace.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+std::mutex& sink_mutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+TraceSink& sink()
+{
+    static TraceSink current = [](std::string_view line) {
+        static bool const enabled = std::getenv("ZORVEL_PLATFORM_TRACE") != nullptr;
+        if (enabled)
+            std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+    };
+    return current;
+}
+
+}
+
+void set_trace_sink(TraceSink new_sink)
+{
+    std::lock_guard lock(sink_mutex());
+    sink() = std::move(new_sink);
+}
+
+void trace(const char* format, ...)
+{
+    char line[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    std::lock_guard lock(sink_mutex());
+    if (sink())
+        sink()(line);
+}
+
+}

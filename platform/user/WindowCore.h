@@ -1,0 +1,124 @@
+// The window core as the other platform modules see it: the seams through which drawing,
+// controls, the framework and the presenters work with windows. Application code uses
+// User.h instead.
+#pragma once
+
+#include "platform/user/Region.h"
+#include "platform/user/User.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform::user {
+
+// [SECTION] Painting seams
+// The drawing module turns update regions into device contexts. Until it is installed,
+// BeginPaint validates and answers a null DC.
+struct PaintHooks {
+    // A device context on the client area of `hwnd`, clipped to `clip` (client coordinates).
+    std::function<HDC(HWND hwnd, Region const& clip)> begin_paint;
+    std::function<void(HWND hwnd, HDC dc)> end_paint;
+    // Fills `rect` of `dc` with `brush`; used by the default WM_ERASEBKGND handling.
+    std::function<void(HDC dc, RECT const& rect, HBRUSH brush)> fill_rect;
+};
+void set_paint_hooks(PaintHooks hooks);
+PaintHooks const& paint_hooks();
+
+// [SECTION] Watching windows
+// Presenters and the drawing module follow top-level windows through this interface. Calls
+// arrive on the user-interface thread, after the change.
+class WindowObserver {
+public:
+    virtual ~WindowObserver() = default;
+    virtual void window_created(HWND) { }
+    virtual void window_destroyed(HWND) { }
+    virtual void window_moved(HWND) { }
+    virtual void window_shown(HWND, bool) { }
+    virtual void window_text_changed(HWND) { }
+};
+void add_window_observer(WindowObserver* observer);
+void remove_window_observer(WindowObserver* observer);
+
+// [SECTION] Geometry for drawing and presenting
+HWND top_level_of(HWND hwnd);
+// Offset of the client area's top-left corner from the top-level window's top-left corner.
+POINT client_origin_in_top_level(HWND hwnd);
+// Offset of the window's top-left corner from the top-level window's top-left corner.
+POINT window_origin_in_top_level(HWND hwnd);
+// The part of the window that can be seen: inside every ancestor's client area, less the
+// visible children and the visible siblings above it. In client coordinates, or window
+// coordinates when `whole_window` is set.
+Region visible_region(HWND hwnd, bool whole_window);
+// Visible top-level windows from the top of the z-order down.
+std::vector<HWND> top_level_windows();
+// Frame sizes of a style, as GetWindowRect and GetClientRect differ by them.
+RECT frame_insets(DWORD style, DWORD ex_style);
+
+// The screen. Tests and the headless presenter set its size; the work area is the whole
+// screen unless set.
+void set_desktop_size(int width, int height);
+void set_work_area(RECT const& rect);
+RECT desktop_rect();
+RECT work_area();
+
+// [SECTION] Threads and loops
+bool on_ui_thread();
+DWORD ui_thread_id();
+// Runs `call` on the user-interface thread and returns its result; a direct call when the
+// caller already is that thread.
+LRESULT run_on_ui_thread(std::function<LRESULT()> call);
+
+// Every message loop of the platform hands each message to the filter before translating and
+// dispatching it; the framework's PreTranslateMessage walk and the dialog manager's keyboard
+// handling live there. Returns true when the message was consumed.
+using MessageFilter = std::function<bool(MSG&)>;
+void set_message_filter(MessageFilter filter);
+bool filter_message(MSG& msg);
+// Removes and dispatches one message if any is ready; false when nothing was ready.
+bool pump_one();
+
+// [SECTION] Modal loops
+constexpr DWORD MLF_NOIDLEMSG = 0x0001;
+constexpr DWORD MLF_NOKICKIDLE = 0x0002;
+constexpr DWORD MLF_SHOWONIDLE = 0x0004;
+
+// Runs a dialog modally after its WM_INITDIALOG: disables the owner, shows the dialog unless
+// EndDialog was already called, dispatches every message of the thread until EndDialog,
+// re-enables the owner, destroys the dialog and returns the EndDialog value (IDCANCEL when
+// the dialog was destroyed another way).
+INT_PTR run_dialog_modal(HWND dialog, HWND owner);
+// A modal loop on an existing window, ended by end_modal_loop. Called on the user-interface
+// thread it dispatches messages; on another thread it blocks until the loop is ended or the
+// window destroyed (then the result is IDCANCEL).
+int run_modal_loop(HWND hwnd, DWORD flags);
+void end_modal_loop(HWND hwnd, int result);
+bool in_modal_loop(HWND hwnd);
+// Called on the user-interface thread each time a modal loop starts, with its window: tests
+// script dialogs through it.
+using ModalHook = std::function<void(HWND)>;
+void set_modal_hook(ModalHook hook);
+
+// [SECTION] System broadcasts
+// Sends `message` to every top-level window (WM_POWERBROADCAST, WM_DEVICECHANGE,
+// WM_SYSCOLORCHANGE, WM_SETTINGCHANGE). Safe from any thread.
+void broadcast(UINT message, WPARAM wparam, LPARAM lparam);
+
+// [SECTION] Windows of other processes
+// The system module makes top-level windows of the user's other processes reachable. Their
+// handles have the high bit set, which no window of this process has. FindWindow asks `find`
+// when no window of this process matches; PostMessage to a foreign handle goes to `post`;
+// IsWindow asks `exists`.
+struct ForeignWindowHooks {
+    std::function<HWND(LPCSTR class_name, LPCSTR window_name)> find;
+    std::function<bool(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)> post;
+    std::function<bool(HWND hwnd)> exists;
+};
+void set_foreign_window_hooks(ForeignWindowHooks hooks);
+constexpr ULONG_PTR foreign_window_bit = 0x80000000u;
+
+// [SECTION] Registration of the platform's own window classes
+// Registers a class for the whole process (like a system class), visible to every module.
+ATOM register_system_class(WNDCLASSEX const& window_class);
+
+}
