@@ -62,6 +62,11 @@ void set_work_area(RECT const& rect);
 RECT desktop_rect();
 RECT work_area();
 
+// GetSystemMetrics and SystemParametersInfo answer the screen and frame sizes themselves;
+// the drawing module answers the rest (non-client metrics with their fonts, ...).
+using SystemParametersHandler = std::function<BOOL(UINT action, UINT param, PVOID value, UINT win_ini)>;
+void set_system_parameters_handler(SystemParametersHandler handler);
+
 // [SECTION] Threads and loops
 bool on_ui_thread();
 DWORD ui_thread_id();
