@@ -1,0 +1,124 @@
+#include "platform/system/Paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::system {
+
+namespace {
+
+std::string env_or_empty(char const* name)
+{
+    char const* value = std::getenv(name);
+    return value && *value ? std::string(value) : std::string();
+}
+
+std::string ensured(std::string path)
+{
+    make_dirs(path, 0700);
+    return path;
+}
+
+}
+
+bool make_dirs(std::string const& path, unsigned mode)
+{
+    if (path.empty())
+        return false;
+    for (size_t pos = path.find('/', 1); pos != std::string::npos; pos = path.find('/', pos + 1))
+        ::mkdir(path.substr(0, pos).c_str(), mode);
+    if (::mkdir(path.c_str(), mode) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string runtime_dir()
+{
+    if (auto dir = env_or_empty("ZORVEL_RUNTIME_DIR"); !dir.empty())
+        return ensured(dir);
+    if (auto dir = env_or_empty("XDG_RUNTIME_DIR"); !dir.empty())
+        return ensured(dir + "/zorvel");
+    return ensured("/tmp/zorvel-" + std::to_string(::getuid()));
+}
+
+std::string data_dir()
+{
+    if (auto dir = env_or_empty("ZORVEL_DATA_DIR"); !dir.empty())
+        return ensured(dir);
+    if (auto dir = env_or_empty("XDG_DATA_HOME"); !dir.empty())
+        return ensured(dir + "/zorvel");
+    if (auto home = env_or_empty("HOME"); !home.empty())
+        return ensured(home + "/.local/share/zorvel");
+    return ensured("/tmp/zorvel-data-" + std::to_string(::getuid()));
+}
+
+std::string system_dir()
+{
+    if (auto dir = env_or_empty("ZORVEL_SYSTEM_DIR"); !dir.empty())
+        return dir;
+    return data_dir() + "/system32";
+}
+
+bool write_file_atomically(std::string const& path, std::span<char const> bytes, unsigned mode)
+{
+    std::string temporary = path + ".tmp." + std::to_string(::getpid());
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    bool ok = ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool read_whole_file(std::string const& path, std::string& out)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    out.clear();
+    char buffer[8192];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ::close(fd);
+            return n == 0;
+        }
+        out.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+std::string folder_of(std::string const& path)
+{
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string base_name_of(std::string const& path)
+{
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}

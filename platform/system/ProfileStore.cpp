@@ -1,0 +1,88 @@
+#include "platform/system/ProfileStore.h"
+
+#include "platform/system/Paths.h"
+
+#include <cstring>
+#include <ctime>
+#include <sys/stat.h>
+
+namespace platform::system {
+
+ProfileStore& ProfileStore::the()
+{
+    static ProfileStore store;
+    return store;
+}
+
+std::optional<IniDocument> ProfileStore::read(std::string const& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    long long mtime_ns = static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec;
+    std::lock_guard lock(m_mutex);
+    if (m_cached.path == path && m_cached.device == info.st_dev && m_cached.inode == info.st_ino
+        && m_cached.size == static_cast<unsigned long long>(info.st_size) && m_cached.mtime_ns == mtime_ns)
+        return m_cached.document;
+    std::string text;
+    if (!read_whole_file(path, text))
+        return std::nullopt;
+    m_cached = Cached { path, info.st_dev, info.st_ino, static_cast<unsigned long long>(info.st_size), mtime_ns,
+        IniDocument::parse(text) };
+    // File times move in coarse ticks, so a file rewritten in place within one tick keeps its
+    // time: a file changed in the last two seconds is parsed again on every read.
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (text.size() != m_cached.size || now.tv_sec - info.st_mtim.tv_sec < 2)
+        m_cached.path.clear();
+    return m_cached.document;
+}
+
+bool ProfileStore::update(std::string const& path, std::function<void(IniDocument&)> const& change)
+{
+    IniDocument document = read(path).value_or(IniDocument {});
+    change(document);
+    std::string text = document.serialize();
+    std::lock_guard lock(m_mutex);
+    m_cached.path.clear();
+    return write_file_atomically(path, text);
+}
+
+unsigned copy_cut(std::string const& text, char* buffer, unsigned size)
+{
+    if (!buffer || size == 0)
+        return 0;
+    unsigned count = static_cast<unsigned>(std::min<size_t>(text.size(), size - 1));
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return count;
+}
+
+unsigned copy_list(std::vector<std::string> const& items, char* buffer, unsigned size)
+{
+    if (!buffer || size == 0)
+        return 0;
+    if (size == 1) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    unsigned used = 0;
+    for (auto const& item : items) {
+        if (used + item.size() + 1 > size - 1) {
+            unsigned room = size - 2 - used;
+            std::memcpy(buffer + used, item.data(), room);
+            buffer[size - 2] = '\0';
+            buffer[size - 1] = '\0';
+            return size - 2;
+        }
+        std::memcpy(buffer + used, item.data(), item.size());
+        used += static_cast<unsigned>(item.size());
+        buffer[used++] = '\0';
+    }
+    buffer[used] = '\0';
+    if (used == 0 && size >= 2)
+        buffer[1] = '\0';
+    return used;
+}
+
+}

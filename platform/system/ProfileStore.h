@@ -1,0 +1,42 @@
+// The private-profile files of the process: reads parse the file as it is now (a small cache
+// keyed by the file's identity and modification time saves re-parsing an unchanged file), and
+// writes replace the whole file atomically, so a reader or a crash never sees half a file.
+#pragma once
+
+#include "platform/system/IniDocument.h"
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace platform::system {
+
+class ProfileStore {
+public:
+    static ProfileStore& the();
+
+    // The file's document, or nullopt when it cannot be read.
+    std::optional<IniDocument> read(std::string const& path);
+    // Applies `change` to the file's current document (empty when missing) and writes it back.
+    bool update(std::string const& path, std::function<void(IniDocument&)> const& change);
+
+private:
+    struct Cached {
+        std::string path;
+        unsigned long long device { 0 }, inode { 0 }, size { 0 };
+        long long mtime_ns { -1 };
+        IniDocument document;
+    };
+    std::mutex m_mutex;
+    Cached m_cached;
+};
+
+// Copies `text` into a buffer of `size` bytes the way the profile functions do: cut to
+// size - 1 characters and terminated. Returns the number of characters stored.
+unsigned copy_cut(std::string const& text, char* buffer, unsigned size);
+// Copies `items` as a list of terminated texts closed by an extra terminator; when the buffer
+// is too small the list is cut, doubly terminated, and size - 2 is returned.
+unsigned copy_list(std::vector<std::string> const& items, char* buffer, unsigned size);
+
+}

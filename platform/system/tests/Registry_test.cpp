@@ -1,0 +1,93 @@
+#include "platform/system/Registry.h"
+
+#include "platform/system/RegistryStore.h"
+#include "platform/user/Messages.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_folder.use_for_system_services(); }
+    platform::system::testing::TempFolder m_folder;
+};
+
+constexpr char const* interface_key = "SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{1234}";
+
+TEST_F(RegistryTest, OpenFailsForAMissingKeyAndCreateMakesTheParents)
+{
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, interface_key, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &key),
+        ERROR_FILE_NOT_FOUND);
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, interface_key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                  &disposition),
+        ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "software\\MICROSOFT\\wzcsvc", 0, KEY_READ, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, ValuesKeepTheirTypeAndSurviveTheProcess)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, interface_key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    DWORD flags = 0x8000;
+    BYTE const blob[] = { 1, 0, 2 };
+    ASSERT_EQ(RegSetValueEx(key, "ControlFlags", 0, REG_DWORD, reinterpret_cast<BYTE const*>(&flags), 4), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueEx(key, "Domain", 0, REG_SZ, reinterpret_cast<BYTE const*>("CORP"), 5), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueEx(key, "Blob", 0, REG_BINARY, blob, 3), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    // What another process would see: the file alone.
+    auto stored = platform::system::RegistryStore::the().value(
+        std::string("HKEY_LOCAL_MACHINE\\") + interface_key, "controlflags");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, REG_DWORD);
+
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, interface_key, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    DWORD type = 0, value = 0, size = sizeof value;
+    ASSERT_EQ(RegQueryValueEx(key, "ControlFlags", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_DWORD);
+    EXPECT_EQ(value, 0x8000u);
+    char text[8];
+    size = 2;
+    EXPECT_EQ(RegQueryValueEx(key, "Domain", nullptr, &type, reinterpret_cast<BYTE*>(text), &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 5u);
+    size = sizeof text;
+    ASSERT_EQ(RegQueryValueEx(key, "Domain", nullptr, &type, reinterpret_cast<BYTE*>(text), &size), ERROR_SUCCESS);
+    EXPECT_STREQ(text, "CORP");
+    EXPECT_EQ(type, REG_SZ);
+    size = 0;
+    ASSERT_EQ(RegQueryValueEx(key, "Blob", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(size, 3u);
+    EXPECT_EQ(RegDeleteValue(key, "Blob"), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueEx(key, "Blob", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, RejectsMalformedWrites)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Test", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    BYTE two[2] = {};
+    EXPECT_EQ(RegSetValueEx(key, "Short", 0, REG_DWORD, two, 2), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegSetValueEx(key, "Null", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER);
+    // A text without its terminator is stored terminated.
+    ASSERT_EQ(RegSetValueEx(key, "Text", 0, REG_SZ, reinterpret_cast<BYTE const*>("abc"), 3), ERROR_SUCCESS);
+    DWORD size = 0;
+    RegQueryValueEx(key, "Text", nullptr, nullptr, nullptr, &size);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(RegDeleteKey(HKEY_CURRENT_USER, "Software"), ERROR_KEY_HAS_CHILDREN);
+    RegCloseKey(key);
+    EXPECT_EQ(RegQueryValueEx(key, "Text", nullptr, nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
+}
+
+}
