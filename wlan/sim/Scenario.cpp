@@ -1,0 +1,461 @@
+// [SECTION] index: value readers, [ap] keys, [adapter] keys, [world] keys, the file walk.
+#include "wlan/sim/Scenario.h"
+
+#include "wlan/api/Profile.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace wlan::sim {
+
+namespace {
+
+std::string trim(std::string_view s)
+{
+    auto const first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    auto const last = s.find_last_not_of(" \t\r");
+    return std::string(s.substr(first, last - first + 1));
+}
+
+std::optional<long> to_int(std::string const& text)
+{
+    long value = 0;
+    int base = 10;
+    std::string_view s = text;
+    bool negative = false;
+    if (!s.empty() && s[0] == '-') {
+        negative = true;
+        s.remove_prefix(1);
+    }
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        s.remove_prefix(2);
+    }
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
+    if (ec != std::errc() || end != s.data() + s.size() || s.empty())
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<bool> to_bool(std::string const& text)
+{
+    if (text == "1" || text == "yes" || text == "true" || text == "on")
+        return true;
+    if (text == "0" || text == "no" || text == "false" || text == "off")
+        return false;
+    return std::nullopt;
+}
+
+std::optional<std::array<std::uint8_t, 4>> to_ipv4(std::string const& text)
+{
+    std::array<std::uint8_t, 4> out {};
+    unsigned a, b, c, d;
+    char extra;
+    if (std::sscanf(text.c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &extra) != 4 || a > 255 || b > 255 || c > 255 || d > 255)
+        return std::nullopt;
+    out = { std::uint8_t(a), std::uint8_t(b), std::uint8_t(c), std::uint8_t(d) };
+    return out;
+}
+
+std::vector<std::string> split(std::string const& text, char sep)
+{
+    std::vector<std::string> out;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, sep);)
+        out.push_back(trim(part));
+    return out;
+}
+
+template<typename T>
+std::string assign_int(T& field, std::string const& value, long lo, long hi)
+{
+    auto v = to_int(value);
+    if (!v || *v < lo || *v > hi)
+        return "expected a number from " + std::to_string(lo) + " to " + std::to_string(hi);
+    field = static_cast<T>(*v);
+    return {};
+}
+
+std::string assign_bool(bool& field, std::string const& value)
+{
+    auto v = to_bool(value);
+    if (!v)
+        return "expected 0 or 1";
+    field = *v;
+    return {};
+}
+
+std::optional<Security> to_security(std::string const& s)
+{
+    static constexpr std::pair<char const*, Security> table[] = {
+        { "open", Security::Open }, { "wep", Security::Wep }, { "wpa-psk", Security::WpaPsk },
+        { "wpa2-psk", Security::Wpa2Psk }, { "wpa-wpa2-psk", Security::WpaWpa2Psk }, { "wpa", Security::Wpa },
+        { "wpa2", Security::Wpa2 }, { "wapi-psk", Security::WapiPsk }, { "wapi-cert", Security::WapiCert },
+        { "cckm", Security::Cckm },
+    };
+    for (auto const& [name, value] : table)
+        if (s == name)
+            return value;
+    return std::nullopt;
+}
+
+std::optional<Cipher> to_cipher(std::string const& s)
+{
+    if (s == "none") return Cipher::None;
+    if (s == "wep") return Cipher::Wep;
+    if (s == "tkip") return Cipher::Tkip;
+    if (s == "aes") return Cipher::Aes;
+    if (s == "tkip+aes") return Cipher::TkipAes;
+    if (s == "sms4") return Cipher::Sms4;
+    return std::nullopt;
+}
+
+std::optional<int> to_eap_method(std::string const& s)
+{
+    if (s == "peap") return int(EAP_PEAP);
+    if (s == "tls") return int(EAP_TLS);
+    if (s == "ttls") return int(EAP_TTLS);
+    if (s == "fast") return int(EAP_FAST);
+    if (s == "md5") return int(EAP_MD5);
+    if (s == "leap") return int(EAP_LEAP);
+    return std::nullopt;
+}
+
+std::optional<Malformation> to_malformation(std::string const& s)
+{
+    if (s == "none") return Malformation::None;
+    if (s == "inconsistent-length") return Malformation::InconsistentLength;
+    if (s == "truncated-element") return Malformation::TruncatedElement;
+    if (s == "bad-rsn") return Malformation::BadRsn;
+    if (s == "bad-wps") return Malformation::BadWps;
+    return std::nullopt;
+}
+
+// Accounts: "method:identity:password" separated by ';'.
+std::string assign_accounts(std::vector<EapAccount>& out, std::string const& value)
+{
+    std::vector<EapAccount> accounts;
+    for (auto const& item : split(value, ';')) {
+        auto parts = split(item, ':');
+        if (parts.size() != 3)
+            return "expected method:identity:password";
+        auto method = to_eap_method(parts[0]);
+        if (!method)
+            return "unknown EAP method '" + parts[0] + "'";
+        accounts.push_back({ *method, parts[1], parts[2] });
+    }
+    out = std::move(accounts);
+    return {};
+}
+
+std::string assign_rates(std::vector<std::uint8_t>& out, std::string const& value)
+{
+    std::vector<std::uint8_t> rates;
+    for (auto const& item : split(value, ',')) {
+        auto v = to_int(item);
+        if (!v || *v <= 0 || *v > 255)
+            return "expected rate bytes";
+        rates.push_back(std::uint8_t(*v));
+    }
+    if (rates.size() > 16)
+        return "at most 16 rates";
+    out = std::move(rates);
+    return {};
+}
+
+}
+
+std::optional<Mac> parse_mac(std::string const& text)
+{
+    Mac mac {};
+    unsigned b[6];
+    char extra;
+    if (std::sscanf(text.c_str(), "%x:%x:%x:%x:%x:%x%c", &b[0], &b[1], &b[2], &b[3], &b[4], &b[5], &extra) != 6)
+        return std::nullopt;
+    for (int i = 0; i < 6; ++i) {
+        if (b[i] > 255)
+            return std::nullopt;
+        mac[std::size_t(i)] = std::uint8_t(b[i]);
+    }
+    return mac;
+}
+
+std::string format_mac(Mac const& mac)
+{
+    char text[18];
+    std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
+    return text;
+}
+
+// [SECTION] [ap] keys
+
+std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& value, bool& known)
+{
+    known = true;
+    if (key == "ssid") {
+        if (value.size() > 32)
+            return "an SSID has at most 32 bytes";
+        ap.ssid = value;
+        return {};
+    }
+    if (key == "hidden") return assign_bool(ap.hidden, value);
+    if (key == "bssid") {
+        auto mac = parse_mac(value);
+        if (!mac)
+            return "expected xx:xx:xx:xx:xx:xx";
+        ap.bssid = *mac;
+        return {};
+    }
+    if (key == "channel") {
+        auto v = to_int(value);
+        if (!v || (*v < 1 || (*v > 14 && *v < 34) || *v > 196))
+            return "not a channel of the plan";
+        ap.channel = int(*v);
+        return {};
+    }
+    if (key == "rssi") return assign_int(ap.rssi, value, -120, 0);
+    if (key == "noise") return assign_int(ap.noise, value, -120, 0);
+    if (key == "drift") return assign_int(ap.drift, value, 0, 40);
+    if (key == "adhoc") return assign_bool(ap.adhoc, value);
+    if (key == "present") return assign_bool(ap.present, value);
+    if (key == "beacon") return assign_int(ap.beacon_interval, value, 1, 65535);
+    if (key == "rates") return assign_rates(ap.rates, value);
+    if (key == "phy") {
+        if (value != "b" && value != "g" && value != "a" && value != "n")
+            return "expected b, g, a or n";
+        ap.phy = value[0];
+        return {};
+    }
+    if (key == "security") {
+        auto s = to_security(value);
+        if (!s)
+            return "unknown security '" + value + "'";
+        ap.security = *s;
+        return {};
+    }
+    if (key == "cipher") {
+        auto c = to_cipher(value);
+        if (!c)
+            return "unknown cipher '" + value + "'";
+        ap.cipher = *c;
+        return {};
+    }
+    if (key == "key") {
+        if (value.size() > 64)
+            return "a key has at most 64 characters";
+        ap.key = value;
+        return {};
+    }
+    if (key == "wep_auth") {
+        if (value != "open" && value != "shared")
+            return "expected open or shared";
+        ap.wep_shared = value == "shared";
+        return {};
+    }
+    if (key == "accounts") return assign_accounts(ap.accounts, value);
+    if (key == "wps") return assign_bool(ap.wps, value);
+    if (key == "wps_configured") return assign_bool(ap.wps_configured, value);
+    if (key == "wps_locked") return assign_bool(ap.wps_locked, value);
+    if (key == "wps_pbc") return assign_bool(ap.wps_pbc_active, value);
+    if (key == "wps_version") return assign_int(ap.wps_version, value, 0, 255);
+    if (key == "ht") return assign_bool(ap.ht, value);
+    if (key == "ht40") return assign_bool(ap.ht40, value);
+    if (key == "sgi20") return assign_bool(ap.sgi20, value);
+    if (key == "sgi40") return assign_bool(ap.sgi40, value);
+    if (key == "streams") return assign_int(ap.streams, value, 1, 4);
+    if (key == "mdid") {
+        std::uint16_t mdid = 0;
+        auto error = assign_int(mdid, value, 0, 0xFFFF);
+        if (error.empty())
+            ap.mdid = mdid;
+        return error;
+    }
+    if (key == "ccx") return assign_bool(ap.ccx, value);
+    if (key == "malformed") {
+        auto m = to_malformation(value);
+        if (!m)
+            return "unknown malformation '" + value + "'";
+        ap.malformed = *m;
+        return {};
+    }
+    if (key == "ip") {
+        auto ip = to_ipv4(value);
+        if (!ip)
+            return "expected an IPv4 address";
+        ap.ip = *ip;
+        return {};
+    }
+    if (key == "name") {
+        if (value.size() > 15)
+            return "a name has at most 15 characters";
+        ap.name = value;
+        return {};
+    }
+    if (key == "auth_timeout") return assign_bool(ap.auth_timeout, value);
+    known = false;
+    return {};
+}
+
+namespace {
+
+// [SECTION] [adapter] keys
+
+std::string set_adapter_key(AdapterSpec& a, std::string const& key, std::string const& value, bool& known)
+{
+    known = true;
+    auto text = [&](std::string& field, std::size_t max) -> std::string {
+        if (value.size() >= max)
+            return "text longer than " + std::to_string(max - 1) + " characters";
+        field = value;
+        return {};
+    };
+    if (key == "name") return text(a.friendly_name, 64);
+    if (key == "description") return text(a.description, 64);
+    if (key == "hardware_id") return text(a.hardware_id, 256);
+    if (key == "location") return text(a.location, 256);
+    if (key == "mac") {
+        auto mac = parse_mac(value);
+        if (!mac)
+            return "expected xx:xx:xx:xx:xx:xx";
+        a.mac = *mac;
+        return {};
+    }
+    if (key == "kind") return assign_int(a.kind, value, 0, 0xFFFF);
+    if (key == "present") return assign_bool(a.present, value);
+    if (key == "init_delay_ms") return assign_int(a.init_delay_ms, value, 0, 600000);
+    if (key == "chains") return assign_int(a.chains, value, 1, 3);
+    if (key == "device_model") return assign_int(a.device_model, value, 0, 8);
+    known = false;
+    return {};
+}
+
+// [SECTION] [world] keys
+
+std::string set_world_key(WorldSpec& w, std::string const& key, std::string const& value, bool& known)
+{
+    known = true;
+    if (key == "os") return assign_int(w.win_os, value, 0, 100);
+    if (key == "admin") return assign_bool(w.admin, value);
+    if (key == "zero_config") return assign_int(w.zero_config, value, 0, 2);
+    if (key == "ms_config_service") return assign_bool(w.ms_config_service, value);
+    if (key == "wpa_capable") return assign_bool(w.wpa_capable, value);
+    if (key == "wow64") return assign_bool(w.wow64, value);
+    if (key == "more_than_one_user") return assign_bool(w.more_than_one_user, value);
+    if (key == "standard_user_profile") return assign_bool(w.allow_standard_user_profile, value);
+    if (key == "11n") return assign_bool(w.supports_11n, value);
+    if (key == "ap_mode") return assign_bool(w.supports_ap_mode, value);
+    if (key == "bssid_reposit") return assign_bool(w.bssid_reposit, value);
+    if (key == "hw_radio") return assign_bool(w.hw_radio, value);
+    if (key == "sw_radio") return assign_bool(w.sw_radio, value);
+    if (key == "op_mode") return assign_int(w.op_mode, value, 0, 2);
+    if (key == "wireless_mode") return assign_int(w.wireless_mode, value, 0, 10);
+    if (key == "region24") return assign_int(w.region24, value, 0, 7);
+    if (key == "region5") return assign_int(w.region5, value, 0, 10);
+    if (key == "scan_ms") return assign_int(w.scan_ms, value, 0, 60000);
+    if (key == "connect_ms") return assign_int(w.connect_ms, value, 0, 60000);
+    if (key == "dhcp_ms") return assign_int(w.dhcp_ms, value, 0, 60000);
+    if (key == "eap_ms") return assign_int(w.eap_ms, value, 0, 60000);
+    if (key == "handshake_timeout_ms") return assign_int(w.handshake_timeout_ms, value, 0, 60000);
+    if (key == "auth_timeout_ms") return assign_int(w.auth_timeout_ms, value, 0, 600000);
+    auto ip = [&](std::array<std::uint8_t, 4>& field) -> std::string {
+        auto v = to_ipv4(value);
+        if (!v)
+            return "expected an IPv4 address";
+        field = *v;
+        return {};
+    };
+    if (key == "address") return ip(w.address);
+    if (key == "netmask") return ip(w.netmask);
+    if (key == "gateway") return ip(w.gateway);
+    if (key == "driver_name") {
+        w.driver_name = value.substr(0, 63);
+        return {};
+    }
+    if (key == "driver_description") {
+        w.driver_description = value.substr(0, 255);
+        return {};
+    }
+    known = false;
+    return {};
+}
+
+}
+
+// [SECTION] the file walk
+
+ScenarioResult parse_scenario(std::string_view text)
+{
+    ScenarioResult result;
+    enum class In { Nothing, World, Adapter, Ap } in = In::Nothing;
+    std::istringstream lines { std::string(text) };
+    int number = 0;
+    for (std::string raw; std::getline(lines, raw);) {
+        ++number;
+        std::string const line = trim(raw);
+        auto where = [&] { return "line " + std::to_string(number) + ": "; };
+        if (line.empty() || line[0] == ';' || line[0] == '#')
+            continue;
+        if (line.front() == '[') {
+            if (line.back() != ']') {
+                result.errors.push_back(where() + "unclosed section header");
+                in = In::Nothing;
+                continue;
+            }
+            std::string const name = line.substr(1, line.size() - 2);
+            if (name == "world") {
+                in = In::World;
+            } else if (name.rfind("adapter:", 0) == 0) {
+                in = In::Adapter;
+                result.world.adapters.push_back({});
+                result.world.adapters.back().id = name.substr(8);
+            } else if (name.rfind("ap:", 0) == 0) {
+                in = In::Ap;
+                result.world.aps.push_back({});
+                result.world.aps.back().id = name.substr(3);
+            } else {
+                result.warnings.push_back(where() + "unknown section [" + name + "]");
+                in = In::Nothing;
+            }
+            continue;
+        }
+        auto const eq = line.find('=');
+        if (eq == std::string::npos) {
+            result.errors.push_back(where() + "expected key = value");
+            continue;
+        }
+        std::string const key = trim(line.substr(0, eq));
+        std::string const value = trim(line.substr(eq + 1));
+        bool known = true;
+        std::string error;
+        switch (in) {
+        case In::World: error = set_world_key(result.world, key, value, known); break;
+        case In::Adapter: error = set_adapter_key(result.world.adapters.back(), key, value, known); break;
+        case In::Ap: error = set_ap_key(result.world.aps.back(), key, value, known); break;
+        case In::Nothing: known = false; break;
+        }
+        if (!error.empty())
+            result.errors.push_back(where() + key + ": " + error);
+        else if (!known)
+            result.warnings.push_back(where() + "unknown key '" + key + "'");
+    }
+    return result;
+}
+
+ScenarioResult load_scenario(std::string const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ScenarioResult r;
+        r.errors.push_back("cannot read " + path);
+        return r;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parse_scenario(text.str());
+}
+
+}

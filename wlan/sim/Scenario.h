@@ -1,0 +1,128 @@
+// A description of a simulated radio world, read from a scenario file: one [world] section
+// with the machine's settings, one [adapter:<id>] section per adapter and one [ap:<id>]
+// section per access point or ad hoc cell. Lines are "key = value"; ';' and '#' start
+// comments. Unknown keys are reported as warnings, wrong values as errors with line numbers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wlan::sim {
+
+using Mac = std::array<std::uint8_t, 6>;
+
+enum class Security { Open, Wep, WpaPsk, Wpa2Psk, WpaWpa2Psk, Wpa, Wpa2, WapiPsk, WapiCert, Cckm };
+enum class Cipher { None, Wep, Tkip, Aes, TkipAes, Sms4 };
+enum class Malformation { None, InconsistentLength, TruncatedElement, BadRsn, BadWps };
+
+struct EapAccount {
+    int method { 0 }; // EAP_PEAP ... EAP_LEAP
+    std::string identity;
+    std::string password;
+};
+
+struct ApSpec {
+    std::string id;
+    std::string ssid;
+    bool hidden { false };
+    Mac bssid {};
+    int channel { 6 };
+    int rssi { -50 };
+    int noise { -92 };
+    int drift { 0 };           // dB: signal swings by this much over a 20 s period
+    bool adhoc { false };
+    bool present { true };
+    char phy { 'g' };          // b, g, a or n
+    int beacon_interval { 100 };
+    std::vector<std::uint8_t> rates;
+    Security security { Security::Open };
+    Cipher cipher { Cipher::None };
+    std::string key;           // WEP key or pre-shared key text
+    bool wep_shared { false };
+    std::vector<EapAccount> accounts;
+    bool wps { false };
+    bool wps_configured { true };
+    bool wps_locked { false };
+    bool wps_pbc_active { false };
+    std::uint8_t wps_version { 0x10 };
+    bool ht { false };
+    bool ht40 { false };
+    bool sgi20 { false };
+    bool sgi40 { false };
+    int streams { 1 };
+    std::optional<std::uint16_t> mdid;
+    bool ccx { false };
+    Malformation malformed { Malformation::None };
+    std::array<std::uint8_t, 4> ip { 0, 0, 0, 0 };
+    std::string name;
+    bool auth_timeout { false };
+};
+
+struct AdapterSpec {
+    std::string id;
+    std::string friendly_name;
+    std::string description;
+    std::string hardware_id;
+    std::string location;
+    Mac mac {};
+    std::uint32_t kind { 4 };
+    bool present { true };
+    int init_delay_ms { 0 };
+    int chains { 2 };
+    int device_model { 5 };
+};
+
+struct WorldSpec {
+    int win_os { 12 };
+    bool admin { true };
+    int zero_config { 0 };
+    bool ms_config_service { true };
+    bool wpa_capable { true };
+    bool wow64 { false };
+    bool more_than_one_user { false };
+    bool allow_standard_user_profile { true };
+    bool supports_11n { true };
+    bool supports_ap_mode { true };
+    bool bssid_reposit { false };
+    bool hw_radio { true };
+    bool sw_radio { true };
+    int op_mode { 0 };
+    int wireless_mode { 5 };
+    int region24 { 1 };
+    int region5 { 7 };
+    int scan_ms { 2000 };
+    int connect_ms { 600 };
+    int dhcp_ms { 3000 };
+    int eap_ms { 1500 };
+    int handshake_timeout_ms { 4000 };
+    int auth_timeout_ms { 10000 };
+    std::array<std::uint8_t, 4> address { 192, 168, 1, 23 };
+    std::array<std::uint8_t, 4> netmask { 255, 255, 255, 0 };
+    std::array<std::uint8_t, 4> gateway { 192, 168, 1, 1 };
+    std::string driver_name { "vxsim" };
+    std::string driver_description { "Simulated Wireless LAN Adapter" };
+    std::vector<AdapterSpec> adapters;
+    std::vector<ApSpec> aps;
+};
+
+struct ScenarioResult {
+    WorldSpec world;
+    std::vector<std::string> errors;
+    std::vector<std::string> warnings;
+    bool ok() const { return errors.empty(); }
+};
+
+ScenarioResult parse_scenario(std::string_view text);
+ScenarioResult load_scenario(std::string const& path);
+
+// Applies one "key = value" of an [ap:...] section; used by the scenario reader and by the
+// live commands that add or change an access point. Returns an error text, empty on success.
+std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& value, bool& known);
+
+std::optional<Mac> parse_mac(std::string const& text);
+std::string format_mac(Mac const& mac);
+
+}

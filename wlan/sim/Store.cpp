@@ -1,0 +1,151 @@
+#include "wlan/sim/Store.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace wlan::sim {
+
+namespace {
+
+bool make_folders(std::string const& path)
+{
+    std::string partial;
+    std::stringstream parts(path);
+    if (!path.empty() && path[0] == '/')
+        partial = "/";
+    for (std::string part; std::getline(parts, part, '/');) {
+        if (part.empty())
+            continue;
+        partial += part + "/";
+        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+bool write_all(int fd, std::uint8_t const* data, std::size_t size)
+{
+    while (size > 0) {
+        ssize_t const n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}
+
+}
+
+std::string Store::default_folder()
+{
+    if (char const* env = std::getenv("VXSIM_STORE"); env && *env)
+        return env;
+    if (char const* state = std::getenv("XDG_STATE_HOME"); state && *state)
+        return std::string(state) + "/vxsim";
+    char const* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/.local/state/vxsim";
+}
+
+Store::Store(std::string folder)
+    : m_folder(std::move(folder))
+{
+    make_folders(m_folder);
+}
+
+// Keys become file names: letters, digits, '.', '-' and '_' stay, anything else is escaped as
+// %XX, so a profile name cannot leave the folder.
+std::string Store::path_of(std::string const& key) const
+{
+    std::string name;
+    for (unsigned char c : key) {
+        bool const plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'
+            || (c == '.' && !name.empty());
+        if (plain) {
+            name += char(c);
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", c);
+            name += hex;
+        }
+    }
+    return m_folder + "/" + name;
+}
+
+std::optional<std::vector<std::uint8_t>> Store::read(std::string const& key) const
+{
+    std::ifstream in(path_of(key), std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool Store::write(std::string const& key, std::vector<std::uint8_t> const& bytes)
+{
+    make_folders(m_folder);
+    std::string const target = path_of(key);
+    static std::atomic<unsigned> serial { 0 };
+    std::string const tmp = target + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(serial++);
+    int const fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    bool ok = write_all(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && m_before_rename)
+        m_before_rename();
+    if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    if (int const dir = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool Store::remove(std::string const& key) { return ::unlink(path_of(key).c_str()) == 0; }
+
+std::optional<std::uint32_t> Store::read_u32(std::string const& key) const { return read_record<std::uint32_t>(key); }
+
+bool Store::write_u32(std::string const& key, std::uint32_t value) { return write_record(key, value); }
+
+std::optional<std::string> Store::read_text(std::string const& key) const
+{
+    auto bytes = read(key);
+    if (!bytes)
+        return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+bool Store::write_text(std::string const& key, std::string const& text)
+{
+    return write(key, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::vector<WLANPROFILE> Store::profiles() const
+{
+    std::vector<WLANPROFILE> out;
+    auto bytes = read("profiles");
+    if (!bytes || bytes->size() % sizeof(WLANPROFILE) != 0)
+        return out;
+    out.resize(bytes->size() / sizeof(WLANPROFILE));
+    std::memcpy(out.data(), bytes->data(), bytes->size());
+    return out;
+}
+
+bool Store::save_profiles(std::vector<WLANPROFILE> const& profiles)
+{
+    auto const* p = reinterpret_cast<std::uint8_t const*>(profiles.data());
+    return write("profiles", std::vector<std::uint8_t>(p, p + profiles.size() * sizeof(WLANPROFILE)));
+}
+
+}

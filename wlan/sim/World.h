@@ -1,0 +1,137 @@
+// The simulated radio world as the station library sees it: adapters and their driver, the
+// radio switches, the operating mode, the access points with their signal over time, scans,
+// and the one link with its connection steps, counters and address. Time is passed in by the
+// caller (the platform clock in the library, plain numbers in tests); the world never reads a
+// clock and never calls out. What it has to tell the program (callback events, window
+// messages, finished scans) collects in an outbox that the library delivers on its own thread.
+// Not thread-safe: the library guards it with one lock.
+#pragma once
+
+#include "wlan/api/Profile.h"
+#include "wlan/api/Records.h"
+#include "wlan/sim/Scenario.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wlan::sim {
+
+class Store;
+
+struct Outgoing {
+    enum class Kind { Callback, Post, ScanDone };
+    Kind kind { Kind::Callback };
+    unsigned code { 0 };      // callback event or window message
+    std::uintptr_t wparam { 0 };
+};
+
+enum class LinkPhase { Idle, Associating, Authenticating, Handshake, Connected, Failed };
+char const* to_string(LinkPhase phase);
+
+class World {
+public:
+    World(WorldSpec spec, Store* store, std::uint64_t now);
+
+    // [SECTION] time
+    // Runs every step due at or before `now`, in order.
+    void advance(std::uint64_t now);
+    std::vector<Outgoing> take_outgoing();
+    std::optional<std::uint64_t> next_due() const;
+
+    WorldSpec& spec() { return m_spec; }
+    WorldSpec const& spec() const { return m_spec; }
+
+    // [SECTION] adapters and radio
+    std::vector<AdapterEntry> adapter_records() const;
+    bool select_adapter(AdapterEntry const& adapter, std::uint64_t now);
+    bool device_exists(AdapterEntry const& adapter) const;
+    bool adapter_present() const;
+    bool driver_ready(std::uint64_t now) const;
+    AdapterSpec const* selected_adapter() const;
+    void set_adapter_present(std::string const& id, bool present, std::uint64_t now);
+    void set_driver_delay(int ms) { m_next_driver_delay = ms; }
+
+    bool radio_hw() const { return m_spec.hw_radio; }
+    bool radio_sw() const { return m_spec.sw_radio; }
+    bool radio_on() const { return m_spec.hw_radio && m_spec.sw_radio; }
+    bool set_radio_sw(bool on, std::uint64_t now);
+    void set_radio_hw(bool on, std::uint64_t now);
+    int op_mode() const { return m_spec.op_mode; }
+    void set_op_mode(int mode);
+
+    // [SECTION] access points and scans
+    ApSpec* find_ap(std::string const& id);
+    int ap_rssi(ApSpec const& ap, std::uint64_t now) const;
+    bool start_scan(std::uint64_t now);
+    bool scanning() const { return m_scan_due.has_value(); }
+    void fail_next_scan() { m_fail_next_scan = true; }
+    std::vector<std::vector<std::uint8_t>> const& scan_entries() const { return m_scan_entries; }
+    void press_wps_button(std::string const& id, std::uint64_t now);
+
+    // [SECTION] link
+    void connect(WLANPROFILE const& profile, std::uint64_t now);
+    void connect_ssid(NDIS_802_11_SSID const& ssid, std::uint64_t now);
+    void connect_bssid(Mac const& bssid, std::uint64_t now);
+    void disassociate(std::uint64_t now);
+    void set_credentials(char const* identity, char const* password);
+    LinkPhase phase() const { return m_link.phase; }
+    WLANPROFILE const& current_profile() const { return m_link.profile; }
+    ApSpec const* linked_ap() const;
+    bool wapi_connecting() const { return m_link.wapi; }
+    int wapi_progress(std::uint64_t now) const;
+    std::uint32_t take_private_message();
+    void reset_counters(std::uint64_t now);
+    bool address_assigned(std::uint64_t now) const;
+    // Returns false (and leaves the record alone) when there is no adapter.
+    bool fill_status(WLAN_STATUS& status, std::uint64_t now) const;
+
+private:
+    enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff };
+    struct Scheduled {
+        std::uint64_t at;
+        Step step;
+        unsigned code;
+        std::string ap_id;
+    };
+    struct Link {
+        LinkPhase phase { LinkPhase::Idle };
+        std::string ap_id;
+        WLANPROFILE profile {};
+        std::uint64_t connected_at { 0 };
+        std::uint64_t counters_from { 0 };
+        std::uint32_t fail_state { LINK_DOWN };
+        bool wapi { false };
+        std::uint64_t wapi_from { 0 };
+        std::uint32_t private_message { 0 };
+        bool icv { false };
+    };
+
+    void schedule(std::uint64_t at, Step step, unsigned code = 0, std::string ap_id = {});
+    void cancel_link_steps();
+    void run(Scheduled const& s, std::uint64_t now);
+    void post(unsigned message, std::uintptr_t wparam = 0);
+    void callback(unsigned event);
+    void drop_link(std::uint64_t now);
+    void finish_scan(std::uint64_t now);
+    ApSpec const* find_target(WLANPROFILE const& profile) const;
+    void plan_connection(ApSpec const& ap, std::uint64_t now);
+    void fill_link_fields(WLAN_STATUS& status, ApSpec const& ap, std::uint64_t now) const;
+    void fill_counters(WLAN_STATUS& status, std::uint64_t now) const;
+    void persist();
+
+    WorldSpec m_spec;
+    Store* m_store;
+    int m_selected { -1 };
+    std::vector<std::uint64_t> m_ready_at;
+    int m_next_driver_delay { -1 };
+    bool m_fail_next_scan { false };
+    std::optional<std::uint64_t> m_scan_due;
+    std::vector<std::vector<std::uint8_t>> m_scan_entries;
+    std::vector<Scheduled> m_steps;
+    std::vector<Outgoing> m_outbox;
+    Link m_link;
+};
+
+}

@@ -1,0 +1,86 @@
+#include "wlan/sim/Store.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace wlan::sim;
+
+namespace {
+
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char templ[] = "/tmp/vxsim-store-XXXXXX";
+        m_folder = ::mkdtemp(templ);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    std::string m_folder;
+};
+
+// Runs `body` in a child process and returns its exit status (or the signal that ended it).
+template<typename F>
+int in_child(F body)
+{
+    pid_t const pid = ::fork();
+    if (pid == 0) {
+        body();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+}
+
+TEST_F(StoreTest, KeysStayInsideTheFolder)
+{
+    Store store(m_folder);
+    EXPECT_TRUE(store.write_text("../escape/name", "x"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder + "/../escape"));
+    EXPECT_EQ(store.read_text("../escape/name"), std::optional<std::string>("x"));
+    EXPECT_EQ(store.read_u32("missing"), std::nullopt);
+}
+
+TEST_F(StoreTest, AnotherProcessSeesWhatOneWrote)
+{
+    int const status = in_child([&] {
+        Store child(m_folder);
+        WLANPROFILE p {};
+        std::snprintf(p.strProfileName, sizeof p.strProfileName, "Home");
+        child.save_profiles({ p });
+        child.write_u32("op_mode", 2);
+    });
+    ASSERT_EQ(status, 0);
+    Store store(m_folder);
+    EXPECT_EQ(store.read_u32("op_mode"), std::optional<std::uint32_t>(2));
+    auto profiles = store.profiles();
+    ASSERT_EQ(profiles.size(), 1u);
+    EXPECT_STREQ(profiles[0].strProfileName, "Home");
+}
+
+TEST_F(StoreTest, AKilledWriteLeavesThePreviousValue)
+{
+    Store store(m_folder);
+    ASSERT_TRUE(store.write_text("active_profile", "Old"));
+    int const status = in_child([&] {
+        Store child(m_folder);
+        child.set_before_rename_hook([] { ::raise(SIGKILL); });
+        child.write_text("active_profile", std::string(100000, 'N'));
+    });
+    EXPECT_EQ(status, -SIGKILL);
+    EXPECT_EQ(store.read_text("active_profile"), std::optional<std::string>("Old"));
+}
+
+TEST_F(StoreTest, ProfilesOfAWrongSizeAreIgnored)
+{
+    Store store(m_folder);
+    store.write_text("profiles", "not a profile");
+    EXPECT_TRUE(store.profiles().empty());
+}
