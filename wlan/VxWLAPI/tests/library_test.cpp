@@ -1,0 +1,328 @@
+// The built library, loaded by file name and bound by export name as the program does, run
+// against a scripted world on the manual clock.
+#include "platform/user/Testing.h"
+#include "platform/user/User.h"
+#include "wlan/api/Exports.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// FIXME: load through the platform's LoadLibrary once platform/system offers it; until then
+// this maps "X.dll" to "X.so" the same way.
+void* load_library(std::string const& folder, std::string name)
+{
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0)
+        name.replace(name.size() - 4, 4, ".so");
+    return ::dlopen((folder + "/" + name).c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+constexpr char kScenario[] = R"(
+[world]
+scan_ms = 2000
+connect_ms = 600
+eap_ms = 1500
+dhcp_ms = 3000
+[adapter:one]
+name = First
+mac = 00:00:00:00:00:01
+[adapter:two]
+name = Second
+[adapter:three]
+name = Third
+init_delay_ms = 1000
+[ap:open]
+ssid = Open
+bssid = 02:00:00:00:00:01
+channel = 1
+[ap:corp]
+ssid = Corp
+bssid = 02:00:00:00:00:02
+channel = 6
+security = wpa2
+cipher = aes
+accounts = peap:alice:wonderland
+mdid = 0x0102
+ht = 1
+[ap:broken]
+ssid = Broken
+bssid = 02:00:00:00:00:03
+channel = 11
+security = wpa2-psk
+cipher = aes
+key = whatever1
+malformed = truncated-element
+)";
+
+struct Recorder {
+    std::mutex mutex;
+    std::vector<unsigned> events;
+    std::thread::id thread;
+};
+Recorder g_recorder;
+std::atomic<int> g_scans { 0 };
+std::atomic<bool> g_scan_on_caller { false };
+std::thread::id g_main_thread;
+
+void on_status(unsigned event, void*, char* out)
+{
+    std::lock_guard lock(g_recorder.mutex);
+    g_recorder.events.push_back(event & 0xFF);
+    g_recorder.thread = std::this_thread::get_id();
+    out[0] = 0;
+}
+
+void on_scan()
+{
+    g_scan_on_caller = std::this_thread::get_id() == g_main_thread;
+    ++g_scans;
+}
+
+std::vector<UINT> g_messages;
+LRESULT record_messages(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message >= VXWL_MSG_SCAN_FAILED && message <= VXWL_MSG_EXIT)
+        g_messages.push_back(message);
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+class LibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_main_thread = std::this_thread::get_id();
+        m_clock = &platform::testing::use_manual_clock();
+        char templ[] = "/tmp/vxwlapi-test-XXXXXX";
+        m_folder = ::mkdtemp(templ);
+        std::ofstream(m_folder + "/world.ini") << kScenario;
+        ::setenv("VXSIM_SCENARIO", (m_folder + "/world.ini").c_str(), 1);
+        ::setenv("VXSIM_STORE", (m_folder + "/store").c_str(), 1);
+        m_module = load_library(VXWLAPI_FOLDER, "VxWLAPI.dll");
+        ASSERT_NE(m_module, nullptr) << ::dlerror();
+        {
+            std::lock_guard lock(g_recorder.mutex);
+            g_recorder.events.clear();
+        }
+        g_messages.clear();
+    }
+    void TearDown() override
+    {
+        if (m_module) {
+            bind<PFN_VXWL_DeInitial>("VXWL_DeInitial")();
+            ::dlclose(m_module);
+        }
+        platform::testing::reset_windows();
+        std::filesystem::remove_all(m_folder);
+    }
+
+    template<typename Fn>
+    Fn bind(char const* name)
+    {
+        auto* fn = reinterpret_cast<Fn>(::dlsym(m_module, name));
+        EXPECT_NE(fn, nullptr) << name;
+        return fn;
+    }
+    void step(std::uint64_t ms)
+    {
+        m_clock->advance(ms);
+        bind<void (*)()>("VXSIM_Settle")();
+        platform::testing::pump_until_idle();
+    }
+    std::vector<unsigned> events()
+    {
+        std::lock_guard lock(g_recorder.mutex);
+        return g_recorder.events;
+    }
+    // Selects the first adapter with the status callback and waits for its driver.
+    void start(HWND hwnd = nullptr)
+    {
+        bind<PFN_VXWL_Initial>("VXWL_Initial")("Vexlor", hwnd);
+        std::vector<std::uint8_t> list(4 + 3 * sizeof(AdapterEntry));
+        ASSERT_EQ(bind<PFN_VXWL_GetAvailableAdapters>("VXWL_GetAvailableAdapters")(list.data(), 3), VXWL_ERROR_SUCCESS);
+        ASSERT_EQ(bind<PFN_VXWL_AdapterSelect>("VXWL_AdapterSelect")(reinterpret_cast<AdapterEntry*>(list.data() + 4), on_status, hwnd), 1);
+    }
+
+    platform::ManualClock* m_clock { nullptr };
+    std::string m_folder;
+    void* m_module { nullptr };
+};
+
+WLANPROFILE peap_profile(char const* password)
+{
+    WLANPROFILE p {};
+    p.SSID.SsidLength = 4;
+    std::memcpy(p.SSID.Ssid, "Corp", 4);
+    p.enumNetworkType = 1;
+    p.enumAuthenMode = AUTH_WPA2;
+    p.enumEncryStatus = ENC_AES;
+    p.b8021X = 1;
+    p.enumAuthenProtocol = EAP_PEAP;
+    std::snprintf(p.chID, sizeof p.chID, "alice");
+    std::snprintf(p.chPassword, sizeof p.chPassword, "%s", password);
+    return p;
+}
+
+}
+
+TEST_F(LibraryTest, ExportsOfTheStationCoreAndDiscoveryAreBoundByName)
+{
+    char const* const names[] = { "AdapterSelect", "BackupStationSetting", "ChannelToFrequency", "CheckBssidRepositTime",
+        "CheckIEEE80211H", "CheckMSConfigService", "ConnectWPSProfile", "ConvertPhyModeToAdHocMode",
+        "CopyProfileToCurrentSetting", "DeInitial", "DetectMoreThanOneUser", "DetectUserAdmin", "Disassociate",
+        "FrequencyToChannel", "GetAvailableAdapters", "GetAvailableChannels", "GetCurrentDeviceModel", "GetWAPIProgress",
+        "GetWinOS", "HostedNetworkSetup", "HostedNetworkStopUsing", "Initial", "Is80211NSupport",
+        "IsAllowStandardUserSetProfile", "IsDeviceExist", "IsSupportAPMode", "IsSupportVistaSoftAP", "IsWAPIConnecting",
+        "IsWow64", "IsWpaCapable", "IsZeroConfig", "OIDQueryInfo", "OIDSetInfo", "ParseInfoElement", "QueryAPIPAddress",
+        "QueryCCXInfo", "QueryCurrAddress", "QueryHWAndSWRadioState", "QueryInitState", "QueryMacAddrs", "QueryOPMode",
+        "QueryPrivateMsg", "QuerySTAConfig", "QueryWirelessMode", "QueryWLANStatus", "QueryWPSHwPbc", "QueryWPSStatus",
+        "ReadActiveProfileName", "ReadAdvanceCfgData", "ReadCCX2Cont", "ReadConfigData", "ReadDriverDesc",
+        "ReadDriverName", "ReadExtAPConfig", "ReadNetCfgInstanceID", "ReadNetConfig", "ReadOpMode", "ReadProfileData",
+        "ReadProfileList", "ReadPSMode", "ReadRadioStatus", "ReadSSOStatus", "ReadWPSFlag", "ReadWPSProfile", "Release",
+        "RenewIPAddr", "ResetCounter", "ResetToDefaultConnecctionSetting", "RssiToPercent", "RunOnceInitConfigTool",
+        "RunOnceInitConfigTxBurst", "SetAdvanceSetting", "SetAndWriteOPMode", "SetAndWriteRadioState", "SetAuthMode",
+        "SetBSSID", "SetCCXInfo", "SetSSID", "SetWEPKey", "SetWLANProfile", "SiteSurveyQuery", "SiteSurveyScan",
+        "StopAuth", "VerifyCountryRegion", "WlanDeleteAllVexlorWindowsProfiles", "WlanDeleteAllWindowsProfiles",
+        "WlanDisconnect", "WriteIDnPasswd", "WriteRegValue", "WriteWPSFlag", "WriteWPSProfile" };
+    for (char const* name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(::dlsym(m_module, (std::string("VXWL_") + name).c_str()), nullptr);
+    }
+}
+
+TEST_F(LibraryTest, AdapterListFollowsTheTooSmallProtocol)
+{
+    auto get = bind<PFN_VXWL_GetAvailableAdapters>("VXWL_GetAvailableAdapters");
+    std::vector<std::uint8_t> small(4 + sizeof(AdapterEntry), 0xEE);
+    ASSERT_EQ(get(small.data(), 1), VXWL_ERROR_BUFFER_TOO_SMALL);
+    std::uint32_t needed;
+    std::memcpy(&needed, small.data(), 4);
+    EXPECT_EQ(needed, 3u);
+    EXPECT_EQ(small[4], 0xEE); // no record written
+    std::vector<std::uint8_t> list(4 + needed * sizeof(AdapterEntry));
+    ASSERT_EQ(get(list.data(), int(needed)), VXWL_ERROR_SUCCESS);
+    auto const* third = reinterpret_cast<AdapterEntry const*>(list.data() + 4 + 2 * sizeof(AdapterEntry));
+    EXPECT_STREQ(third->FriendlyName, "Third");
+    auto select = bind<PFN_VXWL_AdapterSelect>("VXWL_AdapterSelect");
+    ASSERT_EQ(select(const_cast<AdapterEntry*>(third), on_status, nullptr), 1);
+    VXWL_U32 ready = 7;
+    bind<PFN_VXWL_QueryInitState>("VXWL_QueryInitState")(&ready);
+    EXPECT_EQ(ready, 0u);
+    step(1000);
+    bind<PFN_VXWL_QueryInitState>("VXWL_QueryInitState")(&ready);
+    EXPECT_EQ(ready, 1u);
+}
+
+TEST_F(LibraryTest, ScanFinishesOnTheLibrarysThreadAndListsDigestibleEntries)
+{
+    start();
+    g_scans = 0;
+    bind<PFN_VXWL_SiteSurveyScan>("VXWL_SiteSurveyScan")(on_scan);
+    step(1999);
+    EXPECT_EQ(g_scans.load(), 0);
+    step(1);
+    EXPECT_EQ(g_scans.load(), 1);
+    EXPECT_FALSE(g_scan_on_caller.load());
+
+    auto query = bind<PFN_VXWL_SiteSurveyQuery>("VXWL_SiteSurveyQuery");
+    std::vector<std::uint8_t> buffer(BSSID_LIST_BUFFER_SIZE, 0);
+    VXWL_U32 size = 8;
+    ASSERT_EQ(query(buffer.data(), &size), VXWL_ERROR_BUFFER_TOO_SMALL);
+    EXPECT_GT(size, 8u);
+    EXPECT_EQ(buffer[0], 0); // nothing written
+    size = BSSID_LIST_FIRST_OFFER;
+    ASSERT_EQ(query(buffer.data(), &size), VXWL_ERROR_SUCCESS);
+    std::uint32_t count;
+    std::memcpy(&count, buffer.data(), 4);
+    ASSERT_EQ(count, 3u);
+    auto parse = bind<PFN_VXWL_ParseInfoElement>("VXWL_ParseInfoElement");
+    std::size_t offset = 4;
+    std::vector<IE_INFO_WPA> digests;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        auto const* entry = reinterpret_cast<NDIS_WLAN_BSSID_EX const*>(buffer.data() + offset);
+        IE_INFO_WPA info {};
+        EXPECT_EQ(parse(entry, &info), VXWL_ERROR_SUCCESS);
+        digests.push_back(info);
+        offset += entry->Length;
+    }
+    EXPECT_EQ(digests[0].nAuthentication, 0u);
+    EXPECT_EQ(digests[1].nAuthentication, IE_AUTH_WPA2);
+    EXPECT_EQ(digests[1].bMobilityDomain, 1u);
+    EXPECT_EQ(digests[1].bHT, 1u);
+    EXPECT_EQ(digests[2].nAuthentication, IE_AUTH_WPA2_PSK);
+}
+
+TEST_F(LibraryTest, PeapConnectionsReportTheirEventsAndStatus)
+{
+    start();
+    step(0);
+    auto set_profile = bind<PFN_VXWL_SetWLANProfile>("VXWL_SetWLANProfile");
+    auto query = bind<PFN_VXWL_QueryWLANStatus>("VXWL_QueryWLANStatus");
+    WLAN_STATUS_REQUEST const request { { 1, 1, 0, 0, 1 } };
+
+    auto wrong = peap_profile("guess");
+    set_profile(&wrong);
+    step(5000);
+    EXPECT_EQ(events(), (std::vector<unsigned> { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING,
+                            RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED, RS_CBS_AU_STATUS_LINK_DOWN }));
+    WLAN_STATUS s {};
+    query(&s, request);
+    EXPECT_EQ(s.Status, VxStatus_Disconnected);
+    EXPECT_EQ(s.LinkState, LINK_AUTH_FAIL);
+    {
+        std::lock_guard lock(g_recorder.mutex);
+        EXPECT_NE(g_recorder.thread, g_main_thread);
+        g_recorder.events.clear();
+    }
+
+    auto right = peap_profile("wonderland");
+    set_profile(&right);
+    step(5000);
+    EXPECT_EQ(events(), (std::vector<unsigned> { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING,
+                            RS_CBS_AU_STATUS_AUTHENTICATED, RS_CBS_AU_STATUS_MEDIA_CONNECT }));
+    query(&s, request);
+    EXPECT_EQ(s.Status, VxStatus_Connected);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(s.Ssid.Ssid), s.Ssid.SsidLength), "Corp");
+    EXPECT_EQ(s.AuthMode, AUTH_WPA2);
+    std::uint8_t bssid[6] = {};
+    VXWL_U32 returned = 0;
+    EXPECT_EQ(bind<PFN_VXWL_OIDQueryInfo>("VXWL_OIDQueryInfo")(OID_802_3_BSSID, bssid, 6, &returned), 1);
+    EXPECT_EQ(bssid[5], 2);
+    auto const before = s.Counters[COUNTER_TX_OK / 8];
+    step(1000);
+    query(&s, request);
+    EXPECT_GT(s.Counters[COUNTER_TX_OK / 8], before);
+}
+
+TEST_F(LibraryTest, RadioAndAdapterChangesArePostedToTheWindow)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = record_messages;
+    wc.lpszClassName = "VxWlapiTestWindow";
+    RegisterClass(&wc);
+    HWND hwnd = CreateWindowEx(0, "VxWlapiTestWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    start(hwnd);
+    step(0);
+    EXPECT_EQ(bind<PFN_VXWL_SetAndWriteRadioState>("VXWL_SetAndWriteRadioState")(0), 1);
+    step(0);
+    EXPECT_EQ(bind<PFN_VXWL_ReadRadioStatus>("VXWL_ReadRadioStatus")(), 0);
+    WLAN_STATUS s {};
+    bind<PFN_VXWL_QueryWLANStatus>("VXWL_QueryWLANStatus")(&s, WLAN_STATUS_REQUEST {});
+    EXPECT_EQ(s.LinkState, LINK_SW_RADIO_OFF);
+    bind<PFN_VXWL_SiteSurveyScan>("VXWL_SiteSurveyScan")(nullptr);
+    step(0);
+    bind<PFN_VXWL_SetAndWriteRadioState>("VXWL_SetAndWriteRadioState")(1);
+    step(0);
+    EXPECT_EQ(g_messages, (std::vector<UINT> { VXWL_MSG_RADIO_OFF, VXWL_MSG_SCAN_FAILED, VXWL_MSG_RADIO_ON }));
+    DestroyWindow(hwnd);
+}
