@@ -12,11 +12,12 @@
 //   3DDkShadow bottom-right; raised inner = BtnHilight / BtnShadow; sunken outer = BtnShadow /
 //   BtnHilight; sunken inner = 3DDkShadow / 3DLight. Top and left are drawn first, so the
 //   bottom-left and top-right corner pixels belong to the bottom and right sides.
-// - Draw3dRect (DcHelpers.h) gives those corners to the top-left colour.
+// - Draw3dRect (DcHelpers.h) gives those corners to the bottom-right colour as well.
 // - DrawFocusRect XORs every other pixel of a one-pixel frame, starting at the top-left
 //   corner; drawing it twice restores the pixels.
-// - DrawState with DSS_DISABLED draws the image's shape (its non-background pixels) in
-//   BtnHilight at (+1, +1), then in BtnShadow in place.
+// - DrawState with DSS_DISABLED first makes the image monochrome: its shape is the pixels
+//   that come out darker than light grey (luminance below 192) when it is drawn on white.
+//   The shape is drawn in BtnHilight at (+1, +1), then in BtnShadow in place.
 // - DrawFrameControl draws the check box and radio button as a sunken square or circle of the
 //   rectangle's smallest side with a Window (BtnFace when inactive or pushed) inside, and the
 //   check or dot in WindowText (GrayText when inactive); push buttons and scroll arrows as

@@ -1,0 +1,25 @@
+// Switches for tests of anything that draws: the pinned test font, monochrome glyphs, the
+// probe colour scheme, an injected palette device, and PNG goldens.
+#pragma once
+
+#include "platform/gdi/Gdi.h"
+
+#include <string>
+
+namespace platform::gdi::testing {
+
+// Pins every face to `font_file` (the module's tests use tests/DejaVuSans.ttf), switches
+// glyphs to monochrome and installs the classic colours. Call once per test (cheap).
+void use_test_drawing(std::string const& font_file);
+void use_probe_colors();
+void use_classic_colors();
+void set_monochrome_glyphs(bool on);
+// Turns the screen into an 8-bit palette device (RC_PALETTE) or back.
+void use_palette_device(bool on);
+
+// Compares what `dc` draws on with the PNG at `golden_path`, exactly. On a mismatch (or a
+// missing golden) writes "<name>.actual.png" into the working folder and answers false;
+// with ZORVEL_UPDATE_GOLDENS=1 in the environment it rewrites the golden instead.
+bool matches_golden(HDC dc, std::string const& golden_path);
+
+}
