@@ -21,9 +21,16 @@ struct PaintHooks {
     std::function<void(HWND hwnd, HDC dc)> end_paint;
     // Fills `rect` of `dc` with `brush`; used by the default WM_ERASEBKGND handling.
     std::function<void(HDC dc, RECT const& rect, HBRUSH brush)> fill_rect;
+    // The region an HRGN stands for, for RedrawWindow; false for an unknown handle.
+    std::function<bool(HRGN handle, Region& out)> region_of;
 };
 void set_paint_hooks(PaintHooks hooks);
 PaintHooks const& paint_hooks();
+// The update region of a window in client coordinates, and additions to it: the drawing
+// module builds GetUpdateRgn, InvalidateRgn and ValidateRgn on these.
+Region update_region(HWND hwnd);
+void invalidate_region(HWND hwnd, Region const& region, bool erase);
+void validate_region(HWND hwnd, Region const& region);
 
 // [SECTION] Watching windows
 // Presenters and the drawing module follow top-level windows through this interface. Calls
@@ -46,9 +53,12 @@ HWND top_level_of(HWND hwnd);
 POINT client_origin_in_top_level(HWND hwnd);
 // Offset of the window's top-left corner from the top-level window's top-left corner.
 POINT window_origin_in_top_level(HWND hwnd);
-// The part of the window that can be seen: inside every ancestor's client area, less the
-// visible children and the visible siblings above it. In client coordinates, or window
-// coordinates when `whole_window` is set.
+// The part of the window that can be seen: inside every ancestor's client area, less its
+// visible children when it has WS_CLIPCHILDREN, less the visible siblings above it when it
+// has WS_CLIPSIBLINGS. Without those styles a window paints over its children or siblings,
+// which repaint after it (parents paint before children, lower siblings before upper ones).
+// Top-level windows never clip each other: each has its own surface. In client
+// coordinates, or window coordinates when `whole_window` is set.
 Region visible_region(HWND hwnd, bool whole_window);
 // Visible top-level windows from the top of the z-order down.
 std::vector<HWND> top_level_windows();
@@ -66,6 +76,10 @@ RECT work_area();
 // the drawing module answers the rest (non-client metrics with their fonts, ...).
 using SystemParametersHandler = std::function<BOOL(UINT action, UINT param, PVOID value, UINT win_ini)>;
 void set_system_parameters_handler(SystemParametersHandler handler);
+
+// The pointer position in screen coordinates; the input module moves it.
+POINT cursor_position();
+void set_cursor_position(POINT point);
 
 // [SECTION] Threads and loops
 bool on_ui_thread();
@@ -120,6 +134,7 @@ struct ForeignWindowHooks {
     std::function<bool(HWND hwnd)> exists;
 };
 void set_foreign_window_hooks(ForeignWindowHooks hooks);
+ForeignWindowHooks foreign_window_hooks();
 constexpr ULONG_PTR foreign_window_bit = 0x80000000u;
 
 // [SECTION] Registration of the platform's own window classes

@@ -1,0 +1,159 @@
+// What a window does with a message its own procedure leaves alone.
+#include "platform/user/Observers.h"
+#include "platform/user/WindowClass.h"
+#include "platform/user/Visibility.h"
+#include "platform/user/WindowTable.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform::user {
+
+namespace {
+
+LRESULT set_text(Window& w, LPCSTR text)
+{
+    WindowTable::the().write([&] { w.text = text ? text : ""; });
+    if (!w.parent)
+        for_each_observer([&](WindowObserver& o) { o.window_text_changed(w.handle); });
+    return TRUE;
+}
+
+LRESULT get_text(Window const& w, WPARAM size, LPSTR buffer)
+{
+    if (!buffer || size == 0)
+        return 0;
+    size_t n = std::min<size_t>(w.text.size(), size - 1);
+    std::memcpy(buffer, w.text.data(), n);
+    buffer[n] = 0;
+    return static_cast<LRESULT>(n);
+}
+
+LRESULT erase_background(Window const& w, HDC dc)
+{
+    HBRUSH brush = w.window_class->background;
+    auto const& hooks = paint_hooks();
+    if (!brush || !dc || !hooks.fill_rect)
+        return 0;
+    RECT c = w.client_in_window();
+    hooks.fill_rect(dc, RECT { 0, 0, c.right - c.left, c.bottom - c.top }, brush);
+    return 1;
+}
+
+LRESULT hit_test(Window const& w, LPARAM lparam)
+{
+    POINT p { GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam) };
+    RECT r;
+    GetWindowRect(w.handle, &r);
+    if (!PtInRect(&r, p))
+        return HTNOWHERE;
+    RECT c = w.client_in_window();
+    int x = p.x - r.left;
+    int y = p.y - r.top;
+    if (x >= c.left && x < c.right && y >= c.top && y < c.bottom)
+        return HTCLIENT;
+    RECT insets = frame_insets(w.style, w.ex_style);
+    if ((w.style & WS_CAPTION) == WS_CAPTION && y >= insets.left && y < c.top)
+        return HTCAPTION;
+    return HTBORDER;
+}
+
+LRESULT system_command(HWND hwnd, WPARAM command)
+{
+    switch (command & 0xFFF0) {
+    case SC_CLOSE:
+        SendMessage(hwnd, WM_CLOSE, 0, 0);
+        break;
+    case SC_MINIMIZE:
+        ShowWindow(hwnd, SW_MINIMIZE);
+        break;
+    case SC_MAXIMIZE:
+        ShowWindow(hwnd, SW_MAXIMIZE);
+        break;
+    case SC_RESTORE:
+        ShowWindow(hwnd, SW_RESTORE);
+        break;
+    }
+    return 0;
+}
+
+LRESULT position_changed(Window& w, WINDOWPOS const* pos)
+{
+    if (!pos)
+        return 0;
+    HWND hwnd = w.handle;
+    RECT c = w.client_in_window();
+    if (!(pos->flags & SWP_NOSIZE))
+        SendMessage(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right - c.left, c.bottom - c.top));
+    if (!(pos->flags & SWP_NOMOVE) && window_from(hwnd)) {
+        POINT origin { w.rect.left + c.left, w.rect.top + c.top };
+        SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(origin.x), static_cast<WORD>(origin.y)));
+    }
+    return 0;
+}
+
+HICON set_icon(Window& w, WPARAM which, HICON icon)
+{
+    HICON old = which == ICON_BIG ? w.icon_big : w.icon_small;
+    WindowTable::the().write([&] { (which == ICON_BIG ? w.icon_big : w.icon_small) = icon; });
+    if (!w.parent)
+        for_each_observer([&](WindowObserver& o) { o.window_text_changed(w.handle); });
+    return old;
+}
+
+}
+
+}
+
+using namespace platform::user;
+
+extern "C" {
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    Window* w = window_from(hwnd);
+    if (!w)
+        return 0;
+    switch (message) {
+    case WM_NCCREATE:
+        return TRUE;
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_SETTEXT:
+        return set_text(*w, reinterpret_cast<LPCSTR>(lparam));
+    case WM_GETTEXT:
+        return get_text(*w, wparam, reinterpret_cast<LPSTR>(lparam));
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(w->text.size());
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return erase_background(*w, reinterpret_cast<HDC>(wparam));
+    case WM_NCHITTEST:
+        return hit_test(*w, lparam);
+    case WM_SYSCOMMAND:
+        return system_command(hwnd, wparam);
+    case WM_WINDOWPOSCHANGED:
+        return position_changed(*w, reinterpret_cast<WINDOWPOS const*>(lparam));
+    case WM_SETICON:
+        return reinterpret_cast<LRESULT>(set_icon(*w, wparam, reinterpret_cast<HICON>(lparam)));
+    case WM_GETICON:
+        return reinterpret_cast<LRESULT>(wparam == ICON_BIG ? w->icon_big : w->icon_small);
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+        // Bubble up to the parent, which may know what to do.
+        if (w->parent && w->parent != &WindowTable::the().desktop())
+            return SendMessage(w->parent->handle, message, wparam, lparam);
+        return 0;
+    case WM_MOUSEACTIVATE:
+        return 1;
+    }
+    return 0;
+}
+
+}

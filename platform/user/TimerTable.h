@@ -1,0 +1,43 @@
+// The timers of one thread. A timer is due at a time on the platform clock; when its
+// WM_TIMER is taken, the next due time counts from that moment, so ticks missed during a
+// long handler never pile up.
+#pragma once
+
+#include "platform/user/Types.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace platform::user {
+
+class TimerTable {
+public:
+    // Arms or re-arms (hwnd, id). Returns the id, a new one when hwnd is null and id unknown.
+    UINT_PTR set(HWND hwnd, UINT_PTR id, UINT period_ms, TIMERPROC proc);
+    bool kill(HWND hwnd, UINT_PTR id);
+    void kill_all(HWND hwnd);
+    void clear() { m_timers.clear(); }
+
+    // The due timer that has waited longest, as a WM_TIMER message; with `remove`, its next
+    // due time is set from now.
+    std::optional<MSG> take_due(HWND filter, bool remove);
+    // The earliest due time, if any timer is armed.
+    std::optional<std::uint64_t> next_due() const;
+    size_t size() const { return m_timers.size(); }
+
+private:
+    struct Timer {
+        HWND hwnd;
+        UINT_PTR id;
+        UINT period;
+        TIMERPROC proc;
+        std::uint64_t due;
+        std::uint64_t sequence;
+    };
+    std::vector<Timer> m_timers;
+    std::uint64_t m_sequence {};
+    UINT_PTR m_next_thread_timer_id { 0x7FFF };
+};
+
+}
