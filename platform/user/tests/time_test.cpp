@@ -67,13 +67,15 @@ TEST_F(CoreTest, SleepOnAnotherThreadReturnsWhenTheClockPassesItsDeadline)
 
 TEST_F(CoreTest, ThreadHandlesAreWaitable)
 {
+    DWORD input = 41;
     DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD { return *static_cast<DWORD*>(p) + 1; }, &id, 0, &id);
+    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD { return *static_cast<DWORD*>(p) + 1; }, &input, 0, &id);
     ASSERT_NE(thread, nullptr);
+    EXPECT_NE(id, 0u);
     EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
     DWORD code = 0;
     EXPECT_TRUE(GetExitCodeThread(thread, &code));
-    EXPECT_EQ(code, id + 1);
+    EXPECT_EQ(code, 42u);
     EXPECT_TRUE(CloseHandle(thread));
     EXPECT_FALSE(CloseHandle(thread));
     EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_FAILED);
