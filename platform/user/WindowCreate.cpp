@@ -15,6 +15,8 @@
 
 namespace platform::user {
 
+void drop_focus_and_capture(HWND hwnd);
+
 namespace {
 
 constexpr int default_x = 40;
@@ -141,6 +143,7 @@ void forget(Window& w)
     for (auto const& child : children)
         forget(*child);
     HWND hwnd = w.handle;
+    drop_focus_and_capture(hwnd);
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
     MessageQueue::current().timers().kill_all(hwnd);
     modal_window_destroyed(hwnd);

@@ -1,0 +1,105 @@
+// Keyboard focus and mouse capture. Both belong to the user-interface thread; a destroyed
+// window loses them.
+#include "platform/user/Input.h"
+#include "platform/user/WindowCore.h"
+#include "platform/user/WindowTable.h"
+
+namespace platform::user {
+
+namespace {
+
+HWND g_focus = nullptr;
+HWND g_capture = nullptr;
+
+}
+
+// Called while a window is destroyed, before its handle dies.
+void drop_focus_and_capture(HWND hwnd)
+{
+    if (g_focus == hwnd)
+        g_focus = nullptr;
+    if (g_capture == hwnd)
+        g_capture = nullptr;
+}
+
+}
+
+using namespace platform::user;
+
+extern "C" {
+
+HWND SetFocus(HWND hwnd)
+{
+    return reinterpret_cast<HWND>(run_on_ui_thread([=]() -> LRESULT {
+        if (hwnd && !IsWindow(hwnd))
+            return 0;
+        HWND old = g_focus;
+        if (old == hwnd)
+            return reinterpret_cast<LRESULT>(old);
+        g_focus = hwnd;
+        if (old && IsWindow(old))
+            SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+        if (hwnd && g_focus == hwnd && IsWindow(hwnd))
+            SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+        return reinterpret_cast<LRESULT>(old);
+    }));
+}
+
+HWND GetFocus()
+{
+    return reinterpret_cast<HWND>(run_on_ui_thread([]() -> LRESULT { return reinterpret_cast<LRESULT>(g_focus); }));
+}
+
+HWND SetCapture(HWND hwnd)
+{
+    return reinterpret_cast<HWND>(run_on_ui_thread([=]() -> LRESULT {
+        HWND old = g_capture;
+        g_capture = IsWindow(hwnd) ? hwnd : nullptr;
+        if (old && old != g_capture && IsWindow(old))
+            SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(g_capture));
+        return reinterpret_cast<LRESULT>(old);
+    }));
+}
+
+BOOL ReleaseCapture()
+{
+    return static_cast<BOOL>(run_on_ui_thread([]() -> LRESULT {
+        HWND old = g_capture;
+        g_capture = nullptr;
+        if (old && IsWindow(old))
+            SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+        return TRUE;
+    }));
+}
+
+HWND GetCapture()
+{
+    return reinterpret_cast<HWND>(run_on_ui_thread([]() -> LRESULT { return reinterpret_cast<LRESULT>(g_capture); }));
+}
+
+// The key state is kept by the input module; until it runs, no key is down.
+SHORT GetKeyState(int)
+{
+    return 0;
+}
+
+SHORT GetAsyncKeyState(int virtual_key)
+{
+    return GetKeyState(virtual_key);
+}
+
+BOOL GetCursorPos(POINT* point)
+{
+    if (!point)
+        return FALSE;
+    *point = cursor_position();
+    return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y)
+{
+    set_cursor_position(POINT { x, y });
+    return TRUE;
+}
+
+}
