@@ -134,11 +134,11 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         auto hooks = foreign_window_hooks();
         return hooks.post && hooks.post(hwnd, message, wparam, lparam);
     }
-    if (!WindowTable::the().find(hwnd)) {
+    if (!WindowTable::the().is_live(hwnd)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    auto queue = ui_queue();
+    MessageQueue* queue = MessageQueue::ui();
     MSG msg { hwnd, message, wparam, lparam, GetTickCount(), cursor_position() };
     if (!queue || !queue->post(msg)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);

@@ -6,14 +6,15 @@
 #include "platform/user/WindowCore.h"
 #include "platform/user/WindowTable.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace platform::user {
 
 namespace {
 
-std::mutex g_cursor_mutex;
-POINT g_cursor {};
+// Both coordinates in one word, so any thread reads a consistent position without a lock.
+std::atomic<std::uint64_t> g_cursor { 0 };
 thread_local MSG t_last_message {};
 
 MessageFilter& message_filter()
@@ -59,14 +60,14 @@ std::uint64_t wait_deadline(MessageQueue& queue)
 
 POINT cursor_position()
 {
-    std::lock_guard lock(g_cursor_mutex);
-    return g_cursor;
+    std::uint64_t packed = g_cursor.load(std::memory_order_relaxed);
+    return POINT { static_cast<LONG>(static_cast<std::uint32_t>(packed >> 32)), static_cast<LONG>(static_cast<std::uint32_t>(packed)) };
 }
 
 void set_cursor_position(POINT point)
 {
-    std::lock_guard lock(g_cursor_mutex);
-    g_cursor = point;
+    g_cursor.store((static_cast<std::uint64_t>(static_cast<std::uint32_t>(point.x)) << 32) | static_cast<std::uint32_t>(point.y),
+        std::memory_order_relaxed);
 }
 
 void set_message_filter(MessageFilter filter)

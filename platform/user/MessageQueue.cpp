@@ -4,7 +4,9 @@
 #include "platform/user/Trace.h"
 #include "platform/user/WindowTable.h"
 
+#include <atomic>
 #include <chrono>
+#include <iterator>
 #include <unordered_map>
 
 namespace platform::user {
@@ -38,6 +40,10 @@ struct QueueHolder {
 
 thread_local QueueHolder t_holder;
 
+// Posting to the user-interface thread is the hot path: its queue is reached without a look-up
+// and lives as long as the process, so a pointer to it never dangles.
+std::atomic<MessageQueue*> g_ui_queue { nullptr };
+
 bool in_range(UINT message, UINT min, UINT max)
 {
     return (min == 0 && max == 0) || (message >= min && message <= max);
@@ -69,6 +75,20 @@ std::shared_ptr<MessageQueue> MessageQueue::current_shared()
     return t_holder.queue;
 }
 
+MessageQueue* MessageQueue::ui()
+{
+    return g_ui_queue.load(std::memory_order_acquire);
+}
+
+void MessageQueue::set_ui(std::shared_ptr<MessageQueue> queue)
+{
+    static std::shared_ptr<MessageQueue> kept;
+    if (g_ui_queue.load())
+        return;
+    kept = queue;
+    g_ui_queue.store(queue.get(), std::memory_order_release);
+}
+
 MessageQueue& MessageQueue::current()
 {
     if (!t_holder.queue)
@@ -94,13 +114,16 @@ void MessageQueue::wake_all()
 
 bool MessageQueue::post(MSG const& msg)
 {
+    bool waiting;
     {
         std::lock_guard lock(m_mutex);
         if (m_closed)
             return false;
         m_posted.push_back(msg);
+        waiting = m_waiters > 0;
     }
-    m_arrived.notify_all();
+    if (waiting)
+        m_arrived.notify_all();
     return true;
 }
 
@@ -123,6 +146,7 @@ bool MessageQueue::send_and_wait(std::shared_ptr<SentMessage> const& sent)
         if (m_closed)
             return false;
         m_incoming.push_back(sent);
+        m_has_incoming = true;
     }
     m_arrived.notify_all();
     for (;;) {
@@ -130,8 +154,11 @@ bool MessageQueue::send_and_wait(std::shared_ptr<SentMessage> const& sent)
         std::unique_lock lock(mine->m_mutex);
         if (sent->done)
             return !sent->failed;
-        if (mine->m_incoming.empty())
+        if (mine->m_incoming.empty()) {
+            ++mine->m_waiters;
             mine->m_arrived.wait(lock);
+            --mine->m_waiters;
+        }
     }
 }
 
@@ -151,14 +178,17 @@ void MessageQueue::complete(std::shared_ptr<SentMessage> const& sent, LRESULT re
 
 void MessageQueue::handle_incoming_sends()
 {
-    for (;;) {
+    while (m_has_incoming.load(std::memory_order_acquire)) {
         std::shared_ptr<SentMessage> sent;
         {
             std::lock_guard lock(m_mutex);
-            if (m_incoming.empty())
+            if (m_incoming.empty()) {
+                m_has_incoming = false;
                 return;
+            }
             sent = m_incoming.front();
             m_incoming.pop_front();
+            m_has_incoming = !m_incoming.empty();
         }
         ++m_in_send_depth;
         LRESULT result = 0;
@@ -178,13 +208,22 @@ void MessageQueue::handle_incoming_sends()
 
 bool MessageQueue::take_posted(MSG& out, HWND filter, UINT min, UINT max, bool remove)
 {
+    bool const any = !filter && min == 0 && max == 0;
+    if (any && !m_taken.empty()) {
+        out = m_taken.front();
+        if (remove)
+            m_taken.pop_front();
+        return true;
+    }
     std::lock_guard lock(m_mutex);
-    for (auto it = m_posted.begin(); it != m_posted.end(); ++it) {
+    std::move(m_posted.begin(), m_posted.end(), std::back_inserter(m_taken));
+    m_posted.clear();
+    for (auto it = m_taken.begin(); it != m_taken.end(); ++it) {
         if (!in_range(it->message, min, max) || !matches_window(it->hwnd, filter))
             continue;
         out = *it;
         if (remove)
-            m_posted.erase(it);
+            m_taken.erase(it);
         return true;
     }
     if (m_quit && in_range(WM_QUIT, min, max)) {
@@ -199,13 +238,14 @@ bool MessageQueue::take_posted(MSG& out, HWND filter, UINT min, UINT max, bool r
 bool MessageQueue::has_posted()
 {
     std::lock_guard lock(m_mutex);
-    return !m_posted.empty() || !m_incoming.empty() || m_quit;
+    return !m_taken.empty() || !m_posted.empty() || !m_incoming.empty() || m_quit;
 }
 
 void MessageQueue::clear()
 {
     std::lock_guard lock(m_mutex);
     m_posted.clear();
+    m_taken.clear();
     m_quit = false;
     m_timers.clear();
 }
@@ -223,16 +263,15 @@ void MessageQueue::wait(std::uint64_t deadline_ms, std::uint64_t ticket)
     auto ready = [&] { return !m_posted.empty() || !m_incoming.empty() || m_quit || m_closed || m_wake_count != ticket; };
     if (ready())
         return;
+    ++m_waiters;
     if (deadline_ms == 0 || time.is_manual()) {
         // A manual clock wakes every queue when it moves, so waiting for that is enough.
         if (deadline_ms == 0 || time.now_ms() < deadline_ms)
             m_arrived.wait(lock, ready);
-        return;
+    } else if (std::uint64_t now = time.now_ms(); now < deadline_ms) {
+        m_arrived.wait_for(lock, std::chrono::milliseconds(deadline_ms - now), ready);
     }
-    std::uint64_t now = time.now_ms();
-    if (now >= deadline_ms)
-        return;
-    m_arrived.wait_for(lock, std::chrono::milliseconds(deadline_ms - now), ready);
+    --m_waiters;
 }
 
 void MessageQueue::wake()
@@ -251,6 +290,7 @@ void MessageQueue::close()
         std::lock_guard lock(m_mutex);
         m_closed = true;
         pending.swap(m_incoming);
+        m_has_incoming = false;
     }
     for (auto& sent : pending)
         complete(sent, 0, true);

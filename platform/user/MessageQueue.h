@@ -7,6 +7,7 @@
 #include "platform/user/TimerTable.h"
 #include "platform/user/User.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -39,6 +40,9 @@ public:
     static std::shared_ptr<MessageQueue> current_shared();
     // The queue of a thread, or null when it never made one or has ended.
     static std::shared_ptr<MessageQueue> of_thread(DWORD thread_id);
+    // The user-interface thread's queue, kept for the whole process once made.
+    static MessageQueue* ui();
+    static void set_ui(std::shared_ptr<MessageQueue> queue);
     // Wakes every blocked loop to look again (the manual clock moved, a paint was asked for).
     static void wake_all();
 
@@ -74,11 +78,18 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::deque<MSG> m_posted;
+    // Posted messages already moved out of m_posted by the owning thread, oldest first: the
+    // owner takes them in batches, so posting threads rarely meet it on the lock.
+    std::deque<MSG> m_taken;
     std::deque<std::shared_ptr<SentMessage>> m_incoming;
+    // Lets the owner skip the lock when nobody sent anything.
+    std::atomic<bool> m_has_incoming { false };
     bool m_quit {};
     int m_quit_code {};
     bool m_closed {};
     std::uint64_t m_wake_count {};
+    // Threads blocked in wait() or send_and_wait() on this queue: posts notify only then.
+    int m_waiters {};
     int m_in_send_depth {};
     TimerTable m_timers;
 };

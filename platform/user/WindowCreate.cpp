@@ -164,7 +164,7 @@ HWND create_window(CREATESTRUCT& cs)
         SetLastError(ERROR_WINDOW_OF_OTHER_THREAD);
         return nullptr;
     }
-    MessageQueue::current();
+    MessageQueue::set_ui(MessageQueue::current_shared());
     auto window_class = cs.lpszClass ? WindowClassTable::the().find(cs.lpszClass, cs.hInstance) : nullptr;
     if (!window_class) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);

@@ -23,6 +23,7 @@ WindowTable& WindowTable::the()
 }
 
 WindowTable::WindowTable()
+    : m_live(new std::atomic<ULONG_PTR>[max_slots] {})
 {
     m_desktop = std::make_shared<Window>();
     m_desktop->style = WS_VISIBLE | WS_CLIPCHILDREN;
@@ -60,6 +61,7 @@ HWND WindowTable::add(std::shared_ptr<Window> window)
     slot.window = std::move(window);
     HWND hwnd = encode(index, slot.generation);
     slot.window->handle = hwnd;
+    m_live[index].store(reinterpret_cast<ULONG_PTR>(hwnd), std::memory_order_release);
     return hwnd;
 }
 
@@ -69,6 +71,7 @@ void WindowTable::remove(HWND hwnd)
     if (!slot_of(hwnd))
         return;
     size_t index = (reinterpret_cast<ULONG_PTR>(hwnd) & 0xFFFF) - 1;
+    m_live[index].store(0, std::memory_order_release);
     m_slots[index].window.reset();
     m_free.push_back(index);
 }
@@ -82,6 +85,15 @@ std::shared_ptr<Window> WindowTable::find(HWND hwnd) const
     std::lock_guard lock(m_mutex);
     Slot const* slot = slot_of(hwnd);
     return slot ? slot->window : nullptr;
+}
+
+bool WindowTable::is_live(HWND hwnd) const
+{
+    auto value = reinterpret_cast<ULONG_PTR>(hwnd);
+    if (value == 0 || (value & foreign_window_bit) || value > 0xFFFFFFFFu)
+        return false;
+    size_t index = (value & 0xFFFF) - 1;
+    return index < max_slots && m_live[index].load(std::memory_order_acquire) == value;
 }
 
 Window* WindowTable::get(HWND hwnd) const

@@ -24,6 +24,8 @@ public:
     std::shared_ptr<Window> find(HWND hwnd) const;
     // User-interface thread only: the same without taking a reference.
     Window* get(HWND hwnd) const;
+    // Any thread, without a lock: whether the handle names a live window at this moment.
+    bool is_live(HWND hwnd) const;
 
     // A lock for reading window fields from another thread; nothing on the user-interface
     // thread, which is the only writer.
@@ -59,6 +61,8 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<Slot> m_slots;
+    // The live handle of each slot (0 when free), readable without the lock.
+    std::unique_ptr<std::atomic<ULONG_PTR>[]> m_live;
     std::vector<size_t> m_free;
     std::vector<Window*> m_top_levels;
     std::shared_ptr<Window> m_desktop;
