@@ -1,4 +1,5 @@
 // What a window does with a message its own procedure leaves alone.
+#include "platform/user/Input.h"
 #include "platform/user/Observers.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/Visibility.h"
@@ -101,6 +102,29 @@ HICON set_icon(Window& w, WPARAM which, HICON icon)
     return old;
 }
 
+// A child asks its parent first; a parent that answers TRUE has set the pointer.
+LRESULT mouse_activate(Window const& w, WPARAM wparam, LPARAM lparam)
+{
+    if (w.is_child() && w.parent && w.parent != &WindowTable::the().desktop()) {
+        if (LRESULT answer = SendMessage(w.parent->handle, WM_MOUSEACTIVATE, wparam, lparam))
+            return answer;
+    }
+    return MA_ACTIVATE;
+}
+
+LRESULT set_cursor(Window const& w, WPARAM wparam, LPARAM lparam)
+{
+    if (w.is_child() && w.parent && w.parent != &WindowTable::the().desktop()) {
+        if (SendMessage(w.parent->handle, WM_SETCURSOR, wparam, lparam))
+            return TRUE;
+    }
+    if (static_cast<SHORT>(LOWORD(lparam)) == HTCLIENT && w.window_class->cursor) {
+        SetCursor(w.window_class->cursor);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 }
 
 }
@@ -151,7 +175,18 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
             return SendMessage(w->parent->handle, message, wparam, lparam);
         return 0;
     case WM_MOUSEACTIVATE:
-        return 1;
+        return mouse_activate(*w, wparam, lparam);
+    case WM_SETCURSOR:
+        return set_cursor(*w, wparam, lparam);
+    case WM_CANCELMODE:
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
+        return 0;
+    case WM_ACTIVATE:
+        // An activated window takes the focus unless one of its children already has it.
+        if (LOWORD(wparam) != WA_INACTIVE && !(w->style & WS_MINIMIZE) && !IsChild(hwnd, GetFocus()))
+            SetFocus(hwnd);
+        return 0;
     }
     return 0;
 }

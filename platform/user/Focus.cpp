@@ -1,6 +1,7 @@
 // Keyboard focus and mouse capture. Both belong to the user-interface thread; a destroyed
 // window loses them.
 #include "platform/user/Input.h"
+#include "platform/user/InputRouter.h"
 #include "platform/user/WindowCore.h"
 #include "platform/user/WindowTable.h"
 
@@ -20,6 +21,7 @@ void drop_focus_and_capture(HWND hwnd)
         g_focus = nullptr;
     if (g_capture == hwnd)
         g_capture = nullptr;
+    forget_mouse_tracking(hwnd);
 }
 
 }
@@ -36,6 +38,15 @@ HWND SetFocus(HWND hwnd)
         HWND old = g_focus;
         if (old == hwnd)
             return reinterpret_cast<LRESULT>(old);
+        // The focus lives in the active window: focusing a window of another top-level
+        // window activates that one first (its WM_ACTIVATE may move the focus itself).
+        HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+        if (top && top != GetActiveWindow()) {
+            SetActiveWindow(top);
+            old = g_focus;
+            if (old == hwnd || !IsWindow(hwnd))
+                return reinterpret_cast<LRESULT>(old);
+        }
         g_focus = hwnd;
         if (old && IsWindow(old))
             SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
@@ -75,17 +86,6 @@ BOOL ReleaseCapture()
 HWND GetCapture()
 {
     return reinterpret_cast<HWND>(run_on_ui_thread([]() -> LRESULT { return reinterpret_cast<LRESULT>(g_capture); }));
-}
-
-// The key state is kept by the input module; until it runs, no key is down.
-SHORT GetKeyState(int)
-{
-    return 0;
-}
-
-SHORT GetAsyncKeyState(int virtual_key)
-{
-    return GetKeyState(virtual_key);
 }
 
 BOOL GetCursorPos(POINT* point)

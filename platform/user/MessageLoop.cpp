@@ -1,5 +1,6 @@
 // Taking messages in the usual order: messages sent from other threads first (handled on
 // the spot), then posted messages, then WM_QUIT, then WM_PAINT, then WM_TIMER.
+#include "platform/user/InputRouter.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Paint.h"
 #include "platform/user/Trace.h"
@@ -32,9 +33,16 @@ bool next_message(MSG& out, HWND filter, UINT min, UINT max, bool remove)
 {
     MessageQueue& queue = MessageQueue::current();
     queue.handle_incoming_sends();
+    // Characters made by TranslateMessage come first, then posted messages, then input,
+    // which is routed only when the loop reaches it.
+    bool ui = on_ui_thread();
+    if (ui && InputRouter::the().take_translated(out, filter, min, max, remove))
+        return true;
     if (queue.take_posted(out, filter, min, max, remove))
         return true;
-    if (in_range(WM_PAINT, min, max) && on_ui_thread()) {
+    if (ui && InputRouter::the().take_input(out, filter, min, max, remove))
+        return true;
+    if (in_range(WM_PAINT, min, max) && ui) {
         if (HWND target = find_paint_target(filter)) {
             out = MSG { target, WM_PAINT, 0, 0, GetTickCount(), cursor_position() };
             return true;
@@ -135,13 +143,6 @@ BOOL WaitMessage()
         return TRUE;
     queue.wait(wait_deadline(queue), ticket);
     return TRUE;
-}
-
-// Keyboard translation into WM_CHAR comes with the input module; until it installs itself
-// through the message filter, nothing is translated.
-BOOL TranslateMessage(MSG const*)
-{
-    return FALSE;
 }
 
 LRESULT DispatchMessage(MSG const* msg)

@@ -1,5 +1,6 @@
 #include "platform/user/Testing.h"
 
+#include "platform/user/InputDriver.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Modal.h"
 #include "platform/user/WindowCore.h"
@@ -56,6 +57,7 @@ void reset_windows()
     for (HWND hwnd : tops)
         DestroyWindow(hwnd);
     MessageQueue::current().clear();
+    input::reset();
     clear_modal_states();
     set_message_filter(nullptr);
     set_desktop_size(1024, 768);

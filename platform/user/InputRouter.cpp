@@ -1,0 +1,208 @@
+// The input queue and the driver's entry points. Events are routed one at a time, when the
+// loop reaches them, so that whatever the previous message changed (capture, focus,
+// activation) decides where the next one goes.
+#include "platform/user/InputRouter.h"
+
+#include "platform/user/MessageQueue.h"
+#include "platform/user/WindowCore.h"
+
+namespace platform::user {
+
+namespace {
+
+bool matches(MSG const& msg, HWND filter, UINT min, UINT max)
+{
+    if (filter && msg.hwnd != filter && !IsChild(filter, msg.hwnd))
+        return false;
+    return (min == 0 && max == 0) || (msg.message >= min && msg.message <= max);
+}
+
+void wake_ui()
+{
+    if (MessageQueue* queue = MessageQueue::ui())
+        queue->wake();
+}
+
+}
+
+InputRouter& InputRouter::the()
+{
+    static InputRouter router;
+    return router;
+}
+
+void InputRouter::push(RawInput const& event)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_raw.push_back(event);
+    }
+    wake_ui();
+}
+
+void InputRouter::push_translated(MSG const& msg)
+{
+    std::lock_guard lock(m_mutex);
+    m_translated.push_back(msg);
+}
+
+std::optional<RawInput> InputRouter::pop_raw()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_raw.empty())
+        return std::nullopt;
+    RawInput event = m_raw.front();
+    m_raw.pop_front();
+    return event;
+}
+
+bool InputRouter::take_from(std::deque<MSG>& queue, MSG& out, HWND filter, UINT min, UINT max, bool remove)
+{
+    for (auto it = queue.begin(); it != queue.end(); ++it) {
+        if (!matches(*it, filter, min, max))
+            continue;
+        out = *it;
+        if (remove)
+            queue.erase(it);
+        return true;
+    }
+    return false;
+}
+
+bool InputRouter::take_translated(MSG& out, HWND filter, UINT min, UINT max, bool remove)
+{
+    std::lock_guard lock(m_mutex);
+    return take_from(m_translated, out, filter, min, max, remove);
+}
+
+bool InputRouter::take_input(MSG& out, HWND filter, UINT min, UINT max, bool remove)
+{
+    for (;;) {
+        if (take_from(m_ready, out, filter, min, max, remove))
+            return true;
+        // Routing sends messages (WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEACTIVATE), so it runs
+        // outside the lock; only this thread touches m_ready.
+        auto event = pop_raw();
+        if (!event)
+            return false;
+        bool keyboard = event->kind == RawInput::Kind::KeyDown || event->kind == RawInput::Kind::KeyUp;
+        auto routed = keyboard ? route_key(*event) : route_mouse(*event);
+        if (routed)
+            m_ready.push_back(*routed);
+    }
+}
+
+void InputRouter::reset()
+{
+    std::lock_guard lock(m_mutex);
+    m_raw.clear();
+    m_ready.clear();
+    m_translated.clear();
+}
+
+}
+
+namespace platform::user::input {
+
+namespace {
+
+int button_key(MouseButton button)
+{
+    switch (button) {
+    case MouseButton::Left:
+        return VK_LBUTTON;
+    case MouseButton::Right:
+        return VK_RBUTTON;
+    case MouseButton::Middle:
+        return VK_MBUTTON;
+    }
+    return VK_LBUTTON;
+}
+
+void push_button(MouseButton button, bool down)
+{
+    set_key_down(button_key(button), down, true);
+    RawInput event;
+    event.kind = down ? RawInput::Kind::ButtonDown : RawInput::Kind::ButtonUp;
+    event.point = cursor_position();
+    event.button = button;
+    InputRouter::the().push(event);
+}
+
+void push_key(int virtual_key, bool down)
+{
+    set_key_down(virtual_key, down, true);
+    RawInput event;
+    event.kind = down ? RawInput::Kind::KeyDown : RawInput::Kind::KeyUp;
+    event.virtual_key = virtual_key;
+    InputRouter::the().push(event);
+}
+
+}
+
+void move_mouse(POINT screen)
+{
+    set_cursor_position(screen);
+    RawInput event;
+    event.kind = RawInput::Kind::Move;
+    event.point = screen;
+    InputRouter::the().push(event);
+}
+
+void press_mouse(MouseButton button)
+{
+    push_button(button, true);
+}
+
+void release_mouse(MouseButton button)
+{
+    push_button(button, false);
+}
+
+void turn_wheel(int delta)
+{
+    RawInput event;
+    event.kind = RawInput::Kind::Wheel;
+    event.point = cursor_position();
+    event.wheel = delta;
+    InputRouter::the().push(event);
+}
+
+void press_key(int virtual_key)
+{
+    push_key(virtual_key, true);
+}
+
+void release_key(int virtual_key)
+{
+    push_key(virtual_key, false);
+}
+
+void click(POINT screen, MouseButton button)
+{
+    move_mouse(screen);
+    press_mouse(button);
+    release_mouse(button);
+}
+
+void tap_key(int virtual_key)
+{
+    press_key(virtual_key);
+    release_key(virtual_key);
+}
+
+void tap_ctrl_key(int virtual_key)
+{
+    press_key(VK_CONTROL);
+    tap_key(virtual_key);
+    release_key(VK_CONTROL);
+}
+
+void reset()
+{
+    InputRouter::the().reset();
+    reset_key_state();
+    reset_mouse_state();
+}
+
+}
