@@ -235,6 +235,14 @@ constexpr BYTE AC_SRC_ALPHA = 0x01;
 constexpr ULONG GRADIENT_FILL_RECT_H = 0;
 constexpr ULONG GRADIENT_FILL_RECT_V = 1;
 
+constexpr DWORD DCX_WINDOW = 0x00000001;
+constexpr DWORD DCX_CACHE = 0x00000002;
+constexpr DWORD DCX_CLIPCHILDREN = 0x00000008;
+constexpr DWORD DCX_CLIPSIBLINGS = 0x00000010;
+constexpr DWORD DCX_PARENTCLIP = 0x00000020;
+constexpr DWORD DCX_EXCLUDERGN = 0x00000040;
+constexpr DWORD DCX_INTERSECTRGN = 0x00000080;
+
 constexpr UINT DI_MASK = 0x0001;
 constexpr UINT DI_IMAGE = 0x0002;
 constexpr UINT DI_NORMAL = 0x0003;
@@ -243,10 +251,17 @@ constexpr UINT DI_DEFAULTSIZE = 0x0008;
 extern "C" {
 
 // [SECTION] Device contexts
+// Window DCs draw into the surface of the window's top-level window, clipped to the window's
+// visible region (WS_CLIPCHILDREN and WS_CLIPSIBLINGS are followed there, so the DCX_CLIP
+// flags add nothing). GetDC's origin is the client area's top-left corner, GetWindowDC's the
+// window's. GetDC(NULL) answers a DC on a scratch surface the size of the screen. GetDCEx
+// takes DCX_WINDOW, and DCX_INTERSECTRGN / DCX_EXCLUDERGN with a region in the DC's own
+// coordinates (client, or window with DCX_WINDOW); the region stays the caller's.
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
+HDC GetDCEx(HWND hwnd, HRGN region, DWORD flags);
 int ReleaseDC(HWND hwnd, HDC dc);
 HWND WindowFromDC(HDC dc);
 int SaveDC(HDC dc);
@@ -305,6 +320,11 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 int GetClipBox(HDC dc, RECT* out);
 int GetClipRgn(HDC dc, HRGN out);
 BOOL PtVisible(HDC dc, int x, int y);
+// The update region of a window, in client coordinates, on top of the window core's. A null
+// region invalidates or validates the whole client area. GetUpdateRgn erases nothing.
+int GetUpdateRgn(HWND hwnd, HRGN region, BOOL erase);
+BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase);
+BOOL ValidateRgn(HWND hwnd, HRGN region);
 BOOL RectVisible(HDC dc, RECT const* rect);
 
 // [SECTION] Primitives

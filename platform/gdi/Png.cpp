@@ -53,6 +53,11 @@ bool write_surface(Surface const& surface, std::string const& path)
 
 }
 
+bool write_png(Surface const& surface, std::string const& path)
+{
+    return write_surface(surface, path);
+}
+
 bool write_png(HBITMAP bitmap, std::string const& path)
 {
     auto* b = lookup<BitmapObject>(bitmap);

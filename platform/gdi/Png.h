@@ -8,6 +8,8 @@
 
 namespace platform::gdi {
 
+class Surface;
+bool write_png(Surface const& surface, std::string const& path);
 bool write_png(HBITMAP bitmap, std::string const& path);
 // What the DC draws on (its bitmap, or its window's top-level surface).
 bool write_png(HDC dc, std::string const& path);

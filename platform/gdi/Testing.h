@@ -17,9 +17,14 @@ void set_monochrome_glyphs(bool on);
 // Turns the screen into an 8-bit palette device (RC_PALETTE) or back.
 void use_palette_device(bool on);
 
-// Compares what `dc` draws on with the PNG at `golden_path`, exactly. On a mismatch (or a
-// missing golden) writes "<name>.actual.png" into the working folder and answers false;
-// with ZORVEL_UPDATE_GOLDENS=1 in the environment it rewrites the golden instead.
+// Compares what `dc` draws on (or the surface of `window`'s top-level window, frame
+// included) with the PNG at `golden_path`, exactly. On a mismatch (or a missing golden)
+// writes "<name>.actual.png" and, when the sizes agree, "<name>.diff.png" (differing pixels
+// red, the rest a dimmed copy) into the working folder and answers false. Only with
+// ZORVEL_UPDATE_GOLDENS=1 in the environment does it write the golden instead.
 bool matches_golden(HDC dc, std::string const& golden_path);
+bool matches_golden(HWND window, std::string const& golden_path);
+// Back to the default system parameters (metrics, fonts, gradient captions).
+void use_default_system_parameters();
 
 }

@@ -1,0 +1,154 @@
+#include "platform/gdi/WindowSurfaces.h"
+
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Png.h"
+#include "platform/gdi/SystemParameters.h"
+
+#include <algorithm>
+
+namespace platform::gdi {
+
+namespace {
+
+FrameLook look_of(HWND hwnd)
+{
+    FrameLook look;
+    look.style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+    look.ex_style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_EXSTYLE));
+    look.active = GetActiveWindow() == hwnd;
+    look.title.resize(static_cast<std::size_t>(GetWindowTextLength(hwnd)) + 1);
+    look.title.resize(static_cast<std::size_t>(GetWindowText(hwnd, look.title.data(), static_cast<int>(look.title.size()))));
+    RECT r {};
+    GetWindowRect(hwnd, &r);
+    look.width = r.right - r.left;
+    look.height = r.bottom - r.top;
+    look.generation = frame_generation();
+    return look;
+}
+
+}
+
+WindowSurfaces& WindowSurfaces::the()
+{
+    static WindowSurfaces* surfaces = new WindowSurfaces; // observed until the process ends
+    return *surfaces;
+}
+
+std::shared_ptr<Surface> WindowSurfaces::surface_of(HWND hwnd)
+{
+    HWND top = user::top_level_of(hwnd);
+    RECT r {};
+    if (!top || !GetWindowRect(top, &r))
+        return nullptr;
+    int width = std::max<int>(r.right - r.left, 0);
+    int height = std::max<int>(r.bottom - r.top, 0);
+    std::lock_guard lock(m_mutex);
+    auto& surface = m_surfaces[top];
+    if (!surface)
+        surface = std::make_shared<Surface>(width, height);
+    surface->resize(width, height);
+    return surface;
+}
+
+void WindowSurfaces::refresh_frame(HWND hwnd)
+{
+    if (!IsWindow(hwnd))
+        return;
+    FrameLook look = look_of(hwnd);
+    if (!has_frame(look.style, look.ex_style))
+        return;
+    if (user::top_level_of(hwnd) == hwnd) {
+        std::lock_guard lock(m_mutex);
+        auto it = m_frames.find(hwnd);
+        if (it != m_frames.end() && it->second == look)
+            return;
+        m_frames[hwnd] = look;
+    }
+    HDC dc = make_window_dc(hwnd, true);
+    if (!dc)
+        return;
+    RECT client {};
+    GetClientRect(hwnd, &client);
+    POINT in_window = user::client_origin_in_top_level(hwnd);
+    POINT window = user::window_origin_in_top_level(hwnd);
+    OffsetRect(&client, in_window.x - window.x, in_window.y - window.y);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    paint_frame(dc, look);
+    ReleaseDC(hwnd, dc);
+}
+
+std::size_t WindowSurfaces::count()
+{
+    std::lock_guard lock(m_mutex);
+    return m_surfaces.size();
+}
+
+void WindowSurfaces::window_created(HWND hwnd)
+{
+    surface_of(hwnd);
+    refresh_frame(hwnd);
+}
+
+void WindowSurfaces::window_destroyed(HWND hwnd)
+{
+    std::lock_guard lock(m_mutex);
+    m_surfaces.erase(hwnd);
+    m_frames.erase(hwnd);
+}
+
+void WindowSurfaces::window_moved(HWND hwnd)
+{
+    surface_of(hwnd);
+    refresh_frame(hwnd);
+}
+
+void WindowSurfaces::window_shown(HWND hwnd, bool)
+{
+    refresh_frame(hwnd);
+}
+
+void WindowSurfaces::window_text_changed(HWND hwnd)
+{
+    refresh_frame(hwnd);
+}
+
+std::shared_ptr<Surface const> window_surface(HWND hwnd)
+{
+    HWND top = user::top_level_of(hwnd);
+    if (!top)
+        return nullptr;
+    WindowSurfaces::the().refresh_frame(top);
+    return WindowSurfaces::the().surface_of(top);
+}
+
+COLORREF window_pixel(HWND hwnd, int x, int y)
+{
+    auto surface = window_surface(hwnd);
+    if (!surface || x < 0 || y < 0 || x >= surface->width() || y >= surface->height())
+        return CLR_INVALID;
+    return colorref_from_pixel(surface->pixel(x, y));
+}
+
+bool write_window_png(HWND hwnd, std::string const& path)
+{
+    auto surface = window_surface(hwnd);
+    return surface && write_png(*surface, path);
+}
+
+HDC make_window_dc(HWND hwnd, bool whole_window, Region const* limit, bool exclude)
+{
+    auto surface = WindowSurfaces::the().surface_of(hwnd);
+    if (!surface)
+        return nullptr;
+    Region visible = user::visible_region(hwnd, whole_window);
+    if (limit && exclude)
+        visible.subtract(*limit);
+    else if (limit)
+        visible.intersect(*limit);
+    HDC dc = create_dc(DeviceContext::Type::Window);
+    POINT origin = whole_window ? user::window_origin_in_top_level(hwnd) : user::client_origin_in_top_level(hwnd);
+    dc_of(dc)->bind_window(hwnd, std::move(surface), origin, std::move(visible));
+    return dc;
+}
+
+}

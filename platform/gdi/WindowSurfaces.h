@@ -1,0 +1,65 @@
+// The 32-bit surfaces of top-level windows: one per top-level window, the size of its window
+// rectangle (frame included), created, resized and dropped as the window core reports the
+// window's life through its observer. Child windows draw into their top-level window's
+// surface. Presenters and tests read the surfaces here.
+//
+// Frames are drawn by this unit: when a top-level window is created, shown, moved or sized,
+// retitled, when it paints, and when its surface is read, each time only if something the
+// frame shows (style, size, title, activation, system colours and metrics) changed since it
+// was last drawn. Reading catches activation changes, which reach no observer. Child windows
+// with a frame have it drawn when they paint.
+#pragma once
+
+#include "platform/gdi/FramePainter.h"
+#include "platform/gdi/Surface.h"
+#include "platform/user/WindowCore.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace platform::gdi {
+
+class WindowSurfaces final : public user::WindowObserver {
+public:
+    static WindowSurfaces& the();
+
+    // The surface of `hwnd`'s top-level window, made or resized on demand; null for a window
+    // that does not exist.
+    std::shared_ptr<Surface> surface_of(HWND hwnd);
+    // Draws the frame of a top-level window again when its look changed since it was last
+    // drawn; the frame of a child window (asked when it paints) always.
+    void refresh_frame(HWND hwnd);
+    std::size_t count();
+
+    void window_created(HWND hwnd) override;
+    void window_destroyed(HWND hwnd) override;
+    void window_moved(HWND hwnd) override;
+    void window_shown(HWND hwnd, bool visible) override;
+    void window_text_changed(HWND hwnd) override;
+
+private:
+    WindowSurfaces() = default;
+
+    std::mutex m_mutex;
+    std::map<HWND, std::shared_ptr<Surface>> m_surfaces;
+    std::map<HWND, FrameLook> m_frames; // the look last drawn, per window with a frame
+};
+
+// Reading for presenters and tests. Coordinates are those of the top-level window (0, 0 is
+// the top-left corner of its frame); any window of the tree names its top-level window.
+std::shared_ptr<Surface const> window_surface(HWND hwnd);
+// CLR_INVALID outside the surface or for an unknown window.
+COLORREF window_pixel(HWND hwnd, int x, int y);
+bool write_window_png(HWND hwnd, std::string const& path);
+
+// A device context on `hwnd`'s client area (or whole window), over its top-level surface and
+// clipped to its visible region, and further to `limit` (or outside it with `exclude`),
+// given in the DC's device units. Null for an unknown window.
+HDC make_window_dc(HWND hwnd, bool whole_window, Region const* limit = nullptr, bool exclude = false);
+// Installs the paint hooks, the window observer and the system parameters handler in the
+// window core. Runs when the module is loaded; tests that replaced the hooks call it again.
+void install_window_drawing();
+
+}
