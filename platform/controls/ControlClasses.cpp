@@ -1,0 +1,45 @@
+#include "platform/controls/ControlClasses.h"
+
+#include "platform/controls/Button.h"
+#include "platform/controls/Static.h"
+
+#include <mutex>
+
+namespace platform::controls {
+
+void register_control_classes()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Button::register_class();
+        Static::register_class();
+    });
+}
+
+namespace {
+
+// The standard classes exist as soon as the library is loaded, as system classes do.
+struct RegisterAtLoad {
+    RegisterAtLoad() { register_control_classes(); }
+} g_register_at_load;
+
+}
+
+}
+
+extern "C" {
+
+void InitCommonControls()
+{
+    platform::controls::register_control_classes();
+}
+
+BOOL InitCommonControlsEx(INITCOMMONCONTROLSEX const* init)
+{
+    if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX))
+        return FALSE;
+    platform::controls::register_control_classes();
+    return TRUE;
+}
+
+}

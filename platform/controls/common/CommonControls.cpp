@@ -1,0 +1,44 @@
+// Registration of the common controls' window classes.
+#include "platform/controls/common/CommonControls.h"
+
+#include "platform/controls/common/Registration.h"
+
+#include <mutex>
+
+namespace platform::commctrl {
+
+void register_classes()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+    });
+}
+
+namespace {
+
+// Programs call InitCommonControls first; registering at load time as well spares tests and
+// the framework's controls that call.
+struct RegisterAtLoad {
+    RegisterAtLoad() { register_classes(); }
+} const g_register_at_load;
+
+}
+
+}
+
+extern "C" {
+
+void InitCommonControls()
+{
+    platform::commctrl::register_classes();
+}
+
+BOOL InitCommonControlsEx(INITCOMMONCONTROLSEX const* init)
+{
+    if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX))
+        return FALSE;
+    platform::commctrl::register_classes();
+    return TRUE;
+}
+
+}
