@@ -1,0 +1,84 @@
+#include "platform/display/DisplaySession.h"
+
+#include "platform/display/headless/HeadlessPresenter.h"
+#include "platform/display/x11/X11Presenter.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform::display {
+
+namespace {
+
+std::optional<std::string> variable(char const* name)
+{
+    char const* value = std::getenv(name);
+    if (!value)
+        return std::nullopt;
+    return std::string(value);
+}
+
+}
+
+PresenterEnvironment read_presenter_environment()
+{
+    PresenterEnvironment environment;
+    environment.forced = variable("VX_PRESENTER");
+    environment.display = variable("DISPLAY");
+    environment.under_test = variable("ZORVEL_TEST").value_or("") == "1";
+    return environment;
+}
+
+PresenterKind choose_presenter(PresenterEnvironment const& environment)
+{
+    if (environment.forced == "x11")
+        return PresenterKind::X11;
+    if (environment.forced == "headless")
+        return PresenterKind::Headless;
+    bool display = environment.display && !environment.display->empty();
+    return display && !environment.under_test ? PresenterKind::X11 : PresenterKind::Headless;
+}
+
+char const* presenter_kind_name(PresenterKind kind)
+{
+    switch (kind) {
+    case PresenterKind::Headless:
+        return "headless";
+    case PresenterKind::X11:
+        return "x11";
+    }
+    return "?";
+}
+
+DisplaySession::DisplaySession()
+    : DisplaySession(read_presenter_environment())
+{
+}
+
+DisplaySession::DisplaySession(PresenterEnvironment const& environment)
+{
+    std::unique_ptr<Presenter> presenter;
+    if (choose_presenter(environment) == PresenterKind::X11) {
+        std::string error;
+        presenter = make_x11_presenter(environment.display.value_or(""), error);
+        if (presenter)
+            m_kind = PresenterKind::X11;
+        else
+            std::fprintf(stderr, "display: no X11 presenter (%s); running headless\n", error.c_str());
+    }
+    if (!presenter)
+        presenter = std::make_unique<HeadlessPresenter>();
+    install_presenter(std::move(presenter));
+    std::string folder = snapshot_folder_from_environment();
+    if (!folder.empty())
+        m_snapshots = std::make_unique<SnapshotSession>(folder);
+}
+
+DisplaySession::~DisplaySession()
+{
+    // The last snapshot is written while the presenter still runs.
+    m_snapshots.reset();
+    install_presenter(nullptr);
+}
+
+}

@@ -1,0 +1,50 @@
+// The one place where a program's presenter is chosen: X11 when a display is reachable,
+// headless otherwise; VX_PRESENTER ("x11" or "headless") forces one. Unit tests (ZORVEL_TEST=1)
+// stay headless unless forced. With VX_SNAPSHOT_DIR set the session also writes snapshots
+// (on SIGUSR1 and once at its end). A program makes one session on its user-interface thread
+// before its first window and keeps it until its last window is gone.
+#pragma once
+
+#include "platform/display/Presenter.h"
+#include "platform/display/Snapshots.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace platform::display {
+
+enum class PresenterKind {
+    Headless,
+    X11,
+};
+
+struct PresenterEnvironment {
+    std::optional<std::string> forced;   // VX_PRESENTER
+    std::optional<std::string> display;  // DISPLAY
+    bool under_test {};                  // ZORVEL_TEST=1
+};
+
+PresenterEnvironment read_presenter_environment();
+// What the environment asks for; an unknown VX_PRESENTER value counts as not set.
+PresenterKind choose_presenter(PresenterEnvironment const& environment);
+char const* presenter_kind_name(PresenterKind kind);
+
+class DisplaySession {
+public:
+    DisplaySession();
+    explicit DisplaySession(PresenterEnvironment const& environment);
+    ~DisplaySession();
+    DisplaySession(DisplaySession const&) = delete;
+    DisplaySession& operator=(DisplaySession const&) = delete;
+
+    // What runs: X11 may have been asked for and fallen back to headless.
+    PresenterKind kind() const { return m_kind; }
+    SnapshotSession* snapshots() { return m_snapshots.get(); }
+
+private:
+    PresenterKind m_kind { PresenterKind::Headless };
+    std::unique_ptr<SnapshotSession> m_snapshots;
+};
+
+}
