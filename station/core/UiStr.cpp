@@ -1,0 +1,99 @@
+#include "station/core/UiStr.h"
+
+#include "platform/system/LocaleTable.h"
+#include "platform/system/Profile.h"
+#include "station/core/IniFile.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+CUISTR G_UiStr;
+
+namespace station::core {
+
+const char* const kUiStringKeys[] = {
+#define CUISTR_KEY_NAME(key) #key,
+    CUISTR_KEYS(CUISTR_KEY_NAME)
+#undef CUISTR_KEY_NAME
+};
+const std::size_t kUiStringKeyCount = sizeof(kUiStringKeys) / sizeof(kUiStringKeys[0]);
+
+std::string system_language_digits()
+{
+    // FIXME: read GetLocaleInfo(LOCALE_SYSTEM_DEFAULT, LOCALE_ILANGUAGE) once the system
+    // services offer it; it maps the same locale names.
+    auto const id = platform::system::language_id_for_locale(platform::system::messages_locale_name());
+    char digits[8];
+    std::snprintf(digits, sizeof(digits), "%04X", unsigned(id));
+    return digits;
+}
+
+}
+
+namespace {
+
+struct CharSetName {
+    const char* name;
+    int value;
+};
+
+// The GDI character-set numbers.
+constexpr CharSetName kCharSets[] = {
+    { "ANSI_CHARSET", 0 }, { "BALTIC_CHARSET", 186 }, { "CHINESEBIG5_CHARSET", 136 }, { "DEFAULT_CHARSET", 1 },
+    { "EASTEUROPE_CHARSET", 238 }, { "GB2312_CHARSET", 134 }, { "GREEK_CHARSET", 161 }, { "HANGUL_CHARSET", 129 },
+    { "HANGEUL_CHARSET", 129 }, { "MAC_CHARSET", 77 }, { "OEM_CHARSET", 255 }, { "RUSSIAN_CHARSET", 204 },
+    { "SHIFTJIS_CHARSET", 128 }, { "SYMBOL_CHARSET", 2 }, { "TURKISH_CHARSET", 162 }, { "VIETNAMESE_CHARSET", 163 },
+    { "JOHAB_CHARSET", 130 }, { "ARABIC_CHARSET", 178 }, { "HEBREW_CHARSET", 177 }, { "THAI_CHARSET", 222 },
+};
+
+bool file_exists(std::string const& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}
+
+int CUISTR::GetString()
+{
+    return load_from(GetProgramFolder(), station::core::system_language_digits());
+}
+
+int CUISTR::load_from(std::string const& folder, std::string const& language)
+{
+    std::string const languages = folder + "Languages/";
+    m_path = languages + "Lang" + language + ".ini";
+    if (!file_exists(m_path))
+        m_path = languages + "Lang0409.ini";
+    nCharSet = GetCharSet(m_path);
+    GetFaceName(strFaceName, m_path);
+#define CUISTR_LOAD_MEMBER(key) GetIniString(key, "Strings", #key, "", m_path);
+    CUISTR_KEYS(CUISTR_LOAD_MEMBER)
+#undef CUISTR_LOAD_MEMBER
+    return 1;
+}
+
+int CUISTR::GetCharSet(std::string const& path)
+{
+    std::string name;
+    GetIniString(name, "Font", "CharSet", "DEFAULT_CHARSET", path);
+    for (auto const& entry : kCharSets) {
+        if (name == entry.name)
+            return entry.value;
+    }
+    return 1;
+}
+
+void CUISTR::GetFaceName(std::string& face_name, std::string const& path)
+{
+    GetIniString(face_name, "Font", "FaceName", "Trebuchet MS", path);
+}
+
+void CUISTR::GetIniString(std::string& value, const char* section, const char* key, const char* default_value,
+    std::string const& path)
+{
+    char buffer[512];
+    GetPrivateProfileString(section, key, default_value, buffer, sizeof(buffer), path.c_str());
+    value = buffer;
+}
