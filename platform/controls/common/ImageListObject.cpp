@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <mutex>
 #include <set>
+#include <utility>
 
 namespace platform::commctrl {
 
