@@ -1,6 +1,7 @@
 #include "platform/controls/ControlClasses.h"
 
 #include "platform/controls/Button.h"
+#include "platform/controls/Edit.h"
 #include "platform/controls/Static.h"
 
 #include <mutex>
@@ -13,6 +14,7 @@ void register_control_classes()
     std::call_once(once, [] {
         Button::register_class();
         Static::register_class();
+        Edit::register_class();
     });
 }
 
