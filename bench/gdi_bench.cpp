@@ -2,7 +2,11 @@
 // cached glyphs, and an icon drawn over and over.
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Testing.h"
+#include "platform/gdi/SysPaint.h"
 #include "platform/gdi/Text.h"
+#include "platform/gdi/WindowSurfaces.h"
+#include "platform/user/Testing.h"
+#include "platform/user/User.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,6 +86,39 @@ void BM_Icon32x10000(benchmark::State& state)
     DeleteObject(colour);
 }
 BENCHMARK(BM_Icon32x10000)->Unit(benchmark::kMillisecond);
+
+LRESULT fill_on_paint(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message != WM_PAINT)
+        return DefWindowProc(hwnd, message, wparam, lparam);
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    FillRect(ps.hdc, &ps.rcPaint, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1)));
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+// A whole 800 x 600 window painted through the window core: invalidate, erase with the class
+// brush, WM_PAINT fills again, the frame checked on the way.
+void BM_WindowRepaint800x600(benchmark::State& state)
+{
+    platform::testing::use_manual_clock();
+    WNDCLASS wc {};
+    wc.lpfnWndProc = fill_on_paint;
+    wc.lpszClassName = "GdiBenchWindow";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1));
+    RegisterClass(&wc);
+    HWND hwnd = CreateWindowEx(0, "GdiBenchWindow", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+        nullptr, nullptr, nullptr);
+    platform::testing::pump_until_idle();
+    for (auto _ : state) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+        UpdateWindow(hwnd);
+    }
+    benchmark::DoNotOptimize(platform::gdi::window_pixel(hwnd, 10, 30));
+    DestroyWindow(hwnd);
+}
+BENCHMARK(BM_WindowRepaint800x600)->Unit(benchmark::kMicrosecond);
 
 }
 

@@ -136,8 +136,14 @@ Region DeviceContext::device_clip()
 
 Canvas const& DeviceContext::canvas()
 {
-    if (m_canvas_valid && m_canvas.surface == surface())
+    // A window surface follows its window's size, possibly while a DC on it is held: the
+    // clip is built again so that it never reaches past a surface that shrank.
+    Surface* target = surface();
+    bool same_size = target && target->width() == m_canvas_size.cx && target->height() == m_canvas_size.cy;
+    if (m_canvas_valid && m_canvas.surface == target && same_size)
         return m_canvas;
+    if (target)
+        m_canvas_size = SIZE { target->width(), target->height() };
     Region clip = device_clip();
     clip.offset(m_origin.x, m_origin.y);
     m_canvas.surface = surface();

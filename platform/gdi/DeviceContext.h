@@ -87,6 +87,7 @@ private:
     POINT m_origin { 0, 0 };
     std::optional<Region> m_visible;
     Canvas m_canvas;
+    SIZE m_canvas_size { 0, 0 };
     bool m_canvas_valid { false };
     std::vector<Pixel> m_pattern; // resolved pixels of the current pattern brush
 };

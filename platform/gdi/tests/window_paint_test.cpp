@@ -203,6 +203,19 @@ TEST_F(WindowPaintTest, WindowDcCoversTheFrameAndClientDcStartsAtTheClient)
     EXPECT_EQ(client_pixel(top, 5, 5), kRed);
 }
 
+TEST_F(WindowPaintTest, DcHeldWhileItsWindowShrinksStaysInsideTheSurface)
+{
+    HWND top = make_window("GdiWindowBare", WS_POPUP | WS_VISIBLE, { 0, 0, 60, 40 });
+    pump_until_idle();
+    HDC dc = GetDC(top);
+    fill(dc, { 0, 0, 60, 40 }, kBlue);
+    MoveWindow(top, 0, 0, 20, 10, FALSE);
+    fill(dc, { 0, 0, 60, 40 }, kRed);
+    ReleaseDC(top, dc);
+    EXPECT_EQ(client_pixel(top, 19, 9), kRed);
+    EXPECT_EQ(platform::gdi::window_surface(top)->width(), 20);
+}
+
 TEST_F(WindowPaintTest, SetSysColorsTellsTopLevelWindowsAndRepaints)
 {
     testing_gdi::use_probe_colors();
