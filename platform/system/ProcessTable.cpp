@@ -1,0 +1,120 @@
+#include "platform/system/ProcessTable.h"
+
+#include "platform/system/IniDocument.h"
+#include "platform/system/Paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
+
+namespace platform::system {
+
+namespace {
+
+bool ends_with_ignoring_case(std::string_view text, std::string_view suffix)
+{
+    return text.size() >= suffix.size() && equal_ignoring_case(text.substr(text.size() - suffix.size()), suffix);
+}
+
+std::optional<std::string> status_field(std::uint32_t pid, std::string_view field)
+{
+    std::string text;
+    if (!read_whole_file("/proc/" + std::to_string(pid) + "/status", text))
+        return std::nullopt;
+    std::string key = std::string(field) + ":";
+    size_t at = text.find("\n" + key);
+    if (at == std::string::npos)
+        return std::nullopt;
+    size_t start = at + key.size() + 1;
+    return std::string(trim_blanks(std::string_view(text).substr(start, text.find('\n', start) - start)));
+}
+
+}
+
+std::vector<std::uint32_t> process_ids()
+{
+    std::vector<std::uint32_t> ids;
+    DIR* folder = ::opendir("/proc");
+    if (!folder)
+        return ids;
+    while (dirent* entry = ::readdir(folder)) {
+        char* end = nullptr;
+        unsigned long pid = std::strtoul(entry->d_name, &end, 10);
+        if (end && *end == '\0' && pid > 0)
+            ids.push_back(static_cast<std::uint32_t>(pid));
+    }
+    ::closedir(folder);
+    return ids;
+}
+
+bool process_exists(std::uint32_t pid)
+{
+    if (pid == 0)
+        return false;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
+        return false;
+    // A child that has ended but is not yet reaped is gone for the programs.
+    auto state = status_field(pid, "State");
+    return state && !state->starts_with("Z");
+}
+
+std::optional<std::string> process_executable(std::uint32_t pid)
+{
+    char buffer[4096];
+    std::string link = "/proc/" + std::to_string(pid) + "/exe";
+    ssize_t n = ::readlink(link.c_str(), buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return std::nullopt;
+    std::string path(buffer, static_cast<size_t>(n));
+    constexpr std::string_view deleted = " (deleted)";
+    if (path.ends_with(deleted))
+        path.resize(path.size() - deleted.size());
+    return path;
+}
+
+std::optional<std::uint32_t> parent_process_id(std::uint32_t pid)
+{
+    auto value = status_field(pid, "PPid");
+    if (!value)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(std::strtoul(value->c_str(), nullptr, 10));
+}
+
+unsigned thread_count(std::uint32_t pid)
+{
+    auto value = status_field(pid, "Threads");
+    return value ? static_cast<unsigned>(std::strtoul(value->c_str(), nullptr, 10)) : 0;
+}
+
+std::string original_module_name(std::string_view file_name)
+{
+    if (file_name.ends_with(".so"))
+        return std::string(file_name.substr(0, file_name.size() - 3)) + ".dll";
+    return std::string(file_name) + ".exe";
+}
+
+std::string linux_file_name(std::string_view original_name)
+{
+    if (ends_with_ignoring_case(original_name, ".exe"))
+        return std::string(original_name.substr(0, original_name.size() - 4));
+    if (ends_with_ignoring_case(original_name, ".dll"))
+        return std::string(original_name.substr(0, original_name.size() - 4)) + ".so";
+    return std::string(original_name);
+}
+
+std::uint32_t own_session_id()
+{
+    if (char const* value = std::getenv("ZORVEL_SESSION_ID"); value && *value)
+        return static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
+    std::string text;
+    if (read_whole_file("/proc/self/sessionid", text)) {
+        unsigned long id = std::strtoul(text.c_str(), nullptr, 10);
+        if (id != 0 && id < 0xFFFFFFFFul)
+            return static_cast<std::uint32_t>(id);
+    }
+    return 1;
+}
+
+}

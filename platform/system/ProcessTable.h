@@ -1,0 +1,31 @@
+// The processes of the machine as /proc shows them, under the names the programs look for:
+// an executable "X" is the module "X.exe", a shared object "X.so" the module "X.dll". A process
+// whose executable cannot be read (another user's, a kernel thread) cannot be opened.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::system {
+
+std::vector<std::uint32_t> process_ids();
+bool process_exists(std::uint32_t pid);
+// The full path of the process's executable, or nullopt when it cannot be read.
+std::optional<std::string> process_executable(std::uint32_t pid);
+std::optional<std::uint32_t> parent_process_id(std::uint32_t pid);
+unsigned thread_count(std::uint32_t pid);
+
+// "SysHelper" → "SysHelper.exe", "libfoo.so" → "libfoo.dll"; the name of a file as the
+// original platform's module functions answer it.
+std::string original_module_name(std::string_view file_name);
+// The inverse for program names: "VxSwap.exe" → "VxSwap", "VxWLAPI.dll" → "VxWLAPI.so".
+std::string linux_file_name(std::string_view original_name);
+
+// The login session of this process: ZORVEL_SESSION_ID when set, else the kernel's audit
+// session of the process, else 1.
+std::uint32_t own_session_id();
+
+}

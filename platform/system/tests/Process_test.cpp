@@ -1,0 +1,185 @@
+#include "platform/system/Process.h"
+
+#include "platform/system/CommandLine.h"
+#include "platform/system/IniDocument.h"
+#include "platform/system/Spawner.h"
+#include "platform/user/Messages.h"
+#include "platform/user/User.h"
+
+#include "TempFolder.h"
+
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using platform::system::equal_ignoring_case;
+
+// The lookup the station utility makes, on the process-status path.
+DWORD find_process_id_by_name(char const* name)
+{
+    DWORD ids[1024], bytes = 0;
+    if (!EnumProcesses(ids, sizeof ids, &bytes))
+        return 0;
+    for (DWORD i = 0; i < bytes / sizeof(DWORD); ++i) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[i]);
+        if (!process)
+            continue;
+        HMODULE module = nullptr;
+        DWORD needed = 0;
+        char base[260] = "";
+        if (EnumProcessModules(process, &module, sizeof module, &needed))
+            GetModuleBaseName(process, module, base, sizeof base);
+        CloseHandle(process);
+        if (equal_ignoring_case(base, name))
+            return ids[i];
+    }
+    return 0;
+}
+
+// The same on the tool-help path: a prefix of the module name, without regard to case.
+DWORD find_process_id_by_snapshot(char const* name)
+{
+    HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry {};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32First(processes, &entry); more && !found; more = Process32Next(processes, &entry)) {
+        HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID);
+        if (modules == INVALID_HANDLE_VALUE)
+            continue;
+        MODULEENTRY32 module {};
+        module.dwSize = sizeof module;
+        for (BOOL next = Module32First(modules, &module); next; next = Module32Next(modules, &module)) {
+            if (equal_ignoring_case(std::string_view(module.szModule).substr(0, std::strlen(name)), name))
+                found = entry.th32ProcessID;
+        }
+        CloseHandle(modules);
+    }
+    CloseHandle(processes);
+    return found;
+}
+
+class ProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder.use_for_system_services();
+        ::setenv("ZORVEL_HELPER_OUT", m_folder.file("args.txt").c_str(), 1);
+        ::setenv("ZORVEL_HELPER_FIFO", m_folder.file("hold").c_str(), 1);
+        ::mkfifo(m_folder.file("hold").c_str(), 0600);
+    }
+    void TearDown() override
+    {
+        ::unsetenv("ZORVEL_HELPER_OUT");
+        ::unsetenv("ZORVEL_HELPER_FIFO");
+        ::unsetenv("ZORVEL_HELPER_EXIT");
+    }
+    // Blocks until the helper has written its arguments and opened the pipe; the helper
+    // runs until the returned descriptor is closed.
+    int hold_helper() { return ::open(m_folder.file("hold").c_str(), O_WRONLY); }
+    std::vector<std::string> helper_arguments()
+    {
+        std::ifstream in(m_folder.file("args.txt"));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+    platform::system::testing::TempFolder m_folder;
+};
+
+TEST_F(ProcessTest, WinExecPassesExactlyTheArgumentsOfTheLineAndTheProgramCanBeFound)
+{
+    // A copy under a name of its own, so that helpers started by tests running beside this
+    // one are not found in its place.
+    std::string name = "Probe" + std::to_string(::getpid());
+    std::filesystem::copy_file(ZORVEL_TEST_BIN_DIR "/SysHelper", m_folder.file(name));
+    ::setenv("LD_LIBRARY_PATH", ZORVEL_TEST_LIB_DIR, 1); // the copy's own folder has no libraries
+    std::string line = "\"" + m_folder.file(name) + ".exe\" ON Zorvel \"Hot vane\" \"C:\\Program Files\\Vx\\\\\" "
+                       "\"say \\\"hi\\\"\" {5D624F94}\\VWIFIMP";
+    UINT result = WinExec(line.c_str(), 0);
+    ASSERT_GT(result, 31u);
+    int hold = hold_helper();
+    ASSERT_GE(hold, 0);
+    auto arguments = helper_arguments();
+    ASSERT_EQ(arguments.size(), 7u);
+    std::vector<std::string> expected { "ON", "Zorvel", "Hot vane", "C:\\Program Files\\Vx\\", "say \"hi\"",
+        "{5D624F94}\\VWIFIMP" };
+    EXPECT_EQ(std::vector<std::string>(arguments.begin() + 1, arguments.end()), expected);
+
+    std::string upper = name;
+    for (auto& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    DWORD pid = find_process_id_by_name((upper + ".exe").c_str());
+    ASSERT_NE(pid, 0u);
+    EXPECT_EQ(find_process_id_by_snapshot(upper.c_str()), pid);
+    EXPECT_EQ(find_process_id_by_name(name.c_str()), 0u);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    ASSERT_NE(process, nullptr);
+    ::close(hold);
+    EXPECT_EQ(WaitForSingleObject(process, INFINITE), WAIT_OBJECT_0);
+    CloseHandle(process);
+    EXPECT_EQ(find_process_id_by_name((name + ".exe").c_str()), 0u);
+}
+
+TEST_F(ProcessTest, CreateProcessGivesAHandleSignalledAtTheEndWithTheExitCode)
+{
+    ::unsetenv("ZORVEL_HELPER_FIFO");
+    ::setenv("ZORVEL_HELPER_EXIT", "7", 1);
+    PROCESS_INFORMATION information {};
+    char line[] = "SysHelper.exe a";
+    ASSERT_TRUE(CreateProcess(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(), nullptr,
+        &information));
+    EXPECT_NE(information.dwProcessId, 0u);
+    ASSERT_EQ(WaitForSingleObject(information.hProcess, INFINITE), WAIT_OBJECT_0);
+    DWORD code = 0;
+    ASSERT_TRUE(GetExitCodeProcess(information.hProcess, &code));
+    EXPECT_EQ(code, 7u);
+    CloseHandle(information.hProcess);
+    CloseHandle(information.hThread);
+}
+
+TEST_F(ProcessTest, AMissingProgramIsReported)
+{
+    EXPECT_EQ(WinExec("\"NoSuchProgram.exe\" ON", 0), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(WinExec("", 0), ERROR_FILE_NOT_FOUND);
+    PROCESS_INFORMATION information {};
+    char line[] = "NoSuchProgram.exe";
+    EXPECT_FALSE(CreateProcess(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &information));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(ProcessTest, RunnerCollectsOutputAndExitCode)
+{
+    std::ofstream(m_folder.file("PingTest.bat")) << "echo reply from $1\nexit 3\n";
+    auto result = platform::system::run_and_capture({ m_folder.file("PingTest.bat"), "10.0.0.1" }, 60000);
+    EXPECT_TRUE(result.started);
+    EXPECT_FALSE(result.timed_out);
+    EXPECT_EQ(result.exit_code, 3);
+    EXPECT_EQ(result.output, "reply from 10.0.0.1\n");
+    EXPECT_FALSE(platform::system::run_and_capture({ "NoSuchProgram.exe" }, 1000).started);
+}
+
+TEST_F(ProcessTest, SessionsAndVersionOfThisProcess)
+{
+    ::setenv("ZORVEL_SESSION_ID", "3", 1);
+    DWORD session = 0;
+    ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &session));
+    EXPECT_EQ(session, 3u);
+    ::unsetenv("ZORVEL_SESSION_ID");
+    EXPECT_EQ(GetVersion() & 0x80000000u, 0u);
+    BOOL wow64 = TRUE;
+    EXPECT_TRUE(IsWow64Process(nullptr, &wow64));
+    EXPECT_FALSE(wow64);
+    auto back = platform::system::split_command_line(GetCommandLine());
+    ASSERT_FALSE(back.empty());
+    EXPECT_TRUE(back[0].ends_with("platform_system_tests"));
+}
+
+}

@@ -1,0 +1,76 @@
+// The parts of the test helper that use the system services; see helper_main.cpp.
+//
+// ZORVEL_HELPER_MODE:
+//   first-instance   take the mutex "KT90", create the auto-reset event "ShowUIEvent", set
+//                    "HelperReady", wait for "ShowUIEvent", set "HelperWoke", then wait for
+//                    "HelperExit" (the test usually kills it first).
+//   second-instance  create "KT90"; when it exists, signal "ShowUIEvent" and exit 10, else exit 20.
+//   service-state    exit with the state of the service named by argv[1].
+#include "platform/system/Kernel.h"
+#include "platform/system/Services.h"
+#include "platform/user/Messages.h"
+#include "platform/user/User.h"
+
+#include <cstring>
+
+namespace {
+
+void set_named(char const* name)
+{
+    if (HANDLE event = OpenEvent(EVENT_ALL_ACCESS, FALSE, name)) {
+        SetEvent(event);
+        CloseHandle(event);
+    }
+}
+
+int first_instance()
+{
+    HANDLE mutex = CreateMutex(nullptr, FALSE, "KT90");
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS)
+        return 2;
+    HANDLE show = CreateEvent(nullptr, FALSE, FALSE, "ShowUIEvent");
+    HANDLE leave = CreateEvent(nullptr, TRUE, FALSE, "HelperExit");
+    set_named("HelperReady");
+    if (WaitForSingleObject(show, INFINITE) != WAIT_OBJECT_0)
+        return 3;
+    set_named("HelperWoke");
+    WaitForSingleObject(leave, INFINITE);
+    CloseHandle(show);
+    CloseHandle(mutex);
+    return 0;
+}
+
+int second_instance()
+{
+    HANDLE mutex = CreateMutex(nullptr, FALSE, "KT90");
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return 20;
+    CloseHandle(mutex);
+    set_named("ShowUIEvent");
+    return 10;
+}
+
+int service_state(char const* name)
+{
+    SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE);
+    SC_HANDLE service = OpenService(manager, name, SERVICE_QUERY_STATUS);
+    SERVICE_STATUS status {};
+    if (!service || !QueryServiceStatus(service, &status))
+        return 99;
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return static_cast<int>(status.dwCurrentState);
+}
+
+}
+
+int run_system_mode(char const* mode, int argc, char** argv)
+{
+    if (std::strcmp(mode, "first-instance") == 0)
+        return first_instance();
+    if (std::strcmp(mode, "second-instance") == 0)
+        return second_instance();
+    if (std::strcmp(mode, "service-state") == 0 && argc > 1)
+        return service_state(argv[1]);
+    return 98;
+}
