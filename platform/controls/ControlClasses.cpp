@@ -2,6 +2,8 @@
 
 #include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/ProgressBar.h"
+#include "platform/controls/Trackbar.h"
 #include "platform/controls/Static.h"
 
 #include <mutex>
@@ -15,6 +17,8 @@ void register_control_classes()
         Button::register_class();
         Static::register_class();
         Edit::register_class();
+        ProgressBar::register_class();
+        Trackbar::register_class();
     });
 }
 
