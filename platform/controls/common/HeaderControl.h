@@ -26,7 +26,7 @@ public:
     {
     }
     static HeaderControl* from(HWND hwnd);
-    static LRESULT CALLBACK_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
     int count() const { return static_cast<int>(m_items.size()); }
     Item const& item(int index) const { return m_items[static_cast<std::size_t>(index)]; }
