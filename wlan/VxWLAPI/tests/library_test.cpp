@@ -1,5 +1,6 @@
 // The built library, loaded by file name and bound by export name as the program does, run
 // against a scripted world on the manual clock.
+#include "platform/system/Module.h"
 #include "platform/user/Testing.h"
 #include "platform/user/User.h"
 #include "wlan/api/Exports.h"
@@ -9,7 +10,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -18,13 +18,10 @@
 
 namespace {
 
-// FIXME: load through the platform's LoadLibrary once platform/system offers it; until then
-// this maps "X.dll" to "X.so" the same way.
-void* load_library(std::string const& folder, std::string name)
+// Loaded the way the program loads it: by its original name, through the platform.
+HMODULE load_library(std::string const& folder, std::string const& name)
 {
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0)
-        name.replace(name.size() - 4, 4, ".so");
-    return ::dlopen((folder + "/" + name).c_str(), RTLD_NOW | RTLD_LOCAL);
+    return LoadLibrary((folder + "/" + name).c_str());
 }
 
 constexpr char kScenario[] = R"(
@@ -108,7 +105,7 @@ protected:
         ::setenv("VXSIM_SCENARIO", (m_folder + "/world.ini").c_str(), 1);
         ::setenv("VXSIM_STORE", (m_folder + "/store").c_str(), 1);
         m_module = load_library(VXWLAPI_FOLDER, "VxWLAPI.dll");
-        ASSERT_NE(m_module, nullptr) << ::dlerror();
+        ASSERT_NE(m_module, nullptr) << "LoadLibrary failed: " << GetLastError();
         {
             std::lock_guard lock(g_recorder.mutex);
             g_recorder.events.clear();
@@ -119,7 +116,7 @@ protected:
     {
         if (m_module) {
             bind<PFN_VXWL_DeInitial>("VXWL_DeInitial")();
-            ::dlclose(m_module);
+            FreeLibrary(m_module);
         }
         platform::testing::reset_windows();
         std::filesystem::remove_all(m_folder);
@@ -128,7 +125,7 @@ protected:
     template<typename Fn>
     Fn bind(char const* name)
     {
-        auto* fn = reinterpret_cast<Fn>(::dlsym(m_module, name));
+        auto* fn = reinterpret_cast<Fn>(GetProcAddress(m_module, name));
         EXPECT_NE(fn, nullptr) << name;
         return fn;
     }
@@ -154,7 +151,7 @@ protected:
 
     platform::ManualClock* m_clock { nullptr };
     std::string m_folder;
-    void* m_module { nullptr };
+    HMODULE m_module { nullptr };
 };
 
 WLANPROFILE peap_profile(char const* password)
@@ -195,7 +192,7 @@ TEST_F(LibraryTest, ExportsOfTheStationCoreAndDiscoveryAreBoundByName)
         "WlanDisconnect", "WriteIDnPasswd", "WriteRegValue", "WriteWPSFlag", "WriteWPSProfile" };
     for (char const* name : names) {
         SCOPED_TRACE(name);
-        EXPECT_NE(::dlsym(m_module, (std::string("VXWL_") + name).c_str()), nullptr);
+        EXPECT_NE(GetProcAddress(m_module, (std::string("VXWL_") + name).c_str()), nullptr);
     }
 }
 
