@@ -1,0 +1,26 @@
+#include "platform/display/x11/XWindowState.h"
+
+#include "platform/display/SurfaceSource.h"
+
+namespace platform::display::x11 {
+
+void Backing::update(HWND hwnd, RECT const& area, SIZE surface)
+{
+    auto source = surface_source();
+    std::lock_guard lock(m_mutex);
+    if (surface.cx != m_width || surface.cy != m_height) {
+        m_width = surface.cx;
+        m_height = surface.cy;
+        m_pixels.assign(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), 0);
+    }
+    RECT whole { 0, 0, m_width, m_height };
+    RECT clipped {};
+    if (!source || !IntersectRect(&clipped, &area, &whole))
+        return;
+    std::uint32_t* out = m_pixels.data() + static_cast<std::size_t>(clipped.top) * m_width + clipped.left;
+    if (!source->copy(hwnd, clipped, out, m_width))
+        return;
+    UnionRect(&m_damage, &m_damage, &clipped);
+}
+
+}

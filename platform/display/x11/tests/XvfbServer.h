@@ -1,0 +1,24 @@
+// A private X server for tests: Xvfb started on a free display number (it picks one itself
+// and reports it through -displayfd), waited for with a bounded poll(), and killed when the
+// object ends. available() is false when Xvfb is not installed or did not start.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+class XvfbServer {
+public:
+    XvfbServer();
+    ~XvfbServer();
+    XvfbServer(XvfbServer const&) = delete;
+    XvfbServer& operator=(XvfbServer const&) = delete;
+
+    bool available() const { return !m_display.empty(); }
+    std::string const& display() const { return m_display; }
+    std::string const& failure() const { return m_failure; }
+
+private:
+    pid_t m_pid { -1 };
+    std::string m_display;
+    std::string m_failure;
+};

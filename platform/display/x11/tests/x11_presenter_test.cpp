@@ -1,0 +1,351 @@
+// The X11 presenter against a private Xvfb: windows appear with their titles, kinds and
+// pixels, real X input (XTest) reaches the windows through the input module, and the
+// window manager's requests come back as window calls. The test process plays both the
+// program and the user (a second X connection). Nothing waits in real time: the presenter's
+// sync_with_server() makes every round trip explicit.
+#include "XvfbServer.h"
+
+#include "platform/display/tests/DisplayFixture.h"
+#include "platform/display/x11/X11Display.h"
+#include "platform/display/x11/X11Presenter.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/user/InputDriver.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <dlfcn.h>
+
+using namespace platform::display;
+using display_test::DisplayTest;
+
+namespace {
+
+// XTest is loaded at run time: its development headers are not needed to build the tests.
+struct XTest {
+    using Motion = int (*)(Display*, int, int, int, unsigned long);
+    using Button = int (*)(Display*, unsigned, int, unsigned long);
+    using Key = int (*)(Display*, unsigned, int, unsigned long);
+    void* library = dlopen("libXtst.so.6", RTLD_NOW);
+    Motion motion = library ? reinterpret_cast<Motion>(dlsym(library, "XTestFakeMotionEvent")) : nullptr;
+    Button button = library ? reinterpret_cast<Button>(dlsym(library, "XTestFakeButtonEvent")) : nullptr;
+    Key key = library ? reinterpret_cast<Key>(dlsym(library, "XTestFakeKeyEvent")) : nullptr;
+    bool available() const { return motion && button && key; }
+};
+
+struct Log {
+    std::vector<std::pair<HWND, UINT>> messages;
+    std::string typed;
+    int clicks = 0;
+};
+Log g_log;
+
+constexpr int button_id = 1001;
+
+LRESULT test_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    g_log.messages.emplace_back(hwnd, message);
+    if (message == WM_COMMAND && LOWORD(wparam) == button_id && HIWORD(wparam) == BN_CLICKED)
+        ++g_log.clicks;
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+// A minimal push button (clicked on release) and a minimal edit (keeps typed characters):
+// enough to see input go the whole way without the controls module.
+LRESULT button_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_LBUTTONUP)
+        SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
+            reinterpret_cast<LPARAM>(hwnd));
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_CHAR)
+        g_log.typed += static_cast<char>(wparam);
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+class X11PresenterTest : public DisplayTest {
+protected:
+    static void SetUpTestSuite() { server = new XvfbServer(); }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!server->available())
+            GTEST_SKIP() << server->failure();
+        DisplayTest::SetUp();
+        register_classes();
+        g_log = {};
+        platform::user::input::reset();
+        std::string error;
+        auto made = make_x11_presenter(server->display(), error);
+        ASSERT_TRUE(made) << error;
+        presenter = static_cast<x11::X11Display*>(made.get());
+        install_presenter(std::move(made));
+        user = XOpenDisplay(server->display().c_str());
+        ASSERT_NE(user, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (user)
+            XCloseDisplay(user);
+        user = nullptr;
+        if (server->available())
+            DisplayTest::TearDown();
+    }
+
+    static void register_classes()
+    {
+        static bool done = false;
+        if (done)
+            return;
+        for (auto [name, proc] : { std::pair { "X11Top", &test_proc }, std::pair { "X11Button", &button_proc },
+                 std::pair { "X11Edit", &edit_proc } }) {
+            WNDCLASS wc {};
+            wc.lpszClassName = name;
+            wc.lpfnWndProc = proc;
+            RegisterClass(&wc);
+        }
+        done = true;
+    }
+
+    // Lets the presenter's thread and the window core settle: everything the server did and
+    // sent so far is handled on both sides.
+    void settle()
+    {
+        XSync(user, False);
+        for (int round = 0; round < 3; ++round) {
+            platform::testing::pump_until_idle();
+            presenter->sync_with_server();
+        }
+        platform::testing::pump_until_idle();
+    }
+
+    Window x_window(HWND hwnd) { return presenter->x_window_of(hwnd); }
+
+    std::string property_text(Window id, char const* name)
+    {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(user, id, XInternAtom(user, name, False), 0, 1024, False, AnyPropertyType, &type,
+            &format, &count, &after, &data);
+        std::string text = data ? std::string(reinterpret_cast<char*>(data), count) : std::string();
+        if (data)
+            XFree(data);
+        return text;
+    }
+
+    Atom property_atom(Window id, char const* name)
+    {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(user, id, XInternAtom(user, name, False), 0, 1, False, XA_ATOM, &type, &format, &count,
+            &after, &data);
+        Atom atom = data && count ? *reinterpret_cast<Atom*>(data) : None;
+        if (data)
+            XFree(data);
+        return atom;
+    }
+
+    // What the server shows, as 0x00RRGGBB pixels of the whole X window.
+    std::vector<std::uint32_t> screenshot(Window id, int& width, int& height)
+    {
+        XWindowAttributes attributes {};
+        XGetWindowAttributes(user, id, &attributes);
+        width = attributes.width;
+        height = attributes.height;
+        XImage* image = XGetImage(user, id, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+            AllPlanes, ZPixmap);
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; image && y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu);
+        }
+        if (image)
+            XDestroyImage(image);
+        return pixels;
+    }
+
+    static inline XvfbServer* server = nullptr;
+    x11::X11Display* presenter = nullptr;
+    Display* user = nullptr;
+};
+
+}
+
+TEST_F(X11PresenterTest, ShowsEachVisibleTopLevelWindowWithItsTitleKindAndPixels)
+{
+    HWND main = CreateWindowEx(0, "X11Top", "Zorvel — status", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 300, 200,
+        nullptr, nullptr, nullptr, nullptr);
+    HWND dialog = CreateWindowEx(0, "X11Top", "Profile", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 400, 200, 100,
+        main, nullptr, nullptr, nullptr);
+    HWND menu = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "X11Top", "", WS_POPUP | WS_VISIBLE, 700, 90, 60, 40,
+        main, nullptr, nullptr, nullptr);
+    HWND hidden = CreateWindowEx(0, "X11Top", "hidden", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
+        nullptr, nullptr);
+    surfaces->set_colour(main, 0x00336699);
+    surfaces->set_colour(dialog, 0x00CC8800);
+    surfaces->set_colour(menu, 0x0000FF00);
+    for (HWND hwnd : { main, dialog, menu })
+        report_damage(hwnd, RECT { 0, 0, 1000, 1000 });
+    settle();
+
+    Window main_id = x_window(main);
+    ASSERT_NE(main_id, 0u);
+    EXPECT_EQ(x_window(hidden), 0u);
+    EXPECT_EQ(property_text(main_id, "_NET_WM_NAME"), "Zorvel — status");
+    EXPECT_EQ(property_atom(main_id, "_NET_WM_WINDOW_TYPE"), XInternAtom(user, "_NET_WM_WINDOW_TYPE_NORMAL", False));
+    Window dialog_id = x_window(dialog);
+    EXPECT_EQ(property_atom(dialog_id, "_NET_WM_WINDOW_TYPE"), XInternAtom(user, "_NET_WM_WINDOW_TYPE_DIALOG", False));
+    Window transient_for = None;
+    EXPECT_TRUE(XGetTransientForHint(user, dialog_id, &transient_for));
+    EXPECT_EQ(transient_for, main_id);
+    XWindowAttributes menu_attributes {};
+    XGetWindowAttributes(user, x_window(menu), &menu_attributes);
+    EXPECT_TRUE(menu_attributes.override_redirect);
+    EXPECT_EQ(menu_attributes.x, 700);
+
+    // A captioned window shows its client area, placed where the client area is (the
+    // windows do not overlap: the server keeps no pixels of covered parts).
+    RECT client {};
+    GetClientRect(main, &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(main, &origin);
+    XWindowAttributes main_attributes {};
+    XGetWindowAttributes(user, main_id, &main_attributes);
+    EXPECT_EQ(main_attributes.width, client.right);
+    EXPECT_EQ(main_attributes.height, client.bottom);
+    EXPECT_EQ(main_attributes.x, origin.x);
+    EXPECT_EQ(main_attributes.y, origin.y);
+    EXPECT_EQ(main_attributes.map_state, IsViewable);
+
+    int width = 0;
+    int height = 0;
+    auto shown = screenshot(main_id, width, height);
+    ASSERT_EQ(shown.size(), static_cast<std::size_t>(width * height));
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), 0x336699u), static_cast<long>(shown.size()));
+
+    SetWindowText(main, "renamed");
+    ShowWindow(dialog, SW_HIDE);
+    settle();
+    EXPECT_EQ(property_text(main_id, "_NET_WM_NAME"), "renamed");
+    EXPECT_EQ(x_window(dialog), 0u);
+}
+
+TEST_F(X11PresenterTest, ScreenshotEqualsTheSurfaceAfterRepaint)
+{
+    HWND top = CreateWindowEx(0, "X11Top", "pixels", WS_POPUP | WS_VISIBLE, 10, 10, 64, 48, nullptr, nullptr,
+        nullptr, nullptr);
+    surfaces->set_colour(top, 0x00000000);
+    settle();
+    surfaces->set_colour(top, 0x00A0B0C0);
+    report_damage(top, RECT { 0, 0, 64, 48 });
+    settle();
+    int width = 0;
+    int height = 0;
+    auto shown = screenshot(x_window(top), width, height);
+    std::vector<std::uint32_t> expected(64 * 48);
+    surfaces->copy(top, RECT { 0, 0, 64, 48 }, expected.data(), 64);
+    EXPECT_EQ(width, 64);
+    EXPECT_EQ(height, 48);
+    EXPECT_EQ(shown, expected);
+}
+
+TEST_F(X11PresenterTest, RealClicksAndTypingReachTheButtonAndTheEdit)
+{
+    XTest xtest;
+    if (!xtest.available())
+        GTEST_SKIP() << "libXtst is not installed";
+    HWND dialog = CreateWindowEx(0, "X11Top", "Input", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 150, 240, 160,
+        nullptr, nullptr, nullptr, nullptr);
+    HWND button = CreateWindowEx(0, "X11Button", "OK", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24, dialog,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button_id)), nullptr, nullptr);
+    HWND edit = CreateWindowEx(0, "X11Edit", "", WS_CHILD | WS_VISIBLE, 10, 50, 120, 24, dialog, nullptr, nullptr,
+        nullptr);
+    settle();
+
+    POINT at { 20, 12 };
+    ClientToScreen(button, &at);
+    xtest.motion(user, 0, at.x, at.y, 0);
+    xtest.button(user, 1, True, 0);
+    xtest.button(user, 1, False, 0);
+    settle();
+    EXPECT_EQ(g_log.clicks, 1);
+
+    SetFocus(edit);
+    POINT in_edit { 5, 5 };
+    ClientToScreen(edit, &in_edit);
+    xtest.motion(user, 0, in_edit.x, in_edit.y, 0);
+    auto tap = [&](KeySym keysym, bool shift) {
+        unsigned shift_code = XKeysymToKeycode(user, XK_Shift_L);
+        if (shift)
+            xtest.key(user, shift_code, True, 0);
+        unsigned code = XKeysymToKeycode(user, keysym);
+        xtest.key(user, code, True, 0);
+        xtest.key(user, code, False, 0);
+        if (shift)
+            xtest.key(user, shift_code, False, 0);
+    };
+    tap(XK_h, true);
+    tap(XK_i, false);
+    tap(XK_space, false);
+    tap(XK_2, false);
+    tap(XK_1, true);
+    settle();
+    EXPECT_EQ(g_log.typed, "Hi 2!");
+}
+
+TEST_F(X11PresenterTest, WindowManagerCloseAndMovesComeBack)
+{
+    HWND top = CreateWindowEx(0, "X11Top", "close me", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
+        nullptr, nullptr, nullptr);
+    settle();
+    Window id = x_window(top);
+    ASSERT_NE(id, 0u);
+
+    // Moved by "the window manager": the window follows, keeping its frame around the client.
+    RECT before {};
+    GetWindowRect(top, &before);
+    XMoveWindow(user, id, 300, 250);
+    settle();
+    POINT origin { 0, 0 };
+    ClientToScreen(top, &origin);
+    EXPECT_EQ(origin.x, 300);
+    EXPECT_EQ(origin.y, 250);
+
+    // Moved by the program: the X window follows.
+    MoveWindow(top, 10, 20, 200, 150, TRUE);
+    settle();
+    origin = POINT { 0, 0 };
+    ClientToScreen(top, &origin);
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(user, id, &attributes);
+    EXPECT_EQ(attributes.x, origin.x);
+    EXPECT_EQ(attributes.y, origin.y);
+
+    XEvent close {};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = id;
+    close.xclient.message_type = XInternAtom(user, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(user, "WM_DELETE_WINDOW", False));
+    XSendEvent(user, id, False, NoEventMask, &close);
+    settle();
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_EQ(x_window(top), 0u);
+}
