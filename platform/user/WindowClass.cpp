@@ -76,7 +76,7 @@ void WindowClassTable::replace(std::shared_ptr<WindowClass const> old_class, std
     std::replace(m_classes.begin(), m_classes.end(), old_class, new_class);
 }
 
-ATOM register_system_class(WNDCLASSEX const& wc)
+WindowClass class_from(WNDCLASSEX const& wc, bool system)
 {
     WindowClass c;
     c.name = wc.lpszClassName;
@@ -89,8 +89,13 @@ ATOM register_system_class(WNDCLASSEX const& wc)
     c.icon_small = wc.hIconSm;
     c.cursor = wc.hCursor;
     c.background = wc.hbrBackground;
-    c.system = true;
-    return WindowClassTable::the().add(std::move(c));
+    c.system = system;
+    return c;
+}
+
+ATOM register_system_class(WNDCLASSEX const& wc)
+{
+    return WindowClassTable::the().add(class_from(wc, true));
 }
 
 }
@@ -105,18 +110,7 @@ ATOM register_class(WNDCLASSEX const& wc)
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    WindowClass c;
-    c.name = wc.lpszClassName;
-    c.style = wc.style;
-    c.proc = wc.lpfnWndProc;
-    c.class_extra = wc.cbClsExtra;
-    c.window_extra = wc.cbWndExtra;
-    c.instance = wc.hInstance;
-    c.icon = wc.hIcon;
-    c.icon_small = wc.hIconSm;
-    c.cursor = wc.hCursor;
-    c.background = wc.hbrBackground;
-    ATOM atom = WindowClassTable::the().add(std::move(c));
+    ATOM atom = WindowClassTable::the().add(class_from(wc, false));
     if (!atom)
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return atom;

@@ -26,6 +26,8 @@ struct WindowClass {
     bool system {};
 };
 
+WindowClass class_from(WNDCLASSEX const& wc, bool system);
+
 class WindowClassTable {
 public:
     static WindowClassTable& the();
