@@ -1,5 +1,7 @@
 #include "platform/display/SurfaceSource.h"
 
+#include "platform/display/GdiSurfaceSource.h"
+
 #include <mutex>
 
 namespace platform::display {
@@ -20,6 +22,8 @@ void set_surface_source(std::shared_ptr<SurfaceSource> source)
 std::shared_ptr<SurfaceSource> surface_source()
 {
     std::lock_guard lock(g_mutex);
+    if (!g_source)
+        g_source = std::make_shared<GdiSurfaceSource>();
     return g_source;
 }
 

@@ -20,7 +20,8 @@ public:
     virtual bool copy(HWND top, RECT const& area, std::uint32_t* out, int out_stride) = 0;
 };
 
-// The source presenters use; none until a module or a test installs one.
+// The source presenters use: the drawing module's window surfaces unless a test installs
+// another (null goes back to the drawing module's).
 void set_surface_source(std::shared_ptr<SurfaceSource> source);
 std::shared_ptr<SurfaceSource> surface_source();
 

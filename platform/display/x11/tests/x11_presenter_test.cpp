@@ -9,6 +9,9 @@
 #include "platform/display/x11/X11Display.h"
 #include "platform/display/x11/X11Presenter.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/SysPaint.h"
+#include "platform/gdi/WindowSurfaces.h"
 #include "platform/user/InputDriver.h"
 
 #include <X11/Xatom.h>
@@ -348,4 +351,43 @@ TEST_F(X11PresenterTest, WindowManagerCloseAndMovesComeBack)
     settle();
     EXPECT_FALSE(IsWindow(top));
     EXPECT_EQ(x_window(top), 0u);
+}
+
+// With the drawing module's own surfaces: what the window painted (and the frame the drawing
+// module drew) is what the server shows, pixel for pixel.
+TEST_F(X11PresenterTest, ScreenshotEqualsTheDrawingModulesSurface)
+{
+    set_surface_source(nullptr);
+    WNDCLASS wc {};
+    wc.lpszClassName = "X11Painted";
+    wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        if (message != WM_PAINT)
+            return DefWindowProc(hwnd, message, wparam, lparam);
+        PAINTSTRUCT paint {};
+        HDC dc = BeginPaint(hwnd, &paint);
+        HBRUSH brush = CreateSolidBrush(RGB(200, 40, 90));
+        RECT part { 5, 5, 60, 30 };
+        FillRect(dc, &part, brush);
+        DeleteObject(brush);
+        EndPaint(hwnd, &paint);
+        return 0;
+    };
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    static bool registered = RegisterClass(&wc) != 0;
+    ASSERT_TRUE(registered);
+    HWND top = CreateWindowEx(0, "X11Painted", "painted", WS_POPUP | WS_BORDER | WS_VISIBLE, 30, 30, 90, 50,
+        nullptr, nullptr, nullptr, nullptr);
+    settle();
+    auto surface = platform::gdi::window_surface(top);
+    ASSERT_TRUE(surface);
+    int width = 0;
+    int height = 0;
+    auto shown = screenshot(x_window(top), width, height);
+    ASSERT_EQ(width, surface->width());
+    ASSERT_EQ(height, surface->height());
+    std::vector<std::uint32_t> expected;
+    for (int y = 0; y < height; ++y)
+        expected.insert(expected.end(), surface->row32(y), surface->row32(y) + width);
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(platform::gdi::window_pixel(top, 10, 10), RGB(200, 40, 90));
 }
