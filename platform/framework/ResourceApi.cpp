@@ -1,0 +1,129 @@
+#include "platform/framework/ResourceApi.h"
+
+#include "platform/framework/Resources.h"
+#include "platform/gdi/Png.h"
+#include "platform/gdi/SysPaint.h"
+
+#include <string>
+#include <vector>
+
+using namespace platform::framework;
+
+namespace {
+
+int id_of(LPCSTR name)
+{
+    if (IS_INTRESOURCE(name))
+        return static_cast<int>(reinterpret_cast<ULONG_PTR>(name));
+    if (name && name[0] == '#')
+        return std::atoi(name + 1);
+    return -1;
+}
+
+COLORREF swap_rb(COLORREF c) { return RGB(GetBValue(c), GetGValue(c), GetRValue(c)); }
+
+// Pixels of the 32-bit DIBs the PNG reader makes are 0xAARRGGBB.
+void map_3d_colours(HBITMAP bitmap)
+{
+    BITMAP bm {};
+    if (!GetObject(bitmap, sizeof bm, &bm) || !bm.bmBits || bm.bmBitsPixel != 32)
+        return;
+    struct Pair {
+        DWORD from;
+        int to;
+    };
+    Pair const pairs[] = { { 0x000000, COLOR_BTNTEXT }, { 0x808080, COLOR_BTNSHADOW }, { 0xC0C0C0, COLOR_BTNFACE },
+        { 0xFFFFFF, COLOR_BTNHIGHLIGHT } };
+    auto* pixels = static_cast<DWORD*>(bm.bmBits);
+    size_t const count = static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight);
+    for (size_t i = 0; i < count; ++i) {
+        DWORD const alpha = pixels[i] & 0xFF000000u;
+        if (!alpha)
+            continue;
+        for (Pair const& p : pairs) {
+            if ((pixels[i] & 0xFFFFFF) == p.from && alpha == 0xFF000000u)
+                pixels[i] = alpha | swap_rb(GetSysColor(p.to));
+        }
+    }
+}
+
+HICON icon_from(std::string const& path, POINT hotspot)
+{
+    HBITMAP const colour = platform::gdi::read_png(path);
+    if (!colour)
+        return nullptr;
+    BITMAP bm {};
+    GetObject(colour, sizeof bm, &bm);
+    int const height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    // An all-zero AND mask: the colour image (with its alpha) is the whole icon.
+    std::vector<BYTE> const zeros(static_cast<size_t>((bm.bmWidth + 15) / 16 * 2) * static_cast<size_t>(height), 0);
+    HBITMAP const mask = CreateBitmap(bm.bmWidth, height, 1, 1, zeros.data());
+    // A declared hot spot is kept (as for a cursor); otherwise the centre is the hot spot.
+    bool const has_hotspot = hotspot.x || hotspot.y;
+    ICONINFO info { has_hotspot ? FALSE : TRUE, static_cast<DWORD>(hotspot.x), static_cast<DWORD>(hotspot.y), mask, colour };
+    HICON const icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+}
+
+}
+
+extern "C" {
+
+HINSTANCE AfxGetResourceHandle() { return nullptr; }
+HINSTANCE AfxGetInstanceHandle() { return nullptr; }
+
+HICON LoadIcon(HINSTANCE, LPCSTR name)
+{
+    ImageResource const* image = resources().icon(id_of(name));
+    return image ? icon_from(image->path, image->hotspot) : nullptr;
+}
+
+HBITMAP LoadBitmap(HINSTANCE, LPCSTR name)
+{
+    ImageResource const* image = resources().bitmap(id_of(name));
+    if (!image)
+        image = resources().toolbar(id_of(name));
+    return image ? platform::gdi::read_png(image->path) : nullptr;
+}
+
+HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT flags)
+{
+    bool const from_file = (flags & LR_LOADFROMFILE) && !IS_INTRESOURCE(name);
+    if (type == IMAGE_BITMAP) {
+        HBITMAP const bitmap = from_file ? platform::gdi::read_png(name) : LoadBitmap(instance, name);
+        if (bitmap && (flags & LR_LOADMAP3DCOLORS))
+            map_3d_colours(bitmap);
+        return bitmap;
+    }
+    if (type == IMAGE_ICON || type == IMAGE_CURSOR)
+        return from_file ? icon_from(name, POINT {}) : LoadIcon(instance, name);
+    return nullptr;
+}
+
+HRSRC FindResource(HMODULE, LPCSTR name, LPCSTR type)
+{
+    std::string const kind = IS_INTRESOURCE(type) ? "#" + std::to_string(id_of(type)) : std::string(type ? type : "");
+    RawResource const* raw = resources().raw(id_of(name), kind);
+    return reinterpret_cast<HRSRC>(const_cast<RawResource*>(raw));
+}
+
+HGLOBAL LoadResource(HMODULE, HRSRC resource)
+{
+    return resource;
+}
+
+LPVOID LockResource(HGLOBAL data)
+{
+    auto* raw = static_cast<RawResource*>(data);
+    return raw ? raw->bytes.data() : nullptr;
+}
+
+DWORD SizeofResource(HMODULE, HRSRC resource)
+{
+    auto const* raw = reinterpret_cast<RawResource const*>(resource);
+    return raw ? static_cast<DWORD>(raw->bytes.size()) : 0;
+}
+
+}
