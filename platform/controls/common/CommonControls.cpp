@@ -11,6 +11,8 @@ void register_classes()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        register_list_view_class();
+        register_header_class();
     });
 }
 

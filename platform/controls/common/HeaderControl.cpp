@@ -6,6 +6,7 @@
 #include "platform/user/WindowCore.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstring>
 #include <memory>
 
@@ -28,7 +29,7 @@ void register_header_class()
     WNDCLASSEX wc {};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = HeaderControl::window_proc;
+    wc.lpfnWndProc = control_window_proc<HeaderControl>;
     wc.cbWndExtra = sizeof(void*);
     wc.lpszClassName = WC_HEADER;
     user::register_system_class(wc);
@@ -36,20 +37,13 @@ void register_header_class()
 
 HeaderControl* HeaderControl::from(HWND hwnd)
 {
-    return reinterpret_cast<HeaderControl*>(GetWindowLongPtr(hwnd, 0));
+    return control_of<HeaderControl>(hwnd);
 }
 
-LRESULT HeaderControl::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+HeaderControl const& HeaderControl::none()
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(new HeaderControl(hwnd)));
-    HeaderControl* self = from(hwnd);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtr(hwnd, 0, 0);
-        delete self;
-        return DefWindowProc(hwnd, message, wparam, lparam);
-    }
-    return self ? self->dispatch(message, wparam, lparam) : DefWindowProc(hwnd, message, wparam, lparam);
+    static HeaderControl const empty(nullptr);
+    return empty;
 }
 
 LRESULT HeaderControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam)
@@ -333,7 +327,7 @@ void HeaderControl::on_button_up(POINT pt)
         HDITEM item {};
         item.mask = HDI_ORDER;
         item.iOrder = drop_order(pt.x);
-        if (!notify(HDN_ENDDRAG, index, &item) && IsWindow(m_hwnd)) {
+        if (!notify(HDN_ENDDRAG, index, &item) && !dead()) {
             std::erase(m_order, index);
             m_order.insert(m_order.begin() + item.iOrder, index);
             InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -366,9 +360,8 @@ void HeaderControl::paint(HDC dc)
     RECT client {};
     GetClientRect(m_hwnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(GetParent(m_hwnd), WM_GETFONT, 0, 0)
-            ? reinterpret_cast<HGDIOBJ>(SendMessage(GetParent(m_hwnd), WM_GETFONT, 0, 0))
-            : GetStockObject(DEFAULT_GUI_FONT)));
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessage(GetParent(m_hwnd), WM_GETFONT, 0, 0));
+    HGDIOBJ old_font = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     for (int i : m_order) {

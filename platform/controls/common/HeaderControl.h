@@ -2,6 +2,7 @@
 // gesture under way (resize or reorder). The list view reads the columns straight from here.
 #pragma once
 
+#include "platform/controls/common/ControlWindow.h"
 #include "platform/controls/common/Header.h"
 
 #include <string>
@@ -11,7 +12,7 @@ namespace platform::commctrl {
 
 constexpr int header_height = 20;
 
-class HeaderControl {
+class HeaderControl : public ControlLifetime {
 public:
     struct Item {
         int width {};
@@ -26,7 +27,6 @@ public:
     {
     }
     static HeaderControl* from(HWND hwnd);
-    static LRESULT window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
     int count() const { return static_cast<int>(m_items.size()); }
     Item const& item(int index) const { return m_items[static_cast<std::size_t>(index)]; }
@@ -42,8 +42,11 @@ public:
     bool set_order(std::vector<int> const& order);
     int hit_test(HDHITTESTINFO& info) const;
 
-private:
+    // A header with no items, for a list whose header window is gone.
+    static HeaderControl const& none();
     LRESULT dispatch(UINT message, WPARAM wparam, LPARAM lparam);
+
+private:
     void on_paint();
     void paint(HDC dc);
     void on_button_down(POINT pt);
