@@ -44,3 +44,14 @@ TEST(DebugOutput, CapturesWholeLinesFromEveryThread)
         EXPECT_TRUE(lines[i] == "[Kivra] " + std::string(200, 'a') || lines[i] == "[Kivra] " + std::string(200, 'b'));
     EXPECT_EQ(lines.back(), "no line feed");
 }
+
+#ifdef ZORVEL_HAS_WINDOW_CORE
+#include "platform/user/Trace.h"
+
+TEST(DebugOutput, PlatformTracesGoToTheSameSink)
+{
+    TraceCapture capture;
+    platform::trace("dropped message %d", 7);
+    EXPECT_TRUE(capture.contains("dropped message 7"));
+}
+#endif
