@@ -13,6 +13,7 @@ void register_classes()
     std::call_once(once, [] {
         register_list_view_class();
         register_header_class();
+        register_menu_window_class();
     });
 }
 
