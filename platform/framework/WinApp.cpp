@@ -51,7 +51,15 @@ int CWinThread::Run()
     return ExitInstance();
 }
 
-DWORD CWinThread::ResumeThread() { return 0; }
+DWORD CWinThread::ResumeThread()
+{
+    if (!m_resume)
+        return 0;
+    auto resume = std::move(m_resume);
+    m_resume = nullptr;
+    resume();
+    return 1;
+}
 int CWinThread::GetThreadPriority() { return THREAD_PRIORITY_NORMAL; }
 BOOL CWinThread::SetThreadPriority(int) { return TRUE; }
 
@@ -171,7 +179,13 @@ CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int, UINT stack_si
         delete thread;
         return nullptr;
     }
-    start->ready.store(true);
-    start->ready.notify_one();
+    auto release = [start] {
+        start->ready.store(true);
+        start->ready.notify_one();
+    };
+    if (flags & CREATE_SUSPENDED)
+        thread->m_resume = release;
+    else
+        release();
     return thread;
 }

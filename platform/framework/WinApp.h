@@ -10,6 +10,8 @@
 
 #include "platform/framework/Wnd.h"
 
+#include <functional>
+
 class CWinThread : public CCmdTarget {
 public:
     CWinThread() = default;
@@ -34,6 +36,8 @@ public:
     // The worker function of AfxBeginThread.
     UINT (*m_pfnThreadProc)(LPVOID) {};
     LPVOID m_pThreadParams {};
+    // Releases a thread started with CREATE_SUSPENDED (set by AfxBeginThread).
+    std::function<void()> m_resume;
 };
 
 class CWinApp : public CWinThread {
@@ -70,8 +74,10 @@ using AFX_THREADPROC = UINT (*)(LPVOID);
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
-// Starts `proc(param)` on a new thread; the object (and its handle) lives until the thread
-// ends (m_bAutoDelete) or until the caller deletes it. Priority is ignored (default priority).
+// Starts `proc(param)` on a new thread; the object lives until the thread ends
+// (m_bAutoDelete) or until the caller deletes it, and an auto-deleted object leaves its handle
+// open for waiters. A caller that keeps the object starts it with CREATE_SUSPENDED, clears
+// m_bAutoDelete and calls ResumeThread. Priority is ignored (default priority).
 CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority = THREAD_PRIORITY_NORMAL,
     UINT stack_size = 0, DWORD flags = 0, void* security = nullptr);
 void AfxEndThread(UINT exit_code, BOOL delete_object = TRUE);

@@ -215,11 +215,17 @@ TEST_F(WndTest, ThreadsRunWithAWaitableHandle)
     CWinThread* thread = AfxBeginThread([](LPVOID param) -> UINT {
         ran += *static_cast<int*>(param);
         return 3;
-    }, &four);
+    }, &four, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(thread, nullptr);
-    HANDLE const handle = thread->m_hThread;
-    EXPECT_EQ(WaitForSingleObject(handle, INFINITE), WAIT_OBJECT_0);
+    thread->m_bAutoDelete = FALSE;
+    EXPECT_EQ(ran.load(), 0);
+    thread->ResumeThread();
+    EXPECT_EQ(WaitForSingleObject(thread->m_hThread, INFINITE), WAIT_OBJECT_0);
     EXPECT_EQ(ran.load(), 4);
+    DWORD code = 0;
+    EXPECT_TRUE(GetExitCodeThread(thread->m_hThread, &code));
+    EXPECT_EQ(code, 3u);
+    delete thread;
 }
 
 TEST(CommandLine, JoinsArgumentsAsOneText)
