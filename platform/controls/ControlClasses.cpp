@@ -2,7 +2,13 @@
 
 #include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/IpAddress.h"
+#include "platform/controls/ListBox.h"
 #include "platform/controls/ProgressBar.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/controls/TabControl.h"
+#include "platform/controls/WindowScrollBars.h"
 #include "platform/controls/Trackbar.h"
 #include "platform/controls/Static.h"
 
@@ -19,6 +25,12 @@ void register_control_classes()
         Edit::register_class();
         ProgressBar::register_class();
         Trackbar::register_class();
+        ScrollBar::register_class();
+        ListBox::register_class();
+        ComboBox::register_class();
+        TabControl::register_class();
+        IpAddress::register_class();
+        install_window_scroll_bars();
     });
 }
 

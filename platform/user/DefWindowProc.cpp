@@ -53,10 +53,24 @@ LRESULT hit_test(Window const& w, LPARAM lparam)
     int y = p.y - r.top;
     if (x >= c.left && x < c.right && y >= c.top && y < c.bottom)
         return HTCLIENT;
+    for (bool vertical : { true, false }) {
+        RECT bar = scroll_bar_rect(w.handle, vertical);
+        POINT in_window { x, y };
+        if (PtInRect(&bar, in_window))
+            return vertical ? HTVSCROLL : HTHSCROLL;
+    }
     RECT insets = frame_insets(w.style, w.ex_style);
     if ((w.style & WS_CAPTION) == WS_CAPTION && y >= insets.left && y < c.top)
         return HTCAPTION;
     return HTBORDER;
+}
+
+LRESULT scroll_bar_mouse(HWND hwnd, UINT message, WPARAM hit, LPARAM lparam)
+{
+    auto const& hooks = scroll_bar_hooks();
+    if ((hit == static_cast<WPARAM>(HTVSCROLL) || hit == static_cast<WPARAM>(HTHSCROLL)) && hooks.mouse)
+        hooks.mouse(hwnd, message, hit, POINT { GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam) });
+    return 0;
 }
 
 LRESULT system_command(HWND hwnd, WPARAM command)
@@ -162,6 +176,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         return hit_test(*w, lparam);
     case WM_SYSCOMMAND:
         return system_command(hwnd, wparam);
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONUP:
+        return scroll_bar_mouse(hwnd, message, wparam, lparam);
     case WM_WINDOWPOSCHANGED:
         return position_changed(*w, reinterpret_cast<WINDOWPOS const*>(lparam));
     case WM_SETICON:

@@ -11,6 +11,7 @@ namespace {
 
 HWND g_focus = nullptr;
 HWND g_capture = nullptr;
+LRESULT g_capture_hit = HTCLIENT;
 
 }
 
@@ -19,9 +20,22 @@ void drop_focus_and_capture(HWND hwnd)
 {
     if (g_focus == hwnd)
         g_focus = nullptr;
-    if (g_capture == hwnd)
+    if (g_capture == hwnd) {
         g_capture = nullptr;
+        g_capture_hit = HTCLIENT;
+    }
     forget_mouse_tracking(hwnd);
+}
+
+void set_capture_hit(LRESULT code)
+{
+    if (g_capture)
+        g_capture_hit = code;
+}
+
+LRESULT capture_hit()
+{
+    return g_capture_hit;
 }
 
 }
@@ -66,6 +80,7 @@ HWND SetCapture(HWND hwnd)
     return reinterpret_cast<HWND>(run_on_ui_thread([=]() -> LRESULT {
         HWND old = g_capture;
         g_capture = IsWindow(hwnd) ? hwnd : nullptr;
+        g_capture_hit = HTCLIENT;
         if (old && old != g_capture && IsWindow(old))
             SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(g_capture));
         return reinterpret_cast<LRESULT>(old);
@@ -77,6 +92,7 @@ BOOL ReleaseCapture()
     return static_cast<BOOL>(run_on_ui_thread([]() -> LRESULT {
         HWND old = g_capture;
         g_capture = nullptr;
+        g_capture_hit = HTCLIENT;
         if (old && IsWindow(old))
             SendMessage(old, WM_CAPTURECHANGED, 0, 0);
         return TRUE;

@@ -67,7 +67,25 @@ RECT Window::client_in_window() const
     RECT c { insets.left, insets.top, width() - insets.right, height() - insets.bottom };
     c.right = std::max(c.right, c.left);
     c.bottom = std::max(c.bottom, c.top);
+    // The scroll bars sit between the frame and the client area; a window too small for a
+    // bar gives it what room there is.
+    if (style & WS_VSCROLL)
+        c.right = std::max(c.left, c.right - scroll_bar_size);
+    if (style & WS_HSCROLL)
+        c.bottom = std::max(c.top, c.bottom - scroll_bar_size);
     return c;
+}
+
+RECT scroll_bar_rect(HWND hwnd, bool vertical)
+{
+    Window* w = window_from(hwnd);
+    if (!w || !(w->style & (vertical ? WS_VSCROLL : WS_HSCROLL)))
+        return RECT {};
+    RECT c = w->client_in_window();
+    RECT insets = frame_insets(w->style, w->ex_style);
+    if (vertical)
+        return RECT { c.right, c.top, std::max(c.right, w->width() - insets.right), c.bottom };
+    return RECT { c.left, c.bottom, c.right, std::max(c.bottom, w->height() - insets.bottom) };
 }
 
 RECT frame_insets(DWORD style, DWORD ex_style)

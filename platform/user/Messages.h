@@ -305,6 +305,8 @@ constexpr LRESULT HTNOWHERE = 0;
 constexpr LRESULT HTCLIENT = 1;
 constexpr LRESULT HTCAPTION = 2;
 constexpr LRESULT HTSYSMENU = 3;
+constexpr LRESULT HTHSCROLL = 6;
+constexpr LRESULT HTVSCROLL = 7;
 constexpr LRESULT HTBORDER = 18;
 
 constexpr WPARAM MK_LBUTTON = 0x0001;

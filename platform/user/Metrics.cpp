@@ -37,7 +37,7 @@ int GetSystemMetrics(int index)
     case SM_CXFULLSCREEN: return work.right - work.left;
     case SM_CYFULLSCREEN: return work.bottom - work.top - frame_insets(WS_CAPTION, 0).top + frame_insets(WS_DLGFRAME, 0).top;
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return 16;
+    case SM_CYHSCROLL: return scroll_bar_size;
     case SM_CYCAPTION: return frame_insets(WS_CAPTION, 0).top - frame_insets(WS_DLGFRAME, 0).top;
     case SM_CYSMCAPTION: return frame_insets(WS_CAPTION, WS_EX_TOOLWINDOW).top - frame_insets(WS_DLGFRAME, 0).top;
     case SM_CXBORDER:

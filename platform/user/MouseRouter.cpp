@@ -182,7 +182,7 @@ std::optional<MSG> route_mouse(RawInput const& e)
     if (e.kind == RawInput::Kind::Wheel)
         return route_wheel(e);
     HWND capture = GetCapture();
-    Hit hit = capture ? Hit { capture, HTCLIENT } : hit_test(e.point);
+    Hit hit = capture ? Hit { capture, capture_hit() } : hit_test(e.point);
     check_mouse_leave(e.point);
     if (!hit.hwnd)
         return std::nullopt;

@@ -57,6 +57,22 @@ RECT client_rect_of(Window const& w)
 
 }
 
+static ScrollBarHooks& scroll_hooks_storage()
+{
+    static ScrollBarHooks hooks;
+    return hooks;
+}
+
+void set_scroll_bar_hooks(ScrollBarHooks new_hooks)
+{
+    scroll_hooks_storage() = std::move(new_hooks);
+}
+
+ScrollBarHooks const& scroll_bar_hooks()
+{
+    return scroll_hooks_storage();
+}
+
 void set_paint_hooks(PaintHooks new_hooks)
 {
     hooks() = std::move(new_hooks);
@@ -266,6 +282,8 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
     *paint = PAINTSTRUCT {};
     paint->rcPaint = clip.bounds();
     paint->hdc = hooks().begin_paint ? hooks().begin_paint(hwnd, clip) : nullptr;
+    if ((w->style & (WS_VSCROLL | WS_HSCROLL)) && scroll_bar_hooks().paint)
+        scroll_bar_hooks().paint(hwnd);
     paint->fErase = erase;
     if (erase && paint->hdc)
         paint->fErase = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) == 0;

@@ -81,6 +81,30 @@ void set_system_parameters_handler(SystemParametersHandler handler);
 POINT cursor_position();
 void set_cursor_position(POINT point);
 
+// [SECTION] Window scroll bars
+// A WS_VSCROLL (WS_HSCROLL) window keeps a bar of scroll_bar_size pixels between its client
+// area and its frame, at the right (at the bottom); WM_NCHITTEST answers HTVSCROLL (HTHSCROLL)
+// there. The controls module keeps the bars' ranges and positions, draws them (from BeginPaint,
+// before the client paints) and turns the mouse on them into WM_VSCROLL / WM_HSCROLL through
+// these hooks; without hooks the bars are only room.
+constexpr int scroll_bar_size = 16;
+struct ScrollBarHooks {
+    std::function<void(HWND hwnd)> paint;
+    // WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_NCMOUSEMOVE or WM_NCLBUTTONUP that the default
+    // window procedure got with HTVSCROLL or HTHSCROLL; `screen` is the pointer.
+    std::function<void(HWND hwnd, UINT message, WPARAM hit, POINT screen)> mouse;
+};
+void set_scroll_bar_hooks(ScrollBarHooks hooks);
+ScrollBarHooks const& scroll_bar_hooks();
+// A bar's rectangle in window coordinates (from the window's top-left corner); empty when
+// the window has no such bar.
+RECT scroll_bar_rect(HWND hwnd, bool vertical);
+// The hit-test code that mouse messages to the capture window carry: HTCLIENT after each
+// SetCapture. A window that tracks a press on its own scroll bar sets HTVSCROLL or HTHSCROLL,
+// so that it keeps getting non-client messages until it releases the capture.
+void set_capture_hit(LRESULT code);
+LRESULT capture_hit();
+
 // [SECTION] Threads and loops
 bool on_ui_thread();
 DWORD ui_thread_id();
