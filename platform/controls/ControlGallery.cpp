@@ -5,6 +5,8 @@
 #include "platform/controls/BarMessages.h"
 #include "platform/controls/ControlClasses.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/controls/ScrollMessages.h"
+#include "platform/controls/TabMessages.h"
 #include "platform/gdi/Png.h"
 #include "platform/gdi/SysPaint.h"
 #include "platform/user/Input.h"
@@ -50,8 +52,48 @@ const std::vector<Sample>& samples()
               SendMessage(h, TBM_SETPOS, TRUE, 30);
           } },
         { TRACKBAR_CLASS, "", TBS_VERT, { 210, 236, 246, 330 }, [](HWND h) { SendMessage(h, TBM_SETPOS, TRUE, 70); } },
+        { "ScrollBar", "", SBS_HORZ, { 10, 280, 200, 296 }, [](HWND h) {
+              SCROLLINFO info { sizeof(SCROLLINFO), SIF_ALL, 0, 99, 20, 40, 0 };
+              SetScrollInfo(h, SB_CTL, &info, TRUE);
+          } },
+        { "ScrollBar", "", SBS_VERT, { 256, 236, 272, 330 }, nullptr },
+        { "ListBox", "", 0, { 282, 236, 400, 330 }, [](HWND h) {
+              for (char const* s : { "First item", "Second item", "Third item", "Fourth item" })
+                  SendMessage(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+              SendMessage(h, LB_SETCURSEL, 1, 0);
+          } },
+        { "ComboBox", "", CBS_DROPDOWNLIST, { 10, 304, 120, 400 }, [](HWND h) {
+              SendMessage(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Drop list"));
+              SendMessage(h, CB_SETCURSEL, 0, 0);
+          } },
+        { "ComboBox", "", CBS_DROPDOWN, { 130, 304, 200, 400 }, [](HWND h) { SetWindowText(h, "Edit"); } },
+        { WC_TABCONTROL, "", 0, { 10, 340, 200, 410 }, [](HWND h) {
+              for (char const* s : { "General", "Security", "Keys" }) {
+                  TCITEM item { TCIF_TEXT, 0, 0, const_cast<LPSTR>(s), 0, -1, 0 };
+                  SendMessage(h, TCM_INSERTITEM, 9, reinterpret_cast<LPARAM>(&item));
+              }
+              SendMessage(h, TCM_SETCURSEL, 1, 0);
+          } },
+        { WC_IPADDRESS, "", 0, { 210, 340, 400, 362 }, [](HWND h) { SendMessage(h, IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 0, 1)); } },
     };
     return list;
+}
+
+// A control and its children (the fields of an IP address control, the edit of a combo
+// box), each through WM_PRINTCLIENT at its place.
+void print_with_children(HDC dc, HWND control, POINT at)
+{
+    POINT origin {};
+    SetViewportOrgEx(dc, at.x, at.y, &origin);
+    SendMessage(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r {};
+        GetWindowRect(child, &r);
+        POINT p { r.left, r.top };
+        ScreenToClient(control, &p);
+        print_with_children(dc, child, POINT { at.x + p.x, at.y + p.y });
+    }
 }
 
 }
@@ -61,7 +103,7 @@ int main(int argc, char** argv)
     std::string path = argc > 1 ? argv[1] : "control-gallery.png";
     InitCommonControls();
     constexpr int width = 410;
-    constexpr int height = 340;
+    constexpr int height = 420;
     HWND parent = CreateWindowEx(0, "Static", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP surface = CreateBitmap(width, height, 1, 32, nullptr);
@@ -77,10 +119,7 @@ int main(int argc, char** argv)
         }
         if (s.prepare)
             s.prepare(control);
-        POINT origin {};
-        SetViewportOrgEx(dc, s.place.left, s.place.top, &origin);
-        SendMessage(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
-        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+        print_with_children(dc, control, POINT { s.place.left, s.place.top });
     }
     bool written = platform::gdi::write_png(surface, path);
     SelectObject(dc, old);
