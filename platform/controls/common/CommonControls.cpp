@@ -14,6 +14,7 @@ void register_classes()
         register_list_view_class();
         register_header_class();
         register_menu_window_class();
+        register_tool_tip_class();
     });
 }
 

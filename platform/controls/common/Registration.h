@@ -1,5 +1,5 @@
 // The window classes of the module register once, for the whole process, as system classes:
-// through InitCommonControls, or at load time of the library. Tool tips are not built yet.
+// through InitCommonControls, or at load time of the library.
 #pragma once
 
 namespace platform::commctrl {
@@ -9,5 +9,6 @@ void register_classes();
 void register_list_view_class();
 void register_header_class();
 void register_menu_window_class();
+void register_tool_tip_class();
 
 }
