@@ -25,10 +25,12 @@ HandleTable& handles()
     return table;
 }
 
+// Threads that end after main returns still signal through these, so they are never
+// destroyed.
 std::condition_variable& wait_condition()
 {
-    static std::condition_variable condition;
-    return condition;
+    static auto* condition = new std::condition_variable;
+    return *condition;
 }
 
 // How long a timed wait on the thread that drives a manual clock waits in real time for
@@ -110,8 +112,8 @@ DWORD wait_for(Objects const& objects, bool wait_all, DWORD timeout_ms)
 
 std::mutex& wait_mutex()
 {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 void notify_waiters()
