@@ -1,10 +1,26 @@
 #include "platform/system/TrayModel.h"
 
 #include "platform/user/User.h"
+#include "platform/user/WindowCore.h"
 
 #include <algorithm>
 
 namespace platform::system {
+
+namespace {
+
+// Follows top-level windows so that a destroyed window's icons leave the tray. Installed when
+// the library loads, before any other thread runs, since the observer list belongs to the
+// user-interface thread.
+class TrayWindowWatch final : public user::WindowObserver {
+public:
+    TrayWindowWatch() { user::add_window_observer(this); }
+    void window_destroyed(HWND hwnd) override { TrayModel::the().drop_window(hwnd); }
+};
+
+TrayWindowWatch const watch;
+
+}
 
 TrayModel& TrayModel::the()
 {
@@ -12,9 +28,33 @@ TrayModel& TrayModel::the()
     return model;
 }
 
+void TrayModel::notify(Change change, TrayIcon const& icon)
+{
+    user::run_on_ui_thread([&]() -> LRESULT {
+        std::vector<TrayObserver*> observers;
+        {
+            std::lock_guard lock(m_mutex);
+            observers = m_observers;
+        }
+        for (auto* observer : observers) {
+            switch (change) {
+            case Change::added:
+                observer->icon_added(icon);
+                break;
+            case Change::changed:
+                observer->icon_changed(icon);
+                break;
+            case Change::removed:
+                observer->icon_removed(icon);
+                break;
+            }
+        }
+        return 0;
+    });
+}
+
 bool TrayModel::add(TrayIcon icon)
 {
-    std::vector<TrayObserver*> observers;
     {
         std::lock_guard lock(m_mutex);
         for (auto const& existing : m_icons) {
@@ -23,17 +63,14 @@ bool TrayModel::add(TrayIcon icon)
         }
         m_icons.push_back(icon);
         ++m_changes;
-        observers = m_observers;
     }
-    for (auto* observer : observers)
-        observer->icon_added(icon);
+    notify(Change::added, icon);
     return true;
 }
 
 bool TrayModel::modify(HWND owner, UINT id, std::optional<UINT> callback_message, std::optional<HICON> icon,
     std::optional<std::string> tip)
 {
-    std::vector<TrayObserver*> observers;
     TrayIcon changed;
     {
         std::lock_guard lock(m_mutex);
@@ -52,16 +89,13 @@ bool TrayModel::modify(HWND owner, UINT id, std::optional<UINT> callback_message
             return true;
         *it = changed;
         ++m_changes;
-        observers = m_observers;
     }
-    for (auto* observer : observers)
-        observer->icon_changed(changed);
+    notify(Change::changed, changed);
     return true;
 }
 
 bool TrayModel::remove(HWND owner, UINT id)
 {
-    std::vector<TrayObserver*> observers;
     TrayIcon removed;
     {
         std::lock_guard lock(m_mutex);
@@ -72,11 +106,26 @@ bool TrayModel::remove(HWND owner, UINT id)
         removed = *it;
         m_icons.erase(it);
         ++m_changes;
-        observers = m_observers;
     }
-    for (auto* observer : observers)
-        observer->icon_removed(removed);
+    notify(Change::removed, removed);
     return true;
+}
+
+void TrayModel::drop_window(HWND top_level)
+{
+    std::vector<TrayIcon> dropped;
+    {
+        std::lock_guard lock(m_mutex);
+        // A child owner still belongs to its top-level window while that is destroyed.
+        auto gone = [&](TrayIcon const& icon) {
+            return icon.owner == top_level || !IsWindow(icon.owner) || user::top_level_of(icon.owner) == top_level;
+        };
+        std::copy_if(m_icons.begin(), m_icons.end(), std::back_inserter(dropped), gone);
+        std::erase_if(m_icons, gone);
+        m_changes += static_cast<unsigned>(dropped.size());
+    }
+    for (auto const& icon : dropped)
+        notify(Change::removed, icon);
 }
 
 std::vector<TrayIcon> TrayModel::icons() const

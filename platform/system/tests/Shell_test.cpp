@@ -5,12 +5,14 @@
 #include "platform/user/Messages.h"
 #include "platform/user/Testing.h"
 #include "platform/user/User.h"
+#include "platform/user/WindowCore.h"
 
 #include "TempFolder.h"
 
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -107,6 +109,78 @@ TEST_F(ShellTest, ClicksArriveAsTheCallbackMessage)
     EXPECT_EQ(received[0].wparam, 222u);
     EXPECT_EQ(received[0].lparam, static_cast<LPARAM>(WM_LBUTTONDBLCLK));
     EXPECT_EQ(received[1].lparam, static_cast<LPARAM>(WM_RBUTTONDOWN));
+}
+
+// What a presenter sees: each change once, on the user-interface thread, with the listing
+// already showing it.
+class RecordingTray final : public platform::system::TrayObserver {
+public:
+    void icon_added(platform::system::TrayIcon const& icon) override { record("added", icon); }
+    void icon_changed(platform::system::TrayIcon const& icon) override { record("changed", icon); }
+    void icon_removed(platform::system::TrayIcon const& icon) override { record("removed", icon); }
+    std::vector<std::string> events;
+    bool all_on_ui_thread { true };
+
+private:
+    void record(char const* what, platform::system::TrayIcon const& icon)
+    {
+        all_on_ui_thread = all_on_ui_thread && GetCurrentThreadId() == platform::user::ui_thread_id();
+        auto listed = platform::system::TrayModel::the().find(icon.owner, icon.id);
+        bool shown = std::string(what) == "removed" ? !listed : listed == icon;
+        events.push_back(std::string(what) + " " + std::to_string(icon.id) + " " + icon.tip + (shown ? "" : " (not listed)"));
+    }
+};
+
+TEST_F(ShellTest, ObserversHearEachChangeOnTheUserInterfaceThread)
+{
+    RecordingTray tray;
+    auto& model = platform::system::TrayModel::the();
+    model.add_observer(&tray);
+    NOTIFYICONDATA data = icon_data("first");
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &data));
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &data)); // identical: nobody hears of it
+    EXPECT_FALSE(Shell_NotifyIcon(NIM_ADD, &data));
+
+    // A change from another thread reaches the observers through the user-interface thread,
+    // which learns that the worker is done from the message the worker posts afterwards.
+    std::thread worker([&] {
+        NOTIFYICONDATA changed = icon_data("second");
+        Shell_NotifyIcon(NIM_MODIFY, &changed);
+        PostMessage(m_hwnd, WM_USER + 1, 0, 0);
+    });
+    MSG msg {};
+    while (GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_USER + 1)
+        DispatchMessage(&msg);
+    worker.join();
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_DELETE, &data));
+    model.remove_observer(&tray);
+
+    std::vector<std::string> expected { "added 222 first", "changed 222 second", "removed 222 second" };
+    EXPECT_EQ(tray.events, expected);
+    EXPECT_TRUE(tray.all_on_ui_thread);
+}
+
+TEST_F(ShellTest, DestroyingAWindowDropsItsIcons)
+{
+    RecordingTray tray;
+    auto& model = platform::system::TrayModel::the();
+    HWND other = CreateWindowEx(0, "ShellTestWindow", "Other", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowEx(0, "ShellTestWindow", "", WS_CHILD, 0, 0, 5, 5, m_hwnd, nullptr, nullptr, nullptr);
+    NOTIFYICONDATA data = icon_data("mine");
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &data));
+    data.hWnd = child;
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &data));
+    data.hWnd = other;
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &data));
+    model.add_observer(&tray);
+
+    ASSERT_TRUE(DestroyWindow(m_hwnd));
+    model.remove_observer(&tray);
+    auto left = model.icons();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].owner, other);
+    EXPECT_EQ(tray.events.size(), 2u) << "the window's own icon and its child's";
+    EXPECT_FALSE(model.click(m_hwnd, 222, WM_RBUTTONDOWN));
 }
 
 TEST_F(ShellTest, PowerAndDeviceBroadcastsReachTopLevelWindows)
