@@ -1,6 +1,7 @@
 #include "platform/system/Shell.h"
 
 #include "platform/system/Session.h"
+#include "platform/system/Spawner.h"
 #include "platform/system/TrayModel.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Testing.h"
@@ -211,6 +212,36 @@ TEST_F(ShellTest, SessionSwitchNotifiesRegisteredWindows)
     EXPECT_EQ(received[1].wparam, WTS_CONSOLE_CONNECT);
     WTSUnRegisterSessionNotification(m_hwnd);
     ::unsetenv("ZORVEL_SESSION_ID");
+}
+
+TEST_F(ShellTest, TheSessionCommandSwitchesTheActiveSessionForEveryProcess)
+{
+    platform::system::testing::TempFolder folder;
+    folder.use_for_system_services();
+    struct Case {
+        std::vector<std::string> arguments;
+        int exit_code;
+        DWORD active_after;
+    } const cases[] = {
+        { { "3" }, 0, 3 },
+        { { "x" }, 2, 3 },
+        { { "4x" }, 2, 3 },
+        { { "-1" }, 2, 3 },
+        { { "99999999999" }, 2, 3 },
+        { { "1", "2" }, 2, 3 },
+        { { "7" }, 0, 7 },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        std::vector<std::string> arguments { ZORVEL_SESSION_COMMAND };
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        auto result = platform::system::run_and_capture(arguments, 10000);
+        ASSERT_TRUE(result.started);
+        EXPECT_EQ(result.exit_code, c.exit_code) << result.output;
+        EXPECT_EQ(WTSGetActiveConsoleSessionId(), c.active_after);
+    }
+    auto shown = platform::system::run_and_capture({ ZORVEL_SESSION_COMMAND }, 10000);
+    EXPECT_EQ(shown.output.substr(0, shown.output.find('\n')), "active 7");
 }
 
 TEST_F(ShellTest, HelpFilesOpenTheirHtmlTwinThroughTheOpener)

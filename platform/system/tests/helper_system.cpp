@@ -6,6 +6,9 @@
 //                    "HelperExit" (the test usually kills it first).
 //   second-instance  create "KT90"; when it exists, signal "ShowUIEvent" and exit 10, else exit 20.
 //   service-state    exit with the state of the service named by argv[1].
+//   window-owner     create a top-level window titled "Tarsel SoftAP Utility" (class
+//                    "HelperWindow"), set "HelperReady", count WM_COMMAND 32771 until
+//                    WM_USER+5 arrives, then exit with 0x20 plus the count.
 #include "platform/system/Kernel.h"
 #include "platform/system/Services.h"
 #include "platform/user/Messages.h"
@@ -62,6 +65,36 @@ int service_state(char const* name)
     return static_cast<int>(status.dwCurrentState);
 }
 
+constexpr UINT helper_done = WM_USER + 5;
+int launch_commands = 0;
+
+LRESULT helper_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_COMMAND && wparam == 32771)
+        ++launch_commands;
+    if (message == helper_done)
+        PostQuitMessage(0x20 + launch_commands);
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+int window_owner()
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = helper_window_proc;
+    wc.lpszClassName = "HelperWindow";
+    if (!RegisterClass(&wc))
+        return 4;
+    HWND hwnd = CreateWindowEx(0, "HelperWindow", "Tarsel SoftAP Utility", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    if (!hwnd)
+        return 5;
+    set_named("HelperReady");
+    MSG msg {};
+    while (GetMessage(&msg, nullptr, 0, 0))
+        DispatchMessage(&msg);
+    DestroyWindow(hwnd);
+    return static_cast<int>(msg.wParam);
+}
+
 }
 
 int run_system_mode(char const* mode, int argc, char** argv)
@@ -70,6 +103,8 @@ int run_system_mode(char const* mode, int argc, char** argv)
         return first_instance();
     if (std::strcmp(mode, "second-instance") == 0)
         return second_instance();
+    if (std::strcmp(mode, "window-owner") == 0)
+        return window_owner();
     if (std::strcmp(mode, "service-state") == 0 && argc > 1)
         return service_state(argv[1]);
     return 98;

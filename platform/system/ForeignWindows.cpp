@@ -1,0 +1,263 @@
+#include "platform/system/ForeignWindows.h"
+
+#include "platform/system/Paths.h"
+#include "platform/user/Messages.h"
+#include "platform/user/User.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <unistd.h>
+
+namespace platform::system {
+
+namespace {
+
+std::uint32_t value_of(HWND hwnd)
+{
+    return static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(hwnd));
+}
+
+std::string text_of(HWND hwnd, int (*get)(HWND, LPSTR, int), int length)
+{
+    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(std::max(get(hwnd, text.data(), static_cast<int>(text.size())), 0)));
+    return text;
+}
+
+// The record is runtime state that a crash may lose, so it is replaced without the flush of
+// write_file_atomically: readers still see the old or the new text, never a part.
+void replace_file(std::string const& path, std::string const& text)
+{
+    std::string temporary = path + ".tmp";
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0)
+        ::unlink(temporary.c_str());
+}
+
+bool matches(std::string const& value, LPCSTR wanted)
+{
+    return !wanted || ::strcasecmp(value.c_str(), wanted) == 0;
+}
+
+std::uint32_t own_pid()
+{
+    return static_cast<std::uint32_t>(::getpid());
+}
+
+struct Installer {
+    Installer()
+    {
+        auto& windows = ForeignWindows::the();
+        user::add_window_observer(&windows);
+        user::set_foreign_window_hooks(user::ForeignWindowHooks {
+            [&windows](LPCSTR class_name, LPCSTR title) { return windows.find(class_name, title); },
+            [&windows](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+                return windows.post(hwnd, message, wparam, lparam);
+            },
+            [&windows](HWND hwnd) { return windows.exists(hwnd); },
+        });
+    }
+};
+
+Installer const installer;
+
+}
+
+ForeignWindows& ForeignWindows::the()
+{
+    static ForeignWindows windows;
+    return windows;
+}
+
+// [SECTION] This process's windows
+
+void ForeignWindows::window_created(HWND hwnd)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_windows.push_back(hwnd);
+    }
+    publish();
+}
+
+void ForeignWindows::window_destroyed(HWND hwnd)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        std::erase(m_windows, hwnd);
+    }
+    publish();
+}
+
+void ForeignWindows::window_text_changed(HWND)
+{
+    publish();
+}
+
+void ForeignWindows::publish()
+{
+    std::vector<HWND> windows;
+    {
+        std::lock_guard lock(m_mutex);
+        windows = m_windows;
+    }
+    static std::uint64_t const start_time = process_start_time(own_pid()).value_or(0);
+    ProcessWindows record { own_pid(), start_time, {} };
+    // Read outside the lock: a window procedure may answer, and may itself look for windows.
+    for (HWND hwnd : windows) {
+        record.windows.push_back(WindowRecord { value_of(hwnd), text_of(hwnd, GetClassName, 256),
+            text_of(hwnd, GetWindowText, GetWindowTextLength(hwnd)) });
+    }
+    std::string folder = window_folder();
+    if (folder != m_folder && !reopen_mailbox(folder))
+        return;
+    std::string text = format_process_windows(record);
+    if (text == m_published)
+        return;
+    if (record.windows.empty())
+        ::unlink(record_path(m_folder, own_pid()).c_str());
+    else
+        replace_file(record_path(m_folder, own_pid()), text);
+    m_published = text;
+}
+
+bool ForeignWindows::reopen_mailbox(std::string const& folder)
+{
+    withdraw();
+    if (!m_mailbox.open(mailbox_path(folder, own_pid()), [this](Letter const& letter) { deliver(letter); }))
+        return false;
+    m_folder = folder;
+    m_owner = own_pid();
+    if (!m_exit_registered) {
+        m_exit_registered = true;
+        // Registered once windows exist, so it runs before the window core's own state goes.
+        std::atexit([] { ForeignWindows::the().withdraw(); });
+    }
+    return true;
+}
+
+void ForeignWindows::withdraw()
+{
+    // A child that was forked and exits without starting a program has neither the receiving
+    // thread nor a right to its parent's record.
+    if (m_owner != own_pid())
+        return;
+    m_mailbox.close();
+    if (!m_folder.empty())
+        ::unlink(record_path(m_folder, own_pid()).c_str());
+    m_folder.clear();
+    m_published.clear();
+}
+
+void ForeignWindows::deliver(Letter const& letter)
+{
+    HWND target = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        for (HWND hwnd : m_windows) {
+            if (value_of(hwnd) == letter.handle)
+                target = hwnd;
+        }
+    }
+    if (target)
+        PostMessage(target, letter.message, letter.wparam, letter.lparam);
+}
+
+// [SECTION] Other processes' windows
+
+std::vector<ProcessWindows> ForeignWindows::other_processes(std::string const& folder) const
+{
+    std::vector<ProcessWindows> found;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return found;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (!name.ends_with(".windows"))
+            continue;
+        std::uint32_t pid = static_cast<std::uint32_t>(std::strtoul(name.c_str(), nullptr, 10));
+        std::string text;
+        if (pid == 0 || pid == own_pid() || !read_whole_file(folder + "/" + name, text))
+            continue;
+        auto record = parse_process_windows(text);
+        if (record && record->pid == pid && process_is_alive(pid, record->start_time))
+            found.push_back(std::move(*record));
+    }
+    ::closedir(dir);
+    std::sort(found.begin(), found.end(), [](auto const& a, auto const& b) { return a.pid < b.pid; });
+    return found;
+}
+
+HWND ForeignWindows::find(LPCSTR class_name, LPCSTR title)
+{
+    // A class atom means nothing in another process.
+    if (class_name && IS_INTRESOURCE(class_name))
+        return nullptr;
+    for (auto const& process : other_processes(window_folder())) {
+        for (auto const& window : process.windows) {
+            if (matches(window.class_name, class_name) && matches(window.title, title))
+                return handle_for(Target { process.pid, process.start_time, window.handle });
+        }
+    }
+    return nullptr;
+}
+
+HWND ForeignWindows::handle_for(Target const& target)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = std::find(m_targets.begin(), m_targets.end(), target);
+    size_t index = static_cast<size_t>(it - m_targets.begin());
+    if (it == m_targets.end()) {
+        if (m_targets.size() >= 0x7FFFFFFEu)
+            return nullptr;
+        m_targets.push_back(target);
+    }
+    return reinterpret_cast<HWND>(user::foreign_window_bit | static_cast<ULONG_PTR>(index + 1));
+}
+
+std::optional<ForeignWindows::Target> ForeignWindows::target_of(HWND hwnd) const
+{
+    auto index = static_cast<size_t>(reinterpret_cast<ULONG_PTR>(hwnd) & ~user::foreign_window_bit);
+    std::lock_guard lock(m_mutex);
+    if (index == 0 || index > m_targets.size())
+        return std::nullopt;
+    return m_targets[index - 1];
+}
+
+bool ForeignWindows::exists(HWND hwnd)
+{
+    auto target = target_of(hwnd);
+    if (!target || !process_is_alive(target->pid, target->start_time))
+        return false;
+    std::string text;
+    if (!read_whole_file(record_path(window_folder(), target->pid), text))
+        return false;
+    auto record = parse_process_windows(text);
+    return record && record->start_time == target->start_time
+        && std::any_of(record->windows.begin(), record->windows.end(),
+            [&](WindowRecord const& window) { return window.handle == target->handle; });
+}
+
+bool ForeignWindows::post(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (!WindowMailbox::carries(message)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    auto target = target_of(hwnd);
+    if (!target || !process_is_alive(target->pid, target->start_time)
+        || !WindowMailbox::send(mailbox_path(window_folder(), target->pid), Letter { target->handle, message, wparam, lparam })) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    return true;
+}
+
+}

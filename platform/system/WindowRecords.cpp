@@ -1,0 +1,140 @@
+#include "platform/system/WindowRecords.h"
+
+#include "platform/system/Paths.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace platform::system {
+
+namespace {
+
+// Names and titles are written as "<length>:<bytes>", so any byte may appear in them.
+void put_text(std::string& out, std::string const& text)
+{
+    out += std::to_string(text.size());
+    out += ':';
+    out += text;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view text)
+        : m_text(text)
+    {
+    }
+    bool at_end() const { return m_text.empty(); }
+    bool word(std::string_view expected)
+    {
+        if (!m_text.starts_with(expected))
+            return false;
+        m_text.remove_prefix(expected.size());
+        return true;
+    }
+    template<typename T>
+    bool number(T& out, int base = 10)
+    {
+        auto [end, error] = std::from_chars(m_text.data(), m_text.data() + m_text.size(), out, base);
+        if (error != std::errc() || end == m_text.data())
+            return false;
+        m_text.remove_prefix(static_cast<size_t>(end - m_text.data()));
+        return true;
+    }
+    bool text(std::string& out)
+    {
+        size_t length = 0;
+        if (!number(length) || !word(":") || length > m_text.size())
+            return false;
+        out.assign(m_text.substr(0, length));
+        m_text.remove_prefix(length);
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+};
+
+constexpr size_t max_windows = 4096;
+
+}
+
+std::string format_process_windows(ProcessWindows const& record)
+{
+    std::string out = "process " + std::to_string(record.pid) + " " + std::to_string(record.start_time) + "\n";
+    for (auto const& window : record.windows) {
+        char handle[16];
+        auto end = std::to_chars(handle, handle + sizeof handle, window.handle, 16).ptr;
+        out += "window ";
+        out.append(handle, end);
+        out += ' ';
+        put_text(out, window.class_name);
+        out += ' ';
+        put_text(out, window.title);
+        out += '\n';
+    }
+    return out;
+}
+
+std::optional<ProcessWindows> parse_process_windows(std::string_view text)
+{
+    Reader in(text);
+    ProcessWindows result;
+    if (!in.word("process ") || !in.number(result.pid) || !in.word(" ") || !in.number(result.start_time) || !in.word("\n"))
+        return std::nullopt;
+    while (!in.at_end()) {
+        WindowRecord window;
+        if (result.windows.size() == max_windows || !in.word("window ") || !in.number(window.handle, 16) || !in.word(" ")
+            || !in.text(window.class_name) || !in.word(" ") || !in.text(window.title) || !in.word("\n"))
+            return std::nullopt;
+        result.windows.push_back(std::move(window));
+    }
+    return result;
+}
+
+std::optional<std::uint64_t> process_start_time(std::uint32_t pid)
+{
+    std::string stat;
+    if (!read_whole_file("/proc/" + std::to_string(pid) + "/stat", stat))
+        return std::nullopt;
+    // The command name in parentheses may hold blanks and parentheses: fields follow the last ')'.
+    size_t close = stat.rfind(')');
+    if (close == std::string::npos)
+        return std::nullopt;
+    std::istringstream fields(stat.substr(close + 1));
+    std::string state;
+    fields >> state;
+    if (state == "Z" || state == "X")
+        return std::nullopt;
+    std::string skipped;
+    for (int field = 4; field < 22 && fields >> skipped; ++field) { }
+    std::uint64_t start = 0;
+    if (!(fields >> start))
+        return std::nullopt;
+    return start;
+}
+
+bool process_is_alive(std::uint32_t pid, std::uint64_t start_time)
+{
+    auto start = process_start_time(pid);
+    return start && *start == start_time;
+}
+
+std::string window_folder()
+{
+    std::string folder = runtime_dir() + "/windows";
+    make_dirs(folder, 0700);
+    return folder;
+}
+
+std::string record_path(std::string const& folder, std::uint32_t pid)
+{
+    return folder + "/" + std::to_string(pid) + ".windows";
+}
+
+std::string mailbox_path(std::string const& folder, std::uint32_t pid)
+{
+    return folder + "/" + std::to_string(pid) + ".mailbox";
+}
+
+}

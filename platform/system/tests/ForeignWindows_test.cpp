@@ -1,0 +1,175 @@
+#include "platform/system/Kernel.h"
+#include "platform/system/Paths.h"
+#include "platform/system/Process.h"
+#include "platform/system/WindowMailbox.h"
+#include "platform/system/WindowRecords.h"
+#include "platform/user/Messages.h"
+#include "platform/user/Testing.h"
+#include "platform/user/User.h"
+#include "platform/user/WindowCore.h"
+
+#include "TempFolder.h"
+
+#include <future>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+using platform::system::Letter;
+using platform::system::WindowMailbox;
+
+TEST(WindowMailbox, DeliversWholeLettersAndRefusesPointerMessages)
+{
+    platform::system::testing::TempFolder folder;
+    std::string path = folder.file("mailbox");
+    std::promise<std::vector<Letter>> arrived;
+    std::vector<Letter> letters;
+    WindowMailbox mailbox;
+    ASSERT_TRUE(mailbox.open(path, [&](Letter const& letter) {
+        letters.push_back(letter);
+        if (letter.message == WM_USER + 5)
+            arrived.set_value(letters);
+    }));
+
+    // A stray datagram of the wrong size is dropped, not half read.
+    int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    char const junk[] = "not a letter";
+    EXPECT_EQ(::sendto(fd, junk, sizeof junk, 0, reinterpret_cast<sockaddr*>(&address), sizeof address),
+        static_cast<ssize_t>(sizeof junk));
+    ::close(fd);
+
+    EXPECT_FALSE(WindowMailbox::send(path, Letter { 7, WM_SETTEXT, 0, 0x1234 }));
+    EXPECT_TRUE(WindowMailbox::send(path, Letter { 7, WM_COMMAND, 32771, -1 }));
+    EXPECT_TRUE(WindowMailbox::send(path, Letter { 7, WM_USER + 5, 0, 0 }));
+    auto future = arrived.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    auto got = future.get();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].handle, 7u);
+    EXPECT_EQ(got[0].message, WM_COMMAND);
+    EXPECT_EQ(got[0].wparam, 32771u);
+    EXPECT_EQ(got[0].lparam, -1);
+    mailbox.close();
+    EXPECT_FALSE(WindowMailbox::send(path, Letter { 7, WM_COMMAND, 1, 0 })) << "nobody listens any more";
+}
+
+TEST(WindowRecords, ReadBackWhatWasWrittenAndRejectDamagedRecords)
+{
+    platform::system::ProcessWindows record { 4242, 987654, {
+        { 0x10002, "#32770", "Tarsel SoftAP Utility" },
+        { 0x20003, "Odd\nClass 5:", "" },
+    } };
+    std::string text = platform::system::format_process_windows(record);
+    EXPECT_EQ(platform::system::parse_process_windows(text), record);
+
+    struct Case {
+        char const* name;
+        std::string text;
+    } const cases[] = {
+        { "empty", "" },
+        { "cut inside a title", text.substr(0, text.size() - 5) },
+        { "length beyond the end", "process 1 2\nwindow 10 6:#32770 99:short\n" },
+        { "missing start time", "process 1\n" },
+        { "negative length", "process 1 2\nwindow 10 -1:x 0:\n" },
+        { "unknown line", text + "menu 1\n" },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(platform::system::parse_process_windows(c.text));
+    }
+}
+
+TEST(WindowRecords, AProcessIsNamedByItsIdAndStartTime)
+{
+    auto self = static_cast<std::uint32_t>(::getpid());
+    auto start = platform::system::process_start_time(self);
+    ASSERT_TRUE(start);
+    EXPECT_TRUE(platform::system::process_is_alive(self, *start));
+    EXPECT_FALSE(platform::system::process_is_alive(self, *start + 1)) << "a reused id is another process";
+}
+
+class ForeignWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder.use_for_system_services();
+        platform::testing::reset_windows();
+    }
+    void TearDown() override
+    {
+        platform::testing::reset_windows();
+        ::unsetenv("ZORVEL_HELPER_MODE");
+    }
+    platform::system::testing::TempFolder m_folder;
+};
+
+TEST_F(ForeignWindowsTest, SecondProcessFindsAWindowByTitleAndItsCommandArrivesOnce)
+{
+    HANDLE ready = CreateEvent(nullptr, TRUE, FALSE, "HelperReady");
+    ::setenv("ZORVEL_HELPER_MODE", "window-owner", 1);
+    PROCESS_INFORMATION owner {};
+    char line[] = "SysHelper.exe";
+    ASSERT_TRUE(CreateProcess(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &owner));
+    HANDLE started[] = { ready, owner.hProcess };
+    ASSERT_EQ(WaitForMultipleObjects(2, started, FALSE, 10000), WAIT_OBJECT_0);
+
+    HWND found = FindWindow(nullptr, "Tarsel SoftAP Utility");
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(reinterpret_cast<ULONG_PTR>(found) & platform::user::foreign_window_bit);
+    EXPECT_TRUE(IsWindow(found));
+    EXPECT_EQ(FindWindow("helperwindow", nullptr), found) << "class names ignore case; one window, one handle";
+    EXPECT_EQ(FindWindow("HelperWindow", "Vexlor Utility"), nullptr);
+    EXPECT_FALSE(PostMessage(found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("text")));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+
+    EXPECT_TRUE(PostMessage(found, WM_COMMAND, 32771, 0));
+    // Letters from one sender arrive in order, so the owner has seen every command by the
+    // time this one ends its loop.
+    EXPECT_TRUE(PostMessage(found, WM_USER + 5, 0, 0));
+    ASSERT_EQ(WaitForSingleObject(owner.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(owner.hProcess, &code);
+    EXPECT_EQ(code, 0x21u) << "the command should arrive exactly once";
+
+    EXPECT_FALSE(IsWindow(found));
+    EXPECT_FALSE(PostMessage(found, WM_COMMAND, 32771, 0));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+    EXPECT_EQ(FindWindow(nullptr, "Tarsel SoftAP Utility"), nullptr);
+    for (HANDLE handle : { ready, owner.hProcess, owner.hThread })
+        CloseHandle(handle);
+}
+
+// This process's own windows are found as they are, and their record is what another
+// process reads.
+TEST_F(ForeignWindowsTest, OwnWindowsArePublishedUnderTheirCurrentTitle)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = "PublishedWindow";
+    RegisterClass(&wc);
+    HWND hwnd = CreateWindowEx(0, "PublishedWindow", "Before", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    SetWindowText(hwnd, "Vexlor Utility");
+    EXPECT_EQ(FindWindow(nullptr, "Vexlor Utility"), hwnd);
+
+    auto self = static_cast<std::uint32_t>(::getpid());
+    std::string text;
+    std::string path = platform::system::record_path(platform::system::window_folder(), self);
+    ASSERT_TRUE(platform::system::read_whole_file(path, text));
+    auto record = platform::system::parse_process_windows(text);
+    ASSERT_TRUE(record);
+    ASSERT_EQ(record->windows.size(), 1u);
+    EXPECT_EQ(record->windows[0].title, "Vexlor Utility");
+    EXPECT_EQ(record->windows[0].class_name, "PublishedWindow");
+
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(platform::system::read_whole_file(path, text)) << "no windows, no record";
+}
+
+}
