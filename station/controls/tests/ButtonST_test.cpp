@@ -408,3 +408,37 @@ TEST_F(ButtonSTTest, ParentMayDestroyTheButtonWhileItIsClicked)
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(b.m_hWnd, nullptr);
 }
+
+// The check box and radio button pictures the pages give their buttons (hover = checked look,
+// rest = unchecked look): a checked button shows its mark.
+TEST_F(ButtonSTTest, CheckAndRadioIconsShowTheCheckState)
+{
+    struct Case {
+        char const* name;
+        DWORD style;
+        char const* checked_icon;
+        char const* unchecked_icon;
+        POINT mark;
+    };
+    Case const cases[] = {
+        { "radio button", BS_AUTORADIOBUTTON, "/145.png", "/146.png", { 7, 7 } },
+        { "check box", BS_AUTOCHECKBOX, "/147.png", "/148.png", { 7, 10 } },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto load = [](char const* name) {
+            return static_cast<HICON>(LoadImage(nullptr, (std::string(BUTTONS_ICON_DIR) + name).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+        };
+        CButtonST b;
+        HWND hwnd = button(b, c.style, "", 200, { 10, 10, 26, 26 });
+        b.ChooseImageSide(CButtonST::ImageTopLeft);
+        ASSERT_EQ(b.AssignIconHandles(load(c.checked_icon), load(c.unchecked_icon)), 0u);
+        move_mouse(at(hwnd, 300, 300));
+        pump();
+        EXPECT_EQ(pixel(hwnd, c.mark.x, c.mark.y), RGB(255, 255, 255));
+        SendMessage(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+        pump();
+        EXPECT_EQ(pixel(hwnd, c.mark.x, c.mark.y), RGB(0, 70, 160));
+        DestroyWindow(hwnd);
+    }
+}
