@@ -1,13 +1,16 @@
 // The open and save dialogs: GetOpenFileName and GetSaveFileName with the fields of
-// OPENFILENAME that the programs fill. The decisions live in FileDialogModel; the window that
-// shows the model is supplied through set_file_dialog_ui, since it is built from controls
-// that load after this module. Without one the calls fail with CDERR_DIALOGFAILURE.
+// OPENFILENAME that the programs fill. The decisions live in FileDialogModel; a window shows
+// the model (FileDialogWindow.h: a modal window of the standard controls, found by class
+// name, so it works once the controls module is loaded). When it cannot be built the calls
+// fail with CDERR_DIALOGFAILURE. Tests answer the window through the modal hook, or replace
+// it through set_file_dialog_ui.
 #pragma once
 
 #include "platform/user/Types.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform::system {
 class FileDialogModel;
@@ -67,12 +70,17 @@ struct FileDialogRequest {
     HWND owner { nullptr };
     std::string title; // lpstrTitle, else "Open" or "Save As"
     std::string name;  // the initial name for the name field
+    bool open { true }; // an open dialog, else a save dialog
+    std::vector<std::string> filter_labels;
 };
+enum class FileDialogAnswer { accepted, cancelled, failed };
 // Shows `model` modally over `request.owner`: the user moves through folders and filters and
-// submits names until the model accepts one (true, the path in model.result()) or cancels
-// (false). Must run on the user-interface thread.
-using FileDialogUi = std::function<bool(FileDialogModel& model, FileDialogRequest const& request)>;
-// nullptr removes it.
+// submits names until the model accepts one (accepted, the path in model.result()) or
+// cancels. Must run on the user-interface thread.
+using FileDialogUi = std::function<FileDialogAnswer(FileDialogModel& model, FileDialogRequest const& request)>;
+// Replaces the window; nullptr returns to the default one.
 void set_file_dialog_ui(FileDialogUi ui);
+// The window used when none is set (installed by the library).
+void set_default_file_dialog_ui(FileDialogUi ui);
 
 }

@@ -22,6 +22,12 @@ FileDialogUi& current_ui()
     return ui;
 }
 
+FileDialogUi& default_ui()
+{
+    static FileDialogUi ui;
+    return ui;
+}
+
 thread_local DWORD last_dialog_error = 0;
 
 std::string bounded(LPCSTR text, size_t limit)
@@ -87,20 +93,30 @@ BOOL run_file_dialog(LPOPENFILENAME ofn, FileDialogModel::Kind kind)
     FileDialogUi ui;
     {
         std::lock_guard lock(ui_mutex());
-        ui = current_ui();
+        ui = current_ui() ? current_ui() : default_ui();
     }
     if (!ui) {
         last_dialog_error = CDERR_DIALOGFAILURE;
         return FALSE;
     }
     std::string name = bounded(ofn->lpstrFile, ofn->nMaxFile);
-    FileDialogModel model(options_of(*ofn, kind, name));
+    auto options = options_of(*ofn, kind, name);
     FileDialogRequest request { ofn->hwndOwner, bounded(ofn->lpstrTitle, 1024),
-        name.substr(name.rfind('/') == std::string::npos ? 0 : name.rfind('/') + 1) };
+        name.substr(name.rfind('/') == std::string::npos ? 0 : name.rfind('/') + 1), kind == FileDialogModel::Kind::open, {} };
+    for (auto const& filter : options.filters)
+        request.filter_labels.push_back(filter.label);
+    FileDialogModel model(std::move(options));
     if (request.title.empty())
         request.title = kind == FileDialogModel::Kind::open ? "Open" : "Save As";
-    if (!ui(model, request))
+    switch (ui(model, request)) {
+    case FileDialogAnswer::accepted:
+        break;
+    case FileDialogAnswer::cancelled:
         return FALSE;
+    case FileDialogAnswer::failed:
+        last_dialog_error = CDERR_DIALOGFAILURE;
+        return FALSE;
+    }
     return write_answer(*ofn, model.result(), model.filter());
 }
 
@@ -112,6 +128,12 @@ void set_file_dialog_ui(FileDialogUi ui)
 {
     std::lock_guard lock(ui_mutex());
     current_ui() = std::move(ui);
+}
+
+void set_default_file_dialog_ui(FileDialogUi ui)
+{
+    std::lock_guard lock(ui_mutex());
+    default_ui() = std::move(ui);
 }
 
 }

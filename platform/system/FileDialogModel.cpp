@@ -148,9 +148,8 @@ FileDialogModel::Outcome FileDialogModel::submit(std::string_view typed)
     bool exists = fs::exists(answer, error);
     if (m_options.kind == Kind::open && m_options.file_must_exist && !exists)
         return Outcome::must_exist;
-    if (m_options.kind == Kind::save && m_options.overwrite_prompt && exists && !m_confirmed)
+    if (m_options.kind == Kind::save && m_options.overwrite_prompt && exists && m_confirmed != answer)
         return Outcome::confirm_overwrite;
-    m_confirmed = false;
     return Outcome::accepted;
 }
 

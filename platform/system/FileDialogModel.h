@@ -54,8 +54,8 @@ public:
     // What the user typed in the name field (or picked from the list), relative to the
     // folder or absolute. The answered path is result() for accepted and confirm_overwrite.
     Outcome submit(std::string_view typed);
-    // After confirm_overwrite, the user's yes.
-    void confirm() { m_confirmed = true; }
+    // After confirm_overwrite, the user's yes: submitting the same path again accepts it.
+    void confirm() { m_confirmed = m_result; }
     std::string const& result() const { return m_result; }
 
 private:
@@ -64,7 +64,7 @@ private:
     Options m_options;
     std::string m_folder;
     std::string m_result;
-    bool m_confirmed { false };
+    std::string m_confirmed;
 };
 
 }

@@ -46,6 +46,14 @@ bool matches(std::string const& value, LPCSTR wanted)
     return !wanted || ::strcasecmp(value.c_str(), wanted) == 0;
 }
 
+// Test programs run side by side, each creating windows with the programs' titles: they meet
+// other processes' windows only in a runtime folder of their own (ZORVEL_RUNTIME_DIR), never
+// in the user's real one.
+bool shares_windows()
+{
+    return !std::getenv("ZORVEL_TEST") || std::getenv("ZORVEL_RUNTIME_DIR");
+}
+
 std::uint32_t own_pid()
 {
     return static_cast<std::uint32_t>(::getpid());
@@ -103,6 +111,10 @@ void ForeignWindows::window_text_changed(HWND)
 
 void ForeignWindows::publish()
 {
+    if (!shares_windows()) {
+        withdraw();
+        return;
+    }
     std::vector<HWND> windows;
     {
         std::lock_guard lock(m_mutex);
@@ -198,7 +210,7 @@ std::vector<ProcessWindows> ForeignWindows::other_processes(std::string const& f
 HWND ForeignWindows::find(LPCSTR class_name, LPCSTR title)
 {
     // A class atom means nothing in another process.
-    if (class_name && IS_INTRESOURCE(class_name))
+    if ((class_name && IS_INTRESOURCE(class_name)) || !shares_windows())
         return nullptr;
     for (auto const& process : other_processes(window_folder())) {
         for (auto const& window : process.windows) {

@@ -4,7 +4,9 @@
 // through the window core's observer. FindWindow then finds another process's window by
 // class or title and answers a handle with the foreign bit set; PostMessage to that handle
 // drops a letter into the owner's mailbox, whose receiving thread posts it to the window.
-// Installed when the library loads.
+// Installed when the library loads. Under test (ZORVEL_TEST set) windows are shared only
+// when the test names its own runtime folder (ZORVEL_RUNTIME_DIR), so that test programs
+// running side by side never find each other's windows.
 #pragma once
 
 #include "platform/system/WindowMailbox.h"

@@ -77,9 +77,9 @@ protected:
                     outcome = model.submit(name);
                 }
                 if (outcome == Outcome::accepted)
-                    return true;
+                    return platform::system::FileDialogAnswer::accepted;
             }
-            return false;
+            return platform::system::FileDialogAnswer::cancelled;
         });
     }
     platform::system::testing::TempFolder m_folder;
@@ -166,8 +166,11 @@ TEST_F(FileDialogTest, FailuresAreReportedThroughTheExtendedError)
     std::string folder = m_folder.path();
     ofn.lpstrInitialDir = folder.c_str();
 
+    platform::system::set_file_dialog_ui([](FileDialogModel&, platform::system::FileDialogRequest const&) {
+        return platform::system::FileDialogAnswer::failed;
+    });
     EXPECT_FALSE(GetOpenFileName(&ofn));
-    EXPECT_EQ(CommDlgExtendedError(), CDERR_DIALOGFAILURE) << "no window to show the dialog in";
+    EXPECT_EQ(CommDlgExtendedError(), CDERR_DIALOGFAILURE) << "the window could not be built";
 
     answer_with({ "A.prof" });
     EXPECT_FALSE(GetOpenFileName(&ofn));
