@@ -1,5 +1,7 @@
 #include "platform/system/FileDialog.h"
+#include "platform/system/FileDialogBox.h"
 #include "platform/system/FileDialogModel.h"
+#include "platform/user/Messages.h"
 
 #include "TempFolder.h"
 
@@ -182,6 +184,27 @@ TEST_F(FileDialogTest, FailuresAreReportedThroughTheExtendedError)
     ofn.lStructSize = 0;
     EXPECT_FALSE(GetOpenFileName(&ofn));
     EXPECT_EQ(CommDlgExtendedError(), CDERR_STRUCTSIZE);
+}
+
+TEST_F(FileDialogTest, TheDialogObjectTakesBarSeparatedFiltersAndSplitsThePath)
+{
+    platform::system::FileDialogBox box(true, "pac", nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+        "PAC (*.pac)|*.pac|All (*.*)|*.*||");
+    std::string folder = m_folder.path();
+    box.ofn().lpstrInitialDir = folder.c_str();
+    answer_with({ "c" });
+    ASSERT_EQ(box.do_modal(nullptr), IDOK);
+    EXPECT_EQ(box.path_name(), m_folder.file("c.pac"));
+    EXPECT_EQ(box.file_name(), "c.pac");
+    EXPECT_EQ(box.file_extension(), "pac");
+    EXPECT_EQ(box.file_title(), "c");
+    EXPECT_STREQ(box.ofn().lpstrFileTitle, "c.pac");
+
+    platform::system::FileDialogBox save(false, "cer", "exported");
+    save.ofn().lpstrInitialDir = folder.c_str();
+    answer_with({});
+    EXPECT_EQ(save.do_modal(nullptr), IDCANCEL);
+    EXPECT_EQ(save.path_name(), "exported") << "a cancelled dialog leaves the name alone";
 }
 
 }
