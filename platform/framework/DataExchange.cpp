@@ -1,5 +1,6 @@
 #include "platform/framework/DataExchange.h"
 
+#include "platform/controls/TabMessages.h"
 #include "platform/framework/DialogManager.h"
 #include "platform/framework/MessageBox.h"
 
@@ -11,8 +12,6 @@
 namespace {
 
 // The address control's messages.
-constexpr UINT IPM_SETADDRESS = WM_USER + 101;
-constexpr UINT IPM_GETADDRESS = WM_USER + 102;
 
 CString text_of(HWND hwnd)
 {

@@ -1,5 +1,6 @@
 #include "platform/framework/HandleMap.h"
 
+#include "platform/framework/MenuObject.h"
 #include "platform/framework/Wnd.h"
 
 #include <map>
@@ -77,4 +78,5 @@ CWnd*& creating_object()
 void AfxDeleteTempMap()
 {
     platform::framework::delete_temporary_objects();
+    platform::framework::delete_temporary_menus();
 }

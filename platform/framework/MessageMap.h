@@ -214,6 +214,7 @@ private:
             static_cast<UINT>(call.nID))); return TRUE;) },
 #define ON_WM_DRAWITEM() AFX_WM(WM_DRAWITEM, AFX_THIS->OnDrawItem(static_cast<int>(call.wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(call.lParam)); *call.pResult = TRUE; return TRUE;)
 #define ON_WM_MEASUREITEM() AFX_WM(WM_MEASUREITEM, AFX_THIS->OnMeasureItem(static_cast<int>(call.wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(call.lParam)); *call.pResult = TRUE; return TRUE;)
+#define ON_WM_COMPAREITEM() AFX_WM(WM_COMPAREITEM, *call.pResult = AFX_THIS->OnCompareItem(static_cast<int>(call.wParam), reinterpret_cast<COMPAREITEMSTRUCT*>(call.lParam)); return TRUE;)
 #define ON_WM_DELETEITEM() AFX_WM(WM_DELETEITEM, AFX_THIS->OnDeleteItem(static_cast<int>(call.wParam), reinterpret_cast<LPDELETEITEMSTRUCT>(call.lParam)); *call.pResult = TRUE; return TRUE;)
 
 #define AFX_MOUSE(message, fn) AFX_WM(message, AFX_THIS->fn(static_cast<UINT>(call.wParam), CPoint(call.lParam)); return TRUE;)

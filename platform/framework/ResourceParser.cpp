@@ -1,8 +1,7 @@
 // The reader of the resource text format (see Resources.h).
 #include "platform/framework/Resources.h"
 
-#include "platform/controls/ControlMessages.h"
-#include "platform/user/Messages.h"
+#include "platform/framework/ControlHeaders.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -40,6 +39,13 @@ constexpr Named style_names[] = {
     { "CBS_DROPDOWN", CBS_DROPDOWN }, { "CBS_DROPDOWNLIST", CBS_DROPDOWNLIST }, { "CBS_SORT", CBS_SORT },
     { "CBS_HASSTRINGS", CBS_HASSTRINGS }, { "CBS_OWNERDRAWFIXED", CBS_OWNERDRAWFIXED }, { "CBS_AUTOHSCROLL", CBS_AUTOHSCROLL },
     { "LBS_NOTIFY", LBS_NOTIFY }, { "LBS_SORT", LBS_SORT }, { "LBS_NOINTEGRALHEIGHT", LBS_NOINTEGRALHEIGHT },
+    { "CBS_OWNERDRAWVARIABLE", CBS_OWNERDRAWVARIABLE }, { "LBS_OWNERDRAWFIXED", LBS_OWNERDRAWFIXED },
+    { "LBS_OWNERDRAWVARIABLE", LBS_OWNERDRAWVARIABLE }, { "LBS_HASSTRINGS", LBS_HASSTRINGS },
+    { "LVS_REPORT", LVS_REPORT }, { "LVS_SINGLESEL", LVS_SINGLESEL }, { "LVS_SHOWSELALWAYS", LVS_SHOWSELALWAYS },
+    { "LVS_OWNERDATA", LVS_OWNERDATA }, { "LVS_NOSORTHEADER", LVS_NOSORTHEADER },
+    { "LVS_NOCOLUMNHEADER", LVS_NOCOLUMNHEADER }, { "LVS_NOSCROLL", LVS_NOSCROLL },
+    { "TBS_AUTOTICKS", TBS_AUTOTICKS }, { "TBS_VERT", TBS_VERT }, { "TBS_NOTICKS", TBS_NOTICKS },
+    { "PBS_SMOOTH", PBS_SMOOTH }, { "PBS_VERTICAL", PBS_VERTICAL },
 };
 
 // Splits a line into words; quoted texts keep their spaces. `quoted` marks which were quoted.

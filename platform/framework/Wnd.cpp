@@ -4,6 +4,7 @@
 #include "platform/framework/DialogManager.h"
 #include "platform/framework/HandleMap.h"
 #include "platform/framework/WinApp.h"
+#include "platform/controls/common/ToolHitTracker.h"
 #include "platform/user/WindowCore.h"
 
 #include <cstring>
@@ -104,6 +105,7 @@ void CWnd::PreSubclassWindow() { }
 
 void CWnd::detach_after_destroy()
 {
+    m_tool_tips.reset();
     remove_permanent(m_hWnd);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
@@ -207,10 +209,37 @@ bool is_dialog_class(HWND hwnd)
 
 }
 
+namespace {
+
+// The windows from the message's window up to its top-level window.
+std::vector<HWND> chain_of(HWND hwnd)
+{
+    std::vector<HWND> chain;
+    for (; hwnd; hwnd = (::GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hwnd) : nullptr)
+        chain.push_back(hwnd);
+    return chain;
+}
+
+// Mouse messages go to the tool tips of every window on the way up first; they never consume
+// the message.
+void filter_tool_tips(MSG& msg)
+{
+    bool const mouse = (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) || msg.message == WM_MOUSELEAVE;
+    if (!mouse)
+        return;
+    for (HWND hwnd : chain_of(msg.hwnd)) {
+        if (CWnd* wnd = CWnd::FromHandlePermanent(hwnd))
+            wnd->FilterToolTipMessage(&msg);
+    }
+}
+
+}
+
 bool AfxPreTranslateMessage(MSG& msg)
 {
     if (!msg.hwnd)
         return false;
+    filter_tool_tips(msg);
     for (HWND hwnd = msg.hwnd; hwnd; hwnd = (::GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hwnd) : nullptr) {
         if (CWnd* wnd = CWnd::FromHandlePermanent(hwnd)) {
             if (wnd->PreTranslateMessage(&msg))

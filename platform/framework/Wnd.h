@@ -27,6 +27,11 @@ class CFont;
 class CMenu;
 class CScrollBar;
 class CDataExchange;
+struct TOOLINFO;
+
+namespace platform::commctrl {
+class ToolHitTracker;
+}
 
 // The parameter of WM_HELP (F1).
 struct HELPINFO {
@@ -94,6 +99,18 @@ public:
     // The message being handled passed on to the original procedure.
     LRESULT Default();
     static MSG const* GetCurrentMessage();
+
+    // [SECTION] Tool tips
+    // On: a tool tip shows for the tool OnToolHitTest finds under the pointer, in this window
+    // or one of its descendants (the framework's message filter hands it their messages).
+    // Off: the tip is hidden and no tool is looked for. Answers the previous state.
+    BOOL EnableToolTips(BOOL enable = TRUE);
+    // The tool at `point` (client coordinates): fills `pTI` (hwnd, uId, uFlags, rect,
+    // lpszText) and answers a hit code, -1 for none. The default makes the visible child
+    // window under the point the tool, its text asked from this window by TTN_NEEDTEXT.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Hands a message to the tool tips of this window (the framework's filter calls it).
+    void FilterToolTipMessage(MSG* pMsg);
 
     // [SECTION] Data exchange
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -233,6 +250,7 @@ protected:
     afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
     afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item);
     afx_msg void OnDeleteItem(int id, LPDELETEITEMSTRUCT item);
+    afx_msg int OnCompareItem(int id, COMPAREITEMSTRUCT* item);
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
@@ -257,6 +275,7 @@ public:
 private:
     BOOL dispatch_command_entry(UINT code, UINT id, AfxMessageCall& call);
     std::shared_ptr<int> m_life = std::make_shared<int>(0);
+    std::unique_ptr<platform::commctrl::ToolHitTracker> m_tool_tips;
 };
 
 // The window procedure of every window class the framework registers.

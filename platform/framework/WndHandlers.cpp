@@ -1,6 +1,7 @@
 // CWnd's default message handlers and its own message map: the owner-drawing and colour
 // messages ask the control first (reflection), everything else goes to the original procedure.
 #include "platform/framework/Dc.h"
+#include "platform/framework/MenuObject.h"
 #include "platform/framework/Resources.h"
 #include "platform/framework/Wnd.h"
 
@@ -12,6 +13,7 @@ ON_WM_CTLCOLOR()
 ON_WM_DRAWITEM()
 ON_WM_MEASUREITEM()
 ON_WM_DELETEITEM()
+ON_WM_COMPAREITEM()
 END_MESSAGE_MAP()
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
@@ -65,8 +67,15 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* window, UINT)
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item)
 {
-    if (item && item->CtlType != ODT_MENU && ReflectLastMsg(item->hwndItem))
+    if (item && item->CtlType == ODT_MENU) {
+        // A menu's hwndItem is the menu handle.
+        if (CMenu* menu = platform::framework::permanent_menu(reinterpret_cast<HMENU>(item->hwndItem))) {
+            menu->DrawItem(item);
+            return;
+        }
+    } else if (item && ReflectLastMsg(item->hwndItem)) {
         return;
+    }
     Default();
 }
 
@@ -84,6 +93,14 @@ void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT item)
     if (item && ReflectLastMsg(item->hwndItem))
         return;
     Default();
+}
+
+int CWnd::OnCompareItem(int, COMPAREITEMSTRUCT* item)
+{
+    LRESULT result = 0;
+    if (item && ReflectLastMsg(item->hwndItem, &result))
+        return static_cast<int>(result);
+    return static_cast<int>(Default());
 }
 
 // Fills the lists the template names with their strings: combo boxes (a class name with
