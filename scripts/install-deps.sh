@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config clang
     libgtest-dev libgmock-dev libbenchmark-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
-    libx11-dev xvfb xauth
+    libx11-dev libxext-dev libxtst6 xvfb xauth
 )
 
 missing=()
