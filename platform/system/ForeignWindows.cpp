@@ -120,6 +120,14 @@ void ForeignWindows::publish()
         std::lock_guard lock(m_mutex);
         windows = m_windows;
     }
+    if (windows.empty()) {
+        // Nothing to find: the record goes, and no folder is made for it (a test's runtime
+        // folder may be gone by the time its last window is destroyed).
+        if (!m_folder.empty())
+            ::unlink(record_path(m_folder, own_pid()).c_str());
+        m_published.clear();
+        return;
+    }
     static std::uint64_t const start_time = process_start_time(own_pid()).value_or(0);
     ProcessWindows record { own_pid(), start_time, {} };
     // Read outside the lock: a window procedure may answer, and may itself look for windows.
@@ -133,10 +141,7 @@ void ForeignWindows::publish()
     std::string text = format_process_windows(record);
     if (text == m_published)
         return;
-    if (record.windows.empty())
-        ::unlink(record_path(m_folder, own_pid()).c_str());
-    else
-        replace_file(record_path(m_folder, own_pid()), text);
+    replace_file(record_path(m_folder, own_pid()), text);
     m_published = text;
 }
 

@@ -8,7 +8,7 @@
 //  - icons() lists the current icons in the order they were added;
 //  - a TrayObserver is told of each change (NIM_ADD, a NIM_MODIFY that changed something,
 //    NIM_DELETE, and the icons dropped with their window), always on the user-interface
-//    thread and after the model has changed, so icons() already shows the change. A change
+//    thread and after the model has changed, so icons() shows at least that change. A change
 //    made on another thread waits until the user-interface thread has told the observers.
 //  - the icons of a window go away when its top-level window is destroyed, as the shell
 //    forgets the icons of a window that no longer exists. NIM_DELETE from WM_DESTROY still
