@@ -21,6 +21,7 @@ struct FontSettings {
     bool mono { false };
     std::string pinned;
     std::map<std::string, std::shared_ptr<RealizedFont>> realized;
+    unsigned generation { 1 };
 };
 
 FontSettings& settings()
@@ -152,6 +153,12 @@ void pin_font_file(std::string const& path)
 {
     settings().pinned = path;
     settings().realized.clear();
+    ++settings().generation;
+}
+
+unsigned realized_font_generation()
+{
+    return settings().generation;
 }
 
 std::u32string decode_utf8(std::string_view text)
@@ -244,15 +251,23 @@ std::string const& RealizedFont::face_name() const
     return name;
 }
 
-Glyph const& RealizedFont::glyph(char32_t code_point)
+Glyph const& RealizedFont::find_glyph(char32_t code_point)
 {
     if (m_mono_at_render != monochrome_glyphs()) {
         m_glyphs.clear();
+        m_latin.fill(nullptr);
         m_mono_at_render = monochrome_glyphs();
     }
     auto it = m_glyphs.find(code_point);
-    if (it != m_glyphs.end())
-        return it->second;
+    if (it == m_glyphs.end())
+        it = m_glyphs.emplace(code_point, load_glyph(code_point)).first;
+    if (code_point < m_latin.size())
+        m_latin[code_point] = &it->second;
+    return it->second;
+}
+
+Glyph RealizedFont::load_glyph(char32_t code_point)
+{
     FontFace* face = m_face.get();
     std::shared_ptr<FontFace> fallback;
     if (face->face() && code_point >= 0x20 && FT_Get_Char_Index(face->face(), code_point) == 0) {
@@ -263,7 +278,7 @@ Glyph const& RealizedFont::glyph(char32_t code_point)
                 face = fallback.get();
         }
     }
-    return m_glyphs.emplace(code_point, render(*face, code_point, m_pixel_size)).first->second;
+    return render(*face, code_point, m_pixel_size);
 }
 
 Glyph RealizedFont::render(FontFace& face, char32_t code_point, int pixel_size)

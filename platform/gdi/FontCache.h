@@ -6,6 +6,7 @@
 
 #include "platform/gdi/Text.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -25,6 +26,8 @@ struct Glyph {
 
 class FontFace;
 
+bool monochrome_glyphs(); // the test switch below; glyphs are rendered again when it flips
+
 class RealizedFont {
 public:
     RealizedFont(LOGFONT const& logfont, std::shared_ptr<FontFace> face, int pixel_size);
@@ -33,11 +36,18 @@ public:
     TEXTMETRIC const& metrics() const { return m_metrics; }
     LOGFONT const& logfont() const { return m_logfont; }
     std::string const& face_name() const;
-    Glyph const& glyph(char32_t code_point);
+    Glyph const& glyph(char32_t code_point)
+    {
+        if (code_point < m_latin.size() && m_latin[code_point] && m_mono_at_render == monochrome_glyphs())
+            return *m_latin[code_point];
+        return find_glyph(code_point);
+    }
     int underline_position() const { return m_underline_position; } // below the baseline
     int underline_thickness() const { return m_underline_thickness; }
 
 private:
+    Glyph const& find_glyph(char32_t code_point);
+    Glyph load_glyph(char32_t code_point);
     Glyph render(FontFace& face, char32_t code_point, int pixel_size);
 
     LOGFONT m_logfont;
@@ -49,11 +59,15 @@ private:
     int m_underline_position { 1 };
     int m_underline_thickness { 1 };
     std::map<char32_t, Glyph> m_glyphs;
+    // Latin-1 glyphs of m_glyphs, looked up without a search (map nodes do not move).
+    std::array<Glyph const*, 256> m_latin {};
     bool m_mono_at_render { false };
 };
 
 // The realised font of a logical font; equal logical fonts share one.
 std::shared_ptr<RealizedFont> realize_font(LOGFONT const& logfont);
+// Changes whenever the realised fonts are dropped, so that holders of one ask again.
+unsigned realized_font_generation();
 // The installed family a face name stands for ("Tahoma" -> "DejaVu Sans").
 std::string substitute_face(std::string const& face);
 

@@ -57,11 +57,16 @@ struct BrushObject : GdiObject {
     std::shared_ptr<Surface> pattern; // BS_PATTERN: a copy of the bitmap
 };
 
+class RealizedFont;
+
 struct FontObject : GdiObject {
     static constexpr ObjectKind Kind = ObjectKind::Font;
     explicit FontObject(LOGFONT const& lf)
         : GdiObject(Kind), logfont(lf) { }
     LOGFONT logfont;
+    // The realised font last drawn with, valid while the font cache keeps its generation.
+    std::shared_ptr<RealizedFont> realized;
+    unsigned realized_generation { 0 };
 };
 
 struct BitmapObject : GdiObject {

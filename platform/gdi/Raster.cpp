@@ -1,5 +1,7 @@
 #include "platform/gdi/Raster.h"
 
+#include "platform/gdi/RowBlit.h"
+
 #include "platform/user/Region.h"
 
 #include <algorithm>
@@ -262,31 +264,12 @@ Pixel source_pixel(Surface const& source, int x, int y, SourceColours const& col
     return p;
 }
 
-static bool fast_copy(Canvas const& canvas, RECT const& dst, Surface const& source, RECT const& src, DWORD rop)
-{
-    Surface& target = *canvas.surface;
-    if (rop != SRCCOPY || target.bits_per_pixel() != 32 || source.bits_per_pixel() != 32)
-        return false;
-    if (dst.right - dst.left != src.right - src.left || dst.bottom - dst.top != src.bottom - src.top)
-        return false;
-    for (RECT const& c : canvas.clip) {
-        RECT r = rect_intersection(dst, c);
-        if (rect_is_empty(r))
-            continue;
-        for (int y = r.top; y < r.bottom; ++y) {
-            Pixel const* from = source.row32(src.top + y - dst.top) + (src.left + r.left - dst.left);
-            std::memmove(target.row32(y) + r.left, from, static_cast<std::size_t>(r.right - r.left) * sizeof(Pixel));
-        }
-    }
-    return true;
-}
-
 void blit(Canvas const& canvas, RECT const& dst, Surface const& source, RECT const& src, DWORD rop,
     Paint const* pattern, SourceColours const& colours)
 {
     if (!canvas.surface || rect_is_empty(dst) || rect_is_empty(src))
         return;
-    if (fast_copy(canvas, dst, source, src, rop))
+    if (blit_rows(canvas, dst, source, src, rop, pattern, colours))
         return;
     Surface& target = *canvas.surface;
     bool to_mono = target.is_monochrome_device();

@@ -3,6 +3,7 @@
 #include "platform/gdi/StockObjects.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform::gdi {
 
@@ -11,7 +12,13 @@ std::shared_ptr<RealizedFont> dc_font(DeviceContext& dc)
     auto* font = lookup<FontObject>(dc.state().font);
     if (!font)
         font = lookup<FontObject>(stock_object(SYSTEM_FONT));
-    return realize_font(font->logfont);
+    // Realising goes through a cache keyed by a string; the font object keeps its answer
+    // until the cache is emptied (a test pins another font file).
+    if (!font->realized || font->realized_generation != realized_font_generation()) {
+        font->realized = realize_font(font->logfont);
+        font->realized_generation = realized_font_generation();
+    }
+    return font->realized;
 }
 
 static int advance_of(RealizedFont& font, std::u32string_view text, std::size_t i, int x, LineOptions const& options)
@@ -33,25 +40,61 @@ int text_width(RealizedFont& font, std::u32string_view text, LineOptions const& 
 
 namespace {
 
-struct Mask {
-    int width { 0 };
-    int height { 0 };
-    std::vector<std::uint8_t> coverage;
-
-    void put(int x, int y, std::uint8_t v)
+// The coverage of one line (glyphs, underlines, strike-out), the text cell's size. Where
+// glyphs overlap, a pixel keeps the larger coverage. The buffer is reused between lines.
+class Mask {
+public:
+    Mask(int width, int height)
+        : m_width(width)
+        , m_height(height)
     {
-        if (x < 0 || y < 0 || x >= width || y >= height)
-            return;
-        std::uint8_t& c = coverage[static_cast<std::size_t>(y * width + x)];
-        c = std::max(c, v);
+        std::size_t size = static_cast<std::size_t>(std::max(0, width * height));
+        if (storage().size() < size)
+            storage().resize(size);
+        m_data = storage().data();
+        std::memset(m_data, 0, size);
     }
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    std::uint8_t const* row(int v) const { return m_data + static_cast<std::ptrdiff_t>(v) * m_width; }
+
+    // Coverage `from` ([0, count)) at (x, y), the part inside the mask.
+    void put_row(int x, int y, std::uint8_t const* from, int count)
+    {
+        if (y < 0 || y >= m_height)
+            return;
+        int begin = std::max(0, -x);
+        int end = std::min(count, m_width - x);
+        std::uint8_t* to = m_data + static_cast<std::ptrdiff_t>(y) * m_width;
+        for (int i = begin; i < end; ++i)
+            to[x + i] = std::max(to[x + i], from[i]);
+    }
+    void fill_row(int x0, int x1, int y)
+    {
+        if (y < 0 || y >= m_height)
+            return;
+        x0 = std::max(x0, 0);
+        x1 = std::min(x1, m_width);
+        if (x1 > x0)
+            std::memset(m_data + static_cast<std::ptrdiff_t>(y) * m_width + x0, 255, static_cast<std::size_t>(x1 - x0));
+    }
+
+private:
+    static std::vector<std::uint8_t>& storage()
+    {
+        static thread_local std::vector<std::uint8_t> buffer;
+        return buffer;
+    }
+
+    int m_width;
+    int m_height;
+    std::uint8_t* m_data { nullptr };
 };
 
-Mask build_mask(RealizedFont& font, std::u32string_view text, LineOptions const& options, int width)
+void build_mask(Mask& mask, RealizedFont& font, std::u32string_view text, LineOptions const& options)
 {
     TEXTMETRIC const& tm = font.metrics();
-    Mask mask { width, tm.tmHeight, {} };
-    mask.coverage.assign(static_cast<std::size_t>(std::max(0, mask.width * mask.height)), 0);
     int x = 0;
     int underline_y = tm.tmAscent + font.underline_position();
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -59,19 +102,15 @@ Mask build_mask(RealizedFont& font, std::u32string_view text, LineOptions const&
         int advance = advance_of(font, text, i, x, options);
         if (text[i] != U'\t' || options.tab_width == 0) {
             for (int gy = 0; gy < g.height; ++gy)
-                for (int gx = 0; gx < g.width; ++gx)
-                    mask.put(x + g.left + gx, tm.tmAscent - g.top + gy, g.coverage[static_cast<std::size_t>(gy * g.width + gx)]);
+                mask.put_row(x + g.left, tm.tmAscent - g.top + gy, g.coverage.data() + static_cast<std::ptrdiff_t>(gy) * g.width, g.width);
         }
         bool underline = tm.tmUnderlined || (static_cast<int>(i) >= options.underline_from && static_cast<int>(i) < options.underline_to);
         for (int t = 0; underline && t < font.underline_thickness(); ++t)
-            for (int ux = x; ux < x + advance; ++ux)
-                mask.put(ux, std::min(underline_y + t, mask.height - 1), 255);
+            mask.fill_row(x, x + advance, std::min(underline_y + t, mask.height() - 1));
         if (tm.tmStruckOut)
-            for (int ux = x; ux < x + advance; ++ux)
-                mask.put(ux, tm.tmAscent - tm.tmAscent / 3, 255);
+            mask.fill_row(x, x + advance, tm.tmAscent - tm.tmAscent / 3);
         x += advance;
     }
-    return mask;
 }
 
 // Where the mask's pixel (u, v) lands, relative to the origin, for each quarter turn.
@@ -97,50 +136,52 @@ RECT turned_box(int quarter, POINT origin, int width, int height)
         origin.y + std::max(a.y, b.y) + 1 };
 }
 
-Pixel blend(Pixel text, Pixel back, unsigned c)
+// Each channel is (text * c + back * (255 - c) + 127) / 255, red and blue side by side in one
+// word; (x + 1 + (x >> 8)) >> 8 is x / 255 for every x below 65536. Coverage 255 gives the
+// text colour and 0 the background, exactly.
+inline Pixel blend(Pixel text, Pixel back, unsigned c)
 {
-    Pixel out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        unsigned t = (text >> shift) & 0xFF;
-        unsigned b = (back >> shift) & 0xFF;
-        out |= ((t * c + b * (255 - c) + 127) / 255) << shift;
-    }
-    return out;
+    unsigned inverse = 255 - c;
+    std::uint32_t rb = (text & 0xFF00FF) * c + (back & 0xFF00FF) * inverse + 0x7F007F;
+    std::uint32_t g = (text & 0xFF00) * c + (back & 0xFF00) * inverse + 0x7F00;
+    rb = ((rb + 0x10001 + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+    g = ((g + 0x100 + ((g >> 8) & 0xFFFF00)) >> 8) & 0xFF00;
+    return rb | g;
 }
 
-}
-
-void draw_text_line(DeviceContext& dc, RealizedFont& font, POINT origin, std::u32string_view text, LineOptions const& options,
-    RECT const* clip, bool opaque, RECT const* opaque_rect)
+// The common case: unturned text on a 32-bit surface. The clip rectangles do not overlap, so
+// each one takes its part of the mask straight into the surface's rows.
+void composite_rows(Canvas const& canvas, RECT const* extra_clip, Mask const& mask, POINT at, Pixel colour)
 {
-    Canvas canvas = dc.canvas();
-    if (!canvas.surface)
-        return;
-    if (clip) {
-        Region limited;
-        for (RECT const& r : canvas.clip)
-            limited.add(r);
-        limited.intersect(dc.to_surface(*clip));
-        canvas.clip = limited.rects();
-    }
-    int quarter = ((font.logfont().lfEscapement % 3600 + 3600) % 3600) / 900;
-    if (font.logfont().lfEscapement % 900 != 0)
-        quarter = 0;
-    int width = text_width(font, text, options);
-    POINT at = dc.to_surface(origin);
-    if (opaque) {
-        Paint back = dc.solid_paint(dc.state().background_colour);
-        back.rop2 = 0b1100;
-        paint_rect(canvas, opaque_rect ? dc.to_surface(*opaque_rect) : turned_box(quarter, at, width, font.metrics().tmHeight), back);
-    }
-    if (width <= 0)
-        return;
-    Mask mask = build_mask(font, text, options, width);
-    Pixel colour = dc.resolve(dc.state().text_colour);
     Surface& s = *canvas.surface;
-    for (int v = 0; v < mask.height; ++v)
-        for (int u = 0; u < mask.width; ++u) {
-            unsigned c = mask.coverage[static_cast<std::size_t>(v * mask.width + u)];
+    RECT box { at.x, at.y, at.x + mask.width(), at.y + mask.height() };
+    if (extra_clip)
+        box = rect_intersection(box, *extra_clip);
+    for (RECT const& c : canvas.clip) {
+        RECT r = rect_intersection(box, c);
+        if (rect_is_empty(r))
+            continue;
+        for (int y = r.top; y < r.bottom; ++y) {
+            std::uint8_t const* cover = mask.row(y - at.y) + (r.left - at.x);
+            Pixel* to = s.row32(y) + r.left;
+            // Without branches, so that the loop vectorises; a pixel without coverage keeps
+            // its stored value whole.
+            for (int i = 0, n = r.right - r.left; i < n; ++i) {
+                Pixel blended = blend(colour, to[i] & 0xFFFFFF, cover[i]);
+                to[i] = cover[i] ? blended : to[i];
+            }
+        }
+    }
+}
+
+// Any other surface depth or a turned font: pixel by pixel through the surface.
+void composite_pixels(Canvas const& canvas, Mask const& mask, int quarter, POINT at, Pixel colour)
+{
+    Surface& s = *canvas.surface;
+    for (int v = 0; v < mask.height(); ++v) {
+        std::uint8_t const* cover = mask.row(v);
+        for (int u = 0; u < mask.width(); ++u) {
+            unsigned c = cover[u];
             if (!c)
                 continue;
             POINT d = turn(quarter, u, v);
@@ -150,6 +191,53 @@ void draw_text_line(DeviceContext& dc, RealizedFont& font, POINT origin, std::u3
                 continue;
             s.set_pixel(px, py, c == 255 ? colour : blend(colour, s.pixel(px, py), c));
         }
+    }
+}
+
+Canvas clipped_canvas(Canvas const& canvas, RECT const& clip)
+{
+    Region limited;
+    for (RECT const& r : canvas.clip)
+        limited.add(r);
+    limited.intersect(clip);
+    return Canvas { canvas.surface, limited.rects() };
+}
+
+}
+
+void draw_text_line(DeviceContext& dc, RealizedFont& font, POINT origin, std::u32string_view text, LineOptions const& options,
+    RECT const* clip, bool opaque, RECT const* opaque_rect)
+{
+    Canvas const& canvas = dc.canvas();
+    if (!canvas.surface)
+        return;
+    std::optional<RECT> surface_clip;
+    if (clip)
+        surface_clip = dc.to_surface(*clip);
+    int quarter = ((font.logfont().lfEscapement % 3600 + 3600) % 3600) / 900;
+    if (font.logfont().lfEscapement % 900 != 0)
+        quarter = 0;
+    bool rows = quarter == 0 && canvas.surface->bits_per_pixel() == 32;
+    std::optional<Canvas> limited;
+    if (clip && !rows)
+        limited = clipped_canvas(canvas, *surface_clip);
+    int width = text_width(font, text, options);
+    POINT at = dc.to_surface(origin);
+    if (opaque) {
+        Paint back = dc.solid_paint(dc.state().background_colour);
+        back.rop2 = 0b1100;
+        RECT cell = opaque_rect ? dc.to_surface(*opaque_rect) : turned_box(quarter, at, width, font.metrics().tmHeight);
+        paint_rect(limited ? *limited : canvas, surface_clip && rows ? rect_intersection(cell, *surface_clip) : cell, back);
+    }
+    if (width <= 0)
+        return;
+    Mask mask(width, font.metrics().tmHeight);
+    build_mask(mask, font, text, options);
+    Pixel colour = dc.resolve(dc.state().text_colour);
+    if (rows)
+        composite_rows(canvas, surface_clip ? &*surface_clip : nullptr, mask, at, colour);
+    else
+        composite_pixels(limited ? *limited : canvas, mask, quarter, at, colour);
 }
 
 }

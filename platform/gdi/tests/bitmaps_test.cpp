@@ -197,6 +197,109 @@ TEST(Icon, MaskAndColourAndHotSpot)
     DestroyIcon(copy);
 }
 
+// Bytes that vary from pixel to pixel and from row to row, the same on every run.
+std::vector<std::uint8_t> varied_bytes(std::size_t count, unsigned seed)
+{
+    std::vector<std::uint8_t> out(count);
+    for (std::uint8_t& b : out) {
+        seed = seed * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>(seed >> 16);
+    }
+    return out;
+}
+
+// A 13 x 9 source of the given depth in a memory DC: bits and colour table from varied_bytes.
+// Depth 0 is a monochrome device bitmap, which takes its colours from the target DC.
+struct VariedSource {
+    explicit VariedSource(int bpp)
+    {
+        dc = CreateCompatibleDC(nullptr);
+        if (bpp == 0) {
+            auto rows = varied_bytes(4 * 9, 7);
+            bitmap = CreateBitmap(13, 9, 1, 1, rows.data());
+        } else {
+            std::vector<std::uint8_t> block(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+            auto* info = reinterpret_cast<BITMAPINFO*>(block.data());
+            info->bmiHeader = BITMAPINFOHEADER { sizeof(BITMAPINFOHEADER), 13, bpp == 8 ? 9 : -9, 1, static_cast<WORD>(bpp), BI_RGB, 0, 0, 0, 0, 0 };
+            auto colours = varied_bytes(256 * sizeof(RGBQUAD), 11);
+            std::memcpy(block.data() + sizeof(BITMAPINFOHEADER), colours.data(), colours.size());
+            void* bits = nullptr;
+            bitmap = CreateDIBSection(dc, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+            auto content = varied_bytes(static_cast<std::size_t>(((13 * bpp + 31) / 32) * 4 * 9), 3u + static_cast<unsigned>(bpp));
+            std::memcpy(bits, content.data(), content.size());
+        }
+        old = SelectObject(dc, bitmap);
+    }
+    ~VariedSource()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    HDC dc {};
+    HBITMAP bitmap {};
+    HGDIOBJ old {};
+};
+
+TEST(Blit, RowPathGivesThePixelsOfThePixelPath)
+{
+    HBRUSH brush = CreateSolidBrush(RGB(0x5A, 0xC3, 0x0F));
+    for (int bpp : { 0, 1, 4, 8, 24, 32 }) {
+        VariedSource source(bpp);
+        for (DWORD rop : { SRCCOPY, SRCAND, SRCPAINT, SRCINVERT, NOTSRCCOPY, SRCERASE, MERGECOPY }) {
+            SCOPED_TRACE(testing::Message() << "source depth " << bpp << ", rop " << std::hex << rop);
+            int changed = expect_same_on_both_depths(20, 16, RGB(0x81, 0x18, 0x42), [&](HDC dc) {
+                SetTextColor(dc, RGB(200, 10, 30));
+                SetBkColor(dc, RGB(20, 220, 240));
+                HGDIOBJ old = SelectObject(dc, brush);
+                SetWindowOrgEx(dc, -2, -1, nullptr);
+                ExcludeClipRect(dc, 6, 3, 9, 6); // the clip is several rectangles
+                // The source rectangle reaches past the source's left and bottom edges.
+                BitBlt(dc, 0, 0, 16, 12, source.dc, -2, 1, rop);
+                SelectObject(dc, old);
+            });
+            EXPECT_GT(changed, 20);
+        }
+    }
+    DeleteObject(brush);
+}
+
+TEST(Blit, RowPathWithinOneSurfaceReadsRowsBeforeWritingThem)
+{
+    PixelCanvas canvas(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            SetPixel(canvas.dc(), x, y, RGB(x * 30, y * 30, 7));
+    BitBlt(canvas.dc(), 2, 3, 5, 5, canvas.dc(), 1, 1, SRCCOPY); // down and to the right, overlapping
+    for (int y = 3; y < 8; ++y)
+        for (int x = 2; x < 7; ++x)
+            EXPECT_EQ(canvas.at(x, y), RGB((x - 1) * 30, (y - 2) * 30, 7)) << x << ", " << y;
+}
+
+TEST(Icon, RowPathGivesThePixelsOfThePixelPath)
+{
+    VariedSource colour(32);
+    auto mask_rows = varied_bytes(4 * 18, 5); // 13 x 9 mask, then the monochrome icon's image half
+    HBITMAP mask = CreateBitmap(13, 9, 1, 1, mask_rows.data());
+    HBITMAP mono_mask = CreateBitmap(13, 18, 1, 1, mask_rows.data());
+    ICONINFO info { TRUE, 0, 0, mask, colour.bitmap };
+    ICONINFO mono_info { TRUE, 0, 0, mono_mask, nullptr };
+    HICON icons[] = { CreateIconIndirect(&info), CreateIconIndirect(&mono_info) };
+    for (HICON icon : icons)
+        for (UINT flags : { UINT(DI_NORMAL), UINT(DI_MASK), UINT(DI_IMAGE) }) {
+            SCOPED_TRACE(testing::Message() << (icon == icons[0] ? "colour icon" : "monochrome icon") << ", flags " << flags);
+            int changed = expect_same_on_both_depths(20, 16, RGB(0x81, 0x18, 0x42), [&](HDC dc) {
+                ExcludeClipRect(dc, 6, 3, 9, 6);
+                DrawIconEx(dc, -3, 4, icon, 0, 0, 0, nullptr, flags);
+            });
+            EXPECT_GT(changed, 0);
+        }
+    for (HICON icon : icons)
+        DestroyIcon(icon);
+    DeleteObject(mask);
+    DeleteObject(mono_mask);
+}
+
 TEST(Png, RoundTripKeepsPixels)
 {
     PixelCanvas canvas(3, 2);

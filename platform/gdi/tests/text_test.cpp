@@ -2,6 +2,7 @@
 #include "platform/gdi/Text.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -210,6 +211,61 @@ TEST_F(TextTest, DrawTextPixels)
         EXPECT_NE(ink_columns(13, 20).first, 1000) << "without it the second line shows, clipped";
     }
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
+}
+
+// Antialiased text on a 32-bit target is blended straight into the surface's rows; on other
+// depths it goes pixel by pixel. Overlapping glyphs, underlines, clip regions of several
+// rectangles and text off the edge must come out the same.
+TEST_F(TextTest, RowPathGivesThePixelsOfThePixelPath)
+{
+    platform::gdi::testing::set_monochrome_glyphs(false);
+    HFONT italic = CreateFont(-14, 0, 0, 0, FW_BOLD, TRUE, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HFONT lined = CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, TRUE, TRUE, 0, 0, 0, 0, 0, "Arial");
+    INT const dx[] = { 9, 2, 7, -3, 8, 6 };
+    struct Case {
+        char const* name;
+        HFONT font;
+        int mode;
+        std::function<void(HDC)> draw;
+    };
+    Case const cases[] = {
+        { "opaque, half off the left edge", m_font, OPAQUE, [](HDC dc) { TextOut(dc, -9, 2, "jfy Wave%", 9); } },
+        { "slanted bold glyphs overlap", italic, TRANSPARENT, [](HDC dc) { TextOut(dc, 1, 18, "ffjW/y", 6); } },
+        { "DrawText clipped by its rectangle, prefix underline", m_font, TRANSPARENT,
+            [](HDC dc) {
+                RECT r { 10, 5, 47, 16 };
+                DrawText(dc, "S&ignal jy 54%", -1, &r, DT_SINGLELINE);
+            } },
+        { "clip of several rectangles, window origin", m_font, OPAQUE,
+            [](HDC dc) {
+                SetWindowOrgEx(dc, 3, -2, nullptr);
+                ExcludeClipRect(dc, 20, 0, 26, 40);
+                IntersectClipRect(dc, 0, 4, 60, 30);
+                TextOut(dc, 4, 3, "Quality 98% gj", 14);
+            } },
+        { "underline and strike-out", lined, TRANSPARENT, [](HDC dc) { TextOut(dc, 2, 20, "Tx gy", 5); } },
+        { "ExtTextOut clipped and opaque with advances", m_font, TRANSPARENT,
+            [&dx](HDC dc) {
+                RECT r { 5, 3, 30, 12 };
+                ExtTextOut(dc, 4, 1, ETO_CLIPPED | ETO_OPAQUE, &r, "WAVEjj", 6, dx);
+            } },
+        { "off the bottom right corner", italic, OPAQUE, [](HDC dc) { TextOut(dc, 45, 25, "Wg", 2); } },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        int changed = expect_same_on_both_depths(60, 34, RGB(30, 160, 90), [&](HDC dc) {
+            HGDIOBJ old = SelectObject(dc, c.font);
+            SetTextColor(dc, RGB(20, 90, 200));
+            SetBkColor(dc, RGB(250, 240, 10));
+            SetBkMode(dc, c.mode);
+            c.draw(dc);
+            SelectObject(dc, old);
+        });
+        EXPECT_GT(changed, 10);
+    }
+    platform::gdi::testing::set_monochrome_glyphs(true);
+    DeleteObject(italic);
+    DeleteObject(lined);
 }
 
 TEST_F(TextTest, NonLatinTextUsesAFallbackFace)

@@ -1,0 +1,16 @@
+// Blits onto 32-bit surfaces a row at a time: the source row is decoded once into colours and
+// combined with the target row by the raster operation. This is the path of image lists,
+// icons and off-screen buffers; scaled blits and other targets take the per-pixel path.
+#pragma once
+
+#include "platform/gdi/Raster.h"
+
+namespace platform::gdi {
+
+// Draws `source` from `src` onto `dst` when the target is a 32-bit surface and no scaling is
+// needed; answers false (and draws nothing) otherwise. The pixels are those the per-pixel
+// blit would give.
+bool blit_rows(Canvas const& canvas, RECT const& dst, Surface const& source, RECT const& src, DWORD rop,
+    Paint const* pattern, SourceColours const& colours);
+
+}
