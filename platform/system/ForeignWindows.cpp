@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform::system {
@@ -39,6 +40,22 @@ void replace_file(std::string const& path, std::string const& text)
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0)
         ::unlink(temporary.c_str());
+}
+
+// The class and stored title of each window. GetWindowText on the user-interface thread asks
+// the window procedure, which must not see WM_GETTEXT before its window has been created
+// (this runs from window_created); on another thread it reads the stored title, the one
+// FindWindow compares. The user-interface thread waits, holding no lock of the window core.
+std::vector<WindowRecord> describe(std::vector<HWND> const& windows)
+{
+    std::vector<WindowRecord> records;
+    std::thread([&] {
+        for (HWND hwnd : windows) {
+            records.push_back(WindowRecord { value_of(hwnd), text_of(hwnd, GetClassName, 256),
+                text_of(hwnd, GetWindowText, GetWindowTextLength(hwnd)) });
+        }
+    }).join();
+    return records;
 }
 
 bool matches(std::string const& value, LPCSTR wanted)
@@ -129,12 +146,7 @@ void ForeignWindows::publish()
         return;
     }
     static std::uint64_t const start_time = process_start_time(own_pid()).value_or(0);
-    ProcessWindows record { own_pid(), start_time, {} };
-    // Read outside the lock: a window procedure may answer, and may itself look for windows.
-    for (HWND hwnd : windows) {
-        record.windows.push_back(WindowRecord { value_of(hwnd), text_of(hwnd, GetClassName, 256),
-            text_of(hwnd, GetWindowText, GetWindowTextLength(hwnd)) });
-    }
+    ProcessWindows record { own_pid(), start_time, describe(windows) };
     std::string folder = window_folder();
     if (folder != m_folder && !reopen_mailbox(folder))
         return;

@@ -145,16 +145,29 @@ TEST_F(ForeignWindowsTest, SecondProcessFindsAWindowByTitleAndItsCommandArrivesO
         CloseHandle(handle);
 }
 
+std::vector<UINT> first_messages;
+
+LRESULT first_messages_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (first_messages.size() < 4)
+        first_messages.push_back(message);
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
 // This process's own windows are found as they are, and their record is what another
-// process reads.
+// process reads. Publishing never sends the window a message: the first one it gets is
+// still WM_NCCREATE.
 TEST_F(ForeignWindowsTest, OwnWindowsArePublishedUnderTheirCurrentTitle)
 {
+    first_messages.clear();
     WNDCLASS wc {};
-    wc.lpfnWndProc = DefWindowProc;
+    wc.lpfnWndProc = first_messages_proc;
     wc.lpszClassName = "PublishedWindow";
     RegisterClass(&wc);
     HWND hwnd = CreateWindowEx(0, "PublishedWindow", "Before", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
+    ASSERT_FALSE(first_messages.empty());
+    EXPECT_EQ(first_messages.front(), WM_NCCREATE);
     SetWindowText(hwnd, "Vexlor Utility");
     EXPECT_EQ(FindWindow(nullptr, "Vexlor Utility"), hwnd);
 
