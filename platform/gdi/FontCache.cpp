@@ -18,7 +18,6 @@ namespace platform::gdi {
 namespace {
 
 struct FontSettings {
-    bool mono { false };
     std::string pinned;
     std::map<std::string, std::shared_ptr<RealizedFont>> realized;
     unsigned generation { 1 };
@@ -139,14 +138,11 @@ std::string substitute_face(std::string const& face)
     return face.empty() ? "DejaVu Sans" : face;
 }
 
+bool detail::monochrome_glyphs_on = false;
+
 void set_monochrome_glyphs(bool on)
 {
-    settings().mono = on;
-}
-
-bool monochrome_glyphs()
-{
-    return settings().mono;
+    detail::monochrome_glyphs_on = on;
 }
 
 void pin_font_file(std::string const& path)

@@ -26,7 +26,12 @@ struct Glyph {
 
 class FontFace;
 
-bool monochrome_glyphs(); // the test switch below; glyphs are rendered again when it flips
+namespace detail {
+extern bool monochrome_glyphs_on;
+}
+// The test switch set_monochrome_glyphs(); glyphs are rendered again when it flips. Read for
+// every glyph drawn, so inline.
+inline bool monochrome_glyphs() { return detail::monochrome_glyphs_on; }
 
 class RealizedFont {
 public:
@@ -73,7 +78,6 @@ std::string substitute_face(std::string const& face);
 
 // Test switches.
 void set_monochrome_glyphs(bool on);
-bool monochrome_glyphs();
 // Every face resolves to this file (bold and italic are synthesised); empty to undo.
 void pin_font_file(std::string const& path);
 

@@ -3,6 +3,7 @@
 #include "platform/gdi/StockObjects.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace platform::gdi {
@@ -149,26 +150,96 @@ inline Pixel blend(Pixel text, Pixel back, unsigned c)
     return rb | g;
 }
 
+// Without branches, so that the loop vectorises; a pixel without coverage keeps its stored
+// value whole.
+void blend_row(Pixel* to, std::uint8_t const* cover, int count, Pixel colour)
+{
+    for (int i = 0; i < count; ++i) {
+        Pixel blended = blend(colour, to[i] & 0xFFFFFF, cover[i]);
+        to[i] = cover[i] ? blended : to[i];
+    }
+}
+
+RECT cell_on_surface(POINT at, int width, int height, RECT const* extra_clip)
+{
+    RECT box { at.x, at.y, at.x + width, at.y + height };
+    return extra_clip ? rect_intersection(box, *extra_clip) : box;
+}
+
 // The common case: unturned text on a 32-bit surface. The clip rectangles do not overlap, so
 // each one takes its part of the mask straight into the surface's rows.
 void composite_rows(Canvas const& canvas, RECT const* extra_clip, Mask const& mask, POINT at, Pixel colour)
 {
     Surface& s = *canvas.surface;
-    RECT box { at.x, at.y, at.x + mask.width(), at.y + mask.height() };
-    if (extra_clip)
-        box = rect_intersection(box, *extra_clip);
+    RECT box = cell_on_surface(at, mask.width(), mask.height(), extra_clip);
     for (RECT const& c : canvas.clip) {
         RECT r = rect_intersection(box, c);
         if (rect_is_empty(r))
             continue;
-        for (int y = r.top; y < r.bottom; ++y) {
-            std::uint8_t const* cover = mask.row(y - at.y) + (r.left - at.x);
-            Pixel* to = s.row32(y) + r.left;
-            // Without branches, so that the loop vectorises; a pixel without coverage keeps
-            // its stored value whole.
-            for (int i = 0, n = r.right - r.left; i < n; ++i) {
-                Pixel blended = blend(colour, to[i] & 0xFFFFFF, cover[i]);
-                to[i] = cover[i] ? blended : to[i];
+        for (int y = r.top; y < r.bottom; ++y)
+            blend_row(s.row32(y) + r.left, mask.row(y - at.y) + (r.left - at.x), r.right - r.left, colour);
+    }
+}
+
+// Where a glyph's bitmap lands in the text cell (cell coordinates), and its part inside.
+struct Placement {
+    Glyph const* glyph;
+    POINT at;
+    RECT part;
+};
+using Placements = std::array<Placement, 64>;
+
+// Places the glyphs of a line whose bitmaps, cut to the cell, share no column: each pixel
+// then has the coverage of one glyph, as the mask would give it. Answers -1 when two
+// overlap, the line has underlines or strike-out, or more glyphs than fit; the mask then
+// combines them.
+int place_glyphs(RealizedFont& font, std::u32string_view text, LineOptions const& options, int width, Placements& out)
+{
+    TEXTMETRIC const& tm = font.metrics();
+    if (tm.tmUnderlined || tm.tmStruckOut || options.underline_from < options.underline_to)
+        return -1;
+    RECT cell { 0, 0, width, tm.tmHeight };
+    int count = 0;
+    int reach = 0; // columns left of this are taken
+    int x = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        Glyph const& g = font.glyph(text[i]);
+        int advance = advance_of(font, text, i, x, options);
+        if (text[i] != U'\t' || options.tab_width == 0) {
+            POINT at { x + g.left, tm.tmAscent - g.top };
+            RECT part = rect_intersection(RECT { at.x, at.y, at.x + g.width, at.y + g.height }, cell);
+            if (!rect_is_empty(part)) {
+                if (part.left < reach || count == static_cast<int>(out.size()))
+                    return -1;
+                reach = part.right;
+                out[static_cast<std::size_t>(count++)] = Placement { &g, at, part };
+            }
+        }
+        x += advance;
+    }
+    return count;
+}
+
+// Blends each placed glyph's coverage rows straight into the surface, with no mask between.
+void composite_glyphs(Canvas const& canvas, RECT const* extra_clip, Placements const& placed, int count, POINT at, int width,
+    int height, Pixel colour)
+{
+    Surface& s = *canvas.surface;
+    RECT box = cell_on_surface(at, width, height, extra_clip);
+    for (RECT const& c : canvas.clip) {
+        RECT area = rect_intersection(box, c);
+        if (rect_is_empty(area))
+            continue;
+        for (int k = 0; k < count; ++k) {
+            Placement const& p = placed[static_cast<std::size_t>(k)];
+            RECT part { p.part.left + at.x, p.part.top + at.y, p.part.right + at.x, p.part.bottom + at.y };
+            RECT r = rect_intersection(area, part);
+            if (rect_is_empty(r))
+                continue;
+            Glyph const& g = *p.glyph;
+            for (int y = r.top; y < r.bottom; ++y) {
+                std::uint8_t const* cover = g.coverage.data() + static_cast<std::ptrdiff_t>(y - at.y - p.at.y) * g.width + (r.left - at.x - p.at.x);
+                blend_row(s.row32(y) + r.left, cover, r.right - r.left, colour);
             }
         }
     }
@@ -231,11 +302,20 @@ void draw_text_line(DeviceContext& dc, RealizedFont& font, POINT origin, std::u3
     }
     if (width <= 0)
         return;
+    Pixel colour = dc.resolve(dc.state().text_colour);
+    RECT const* extra_clip = surface_clip ? &*surface_clip : nullptr;
+    if (rows) {
+        Placements placed;
+        int count = place_glyphs(font, text, options, width, placed);
+        if (count >= 0) {
+            composite_glyphs(canvas, extra_clip, placed, count, at, width, font.metrics().tmHeight, colour);
+            return;
+        }
+    }
     Mask mask(width, font.metrics().tmHeight);
     build_mask(mask, font, text, options);
-    Pixel colour = dc.resolve(dc.state().text_colour);
     if (rows)
-        composite_rows(canvas, surface_clip ? &*surface_clip : nullptr, mask, at, colour);
+        composite_rows(canvas, extra_clip, mask, at, colour);
     else
         composite_pixels(limited ? *limited : canvas, mask, quarter, at, colour);
 }

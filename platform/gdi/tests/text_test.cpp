@@ -213,9 +213,10 @@ TEST_F(TextTest, DrawTextPixels)
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
 }
 
-// Antialiased text on a 32-bit target is blended straight into the surface's rows; on other
-// depths it goes pixel by pixel. Overlapping glyphs, underlines, clip regions of several
-// rectangles and text off the edge must come out the same.
+// Antialiased text on a 32-bit target is blended into the surface's rows, glyph by glyph
+// when no two glyphs share a column ("Signal", "cell 12.3"), else through a coverage mask
+// (overlapping glyphs, underlines); on other depths it goes pixel by pixel. Clip regions of
+// several rectangles and text off the edge must come out the same on every path.
 TEST_F(TextTest, RowPathGivesThePixelsOfThePixelPath)
 {
     platform::gdi::testing::set_monochrome_glyphs(false);
@@ -229,7 +230,13 @@ TEST_F(TextTest, RowPathGivesThePixelsOfThePixelPath)
         std::function<void(HDC)> draw;
     };
     Case const cases[] = {
-        { "opaque, half off the left edge", m_font, OPAQUE, [](HDC dc) { TextOut(dc, -9, 2, "jfy Wave%", 9); } },
+        { "opaque, half off the left edge", m_font, OPAQUE, [](HDC dc) { TextOut(dc, -9, 2, "Signal 54%", 10); } },
+        { "glyphs overlap, opaque, half off the left edge", m_font, OPAQUE, [](HDC dc) { TextOut(dc, -9, 2, "jfy Wave%", 9); } },
+        { "DrawText clipped by its rectangle", m_font, TRANSPARENT,
+            [](HDC dc) {
+                RECT r { 10, 5, 47, 16 };
+                DrawText(dc, "cell 12.3 Signal", -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+            } },
         { "slanted bold glyphs overlap", italic, TRANSPARENT, [](HDC dc) { TextOut(dc, 1, 18, "ffjW/y", 6); } },
         { "DrawText clipped by its rectangle, prefix underline", m_font, TRANSPARENT,
             [](HDC dc) {
@@ -242,6 +249,7 @@ TEST_F(TextTest, RowPathGivesThePixelsOfThePixelPath)
                 ExcludeClipRect(dc, 20, 0, 26, 40);
                 IntersectClipRect(dc, 0, 4, 60, 30);
                 TextOut(dc, 4, 3, "Quality 98% gj", 14);
+                TextOut(dc, 2, 18, "Signal 54%", 10);
             } },
         { "underline and strike-out", lined, TRANSPARENT, [](HDC dc) { TextOut(dc, 2, 20, "Tx gy", 5); } },
         { "ExtTextOut clipped and opaque with advances", m_font, TRANSPARENT,
