@@ -1,5 +1,7 @@
 #include "platform/framework/CString.h"
 
+#include "platform/framework/Resources.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -319,4 +321,11 @@ void CString::ReleaseBuffer(int new_length)
         m_text.resize(std::strlen(m_text.c_str()));
     else
         m_text.resize(static_cast<size_t>(std::min(new_length, GetLength())));
+}
+
+BOOL CString::LoadString(UINT id)
+{
+    std::string const* text = platform::framework::resources().string(static_cast<int>(id));
+    m_text = text ? *text : std::string();
+    return text != nullptr;
 }

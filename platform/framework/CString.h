@@ -46,6 +46,8 @@ public:
     int CompareNoCase(LPCTSTR text) const;
 
     void Format(LPCTSTR format, ...);
+    // The string table's text `id`; FALSE (and empty) when the program has none.
+    BOOL LoadString(UINT id);
     void FormatV(LPCTSTR format, va_list args);
     void AppendFormat(LPCTSTR format, ...);
 

@@ -51,6 +51,15 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
     case DM_GETDEFID:
         *pResult = m_bHasDefID ? MAKELRESULT(static_cast<WORD>(m_nDefID), DC_HASDEFID) : 0;
         return TRUE;
+    case WM_SETFONT:
+        m_hFont = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam))
+            Invalidate();
+        *pResult = 0;
+        return TRUE;
+    case WM_GETFONT:
+        *pResult = reinterpret_cast<LRESULT>(m_hFont);
+        return TRUE;
     case DM_SETDEFID:
         m_nDefID = static_cast<UINT>(wParam);
         m_bHasDefID = true;

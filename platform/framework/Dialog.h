@@ -12,6 +12,8 @@
 //   (UpdateData(TRUE), staying open when it is refused) and ends with IDOK, OnCancel ends with
 //   IDCANCEL. Ending a modeless dialog hides it.
 // - Keyboard navigation runs in PreTranslateMessage (IsDialogMessage) for the dialog's windows.
+// - The dialog keeps the font it is given (WM_SETFONT; the builder gives it the template's)
+//   and answers it to WM_GETFONT, as the dialog class of the window core does not.
 #pragma once
 
 #include "platform/framework/DialogTemplate.h"
@@ -57,5 +59,6 @@ private:
     BOOL handle_init_dialog();
     platform::framework::DialogResource const* m_pIndirect {};
     UINT m_nDefID {};
+    HFONT m_hFont {};
     bool m_bHasDefID {};
 };

@@ -117,9 +117,10 @@ int AfxMessageBox(LPCSTR text, UINT type, UINT)
     return ::MessageBox(owner, text, caption, type);
 }
 
+// A string id the table does not have shows an empty box, as a missing string would.
 int AfxMessageBox(UINT string_id, UINT type, UINT help_id)
 {
     CString text;
-    text.Format("%u", string_id);
+    text.LoadString(string_id);
     return AfxMessageBox(text, type, help_id);
 }

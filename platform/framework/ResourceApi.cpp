@@ -4,6 +4,7 @@
 #include "platform/gdi/Png.h"
 #include "platform/gdi/SysPaint.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,25 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT flag
     if (type == IMAGE_ICON || type == IMAGE_CURSOR)
         return from_file ? icon_from(name, POINT {}) : LoadIcon(instance, name);
     return nullptr;
+}
+
+int LoadString(HINSTANCE, UINT id, LPSTR buffer, int size)
+{
+    std::string const* text = resources().string(static_cast<int>(id));
+    if (!buffer || size < 0)
+        return 0;
+    if (size == 0) {
+        *reinterpret_cast<LPCSTR*>(buffer) = text ? text->c_str() : nullptr;
+        return text ? static_cast<int>(text->size()) : 0;
+    }
+    size_t length = text ? std::min(text->size(), static_cast<size_t>(size - 1)) : 0;
+    // Cut before a continuation byte, so the copy ends on a whole character.
+    while (text && length < text->size() && length > 0 && ((*text)[length] & 0xC0) == 0x80)
+        --length;
+    if (text)
+        text->copy(buffer, length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
 }
 
 HRSRC FindResource(HMODULE, LPCSTR name, LPCSTR type)

@@ -34,5 +34,10 @@ HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type);
 HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 LPVOID LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
+// Copies string `id` of the string table into `buffer` (at most size - 1 bytes, never cutting a
+// UTF-8 sequence, always terminated) and answers the bytes copied; 0 when there is no such
+// string. With size 0 the buffer receives a pointer to the whole text and the answer is its
+// length.
+int LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int size);
 
 }

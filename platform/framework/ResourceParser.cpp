@@ -161,7 +161,19 @@ private:
             return image(w);
         if (w == "raw")
             return raw();
+        if (w == "string")
+            return string_entry();
         return false;
+    }
+
+    bool string_entry()
+    {
+        bool ok = m_words.size() == 3 && text_at(2);
+        int const id = int_at(1, ok);
+        if (!ok)
+            return false;
+        m_set.m_strings[id] = m_words[2];
+        return true;
     }
 
     int int_at(size_t i, bool& ok) const

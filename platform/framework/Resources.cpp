@@ -39,6 +39,7 @@ MenuResource const* ResourceSet::menu(int id) const { return find_in(m_menus, id
 ImageResource const* ResourceSet::icon(int id) const { return find_in(m_icons, id); }
 ImageResource const* ResourceSet::bitmap(int id) const { return find_in(m_bitmaps, id); }
 ImageResource const* ResourceSet::toolbar(int id) const { return find_in(m_toolbars, id); }
+std::string const* ResourceSet::string(int id) const { return find_in(m_strings, id); }
 
 RawResource const* ResourceSet::raw(int id, std::string const& type) const
 {
@@ -81,6 +82,7 @@ std::vector<std::string> missing_resources(ResourceSet const& set, std::string c
             : kind == "icon"                ? set.icon(id) != nullptr
             : kind == "bitmap"              ? set.bitmap(id) != nullptr
             : kind == "toolbar"             ? set.toolbar(id) != nullptr
+            : kind == "string"              ? set.string(id) != nullptr
                                             : false;
         if (!found)
             missing.push_back(kind + " " + std::to_string(id));

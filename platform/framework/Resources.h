@@ -23,6 +23,7 @@
 //   bitmap <id> "<file.png>"
 //   toolbar <id> "<file.png>" <button width> <button height>
 //   raw <id> "<type>" "<file>"               bytes for FindResource/LoadResource
+//   string <id> "<text>"                     the string table (LoadString, AfxMessageBox(id))
 //
 // Loading reports every malformed line (file and line number) and keeps the rest.
 #pragma once
@@ -98,6 +99,7 @@ public:
     ImageResource const* bitmap(int id) const;
     ImageResource const* toolbar(int id) const;
     RawResource const* raw(int id, std::string const& type) const;
+    std::string const* string(int id) const;
     std::vector<std::string> const& errors() const { return m_errors; }
 
 private:
@@ -107,6 +109,7 @@ private:
     std::map<int, ImageResource> m_bitmaps;
     std::map<int, ImageResource> m_toolbars;
     std::map<std::pair<int, std::string>, RawResource> m_raw;
+    std::map<int, std::string> m_strings;
     std::vector<std::string> m_errors;
     friend class ResourceParser;
 };
@@ -118,7 +121,7 @@ void set_resources(std::shared_ptr<ResourceSet const> set);
 bool load_resources(std::string const& path);
 
 // The resource checker: every id in `ids` of `kind` ("dialog", "menu", "icon", "bitmap",
-// "toolbar") exists in `set`. Answers the missing ones as "kind id" texts.
+// "toolbar", "string") exists in `set`. Answers the missing ones as "kind id" texts.
 std::vector<std::string> missing_resources(ResourceSet const& set, std::string const& kind, std::vector<int> const& ids);
 
 }

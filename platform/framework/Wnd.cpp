@@ -233,6 +233,22 @@ void filter_tool_tips(MSG& msg)
     }
 }
 
+// F1 asks for help: WM_HELP goes to the focused window and bubbles up through its parents
+// (DefWindowProc) until one handles it.
+bool send_help(MSG const& msg)
+{
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1)
+        return false;
+    HELPINFO info {};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = ::GetDlgCtrlID(msg.hwnd);
+    info.hItemHandle = msg.hwnd;
+    ::GetCursorPos(&info.MousePos);
+    ::SendMessage(msg.hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    return true;
+}
+
 }
 
 bool AfxPreTranslateMessage(MSG& msg)
@@ -240,6 +256,8 @@ bool AfxPreTranslateMessage(MSG& msg)
     if (!msg.hwnd)
         return false;
     filter_tool_tips(msg);
+    if (send_help(msg))
+        return true;
     for (HWND hwnd = msg.hwnd; hwnd; hwnd = (::GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hwnd) : nullptr) {
         if (CWnd* wnd = CWnd::FromHandlePermanent(hwnd)) {
             if (wnd->PreTranslateMessage(&msg))
