@@ -9,10 +9,9 @@
 // slot, 4 for a bad image side, 5 for a bad colour offset, and change nothing on an error;
 // a repaint flag invalidates the whole button.
 //
-// Owner-drawn menus under the button (AttachDropMenu, RegisterMenuNotify, WM_MENUCHAR and the
-// menu's WM_MEASUREITEM, and the menu branch of a click) come with the owner-drawn menu group
-// (station/controls/drawing.cmake); this class keeps the menu-open state they drive and asks
-// has_drop_menu() on a click, which answers "no menu" until then.
+// A drop-down UxMenu can be attached (AttachDropMenu): a click shows it under the button, the
+// button looking pressed while it is open, and posts the chosen command to the menu's owner;
+// RegisterMenuNotify names a window told just before it opens (ButtonSTMenu.cpp).
 #pragma once
 
 #include "platform/framework/Wnd.h"
@@ -20,6 +19,12 @@
 #include "station/controls/ButtonToolTip.h"
 
 #include <array>
+#include <map>
+#include <memory>
+
+// Declared only: UxMenu.h brings the common controls' headers, which this header's users may
+// not want next to the standard controls' own.
+class UxMenu;
 
 class CButtonST : public CWnd {
 public:
@@ -60,6 +65,12 @@ public:
     DWORD StoreCheckState(int check, BOOL repaint = TRUE);
     int ReadCheckState() const;
     void SetTooltipText(LPCTSTR text);
+    // 0, or 1 when the menu or the toolbar cannot be loaded (the button then has no menu).
+    DWORD AttachDropMenu(UINT menu_id, HWND owner, int look, UINT toolbar_id, std::map<UINT, CString> const& texts,
+        int image_width, int image_height, COLORREF image_background, BOOL repaint = TRUE);
+    DWORD RegisterMenuNotify(HWND window, UINT message, LPARAM lparam);
+    // The attached menu, or null.
+    UxMenu* drop_menu() const { return m_menu.get(); }
 
     // [SECTION] Reading the state back
     COLORREF colour_slot(int slot) const { return slot >= 0 && slot < kColourSlots ? m_crColors[static_cast<size_t>(slot)] : CLR_INVALID; }
@@ -95,8 +106,8 @@ protected:
 
     // The menu branch of a click (see the note at the top): whether a menu is attached, and
     // the click's answer once it has been tracked.
-    virtual bool has_drop_menu() const { return false; }
-    virtual BOOL track_drop_menu() { return FALSE; }
+    virtual bool has_drop_menu() const;
+    virtual BOOL track_drop_menu();
 
     // [SECTION] Message handlers
     afx_msg BOOL ReactToClick();
@@ -112,6 +123,9 @@ protected:
     afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
     afx_msg void OnEnable(BOOL enable);
     afx_msg void OnSysColorChange();
+    afx_msg LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item);
+    afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
 
     BOOL m_bIsPressed {};
     BOOL m_bIsFocused {};
@@ -148,4 +162,11 @@ private:
     Icon m_rest_icon;
     CString m_tool_tip_text;
     station::controls::ButtonToolTip m_tool_tip;
+    struct DropMenuDeleter {
+        void operator()(UxMenu* menu) const;
+    };
+    std::unique_ptr<UxMenu, DropMenuDeleter> m_menu;
+    HWND m_hCallbackWnd {};
+    UINT m_nCallbackMsg {};
+    LPARAM m_lCallbackParam {};
 };

@@ -4,6 +4,7 @@
 set(_buttons_dir ${CMAKE_CURRENT_LIST_DIR})
 add_library(station_controls_buttons STATIC
     ${_buttons_dir}/ButtonST.cpp
+    ${_buttons_dir}/ButtonSTMenu.cpp
     ${_buttons_dir}/ButtonSTPaint.cpp
     ${_buttons_dir}/ButtonIcons.cpp
     ${_buttons_dir}/ButtonToolTip.cpp
@@ -13,7 +14,7 @@ add_library(station_controls_buttons STATIC
     ${_buttons_dir}/Separator.cpp
     ${_buttons_dir}/SortArrays.cpp
 )
-target_link_libraries(station_controls_buttons PUBLIC platform_framework)
+target_link_libraries(station_controls_buttons PUBLIC platform_framework station_controls_drawing)
 
 # The tests create real button and static windows, so they need the standard controls.
 if(TARGET platform_controls)
