@@ -70,6 +70,27 @@ void BM_DrawText10000(benchmark::State& state)
 }
 BENCHMARK(BM_DrawText10000)->Unit(benchmark::kMillisecond);
 
+// List cells: opaque background, end ellipsis, clipped to the cell, a colour per column.
+void BM_DrawTextCells10000(benchmark::State& state)
+{
+    platform::gdi::testing::set_monochrome_glyphs(false);
+    Target t(660, 60);
+    HFONT font = CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Shell Dlg");
+    SelectObject(t.dc, font);
+    SetBkColor(t.dc, RGB(240, 240, 255));
+    char const text[] = "cell 12345.10"; // 13 glyphs, cut to fit 60 pixels
+    for (auto _ : state)
+        for (int i = 0; i < 10000; ++i) {
+            RECT r { (i % 11) * 60, 20, (i % 11) * 60 + 60, 37 };
+            SetTextColor(t.dc, i % 2 ? RGB(0, 0, 128) : RGB(0, 0, 0));
+            DrawText(t.dc, text, 13, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        }
+    state.counters["calls/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * 10000, benchmark::Counter::kIsRate);
+    SelectObject(t.dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(font);
+}
+BENCHMARK(BM_DrawTextCells10000)->Unit(benchmark::kMillisecond);
+
 void BM_Icon32x10000(benchmark::State& state)
 {
     std::vector<std::uint8_t> mask_bits(32 * 4, 0);

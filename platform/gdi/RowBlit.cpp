@@ -16,6 +16,7 @@ class SourceRow {
 public:
     SourceRow(Surface const& source, SourceColours const& colours)
         : m_source(source)
+        , m_buffer(buffer())
     {
         int bpp = source.bits_per_pixel();
         if (bpp > 8)
@@ -64,12 +65,17 @@ public:
     }
 
 private:
-    Surface const& m_source;
-    std::array<Pixel, 256> m_table; // filled for the source's depth only
-    static thread_local std::vector<Pixel> m_buffer;
-};
+    // One row buffer per thread, kept between blits.
+    static std::vector<Pixel>& buffer()
+    {
+        static thread_local std::vector<Pixel> rows;
+        return rows;
+    }
 
-thread_local std::vector<Pixel> SourceRow::m_buffer;
+    Surface const& m_source;
+    std::vector<Pixel>& m_buffer;
+    std::array<Pixel, 256> m_table; // filled for the source's depth only
+};
 
 // Stores are 24-bit, as Surface::set_pixel keeps them.
 void combine(DWORD rop, Pixel* d, Pixel const* s, int count, Paint const* pattern, int x0, int y)

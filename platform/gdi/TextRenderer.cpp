@@ -160,10 +160,17 @@ void blend_row(Pixel* to, std::uint8_t const* cover, int count, Pixel colour)
     }
 }
 
+// rect_intersection for the inner loops: inline, and an empty result may be any empty rect.
+inline RECT overlap(RECT const& a, RECT const& b)
+{
+    return RECT { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom) };
+}
+inline bool is_empty(RECT const& r) { return r.right <= r.left || r.bottom <= r.top; }
+
 RECT cell_on_surface(POINT at, int width, int height, RECT const* extra_clip)
 {
     RECT box { at.x, at.y, at.x + width, at.y + height };
-    return extra_clip ? rect_intersection(box, *extra_clip) : box;
+    return extra_clip ? overlap(box, *extra_clip) : box;
 }
 
 // The common case: unturned text on a 32-bit surface. The clip rectangles do not overlap, so
@@ -173,8 +180,8 @@ void composite_rows(Canvas const& canvas, RECT const* extra_clip, Mask const& ma
     Surface& s = *canvas.surface;
     RECT box = cell_on_surface(at, mask.width(), mask.height(), extra_clip);
     for (RECT const& c : canvas.clip) {
-        RECT r = rect_intersection(box, c);
-        if (rect_is_empty(r))
+        RECT r = overlap(box, c);
+        if (is_empty(r))
             continue;
         for (int y = r.top; y < r.bottom; ++y)
             blend_row(s.row32(y) + r.left, mask.row(y - at.y) + (r.left - at.x), r.right - r.left, colour);
@@ -207,8 +214,8 @@ int place_glyphs(RealizedFont& font, std::u32string_view text, LineOptions const
         int advance = advance_of(font, text, i, x, options);
         if (text[i] != U'\t' || options.tab_width == 0) {
             POINT at { x + g.left, tm.tmAscent - g.top };
-            RECT part = rect_intersection(RECT { at.x, at.y, at.x + g.width, at.y + g.height }, cell);
-            if (!rect_is_empty(part)) {
+            RECT part = overlap(RECT { at.x, at.y, at.x + g.width, at.y + g.height }, cell);
+            if (!is_empty(part)) {
                 if (part.left < reach || count == static_cast<int>(out.size()))
                     return -1;
                 reach = part.right;
@@ -227,14 +234,14 @@ void composite_glyphs(Canvas const& canvas, RECT const* extra_clip, Placements c
     Surface& s = *canvas.surface;
     RECT box = cell_on_surface(at, width, height, extra_clip);
     for (RECT const& c : canvas.clip) {
-        RECT area = rect_intersection(box, c);
-        if (rect_is_empty(area))
+        RECT area = overlap(box, c);
+        if (is_empty(area))
             continue;
         for (int k = 0; k < count; ++k) {
             Placement const& p = placed[static_cast<std::size_t>(k)];
             RECT part { p.part.left + at.x, p.part.top + at.y, p.part.right + at.x, p.part.bottom + at.y };
-            RECT r = rect_intersection(area, part);
-            if (rect_is_empty(r))
+            RECT r = overlap(area, part);
+            if (is_empty(r))
                 continue;
             Glyph const& g = *p.glyph;
             for (int y = r.top; y < r.bottom; ++y) {
