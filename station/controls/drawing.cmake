@@ -24,6 +24,8 @@ endif()
 zorvel_add_test(NAME station_controls_drawing_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/tests/CGradient_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/CMemDC_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/CSelect_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/CProgressCtrlX_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/CDornoStaticHistogram_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/UxMenu_test.cpp
