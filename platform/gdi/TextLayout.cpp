@@ -9,6 +9,7 @@ namespace {
 struct Line {
     std::u32string text;
     int underline { -1 }; // code point index drawn underlined
+    int width { 0 }; // measured once the text is final
 };
 
 // Removes "&" prefixes: "&x" underlines x, "&&" is "&".
@@ -86,17 +87,26 @@ std::vector<Line> wrap(Layout const& layout, Line const& paragraph, int max_widt
     return lines;
 }
 
+// Keeps the longest start of the line that fits with "..." after it (none when nothing does).
+// The dots' width adds to the start's: they are not tabs, and tabs before them keep their
+// positions.
 void end_ellipsis(Layout const& layout, Line& line, int max_width)
 {
     if (layout.width(line.text) <= max_width)
         return;
-    std::u32string const dots = U"...";
-    std::u32string kept = line.text;
-    while (!kept.empty() && layout.width(kept + dots) > max_width)
-        kept.pop_back();
-    if (line.underline >= static_cast<int>(kept.size()))
+    std::u32string_view const dots = U"...";
+    int room = max_width - layout.width(dots);
+    std::size_t kept = 0;
+    int x = 0;
+    for (std::size_t k = 1; k < line.text.size(); ++k) {
+        x += advance_of(layout.font, line.text, k - 1, x, layout.options);
+        if (x <= room)
+            kept = k;
+    }
+    if (line.underline >= static_cast<int>(kept))
         line.underline = -1;
-    line.text = kept + dots;
+    line.text.resize(kept);
+    line.text += dots;
 }
 
 void path_ellipsis(Layout const& layout, Line& line, int max_width)
@@ -172,8 +182,10 @@ int draw_text(DeviceContext& dc, std::string_view text, RECT& rect, UINT format)
     }
     int line_height = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
     int widest = 0;
-    for (Line const& line : lines)
-        widest = std::max(widest, layout.width(line.text));
+    for (Line& line : lines) {
+        line.width = layout.width(line.text);
+        widest = std::max(widest, line.width);
+    }
     int total = line_height * static_cast<int>(lines.size());
     if ((format & DT_EDITCONTROL) && !single && total > rect.bottom - rect.top && !(format & DT_CALCRECT)) {
         // A last line the bottom edge would cut is not shown (the first line always is).
@@ -197,7 +209,7 @@ int draw_text(DeviceContext& dc, std::string_view text, RECT& rect, UINT format)
     int first_y = y;
     bool opaque = dc.state().background_mode == OPAQUE;
     for (Line const& line : lines) {
-        int w = layout.width(line.text);
+        int w = line.width;
         int x = rect.left;
         if (format & DT_CENTER)
             x = rect.left + (max_width - w) / 2;

@@ -22,7 +22,7 @@ std::shared_ptr<RealizedFont> dc_font(DeviceContext& dc)
     return font->realized;
 }
 
-static int advance_of(RealizedFont& font, std::u32string_view text, std::size_t i, int x, LineOptions const& options)
+int advance_of(RealizedFont& font, std::u32string_view text, std::size_t i, int x, LineOptions const& options)
 {
     if (options.dx && i < options.dx->size())
         return (*options.dx)[i];

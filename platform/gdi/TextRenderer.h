@@ -20,6 +20,8 @@ struct LineOptions {
 };
 
 int text_width(RealizedFont& font, std::u32string_view text, LineOptions const& options = {});
+// How far the pen moves over text[i] when it stands at `x` (x counts from the line's start).
+int advance_of(RealizedFont& font, std::u32string_view text, std::size_t i, int x, LineOptions const& options);
 // Draws `text` with its cell's top-left corner at the logical point `origin`, turned by the
 // font's escapement about that point. `clip` (logical) further limits the drawing; `opaque`
 // fills the cell (or the opaque rectangle) with the background colour first.
