@@ -1,5 +1,6 @@
 // Forwarders of Gdi.h: icons and palettes.
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/RowBlit.h"
 
 #include <algorithm>
 
@@ -85,6 +86,9 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON handle, int width, int height, UINT,
     }
     bool mask = flags & DI_MASK;
     bool image = flags & DI_IMAGE;
+    bool natural_size = width == natural_w && height == natural_h;
+    if (mask && image && natural_size && icon->colour && draw_icon_rows(d->canvas(), d->to_surface(POINT { x, y }), *icon->mask, *icon->colour))
+        return TRUE;
     if (mask)
         draw_part(*d, dst, *icon->mask, 0, natural_h, SRCAND);
     if (image) {

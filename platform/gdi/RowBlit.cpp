@@ -107,6 +107,32 @@ void combine(DWORD rop, Pixel* d, Pixel const* s, int count, Paint const* patter
 
 }
 
+bool draw_icon_rows(Canvas const& canvas, POINT at, Surface const& mask, Surface const& colour)
+{
+    Surface& target = *canvas.surface;
+    if (target.bits_per_pixel() != 32 || colour.bits_per_pixel() != 32 || !mask.is_monochrome_device())
+        return false;
+    if (mask.width() != colour.width() || mask.height() < colour.height())
+        return false;
+    RECT icon { at.x, at.y, at.x + colour.width(), at.y + colour.height() };
+    for (RECT const& c : canvas.clip) {
+        RECT r = rect_intersection(icon, c);
+        if (rect_is_empty(r))
+            continue;
+        for (int y = r.top; y < r.bottom; ++y) {
+            std::uint8_t const* bits = mask.row(y - at.y);
+            Pixel const* image = colour.row32(y - at.y);
+            Pixel* to = target.row32(y);
+            for (int x = r.left; x < r.right; ++x) {
+                int u = x - at.x;
+                Pixel keep = ((bits[u >> 3] >> (7 - (u & 7))) & 1) ? 0xFFFFFF : 0;
+                to[x] = ((to[x] & keep) ^ image[u]) & 0xFFFFFF;
+            }
+        }
+    }
+    return true;
+}
+
 bool blit_rows(Canvas const& canvas, RECT const& dst, Surface const& source, RECT const& src, DWORD rop,
     Paint const* pattern, SourceColours const& colours)
 {

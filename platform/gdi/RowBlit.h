@@ -13,4 +13,9 @@ namespace platform::gdi {
 bool blit_rows(Canvas const& canvas, RECT const& dst, Surface const& source, RECT const& src, DWORD rop,
     Paint const* pattern, SourceColours const& colours);
 
+// An icon's mask (a monochrome device bitmap: 1 keeps the target) and 32-bit colour image at
+// their own size in one pass, target = (target AND mask) XOR colour: the SRCAND and SRCINVERT
+// blits of DrawIconEx together. Answers false when the target or images do not fit this.
+bool draw_icon_rows(Canvas const& canvas, POINT at, Surface const& mask, Surface const& colour);
+
 }
