@@ -2,6 +2,7 @@
 // numeric values the programs were written against.
 #pragma once
 
+#include "platform/controls/ControlMessages.h"
 #include "platform/user/Messages.h"
 
 // [SECTION] Progress bar ("msctls_progress32")
@@ -19,8 +20,6 @@ constexpr UINT PBM_GETPOS = WM_USER + 8;
 constexpr UINT PBM_SETBARCOLOR = WM_USER + 9;
 constexpr UINT CCM_SETBKCOLOR = 0x2001;
 constexpr UINT PBM_SETBKCOLOR = CCM_SETBKCOLOR;
-constexpr COLORREF CLR_NONE = 0xFFFFFFFFu;
-constexpr COLORREF CLR_DEFAULT = 0xFF000000u;
 
 struct PBRANGE {
     int iLow;

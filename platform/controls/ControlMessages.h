@@ -4,6 +4,29 @@
 
 #include "platform/user/Types.h"
 
+// [SECTION] Colours and registration shared by the standard and the common controls
+constexpr COLORREF CLR_NONE = 0xFFFFFFFFu;
+constexpr COLORREF CLR_DEFAULT = 0xFF000000u;
+
+struct INITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+};
+constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001;
+constexpr DWORD ICC_BAR_CLASSES = 0x00000004;
+constexpr DWORD ICC_TAB_CLASSES = 0x00000008;
+constexpr DWORD ICC_PROGRESS_CLASS = 0x00000020;
+constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;
+constexpr DWORD ICC_INTERNET_CLASSES = 0x00000800;
+constexpr DWORD ICC_STANDARD_CLASSES = 0x00004000;
+
+extern "C" {
+// Both control libraries register their classes when they are loaded; these are kept for
+// programs that call them, and answer once the standard classes are registered.
+void InitCommonControls();
+BOOL InitCommonControlsEx(INITCOMMONCONTROLSEX const* init);
+}
+
 // [SECTION] Notification header of WM_NOTIFY
 struct NMHDR {
     HWND hwndFrom;

@@ -30,19 +30,4 @@ struct RegisterAtLoad {
 
 }
 
-extern "C" {
 
-void InitCommonControls()
-{
-    platform::commctrl::register_classes();
-}
-
-BOOL InitCommonControlsEx(INITCOMMONCONTROLSEX const* init)
-{
-    if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX))
-        return FALSE;
-    platform::commctrl::register_classes();
-    return TRUE;
-}
-
-}

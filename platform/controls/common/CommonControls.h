@@ -17,8 +17,6 @@ inline constexpr char WC_HEADER[] = "SysHeader32";
 inline constexpr char TOOLTIPS_CLASS[] = "tooltips_class32";
 
 // [SECTION] Colours with a meaning of their own
-constexpr COLORREF CLR_NONE = 0xFFFFFFFFu;
-constexpr COLORREF CLR_DEFAULT = 0xFF000000u;
 constexpr COLORREF CLR_HILIGHT = CLR_DEFAULT;
 
 // [SECTION] Generic notifications (codes are negative numbers carried in an unsigned field)
@@ -74,20 +72,5 @@ struct NMCUSTOMDRAW {
 using LPNMCUSTOMDRAW = NMCUSTOMDRAW*;
 
 // [SECTION] Registration
-struct INITCOMMONCONTROLSEX {
-    DWORD dwSize;
-    DWORD dwICC;
-};
-constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001;
-constexpr DWORD ICC_TAB_CLASSES = 0x00000008;
-constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;
-constexpr DWORD ICC_STANDARD_CLASSES = 0x00004000;
-
-extern "C" {
-
-// Registers the list view, header and tool-tip classes (once; later calls only answer).
-// Creating one of these windows registers them too, through the first call of either.
-void InitCommonControls();
-BOOL InitCommonControlsEx(INITCOMMONCONTROLSEX const* init);
-
-}
+// The list view, header and tool-tip classes register when this library loads;
+// InitCommonControls (ControlMessages.h) is answered by the standard controls' library.
