@@ -1,0 +1,319 @@
+// CHideDlg: construction, start-up, the exit command and the tear-down. The adapter and card
+// steps are in HideDlgCard.cpp, the tray icon and menu in HideDlgTray.cpp.
+#include "station/core/HideDlg.h"
+
+#include "platform/system/Kernel.h"
+#include "platform/system/Module.h"
+#include "platform/system/Process.h"
+#include "platform/system/Session.h"
+#include "station/core/Helpers.h"
+#include "station/core/HideDlgIds.h"
+#include "station/core/IniFile.h"
+#include "station/core/ShowUIEvent.h"
+#include "station/core/Trace.h"
+#include "station/core/UiStr.h"
+#include "station/core/VxUI2008Dlg.h"
+#include "station/core/VxWlLib.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+CHideDlg* g_pHideDlg = nullptr;
+BOOL G_bHideTabIcon = FALSE;
+BOOL G_bWepError = FALSE;
+BOOL G_bReConnect = TRUE;
+BOOL g_bExitingUI = FALSE;
+
+BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_DESTROY()
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_TRAY_NOTIFY, OnTrayNotify)
+    ON_MESSAGE(WM_HIDE_DLG_EXIT, OnHideDlgExit)
+    ON_COMMAND(ID_TRAY_LAUNCH, OnTrayLaunch)
+    ON_COMMAND(ID_TRAY_DIAGNOSTIC, OnTrayDiagnostic)
+    ON_COMMAND(ID_TRAY_EXIT, OnTrayExit)
+    ON_COMMAND_RANGE(ID_TRAY_SWITCH_AP_MODE, ID_TRAY_SWITCH_ZEROCONFIG, OnTrayModeCommand)
+    ON_COMMAND_RANGE(ID_TRAY_SWITCH_STA_MODE, ID_TRAY_SWITCH_APCLIENT_MODE, OnTrayModeCommand)
+END_MESSAGE_MAP()
+
+CHideDlg::CHideDlg(CWnd* pParent)
+    : CDialog(IDD_HIDE_DLG, pParent)
+{
+    m_pProfData = static_cast<WLANPROFILE*>(std::calloc(1, sizeof(WLANPROFILE)));
+    G_bReConnect = TRUE;
+}
+
+// The taskbar sweep for icons of ended programs has no counterpart here: the tray drops the
+// icons of a process when it ends.
+CHideDlg::~CHideDlg()
+{
+    std::free(m_pProfData);
+    m_pProfData = nullptr;
+    stop_show_ui_waiter();
+    if (m_dlgDiagnostic.m_hWnd)
+        m_dlgDiagnostic.DestroyWindow();
+    if (m_dlgMessage.m_hWnd)
+        m_dlgMessage.DestroyWindow();
+    for (auto& [id, icon] : m_icons)
+        DestroyIcon(icon);
+    if (g_pHideDlg == this)
+        g_pHideDlg = nullptr;
+}
+
+// [SECTION] Start-up
+
+BOOL CHideDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    start_show_ui_waiter();
+    SetWindowText(HIDE_DLG_TITLE);
+    if (!load_library())
+        return FALSE;
+    G_VxWlLib.VXWL_Initial("Vexlor", m_hWnd);
+    G_UiStr.GetString();
+    g_pHideDlg = this;
+    hide_tab_icon_by_desktop();
+    DetectAdapter();
+    if (G_VxWlLib.VXWL_IsDeviceExist(&G_VxWlLib.adapter)) {
+        wait_for_driver();
+        InitCard(m_bShowConfigUI);
+        // The card was handed to the mode switcher and the program is ending.
+        if (m_bEnding)
+            return TRUE;
+    }
+    SetTaskBar();
+    int const win_os = G_VxWlLib.VXWL_GetWinOS();
+    if (win_os >= 7 && win_os <= 9) {
+        WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION);
+    }
+    ModifyTaskBar(IDI_LOST);
+    SetTimer(TIMER_HIDE_DLG_RADIO, 1000);
+    if (win_os >= 7)
+        arm_session_timer();
+    SetTimer(TIMER_HIDE_DLG_CHECKINI_DEBUGMODE, 8000);
+    return TRUE;
+}
+
+void CHideDlg::start_show_ui_waiter()
+{
+    SECURITY_ATTRIBUTES attributes {};
+    bool const secured = BuildEventSecurityAttributes(&attributes) == 1;
+    g_bStopShowUIThread.store(0);
+    g_hShowUIEvent = CreateEvent(secured ? &attributes : nullptr, FALSE, FALSE, SHOW_UI_EVENT_NAME);
+    if (secured)
+        LocalFree(attributes.lpSecurityDescriptor);
+    if (!g_hShowUIEvent) {
+        TraceMsg(TRACE_FAIL, "[Kivra] CreateEvent \"ShowUIEvent\" fail\n");
+        return;
+    }
+    // The object is kept so that the destructor can wait for the thread to end.
+    m_pShowUIThread = AfxBeginThread(ShowUIEventThread, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (m_pShowUIThread) {
+        m_pShowUIThread->m_bAutoDelete = FALSE;
+        m_pShowUIThread->ResumeThread();
+    }
+}
+
+// The waiter wakes once, sees the flag and ends; it closes the event handle itself.
+void CHideDlg::stop_show_ui_waiter()
+{
+    g_bStopShowUIThread.store(1);
+    if (!m_pShowUIThread)
+        return;
+    SetEvent(g_hShowUIEvent);
+    WaitForSingleObject(m_pShowUIThread->m_hThread, INFINITE);
+    delete m_pShowUIThread;
+    m_pShowUIThread = nullptr;
+    g_hShowUIEvent = nullptr;
+}
+
+bool CHideDlg::load_library()
+{
+    std::string const path = GetProgramFolder() + "VxWLAPI.dll";
+    if (G_VxWlLib.LoadAPI(path.c_str()))
+        return true;
+    TraceMsg(TRACE_FAIL, "[Kivra] Load dll fail: %s", path.c_str());
+    ::MessageBox(nullptr, path.c_str(), "Load dll fail", MB_OK);
+    EndDialog(1);
+    return false;
+}
+
+void CHideDlg::hide_tab_icon_by_desktop()
+{
+    RECT desktop {};
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    G_bHideTabIcon = desktop.bottom < 660 ? TRUE : FALSE;
+    if (G_bHideTabIcon) {
+        CWnd* main = AfxGetMainWnd();
+        HWND const target = main && main->m_hWnd ? main->m_hWnd : m_hWnd;
+        ::SetWindowLong(target, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    }
+}
+
+// Asks the driver whether it is initialised, once a second, at most six times.
+void CHideDlg::wait_for_driver()
+{
+    VXWL_U32 state = 0;
+    G_VxWlLib.VXWL_QueryInitState(&state);
+    while (!state && m_nCountInitRetry < 5) {
+        Sleep(1000);
+        ++m_nCountInitRetry;
+        G_VxWlLib.VXWL_QueryInitState(&state);
+    }
+    m_nCountInitRetry = 0;
+}
+
+void CHideDlg::arm_session_timer()
+{
+    m_hKernel32 = LoadLibrary("Kernel32.dll");
+    if (m_hKernel32)
+        m_pfnGetActiveConsoleSessionId
+            = reinterpret_cast<DWORD (*)()>(GetProcAddress(m_hKernel32, "WTSGetActiveConsoleSessionId"));
+    if (m_pfnGetActiveConsoleSessionId) {
+        std::string name = GetProgramPath();
+        name = name.substr(name.find_last_of("/\\") + 1).substr(0, 128);
+        if (DWORD const pid = FindProcessIdByName(name.c_str())) {
+            DWORD session = 0;
+            if (ProcessIdToSessionId(pid, &session))
+                m_dwSessionId = m_dwPrevSessionId = session;
+        }
+    }
+    SetTimer(TIMER_HIDE_DLG_SESSION_ID, 2000);
+}
+
+// [SECTION] The configuration window
+
+void CHideDlg::ShowConfigUI()
+{
+    bool const alive = m_pVxUI && m_pVxUI->m_hWnd && ::IsWindow(m_pVxUI->m_hWnd);
+    if (!alive) {
+        bool const first = m_pVxUI == nullptr;
+        delete m_pVxUI;
+        g_bExitingUI = FALSE;
+        m_pVxUI = new CVxUI2008Dlg(this);
+        m_pVxUI->Create(IDD_VXUI2008_DIALOG, this);
+        if (first) {
+            char name[128] {};
+            G_VxWlLib.VXWL_ReadActiveProfileName(name);
+            // FIXME: hand the name to the profile page once the configuration window has one.
+            TraceMsg(TRACE_STEP, "[Kivra] active profile: %s\n", name);
+        }
+        int const win_os = G_VxWlLib.VXWL_GetWinOS();
+        if (win_os < 10)
+            KillTimer(TIMER_HIDE_DLG_CCX);
+        VXWL_U32 hardware = 1, software = 1;
+        G_VxWlLib.VXWL_QueryHWAndSWRadioState(&hardware, &software);
+        m_pVxUI->EnableRadioButton(hardware != 0);
+    }
+    m_pVxUI->ShowAndActivate();
+}
+
+// [SECTION] Exit and tear-down
+
+void CHideDlg::OnTrayExit()
+{
+    if (m_bDialogRunning) {
+        TraceMsg(TRACE_STEP, "[Kivra] m_bDialogRunning is TRUE\n");
+        return;
+    }
+    if (m_pVxUI) {
+        g_bExitingUI = TRUE;
+        if (m_pVxUI->m_hWnd && ::IsWindow(m_pVxUI->m_hWnd))
+            m_pVxUI->DestroyWindow();
+        delete m_pVxUI;
+        m_pVxUI = nullptr;
+    }
+    if (m_dlgMessage.m_hWnd)
+        m_dlgMessage.DestroyWindow();
+    DeleteTaskBar();
+    m_bEnding = TRUE;
+    EndDialog(1);
+}
+
+LRESULT CHideDlg::OnHideDlgExit(WPARAM, LPARAM)
+{
+    OnTrayExit();
+    return 0;
+}
+
+// Closing help windows of another program by title has no counterpart here: the desktop's
+// browser shows the help.
+void CHideDlg::OnDestroy()
+{
+    KillAllTimer();
+    int const win_os = G_VxWlLib.VXWL_GetWinOS ? G_VxWlLib.VXWL_GetWinOS() : 0;
+    // The session timer and the others that survive KillAllTimer end with the window too.
+    for (UINT id : { 19u, 20u, 21u, 22u, 23u })
+        KillTimer(id);
+    if (win_os >= 10 && m_hKernel32) {
+        FreeLibrary(m_hKernel32);
+        m_hKernel32 = nullptr;
+    }
+    if (G_VxWlLib.VXWL_QueryOPMode && G_VxWlLib.VXWL_QueryOPMode() == 0 && G_VxWlLib.VXWL_BackupStationSetting)
+        G_VxWlLib.VXWL_BackupStationSetting();
+    if (win_os < 10 && G_VxWlLib.VXWL_Release)
+        G_VxWlLib.VXWL_Release();
+    // FIXME: drain the action queue here once the hidden dialog has one.
+    if (G_VxWlLib.VXWL_DeInitial)
+        G_VxWlLib.VXWL_DeInitial();
+    if (win_os >= 7 && win_os <= 9)
+        WTSUnRegisterSessionNotification(m_hWnd);
+    G_VxWlLib.Release();
+    // A tray icon that is still there (a start-up ended by the mode switch) goes with the window.
+    DeleteTaskBar();
+    CDialog::OnDestroy();
+}
+
+BOOL CHideDlg::KillAllTimer()
+{
+    for (UINT id = 0; id <= 16; ++id)
+        KillTimer(id);
+    return TRUE;
+}
+
+void CHideDlg::OnPaint()
+{
+    CPaintDC dc(this);
+    ShowWindow(SW_HIDE);
+}
+
+// [SECTION] Timers
+
+// Until the full polling arrives, every tick keeps the trace level, the adapter's presence and
+// the tray icon current; the one-shot timers of the card initialisation end after their tick.
+void CHideDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    TraceMsg(TRACE_TICK, "[Kivra] CHideDlg::OnTimer(%d)\n", int(nIDEvent));
+    if (nIDEvent == TIMER_HIDE_DLG_CHECKINI_DEBUGMODE) {
+        char level[16] {};
+        ReadIniString("Settings", "DebugMode", "0", level, sizeof level);
+        G_VxWlLib.nDebugMode.store(std::atoi(level));
+    }
+    if (nIDEvent == TIMER_HIDE_DLG_SESSION_ID)
+        return;
+    if (m_bDialogRunning) {
+        TraceMsg(TRACE_STEP, "[Kivra] m_bDialogRunning is TRUE, return!\n");
+        return;
+    }
+    if (nIDEvent == TIMER_HIDE_DLG_RECONNECT || nIDEvent == TIMER_HIDE_DLG_RESCAN)
+        KillTimer(nIDEvent);
+    poll_tray_state();
+}
+
+void CHideDlg::poll_tray_state()
+{
+    m_bDeviceExist = G_VxWlLib.VXWL_IsDeviceExist(&G_VxWlLib.adapter) ? TRUE : FALSE;
+    if (!m_bDeviceExist) {
+        ModifyTaskBar(IDI_NOTEXIST);
+        return;
+    }
+    WLAN_STATUS status {};
+    G_VxWlLib.VXWL_QueryWLANStatus(&status, WLAN_STATUS_REQUEST { { 1, 1, 0, 0, 1 } });
+    bool const bssid_set = std::any_of(std::begin(status.Bssid), std::end(status.Bssid), [](BYTE b) { return b != 0; });
+    if (status.Status == VxStatus_Connected && status.LinkState != 2 && bssid_set)
+        UpdateSignalIcon();
+    else
+        ModifyTaskBar(IDI_LOST);
+}

@@ -1,0 +1,113 @@
+// CHideDlg: the station utility's main window for the whole run. A dialog that never shows
+// itself; it loads the WLAN library, chooses and initialises the adapter, owns the tray icon
+// and the polling timers, opens the configuration window and tears everything down at exit.
+// Everything here runs on the user-interface thread.
+#pragma once
+
+#include "platform/framework/Afx.h"
+#include "platform/system/Shell.h"
+#include "station/core/TrayMenu.h"
+#include "wlan/api/Profile.h"
+
+#include <map>
+#include <memory>
+
+class CVxUI2008Dlg;
+
+class CHideDlg : public CDialog {
+public:
+    explicit CHideDlg(CWnd* pParent = nullptr);
+    ~CHideDlg() override;
+
+    BOOL OnInitDialog() override;
+    int DetectAdapter();
+    void InitCard(BOOL bShowUI);
+    void ShowConfigUI();
+    // Starts the mode switcher for `mode` and leaves the adapter to it.
+    void RunVxSwap(int mode);
+    BOOL KillAllTimer();
+
+    // [SECTION] Tray icon and menu
+    BOOL SetTaskBar();
+    BOOL ModifyTaskBar(UINT icon_id);
+    void UpdateSignalIcon();
+    BOOL DeleteTaskBar();
+    void ShowTrayMenu();
+    // What ShowTrayMenu decides from: the library's answers and the program's folder.
+    TrayMenuInputs TrayMenuState();
+    // The image the tray icon shows now (0 before the icon was added).
+    UINT tray_icon_id() const { return m_nTrayIcon; }
+    HICON tray_icon_handle(UINT icon_id);
+
+    // [SECTION] State shared with the polling, the pages and the main window
+    int m_nCountAfterResume { 0 };
+    int m_nCountInitRetry { 0 };
+    BOOL m_bRetryHoldBack { FALSE };
+    BOOL m_bWepErrorDetect { FALSE };
+    BOOL m_bDialogRunning { FALSE };
+    BOOL m_bDeviceExist { FALSE };
+    BOOL m_bShowConfigUI { TRUE };
+    BOOL m_bHWRadioOff { FALSE };
+    DWORD m_dwPrevTxLow { 0 };
+    DWORD m_dwPrevTxHigh { 0 };
+    DWORD m_dwPrevRx { 0 };
+    // FIXME: the message box dialog and the diagnostics dialog come with their own classes;
+    // until then these are plain dialogs that the tray menu only asks whether they are shown.
+    CDialog m_dlgMessage;
+    CDialog m_dlgDiagnostic;
+    CVxUI2008Dlg* m_pVxUI { nullptr };
+    WLANPROFILE* m_pProfData { nullptr };
+    BOOL m_bHideAPButton { TRUE };
+    DWORD m_dwSessionId { 0 };
+    DWORD m_dwPrevSessionId { 0 };
+    BOOL m_bSessionLock { FALSE };
+    UINT_PTR m_nTimerCheckCard { 0 };
+    UINT_PTR m_nTimerScanTable { 0 };
+    UINT_PTR m_nTimerPrevProfile { 0 };
+    UINT_PTR m_nTimerReconnect { 0 };
+    UINT_PTR m_nTimerRescan { 0 };
+    int m_nTickCount { 0 };
+    HMODULE m_hKernel32 { nullptr };
+    DWORD (*m_pfnGetActiveConsoleSessionId)() { nullptr };
+
+protected:
+    void OnTrayExit();
+    void OnTrayLaunch();
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHideDlgExit(WPARAM wParam, LPARAM lParam);
+    void OnTrayDiagnostic();
+    void OnTrayModeCommand(UINT id);
+    afx_msg void OnPaint();
+    afx_msg void OnDestroy();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    void OnOK() override { }
+    void OnCancel() override { }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void start_show_ui_waiter();
+    void stop_show_ui_waiter();
+    bool load_library();
+    void wait_for_driver();
+    void hide_tab_icon_by_desktop();
+    void arm_session_timer();
+    void init_card_op_mode(int win_os);
+    void init_card_connection();
+    void set_tray_menu_text(HMENU menu, int menu_id);
+    void poll_tray_state();
+    void release_library();
+    NOTIFYICONDATA icon_record(UINT icon_id);
+
+    UINT m_nTrayIcon { 0 };
+    // Set when the exit command ended the dialog, so that a start-up cut short stops there.
+    BOOL m_bEnding { FALSE };
+    CWinThread* m_pShowUIThread { nullptr };
+    std::map<UINT, HICON> m_icons;
+};
+
+extern CHideDlg* g_pHideDlg;
+extern BOOL G_bHideTabIcon;
+extern BOOL G_bWepError;
+extern BOOL G_bReConnect;
+extern BOOL g_bExitingUI;

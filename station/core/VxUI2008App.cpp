@@ -1,0 +1,56 @@
+#include "station/core/VxUI2008App.h"
+
+#include "platform/controls/ControlClasses.h"
+#include "platform/system/Kernel.h"
+#include "station/core/HideDlg.h"
+#include "station/core/ShowUIEvent.h"
+
+#include <strings.h>
+
+BEGIN_MESSAGE_MAP(CVxUI2008App, CWinApp)
+END_MESSAGE_MAP()
+
+CVxUI2008App::CVxUI2008App() = default;
+
+bool CVxUI2008App::IsTrayOnlyCommandLine(LPCTSTR command_line)
+{
+    return command_line && ::strcasecmp(command_line, "-s") == 0;
+}
+
+BOOL CVxUI2008App::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls { sizeof(INITCOMMONCONTROLSEX), 0xFF };
+    InitCommonControlsEx(&controls);
+    CWinApp::InitInstance();
+    m_hMutex = CreateMutex(nullptr, FALSE, SINGLE_INSTANCE_MUTEX_NAME);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Another instance runs (or the access point utility): wake it and end.
+        if (m_hMutex)
+            CloseHandle(m_hMutex);
+        m_hMutex = nullptr;
+        if (HANDLE const event = OpenEvent(EVENT_ALL_ACCESS, FALSE, SHOW_UI_EVENT_NAME)) {
+            SetEvent(event);
+            CloseHandle(event);
+        }
+        return FALSE;
+    }
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    CHideDlg dialog;
+    if (IsTrayOnlyCommandLine(m_lpCmdLine))
+        dialog.m_bShowConfigUI = FALSE;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    if (dialog.m_hWnd)
+        dialog.DestroyWindow();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+int CVxUI2008App::ExitInstance()
+{
+    if (m_hMutex) {
+        CloseHandle(m_hMutex);
+        m_hMutex = nullptr;
+    }
+    return CWinApp::ExitInstance();
+}
