@@ -1,6 +1,8 @@
 #include "platform/gdi/TextLayout.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace platform::gdi {
 
@@ -126,31 +128,33 @@ void path_ellipsis(Layout const& layout, Line& line, int max_width)
     line.underline = -1;
 }
 
-std::vector<Line> paragraphs(std::u32string const& text, UINT format)
+// The text's paragraphs, prefixes resolved. DrawText runs for every cell of a list, so the
+// common single line is made without copying the text.
+std::vector<Line> paragraphs(std::u32string text, UINT format)
 {
-    std::vector<std::u32string> parts;
-    if (format & DT_SINGLELINE) {
-        std::u32string one;
-        for (char32_t c : text)
-            one.push_back(c == U'\r' || c == U'\n' ? U' ' : c);
-        parts.push_back(one);
-    } else {
-        std::u32string current;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n')
-                continue;
-            if (text[i] == U'\n' || text[i] == U'\r') {
-                parts.push_back(current);
-                current.clear();
-            } else {
-                current.push_back(text[i]);
-            }
-        }
-        parts.push_back(current);
-    }
     std::vector<Line> out;
-    for (auto const& p : parts)
-        out.push_back((format & DT_NOPREFIX) ? Line { p, -1 } : strip_prefixes(p, !(format & DT_HIDEPREFIX)));
+    auto add = [&](std::u32string part) {
+        out.push_back((format & DT_NOPREFIX) ? Line { std::move(part), -1 } : strip_prefixes(part, !(format & DT_HIDEPREFIX)));
+    };
+    if (format & DT_SINGLELINE) {
+        for (char32_t& c : text)
+            if (c == U'\r' || c == U'\n')
+                c = U' ';
+        add(std::move(text));
+        return out;
+    }
+    std::u32string current;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n')
+            continue;
+        if (text[i] == U'\n' || text[i] == U'\r') {
+            add(std::move(current));
+            current.clear();
+        } else {
+            current.push_back(text[i]);
+        }
+    }
+    add(std::move(current));
     return out;
 }
 
@@ -165,14 +169,14 @@ int draw_text(DeviceContext& dc, std::string_view text, RECT& rect, UINT format)
         layout.options.tab_width = 8 * std::max<LONG>(1, tm.tmAveCharWidth);
     int max_width = rect.right - rect.left;
     bool single = format & DT_SINGLELINE;
-    std::vector<Line> lines;
-    for (Line const& p : paragraphs(decode_utf8(text), format)) {
-        if ((format & DT_WORDBREAK) && !single) {
+    std::vector<Line> lines = paragraphs(decode_utf8(text), format);
+    if ((format & DT_WORDBREAK) && !single) {
+        std::vector<Line> wrapped_lines;
+        for (Line const& p : lines) {
             auto wrapped = wrap(layout, p, std::max(max_width, 1), format & DT_EDITCONTROL);
-            lines.insert(lines.end(), wrapped.begin(), wrapped.end());
-        } else {
-            lines.push_back(p);
+            wrapped_lines.insert(wrapped_lines.end(), std::make_move_iterator(wrapped.begin()), std::make_move_iterator(wrapped.end()));
         }
+        lines = std::move(wrapped_lines);
     }
     for (Line& line : lines) {
         if (format & DT_PATH_ELLIPSIS)
