@@ -126,7 +126,7 @@ LRESULT ListViewControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
     case WM_VSCROLL:
     case WM_HSCROLL:
-        on_scroll(message == WM_VSCROLL, LOWORD(wparam), static_cast<SHORT>(HIWORD(wparam)));
+        on_scroll(message == WM_VSCROLL, LOWORD(wparam), static_cast<int>(HIWORD(wparam)));
         return 0;
     case LVM_GETITEMCOUNT:
         return count();
@@ -204,6 +204,8 @@ LRESULT ListViewControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam)
             return FALSE;
         m_sub_items.erase(m_sub_items.begin() + index);
         SendMessage(m_header, HDM_DELETEITEM, wparam, 0);
+        layout_header();
+        scroll_to(m_top, m_scroll_x);
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return TRUE;
     case LVM_GETCOLUMN:
@@ -305,6 +307,7 @@ LRESULT ListViewControl::on_notify(NMHDR const& nm)
         notify(LVN_COLUMNCLICK, lv.hdr);
     } else if (nm.code == HDN_ITEMCHANGED || nm.code == HDN_ENDDRAG || nm.code == HDN_ENDTRACK) {
         layout_header();
+        scroll_to(m_top, m_scroll_x);
         InvalidateRect(m_hwnd, nullptr, TRUE);
     }
     return 0;
@@ -345,6 +348,7 @@ int ListViewControl::insert_item(LVITEM const& in)
     item.iItem = index;
     item.iSubItem = 0;
     set_item(item);
+    scroll_to(m_top, m_scroll_x);
     InvalidateRect(m_hwnd, nullptr, TRUE);
     return index;
 }
@@ -423,7 +427,7 @@ void ListViewControl::delete_all()
     m_items.clear();
     m_states.clear();
     m_focus = m_anchor = m_hot = -1;
-    m_top = 0;
+    scroll_to(0, m_scroll_x);
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
@@ -439,6 +443,8 @@ void ListViewControl::set_count(int new_count, LPARAM flags)
         m_focus = -1;
     if (!(flags & LVSICF_NOSCROLL))
         scroll_to(m_top, m_scroll_x);
+    else
+        update_scroll_bars();
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
@@ -464,6 +470,7 @@ int ListViewControl::insert_column(int index, LVCOLUMN const& column)
         return -1;
     m_sub_items.insert(m_sub_items.begin() + placed, (column.mask & LVCF_SUBITEM) ? column.iSubItem : placed);
     layout_header();
+    scroll_to(m_top, m_scroll_x);
     InvalidateRect(m_hwnd, nullptr, TRUE);
     return placed;
 }
@@ -503,6 +510,7 @@ bool ListViewControl::set_column(int index, LVCOLUMN const& column)
         m_sub_items[static_cast<std::size_t>(index)] = column.iSubItem;
     SendMessage(m_header, HDM_SETITEM, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     layout_header();
+    scroll_to(m_top, m_scroll_x);
     InvalidateRect(m_hwnd, nullptr, TRUE);
     return true;
 }
@@ -735,34 +743,6 @@ int ListViewControl::hit_test(LVHITTESTINFO& info) const
         info.flags = LVHT_ONITEMLABEL;
     info.iItem = item;
     return item;
-}
-
-void ListViewControl::scroll_to(int top, int x)
-{
-    int last_top = std::max(0, count() - std::max(count_per_page(), 1));
-    top = std::clamp(top, 0, last_top);
-    RECT client {};
-    GetClientRect(m_hwnd, &client);
-    int total = header().total_width();
-    int max_x = (style() & LVS_NOSCROLL) ? 0 : std::max(0, total - static_cast<int>(client.right));
-    x = std::clamp(x, 0, max_x);
-    if (top == m_top && x == m_scroll_x)
-        return;
-    m_top = top;
-    m_scroll_x = x;
-    layout_header();
-    InvalidateRect(m_hwnd, nullptr, TRUE);
-}
-
-void ListViewControl::ensure_visible(int item)
-{
-    if (item < 0 || item >= count())
-        return;
-    int page = std::max(count_per_page(), 1);
-    if (item < m_top)
-        scroll_to(item, m_scroll_x);
-    else if (item >= m_top + page)
-        scroll_to(item - page + 1, m_scroll_x);
 }
 
 // The header scrolls with the columns: it sits left of the client area by the offset.

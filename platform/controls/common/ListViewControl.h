@@ -79,7 +79,6 @@ private:
     bool item_rect(int item, int code, RECT& out) const;
     bool sub_item_rect(int item, int sub_item, int code, RECT& out) const;
     int hit_test(LVHITTESTINFO& info) const;
-    void scroll_to(int top, int x);
     void ensure_visible(int item);
     void layout_header();
     int columns() const;
@@ -92,13 +91,21 @@ private:
     Colours default_colours(int item, int sub_item) const;
     bool shows_selected(int item, int sub_item) const;
 
+    // [SECTION] Scrolling and the window's bars (ListViewScroll.cpp)
+    // Moves the top row and the horizontal offset (both kept in range), then shows, hides
+    // and sets the bars; every change of rows, columns or size goes through here.
+    void scroll_to(int top, int x);
+    bool show_scroll_bars();
+    void set_scroll_bars();
+    void update_scroll_bars();
+    void on_scroll(bool vertical, int code, int position);
+
     // [SECTION] Input (ListViewInput.cpp)
     void on_key_down(int key);
     void on_char(char ch);
     void on_button_down(POINT pt, bool right, bool double_click);
     void on_button_up(POINT pt, bool right);
     void on_mouse_move(POINT pt);
-    void on_scroll(bool vertical, int code, int position);
     void select_only(int item);
     void select_range(int from, int to);
     void move_focus(int item, bool ctrl, bool shift);
@@ -122,6 +129,7 @@ private:
     int m_row_height { 17 };
     int m_top {};
     int m_scroll_x {};
+    bool m_refuses_horizontal_bar {}; // the window dropped WS_HSCROLL when its frame was measured
     int m_focus { -1 };
     int m_anchor { -1 };
     int m_hot { -1 };

@@ -13,15 +13,6 @@ namespace platform::commctrl {
 namespace {
 
 constexpr DWORD kTypeAheadMs = 1000;
-// Scroll-bar request codes of WM_VSCROLL and WM_HSCROLL.
-constexpr int kLineUp = 0;
-constexpr int kLineDown = 1;
-constexpr int kPageUp = 2;
-constexpr int kPageDown = 3;
-constexpr int kThumbPosition = 4;
-constexpr int kThumbTrack = 5;
-constexpr int kTop = 6;
-constexpr int kBottom = 7;
 constexpr int kHorizontalLine = 10;
 
 bool key_down(int key)
@@ -240,29 +231,6 @@ void ListViewControl::on_mouse_move(POINT pt)
     }
     if (!refused && item >= 0 && (m_ex_style & LVS_EX_TRACKSELECT))
         move_focus(item, false, false);
-}
-
-void ListViewControl::on_scroll(bool vertical, int code, int position)
-{
-    int page = vertical ? std::max(count_per_page(), 1) : 100;
-    int line = vertical ? 1 : kHorizontalLine;
-    int current = vertical ? m_top : m_scroll_x;
-    int target = current;
-    switch (code) {
-    case kLineUp: target = current - line; break;
-    case kLineDown: target = current + line; break;
-    case kPageUp: target = current - page; break;
-    case kPageDown: target = current + page; break;
-    case kThumbPosition:
-    case kThumbTrack: target = position; break;
-    case kTop: target = 0; break;
-    case kBottom: target = vertical ? count() : 1 << 20; break;
-    default: return;
-    }
-    if (vertical)
-        scroll_to(target, m_scroll_x);
-    else
-        scroll_to(m_top, target);
 }
 
 }
