@@ -1,5 +1,6 @@
 #include "platform/display/DisplaySession.h"
 
+#include "platform/display/SystemTraySource.h"
 #include "platform/display/headless/HeadlessPresenter.h"
 #include "platform/display/x11/X11Presenter.h"
 
@@ -57,6 +58,10 @@ DisplaySession::DisplaySession()
 
 DisplaySession::DisplaySession(PresenterEnvironment const& environment)
 {
+    if (!tray_source()) {
+        m_tray = std::make_shared<SystemTraySource>();
+        set_tray_source(m_tray);
+    }
     std::unique_ptr<Presenter> presenter;
     if (choose_presenter(environment) == PresenterKind::X11) {
         std::string error;
@@ -79,6 +84,8 @@ DisplaySession::~DisplaySession()
     // The last snapshot is written while the presenter still runs.
     m_snapshots.reset();
     install_presenter(nullptr);
+    if (m_tray && tray_source() == m_tray)
+        set_tray_source(nullptr);
 }
 
 }

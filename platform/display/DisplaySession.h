@@ -2,11 +2,13 @@
 // headless otherwise; VX_PRESENTER ("x11" or "headless") forces one. Unit tests (ZORVEL_TEST=1)
 // stay headless unless forced. With VX_SNAPSHOT_DIR set the session also writes snapshots
 // (on SIGUSR1 and once at its end). A program makes one session on its user-interface thread
-// before its first window and keeps it until its last window is gone.
+// before its first window and keeps it until its last window is gone. Unless a tray source is
+// installed already (tests install their own), the session shows the process's tray model.
 #pragma once
 
 #include "platform/display/Presenter.h"
 #include "platform/display/Snapshots.h"
+#include "platform/display/TraySource.h"
 
 #include <memory>
 #include <optional>
@@ -44,6 +46,7 @@ public:
 
 private:
     PresenterKind m_kind { PresenterKind::Headless };
+    std::shared_ptr<TraySource> m_tray;
     std::unique_ptr<SnapshotSession> m_snapshots;
 };
 

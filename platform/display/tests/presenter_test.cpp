@@ -78,6 +78,11 @@ TEST_F(DisplayTest, HeadlessSessionUnderTestStaysHeadless)
 // paint, whatever hooks the drawing module installed (here: hooks that draw nothing).
 TEST_F(DisplayTest, PaintingReportsDamageInTopLevelCoordinates)
 {
+    // The hooks below point at this test's locals: the ones before come back at its end.
+    struct RestoreHooks {
+        platform::user::PaintHooks saved = platform::user::paint_hooks();
+        ~RestoreHooks() { platform::user::set_paint_hooks(saved); }
+    } restore;
     int inner_end_calls = 0;
     platform::user::PaintHooks hooks;
     hooks.begin_paint = [](HWND, platform::Region const&) { return reinterpret_cast<HDC>(std::uintptr_t { 1 }); };

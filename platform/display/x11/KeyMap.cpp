@@ -68,3 +68,41 @@ int virtual_key_from_keysym(unsigned long keysym)
 }
 
 }
+
+namespace platform::display::x11 {
+
+void append_utf8(std::string& out, unsigned long c)
+{
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string utf8_from_keysym(unsigned long keysym)
+{
+    unsigned long code_point = 0;
+    if ((keysym >= 0x20 && keysym <= 0x7E) || (keysym >= 0xA0 && keysym <= 0xFF))
+        code_point = keysym;
+    else if ((keysym & 0xFF000000ul) == 0x01000000ul)
+        code_point = keysym & 0x00FFFFFFul;
+    std::string out;
+    if (code_point >= 0x20 && !(code_point >= 0x7F && code_point < 0xA0))
+        append_utf8(out, code_point);
+    return out;
+}
+
+}

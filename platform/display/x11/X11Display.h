@@ -7,6 +7,7 @@
 
 #include "platform/display/Presenter.h"
 #include "platform/display/UiMarshal.h"
+#include "platform/display/x11/X11Tray.h"
 #include "platform/display/x11/XWindowState.h"
 
 #include <X11/Xlib.h>
@@ -54,13 +55,19 @@ public:
     // handles every event it sent meanwhile: input generated before the call is in the input
     // queue when it returns. Tests use it in place of waiting.
     void sync_with_server();
+    // For tests: where the tray shows an icon, and the tray manager it docks with (0: none).
+    TrayPlacement tray_placement(HWND owner, UINT id);
+    unsigned long tray_window(HWND owner, UINT id);
+    unsigned long tray_manager();
 
 private:
     struct XWin {
         Window id {};
         XWindowSpec spec;
         std::shared_ptr<Backing> backing;
+        XIC input_context {};
     };
+    using IconPair = std::pair<HICON, HICON>;
 
     // [SECTION] User-interface thread
     void show(HWND hwnd);
@@ -68,6 +75,8 @@ private:
     XWindowSpec spec_of(HWND hwnd);
     void refresh_backing(HWND hwnd);
     void command(std::function<void()> call);
+    void refresh_icon(HWND hwnd);
+    void deliver_tray_click(TrayIconView const& icon, UINT mouse_message, POINT screen);
 
     // [SECTION] X thread (X11Events.cpp)
     void run();
@@ -78,6 +87,8 @@ private:
     void handle_key(XKeyEvent& event, bool press);
     void handle_configure(XConfigureEvent const& event);
     void handle_client_message(XClientMessageEvent const& event);
+    void deliver_text(XKeyEvent& event);
+    void open_input_method();
     void create_x_window(XWindowSpec const& spec, std::shared_ptr<Backing> backing);
     void destroy_x_window(HWND hwnd);
     void configure_x_window(XWindowSpec const& spec);
@@ -99,6 +110,9 @@ private:
 
     UiMarshal m_marshal;
     std::map<HWND, std::shared_ptr<Backing>> m_shown; // user-interface thread
+    std::map<HWND, IconPair> m_icons;                 // user-interface thread: icons sent
+    std::unique_ptr<X11Tray> m_tray;                  // X thread after construction
+    XIM m_input_method {};                            // X thread
 
     std::map<HWND, XWin> m_windows; // X thread
     std::map<Window, HWND> m_by_id;  // X thread

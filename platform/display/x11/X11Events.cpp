@@ -5,6 +5,7 @@
 #include "platform/display/x11/X11Display.h"
 
 #include "platform/display/x11/KeyMap.h"
+#include "platform/display/x11/PutPixels.h"
 #include "platform/user/InputDriver.h"
 
 #include <X11/Xatom.h>
@@ -48,12 +49,16 @@ void Atoms::intern(Display* display)
 void X11Display::run()
 {
     int x_fd = ConnectionNumber(m_display);
+    open_input_method();
+    m_tray->start();
     for (;;) {
         run_commands();
         while (XPending(m_display) > 0) {
             XEvent event;
             XNextEvent(m_display, &event);
-            handle_event(event);
+            // The input method may take key events (composing a character) for itself.
+            if (!XFilterEvent(&event, None))
+                handle_event(event);
         }
         XFlush(m_display);
         if (m_quit)
@@ -121,7 +126,10 @@ void X11Display::create_x_window(XWindowSpec const& spec, std::shared_ptr<Backin
         static_cast<unsigned>(std::max(1, width_of(spec.shown))),
         static_cast<unsigned>(std::max(1, height_of(spec.shown))), 0, CopyFromParent, InputOutput,
         CopyFromParent, CWEventMask | CWOverrideRedirect | CWBackPixmap, &attributes);
-    m_windows[spec.hwnd] = XWin { id, spec, std::move(backing) };
+    XIC input_context = m_input_method ? XCreateIC(m_input_method, XNInputStyle, XIMPreeditNothing | XIMStatusNothing,
+                                             XNClientWindow, id, XNFocusWindow, id, nullptr)
+                                       : nullptr;
+    m_windows[spec.hwnd] = XWin { id, spec, std::move(backing), input_context };
     m_by_id[id] = spec.hwnd;
 
     XSizeHints hints {};
@@ -169,6 +177,8 @@ void X11Display::destroy_x_window(HWND hwnd)
     if (it == m_windows.end())
         return;
     m_by_id.erase(it->second.id);
+    if (it->second.input_context)
+        XDestroyIC(it->second.input_context);
     XDestroyWindow(m_display, it->second.id);
     m_windows.erase(it);
 }
@@ -201,27 +211,8 @@ void X11Display::blit(XWin& win, std::uint32_t const* pixels, int stride, RECT c
     RECT visible {};
     if (!IntersectRect(&visible, &area, &win.spec.shown))
         return;
-    XImage image {};
-    image.width = stride;
-    image.height = visible.bottom;
-    image.format = ZPixmap;
-    image.data = reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels));
-    image.byte_order = LSBFirst;
-    image.bitmap_unit = 32;
-    image.bitmap_bit_order = LSBFirst;
-    image.bitmap_pad = 32;
-    image.depth = DefaultDepth(m_display, DefaultScreen(m_display));
-    image.bytes_per_line = stride * 4;
-    image.bits_per_pixel = 32;
-    Visual* visual = DefaultVisual(m_display, DefaultScreen(m_display));
-    image.red_mask = visual->red_mask;
-    image.green_mask = visual->green_mask;
-    image.blue_mask = visual->blue_mask;
-    if (!XInitImage(&image))
-        return;
-    XPutImage(m_display, win.id, m_gc, &image, visible.left, visible.top, visible.left - win.spec.shown.left,
-        visible.top - win.spec.shown.top, static_cast<unsigned>(width_of(visible)),
-        static_cast<unsigned>(height_of(visible)));
+    put_pixels(m_display, win.id, m_gc, pixels, stride, visible, visible.left - win.spec.shown.left,
+        visible.top - win.spec.shown.top);
 }
 
 void X11Display::flush(HWND hwnd)

@@ -22,6 +22,13 @@ int height_of(RECT const& r) { return r.bottom - r.top; }
 
 void X11Display::handle_event(XEvent& event)
 {
+    if (event.type == MappingNotify) {
+        // The keyboard layout changed: keysyms are looked up afresh.
+        XRefreshKeyboardMapping(&event.xmapping);
+        return;
+    }
+    if (m_tray->handle_event(event))
+        return;
     XWin* win = find(event.xany.window);
     if (!win)
         return;
@@ -111,10 +118,15 @@ void X11Display::handle_key(XKeyEvent& event, bool press)
 {
     // The unshifted keysym names the key; the input module makes the characters from the
     // key and the shift state, as TranslateMessage does.
+    // Keys without a virtual key (letters of other layouts, composed characters) give their
+    // text instead (X11Text.cpp).
     KeySym keysym = XLookupKeysym(&event, 0);
     int virtual_key = virtual_key_from_keysym(keysym);
-    if (virtual_key == 0)
+    if (virtual_key == 0) {
+        if (press)
+            deliver_text(event);
         return;
+    }
     if (press)
         input::press_key(virtual_key);
     else

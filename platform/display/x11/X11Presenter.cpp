@@ -3,13 +3,19 @@
 // thread. Also the factory, which connects and reads the screen.
 #include "platform/display/x11/X11Presenter.h"
 
+#include "platform/display/IconImage.h"
 #include "platform/display/SurfaceSource.h"
+#include "platform/display/TraySource.h"
+#include "platform/display/x11/WmIcon.h"
 #include "platform/display/x11/X11Display.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/SysPaint.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <condition_variable>
+#include <cstdio>
 #include <mutex>
 #include <unistd.h>
 
@@ -40,6 +46,20 @@ bool read_work_area(Display* display, RECT& out)
     return ok;
 }
 
+// Windows vanish under us in normal running (a tray manager that dies takes the icons it
+// embedded), so a request on a window that is gone must not end the program, as Xlib's
+// default handler would. Other errors are reported and ignored too: a desktop program
+// should not die of a drawing request the server refused.
+int tolerate_errors(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    char text[128] {};
+    XGetErrorText(display, error->error_code, text, sizeof(text));
+    std::fprintf(stderr, "display: X error %s (request %d)\n", text, error->request_code);
+    return 0;
+}
+
 // The presenter blits 0x00RRGGBB pixels as they are: the screen must be a true-colour
 // visual with that layout, which every current X server offers.
 bool visual_fits(Display* display)
@@ -64,6 +84,7 @@ std::unique_ptr<Presenter> make_x11_presenter(std::string const& display_name, s
         XCloseDisplay(display);
         return nullptr;
     }
+    XSetErrorHandler(tolerate_errors);
     int screen = DefaultScreen(display);
     user::set_desktop_size(DisplayWidth(display, screen), DisplayHeight(display, screen));
     RECT work {};
@@ -81,11 +102,14 @@ X11Display::X11Display(Display* display)
 {
     m_atoms.intern(m_display);
     m_gc = XCreateGC(m_display, DefaultRootWindow(m_display), 0, nullptr);
+    m_tray = std::make_unique<X11Tray>(m_display,
+        [this](TrayIconView const& icon, UINT message, POINT screen) { deliver_tray_click(icon, message, screen); });
     if (::pipe(m_wake) != 0)
         m_wake[0] = m_wake[1] = -1;
     m_thread = std::thread([this] { run(); });
     for (HWND hwnd : user::top_level_windows())
         show(hwnd);
+    tray_changed();
 }
 
 X11Display::~X11Display()
@@ -93,8 +117,14 @@ X11Display::~X11Display()
     m_quit = true;
     command([] { });
     m_thread.join();
-    for (auto& [hwnd, win] : m_windows)
+    m_tray.reset();
+    for (auto& [hwnd, win] : m_windows) {
+        if (win.input_context)
+            XDestroyIC(win.input_context);
         XDestroyWindow(m_display, win.id);
+    }
+    if (m_input_method)
+        XCloseIM(m_input_method);
     XFreeGC(m_display, m_gc);
     XCloseDisplay(m_display);
     for (int fd : m_wake) {
@@ -136,9 +166,31 @@ void X11Display::sync_with_server()
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            handle_event(event);
+            if (!XFilterEvent(&event, None))
+                handle_event(event);
         }
     });
+}
+
+TrayPlacement X11Display::tray_placement(HWND owner, UINT id)
+{
+    TrayPlacement placement {};
+    run_on_x_thread([&](Display*) { placement = m_tray->placement_of(owner, id); });
+    return placement;
+}
+
+unsigned long X11Display::tray_window(HWND owner, UINT id)
+{
+    unsigned long window = 0;
+    run_on_x_thread([&](Display*) { window = m_tray->window_of(owner, id); });
+    return window;
+}
+
+unsigned long X11Display::tray_manager()
+{
+    unsigned long window = 0;
+    run_on_x_thread([&](Display*) { window = m_tray->manager(); });
+    return window;
 }
 
 unsigned long X11Display::x_window_of(HWND hwnd)
@@ -207,10 +259,36 @@ void X11Display::show(HWND hwnd)
     m_shown.emplace(hwnd, backing);
     refresh_backing(hwnd);
     command([this, spec = spec_of(hwnd), backing] { create_x_window(spec, backing); });
+    refresh_icon(hwnd);
+}
+
+void X11Display::refresh_icon(HWND hwnd)
+{
+    // WM_SETICON's icons first, the class's otherwise; only a change is sent.
+    auto icon_of = [hwnd](WPARAM which, int class_index) {
+        auto icon = reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, which, 0));
+        return icon ? icon : reinterpret_cast<HICON>(GetClassLongPtr(hwnd, class_index));
+    };
+    IconPair icons { icon_of(ICON_BIG, GCLP_HICON), icon_of(ICON_SMALL, GCLP_HICONSM) };
+    auto [it, added] = m_icons.try_emplace(hwnd, IconPair {});
+    if (!added && it->second == icons)
+        return;
+    it->second = icons;
+    std::vector<ArgbImage> images;
+    for (HICON icon : { icons.first, icons.second }) {
+        if (icon)
+            images.push_back(icon_image(icon));
+    }
+    command([this, hwnd, images = std::move(images)] {
+        auto win = m_windows.find(hwnd);
+        if (win != m_windows.end())
+            set_wm_icon(m_display, win->second.id, images);
+    });
 }
 
 void X11Display::hide(HWND hwnd)
 {
+    m_icons.erase(hwnd);
     if (m_shown.erase(hwnd))
         command([this, hwnd] { destroy_x_window(hwnd); });
 }
@@ -231,7 +309,27 @@ void X11Display::damaged(HWND top, RECT const& area)
 
 void X11Display::tray_changed()
 {
-    // FIXME: the system tray (XEmbed docking and the fallback window) is not shown yet.
+    // The images are read here: drawing objects belong to the user-interface thread.
+    if (!user::on_ui_thread()) {
+        m_marshal.post([this] { tray_changed(); });
+        return;
+    }
+    std::vector<TrayIconView> views;
+    for (TrayIcon const& icon : tray_icons())
+        views.push_back(TrayIconView { icon.owner, icon.id, icon.callback_message, icon.tip, icon_image(icon.icon) });
+    COLORREF face = GetSysColor(COLOR_3DFACE);
+    std::uint32_t background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    command([this, views = std::move(views), background]() mutable { m_tray->set_icons(std::move(views), background); });
+}
+
+void X11Display::deliver_tray_click(TrayIconView const& icon, UINT mouse_message, POINT screen)
+{
+    // The owner opens its menu where the pointer is, so the pointer is placed first.
+    TrayIcon target { icon.owner, icon.id, icon.callback_message, nullptr, icon.tip };
+    m_marshal.post([target, mouse_message, screen] {
+        user::set_cursor_position(screen);
+        deliver_tray_mouse(target, mouse_message);
+    });
 }
 
 void X11Display::window_created(HWND hwnd)
@@ -264,6 +362,8 @@ void X11Display::window_text_changed(HWND hwnd)
 {
     if (!m_shown.count(hwnd))
         return;
+    // WM_SETICON reports here too.
+    refresh_icon(hwnd);
     char title[512] {};
     GetWindowText(hwnd, title, sizeof(title));
     command([this, hwnd, text = std::string(title)] {
