@@ -1,14 +1,10 @@
-// What an owner-drawn button asks of its tool tip: made on first use over the button (inactive,
-// at most 400 pixels wide), given every message the button sees, one tool (id 1) over the
-// client area whose text follows the button's, and switched on while the pointer rests on the
-// button and off again when it leaves.
-//
-// FIXME: the platform's tool-tip control (TOOLTIPS_CLASS) is not there yet, so this keeps the
-// tool tip's state itself and shows nothing; once the control exists, each operation becomes
-// the TTM_ message of the same name sent to a window made in create().
+// What an owner-drawn button asks of its tool tip: a tool-tip control made on first use over
+// the button (inactive, at most 400 pixels wide), given every message the button sees, one
+// tool (id 1) over the client area whose text follows the button's, and switched on while the
+// pointer rests on the button and off again when it leaves.
 #pragma once
 
-#include "platform/user/User.h"
+#include "platform/framework/ToolTipCtrl.h"
 
 #include <string>
 
@@ -19,7 +15,7 @@ public:
     static constexpr UINT kToolId = 1;
     static constexpr int kMaxTipWidth = 400;
 
-    bool created() const { return m_created; }
+    bool created() const { return m_tip.GetSafeHwnd() != nullptr; }
     // Made over `owner`, inactive, with the maximum tip width.
     void create(HWND owner);
     void destroy();
@@ -34,21 +30,22 @@ public:
     void activate(bool on);
 
     // [SECTION] What the tool tip holds, for the button's tests
+    HWND hwnd() const { return m_tip.GetSafeHwnd(); }
     bool active() const { return m_active; }
-    std::string const& text() const { return m_text; }
-    RECT tool_rect() const { return m_rect; }
+    // The tool's text as the control keeps it (read back up to 79 characters).
+    std::string text() const;
+    RECT tool_rect() const;
     HWND owner() const { return m_owner; }
-    int max_tip_width() const { return m_max_width; }
+    int max_tip_width() const;
     int relayed() const { return m_relayed; }
 
 private:
-    bool m_created {};
+    bool read_tool(TOOLINFO& info, char* text) const;
+
+    CToolTipCtrl m_tip;
     bool m_active {};
     bool m_has_tool {};
     HWND m_owner {};
-    RECT m_rect {};
-    std::string m_text;
-    int m_max_width { -1 };
     int m_relayed {};
 };
 

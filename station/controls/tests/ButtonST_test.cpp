@@ -2,6 +2,9 @@
 
 #include "station/controls/ButtonST.h"
 
+#include <cstdint>
+#include <string>
+
 using platform::user::input::click;
 using platform::user::input::move_mouse;
 using platform::user::input::MouseButton;
@@ -294,6 +297,49 @@ TEST_F(ButtonSTTest, HoverIsSetAndCancelledAndShowsTheToolTip)
     EXPECT_FALSE(b.is_hover());
     release_mouse(MouseButton::Left);
     pump();
+}
+
+// The tip window itself: nothing while the pointer merely arrives (the tool tip starts inactive),
+// the button's text once the pointer has rested the initial delay, gone when the pointer leaves.
+TEST_F(ButtonSTTest, ToolTipShowsItsTextAfterThePointerRestsOnTheButton)
+{
+    CButtonST b;
+    HWND hwnd = button(b, BS_PUSHBUTTON, "x");
+    b.SetTooltipText("Scan again");
+    auto tip_text = [&] {
+        char text[128] {};
+        GetWindowText(b.tool_tip().hwnd(), text, sizeof(text));
+        return std::string(text);
+    };
+
+    move_mouse(at(hwnd, 20, 10));
+    pump();
+    ASSERT_TRUE(b.tool_tip().created());
+    auto const initial = static_cast<std::uint64_t>(SendMessage(b.tool_tip().hwnd(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+    platform::testing::advance(initial * 2);
+    EXPECT_FALSE(IsWindowVisible(b.tool_tip().hwnd())) << "inactive while the pointer only arrives";
+
+    // The next move adds the tool and switches the tip on; the tool tip saw that move before
+    // the tool existed, so the wait starts with the move after it.
+    move_mouse(at(hwnd, 21, 10));
+    pump();
+    move_mouse(at(hwnd, 22, 10));
+    pump();
+    platform::testing::advance(initial - 1);
+    EXPECT_FALSE(IsWindowVisible(b.tool_tip().hwnd()));
+    platform::testing::advance(1);
+    ASSERT_TRUE(IsWindowVisible(b.tool_tip().hwnd()));
+    EXPECT_EQ(tip_text(), "Scan again");
+
+    b.SetTooltipText("Changed");
+    move_mouse(at(hwnd, 23, 10));
+    pump();
+    EXPECT_EQ(tip_text(), "Changed");
+
+    move_mouse(at(hwnd, 200, 100));
+    pump();
+    platform::testing::advance(100);
+    EXPECT_FALSE(IsWindowVisible(b.tool_tip().hwnd()));
 }
 
 TEST_F(ButtonSTTest, DisablingMovesTheFocusOnlyFromTheFocusedButton)
