@@ -46,6 +46,7 @@ END_MESSAGE_MAP()
 
 CQuickList::CQuickList()
     : m_pCell(std::make_unique<CellRequest>())
+    , m_pGradient(std::make_unique<CGradient>())
 {
     for (KeyChars const& k : kPunctuation) {
         m_mapUnshifted[k.key] = CString(k.plain);
@@ -225,7 +226,7 @@ void CQuickList::PaintCell(CDC& dc, CellRequest cell, CRect const& rect)
     QuickCellLayout const layout = LayOutCell(cell, rect);
     bool const focus_rect = m_bColumnNavigation && cell.m_nSubItem == m_nCurrentColumn && has_focus()
         && cell.m_nItem == ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED);
-    paint_quick_cell(dc, QuickCellPaint { cell, layout, cell_state(cell), full_row_select(), focus_rect });
+    paint_quick_cell(dc, QuickCellPaint { cell, layout, cell_state(cell), full_row_select(), focus_rect, *m_pGradient });
 }
 
 // [SECTION] Display information

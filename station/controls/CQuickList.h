@@ -21,6 +21,7 @@
 #include <memory>
 
 struct TOOLINFO;
+class CGradient;
 namespace platform::commctrl {
 class ToolHitTracker;
 }
@@ -115,6 +116,8 @@ private:
     int m_nCurrentColumn {};
     CString m_strEmptyText;
     std::unique_ptr<CellRequest> m_pCell;
+    // Paints the level bars of all cells.
+    std::unique_ptr<CGradient> m_pGradient;
     struct TipsDeleter {
         void operator()(platform::commctrl::ToolHitTracker* tips) const;
     };

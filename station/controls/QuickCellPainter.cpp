@@ -69,7 +69,7 @@ void paint_bar(CDC& dc, QuickCellPaint const& p)
     }
     fill(dc, l.bar_inner, quick_background_colour(r, p.state, true));
     if (r.m_nBarValue > 0)
-        paint_level_bar(dc, l.bar_inner, quick_bar_fill(r.m_nBarValue, r.m_nBarMax, l.bar_inner.Width()));
+        paint_level_bar(dc, p.gradient, l.bar_inner, quick_bar_fill(r.m_nBarValue, r.m_nBarMax, l.bar_inner.Width()));
 }
 
 // A bold and/or italic copy of the DC's font while it lives.
@@ -161,25 +161,14 @@ int quick_bar_fill(int value, int maximum, int inner_width)
     return static_cast<int>(static_cast<std::int64_t>(value) * inner_width / maximum);
 }
 
-// FIXME: switch to the shared CGradient (four evenly spaced pegs 0x0000FF, 0x00FFFF,
-// 0x00FFFF, 0x00FF00) once it is part of the build; this draws the same pegs column by column.
-void paint_level_bar(CDC& dc, CRect const& rect, int filled)
+void paint_level_bar(CDC& dc, CGradient& gradient, CRect const& rect, int filled)
 {
-    static constexpr COLORREF pegs[] = { RGB(255, 0, 0), RGB(255, 255, 0), RGB(255, 255, 0), RGB(0, 255, 0) };
-    int const width = rect.Width();
-    if (width <= 0)
+    if (filled <= 0 || rect.IsRectEmpty())
         return;
-    for (int x = 0; x < std::min(filled, width); ++x) {
-        // Position along the gradient in thirds: segment s blends pegs[s] into pegs[s + 1].
-        std::int64_t const pos = static_cast<std::int64_t>(x) * 3 * 255 / std::max(width - 1, 1);
-        int const segment = static_cast<int>(std::min<std::int64_t>(pos / 255, 2));
-        int const t = static_cast<int>(pos - segment * 255);
-        COLORREF const a = pegs[segment];
-        COLORREF const b = pegs[segment + 1];
-        auto mix = [t](int from, int to) { return static_cast<BYTE>(from + (to - from) * t / 255); };
-        COLORREF const c = RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-        dc.FillSolidRect(rect.left + x, rect.top, 1, rect.Height(), c);
-    }
+    // The pegs are set on every bar: other owners of a shared gradient may have changed them.
+    // Evenly spaced, so the middle third of the bar is plain yellow.
+    gradient.SetColors(4, RGB(255, 0, 0), RGB(255, 255, 0), RGB(255, 255, 0), RGB(0, 255, 0));
+    gradient.Draw(&dc, rect, 0, std::min(filled, rect.Width()), 0);
 }
 
 CString quick_escape_prefix(CString const& text)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/framework/Dc.h"
+#include "station/controls/CGradient.h"
 #include "station/controls/QuickCellColours.h"
 #include "station/controls/QuickCellLayout.h"
 
@@ -13,6 +14,7 @@ struct QuickCellPaint {
     QuickCellState state;
     bool full_row_select {};
     bool focus_rect {}; // the current column's cell of the focused item, list focused
+    CGradient& gradient; // the list's one gradient, shared by the bars of all its cells
 };
 
 void paint_quick_cell(CDC& dc, QuickCellPaint const& paint);
@@ -23,8 +25,9 @@ void paint_quick_cell(CDC& dc, QuickCellPaint const& paint);
 int quick_bar_fill(int value, int maximum, int inner_width);
 
 // Fills `rect` from its left with the level bar's red-yellow-yellow-green gradient, over
-// `filled` pixels. One function, so the bars' look lives in one place.
-void paint_level_bar(CDC& dc, CRect const& rect, int filled);
+// `filled` pixels, through `gradient` (whose pegs it sets). One function, so the bars' look
+// lives in one place.
+void paint_level_bar(CDC& dc, CGradient& gradient, CRect const& rect, int filled);
 
 // "&" doubled, so that DrawText shows every ampersand and underlines nothing.
 CString quick_escape_prefix(CString const& text);

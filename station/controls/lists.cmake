@@ -11,7 +11,8 @@ add_library(station_controls_lists STATIC
     ${_lists_dir}/CQuickListInput.cpp
     ${_lists_dir}/CQuickListTips.cpp
 )
-target_link_libraries(station_controls_lists PUBLIC platform_framework platform_commctrl)
+# The level bars are painted by the drawing group's CGradient.
+target_link_libraries(station_controls_lists PUBLIC station_controls_drawing platform_framework platform_commctrl)
 
 zorvel_add_test(NAME station_controls_lists_tests
     SOURCES

@@ -6,6 +6,7 @@
 #define LPSTR_TEXTCALLBACK tool_tip_LPSTR_TEXTCALLBACK
 #include "platform/controls/common/ToolTip.h"
 #undef LPSTR_TEXTCALLBACK
+#include "station/controls/QuickCellPainter.h"
 
 #include <string>
 
@@ -141,7 +142,7 @@ TEST_F(QuickListTest, CheckBoxImageAndBarArePaintedInTheirRectangles)
         }
         if (q.m_nSubItem == 1) {
             q.m_nBarMax = 10;
-            q.m_nBarValue = 20;
+            q.m_nBarValue = q.m_nItem == 0 ? 20 : 5;
         }
         if (q.m_nSubItem == 2) {
             q.m_nBarMax = 10;
@@ -159,10 +160,21 @@ TEST_F(QuickListTest, CheckBoxImageAndBarArePaintedInTheirRectangles)
     EXPECT_EQ(pixel(parts.image.left + 3, parts.image.top + 3), RGB(0, 0, 200));
     // The check mark is drawn in the window text colour inside the square.
     EXPECT_GT(count_in(parts.check_box, GetSysColor(COLOR_WINDOWTEXT)), 0);
-    // A value above the maximum fills the whole bar: red at the left, green at the right.
+    // A value above the maximum fills the whole bar: red at the left, plain yellow in the
+    // middle third, green at the right. The gradient's last band is one blend step short of
+    // its green peg (band k of n takes k / n of the difference), so a little red remains.
     QuickCellLayout const full = list.LayOutCell(*list.FillCellRequest(0, 1), cell(0, 1));
     EXPECT_EQ(pixel(full.bar_inner.left, full.bar_inner.top), RGB(255, 0, 0));
-    EXPECT_EQ(pixel(full.bar_inner.right - 1, full.bar_inner.top), RGB(0, 255, 0));
+    EXPECT_EQ(pixel(full.bar_inner.CenterPoint().x, full.bar_inner.top), RGB(255, 255, 0));
+    COLORREF const right = pixel(full.bar_inner.right - 1, full.bar_inner.bottom - 1);
+    EXPECT_EQ(GetGValue(right), 255);
+    EXPECT_EQ(GetBValue(right), 0);
+    EXPECT_LT(GetRValue(right), 255 / (full.bar_inner.Width() / 3 - 1) + 1);
+    // Half a bar shows the left half of the whole bar's gradient, not all of it squeezed.
+    QuickCellLayout const half = list.LayOutCell(*list.FillCellRequest(1, 1), cell(1, 1));
+    int const filled = quick_bar_fill(5, 10, half.bar_inner.Width());
+    EXPECT_EQ(pixel(half.bar_inner.left + filled - 1, half.bar_inner.top), RGB(255, 255, 0));
+    EXPECT_EQ(pixel(half.bar_inner.left + filled, half.bar_inner.top), GetSysColor(COLOR_WINDOW));
     // A value of 0 leaves only the frame and the background.
     QuickCellLayout const empty = list.LayOutCell(*list.FillCellRequest(0, 2), cell(0, 2));
     EXPECT_EQ(count_in(empty.bar_inner, GetSysColor(COLOR_WINDOW)), empty.bar_inner.Width() * empty.bar_inner.Height());
