@@ -35,7 +35,9 @@ VXWL_API int VXWL_GetAvailableAdapters(void* buffer, int capacity)
     std::memcpy(out, &count, 4);
     if (capacity < 0 || std::size_t(capacity) < adapters.size())
         return VXWL_ERROR_BUFFER_TOO_SMALL;
-    std::memcpy(out + ADAPTER_LIST_HEADER_SIZE, adapters.data(), adapters.size() * sizeof(AdapterEntry));
+    // An empty world has no records to copy: the count alone answers.
+    if (!adapters.empty())
+        std::memcpy(out + ADAPTER_LIST_HEADER_SIZE, adapters.data(), adapters.size() * sizeof(AdapterEntry));
     return VXWL_ERROR_SUCCESS;
 }
 

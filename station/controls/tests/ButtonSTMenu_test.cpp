@@ -40,7 +40,7 @@ protected:
         DrawingTest::SetUp();
         g_bExitingUI = FALSE;
         UxMenu::reset_shared_state();
-        ASSERT_TRUE(platform::framework::load_resources(STATION_RESOURCES_DIR "/DropMenu205.res"));
+        ASSERT_TRUE(platform::framework::load_resources(STATION_RESOURCES_DIR "/Zorvel.res"));
         LPCTSTR const cls = AfxRegisterWndClass(0, nullptr, GetSysColorBrush(COLOR_BTNFACE));
         ASSERT_TRUE(m_owner.CreateEx(0, cls, "owner", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 200, nullptr, nullptr));
         HWND const button = CreateWindowEx(0, "Button", "Tunnel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 120, 24,

@@ -17,7 +17,7 @@ protected:
     {
         DrawingTest::SetUp();
         UxMenu::reset_shared_state();
-        ASSERT_TRUE(platform::framework::load_resources(STATION_RESOURCES_DIR "/DropMenu205.res"));
+        ASSERT_TRUE(platform::framework::load_resources(STATION_RESOURCES_DIR "/Zorvel.res"));
         ASSERT_TRUE(platform::framework::resources().errors().empty());
     }
     void TearDown() override
