@@ -144,6 +144,17 @@ TEST_F(ListTest, MouseOnTheBarScrollsTheRows)
     platform::testing::pump_until_idle();
     EXPECT_EQ(top(list), 40 - page);
     EXPECT_EQ(GetScrollPos(list, SB_VERT), 40 - page);
+
+    // Past 65535 rows the message's 16 bits fall short: the bar's track position counts.
+    HWND long_list = make_list(LVS_OWNERDATA, 2, 100000, { 0, 210, 300, 410 });
+    GetWindowRect(long_list, &r);
+    in::move_mouse(POINT { r.right - 8, r.top + 16 + 2 });
+    in::press_mouse(in::MouseButton::Left);
+    in::move_mouse(POINT { r.right - 8, r.bottom + 100 });
+    in::release_mouse(in::MouseButton::Left);
+    platform::testing::pump_until_idle();
+    EXPECT_EQ(top(long_list), 100000 - page);
+    EXPECT_EQ(GetScrollPos(long_list, SB_VERT), 100000 - page);
 }
 
 }
