@@ -55,10 +55,9 @@ int common_shift(COLORREF colour, int offset)
 
 }
 
-BEGIN_MESSAGE_MAP(CButtonST, CWnd)
+BEGIN_MESSAGE_MAP(CButtonST, CButton)
 ON_CONTROL_REFLECT_EX(BN_CLICKED, ReactToClick)
 ON_WM_CTLCOLOR_REFLECT()
-AFX_WM(WM_REFLECT_BASE + WM_DRAWITEM, AFX_THIS->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(call.lParam)); *call.pResult = TRUE; return TRUE;)
 ON_WM_GETDLGCODE()
 ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
 ON_MESSAGE(BM_GETCHECK, OnGetCheck)
@@ -99,7 +98,7 @@ void CButtonST::PreSubclassWindow()
     if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
         m_bIsDefault = TRUE;
     ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW, SWP_FRAMECHANGED);
-    CWnd::PreSubclassWindow();
+    CButton::PreSubclassWindow();
 }
 
 BOOL CButtonST::PreTranslateMessage(MSG* pMsg)
@@ -110,7 +109,7 @@ BOOL CButtonST::PreTranslateMessage(MSG* pMsg)
     // A double click counts as a second click.
     if (pMsg->message == WM_LBUTTONDBLCLK)
         pMsg->message = WM_LBUTTONDOWN;
-    return CWnd::PreTranslateMessage(pMsg);
+    return CButton::PreTranslateMessage(pMsg);
 }
 
 // [SECTION] Setters
@@ -257,7 +256,7 @@ HBRUSH CButtonST::CtlColor(CDC*, UINT)
 
 UINT CButtonST::OnGetDlgCode()
 {
-    UINT const code = CWnd::OnGetDlgCode();
+    UINT const code = CButton::OnGetDlgCode();
     if (m_bIsRadio)
         return code | DLGC_RADIOBUTTON;
     return code | (m_bIsDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
@@ -286,7 +285,7 @@ LRESULT CButtonST::OnSetCheck(WPARAM check, LPARAM)
 
 void CButtonST::OnMouseMove(UINT flags, CPoint point)
 {
-    CWnd::OnMouseMove(flags, point);
+    CButton::OnMouseMove(flags, point);
     ClientToScreen(&point);
     HWND const under = ::WindowFromPoint(point);
     if ((flags & MK_LBUTTON) && !m_bIsHover)
@@ -326,7 +325,7 @@ LRESULT CButtonST::OnMouseLeave(WPARAM, LPARAM)
 
 void CButtonST::OnKillFocus(CWnd* next)
 {
-    CWnd::OnKillFocus(next);
+    CButton::OnKillFocus(next);
     cancel_hover();
 }
 
@@ -339,7 +338,7 @@ LRESULT CButtonST::OnCancelMode(WPARAM, LPARAM)
 
 void CButtonST::OnActivate(UINT state, CWnd* other, BOOL minimized)
 {
-    CWnd::OnActivate(state, other, minimized);
+    CButton::OnActivate(state, other, minimized);
     if (state == WA_INACTIVE)
         cancel_hover();
 }
@@ -348,7 +347,7 @@ void CButtonST::OnActivate(UINT state, CWnd* other, BOOL minimized)
 // keystrokes out of the field the user is typing in.
 void CButtonST::OnEnable(BOOL enable)
 {
-    CWnd::OnEnable(enable);
+    CButton::OnEnable(enable);
     if (!enable && ::GetFocus() == m_hWnd) {
         if (CWnd* parent = GetParent()) {
             CWnd* next = parent->GetNextDlgTabItem(this);
@@ -363,7 +362,7 @@ void CButtonST::OnEnable(BOOL enable)
 
 void CButtonST::OnSysColorChange()
 {
-    CWnd::OnSysColorChange();
+    CButton::OnSysColorChange();
     RestoreFaceColours(TRUE);
 }
 

@@ -14,7 +14,7 @@
 // RegisterMenuNotify names a window told just before it opens (ButtonSTMenu.cpp).
 #pragma once
 
-#include "platform/framework/Wnd.h"
+#include "platform/framework/ButtonControls.h"
 #include "station/controls/ButtonIcons.h"
 #include "station/controls/ButtonToolTip.h"
 
@@ -26,7 +26,7 @@
 // not want next to the standard controls' own.
 class UxMenu;
 
-class CButtonST : public CWnd {
+class CButtonST : public CButton {
 public:
     // Rest icon choices besides a resource id or a handle: none, or derived from the hover icon.
     static constexpr int kNoIcon = 0;
@@ -96,7 +96,7 @@ protected:
     void PreSubclassWindow() override;
 
     // [SECTION] Painting, in the order DrawItem calls them
-    virtual void DrawItem(LPDRAWITEMSTRUCT item);
+    void DrawItem(LPDRAWITEMSTRUCT item) override;
     virtual void PaintButtonFace(CDC* dc, CRect const& rect);
     virtual void PaintButtonFrame(CDC* dc, CRect const& rect);
     virtual void PlaceIconImage(CDC* dc, BOOL has_caption, CRect const& item, CRect& caption, BOOL pressed, BOOL disabled);

@@ -2,7 +2,7 @@
 
 #include "platform/framework/Dc.h"
 
-BEGIN_MESSAGE_MAP(CSeparator, CWnd)
+BEGIN_MESSAGE_MAP(CSeparator, CStatic)
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 

@@ -5,9 +5,9 @@
 // even an empty caption breaks the line.
 #pragma once
 
-#include "platform/framework/Wnd.h"
+#include "platform/framework/ButtonControls.h"
 
-class CSeparator : public CWnd {
+class CSeparator : public CStatic {
 public:
     CSeparator();
     ~CSeparator() override;

@@ -205,6 +205,11 @@ TEST_F(ButtonSTTest, CheckBoxTogglesOnEachClickAndTwiceOnADoubleClick)
     EXPECT_EQ(b.ReadCheckState(), 1);
     SendMessage(hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
     EXPECT_EQ(b.ReadCheckState(), 0);
+    // The button class's own check members reach the same state.
+    b.SetCheck(BST_CHECKED);
+    EXPECT_EQ(b.GetCheck(), BST_CHECKED);
+    b.SetCheck(BST_UNCHECKED);
+    EXPECT_EQ(b.ReadCheckState(), 0);
     // Checked looks pressed: the hot face.
     SendMessage(hwnd, BM_SETCHECK, BST_CHECKED, 0);
     move_mouse(at(hwnd, 200, 200));
