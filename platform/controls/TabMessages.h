@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/controls/ControlMessages.h"
+#include "platform/user/Messages.h"
 
 // [SECTION] Tab control
 constexpr char const WC_TABCONTROL[] = "SysTabControl32";

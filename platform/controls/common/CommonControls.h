@@ -71,6 +71,9 @@ struct NMCUSTOMDRAW {
 };
 using LPNMCUSTOMDRAW = NMCUSTOMDRAW*;
 
+// A text that the owner is asked for each time it is needed (list items, tool tips).
+inline LPSTR const LPSTR_TEXTCALLBACK = reinterpret_cast<LPSTR>(static_cast<LONG_PTR>(-1));
+
 // [SECTION] Registration
 // The list view, header and tool-tip classes register when this library loads;
 // InitCommonControls (ControlMessages.h) is answered by the standard controls' library.

@@ -73,7 +73,6 @@ constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
 constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
 
-inline LPSTR const LPSTR_TEXTCALLBACK = reinterpret_cast<LPSTR>(static_cast<LONG_PTR>(-1));
 constexpr int I_IMAGECALLBACK = -1;
 
 constexpr UINT LVCF_FMT = 0x0001;

@@ -41,7 +41,6 @@ constexpr DWORD TTS_NOPREFIX = 0x02;
 constexpr UINT TTF_IDISHWND = 0x0001;
 constexpr UINT TTF_SUBCLASS = 0x0010;
 
-inline LPSTR const LPSTR_TEXTCALLBACK = reinterpret_cast<LPSTR>(static_cast<INT_PTR>(-1));
 
 // [SECTION] Messages
 constexpr UINT TTM_ACTIVATE = WM_USER + 1;
