@@ -30,9 +30,8 @@ constexpr UINT kEmptyTextFormat = DT_CENTER | DT_WORDBREAK | DT_NOCLIP | DT_NOPR
 
 }
 
-BEGIN_MESSAGE_MAP(CQuickList, CWnd)
+BEGIN_MESSAGE_MAP(CQuickList, CListCtrl)
     ON_WM_PAINT()
-    ON_WM_DESTROY()
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
     ON_WM_MOUSEMOVE()
@@ -61,7 +60,9 @@ CQuickList::~CQuickList() = default;
 
 void CQuickList::PreSubclassWindow()
 {
-    CWnd::PreSubclassWindow();
+    CListCtrl::PreSubclassWindow();
+    // Each cell is a tool of its own (OnToolHitTest); the framework shows their tips.
+    EnableToolTips(TRUE);
 }
 
 // [SECTION] List view access

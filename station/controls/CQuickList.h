@@ -13,7 +13,7 @@
 #pragma once
 
 #include "platform/framework/CRect.h"
-#include "platform/framework/Wnd.h"
+#include "platform/framework/ListViewCtrl.h"
 #include "station/controls/QuickCellLayout.h"
 #include "station/controls/QuickCellColours.h"
 
@@ -22,13 +22,8 @@
 
 struct TOOLINFO;
 class CGradient;
-namespace platform::commctrl {
-class ToolHitTracker;
-}
 
-// FIXME: derive from the framework's list-view wrapper once it is part of the build; until then
-// the list talks to its list-view window through the list view's messages.
-class CQuickList : public CWnd {
+class CQuickList : public CListCtrl {
 public:
     using CellRequest = QuickCellRequest;
 
@@ -61,7 +56,7 @@ public:
     QuickCellLayout LayOutCell(CellRequest const& cell, CRect const& rect) const;
 
     // A tool per cell: id item * 1000 + sub-item + 1, text by callback; -1 off the items.
-    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
@@ -72,7 +67,6 @@ protected:
     void ScrollColumnIntoView(int column);
 
     afx_msg void OnPaint();
-    afx_msg void OnDestroy();
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
     afx_msg void OnMouseMove(UINT flags, CPoint point);
@@ -105,7 +99,6 @@ private:
     void on_header_right_click();
 
     // [SECTION] Tool tips (CQuickListTips.cpp)
-    void filter_tips(MSG const& msg);
     BOOL on_tool_need_text(NMHDR* header, LRESULT* result);
 
     BYTE m_bShiftDown {};
@@ -118,8 +111,4 @@ private:
     std::unique_ptr<CellRequest> m_pCell;
     // Paints the level bars of all cells.
     std::unique_ptr<CGradient> m_pGradient;
-    struct TipsDeleter {
-        void operator()(platform::commctrl::ToolHitTracker* tips) const;
-    };
-    std::unique_ptr<platform::commctrl::ToolHitTracker, TipsDeleter> m_tips;
 };

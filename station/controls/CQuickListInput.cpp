@@ -50,14 +50,13 @@ void CQuickList::OnLButtonDown(UINT, CPoint)
 
 BOOL CQuickList::PreTranslateMessage(MSG* pMsg)
 {
-    filter_tips(*pMsg);
     // Enter goes to the list itself, so it never presses the dialog's default button.
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pMsg->hwnd == m_hWnd) {
         ::TranslateMessage(pMsg);
         ::DispatchMessage(pMsg);
         return TRUE;
     }
-    return CWnd::PreTranslateMessage(pMsg);
+    return CListCtrl::PreTranslateMessage(pMsg);
 }
 
 // [SECTION] Type-ahead

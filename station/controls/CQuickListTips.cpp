@@ -1,9 +1,8 @@
 // Per-cell tool tips of CQuickList, and the notifications that reach the list from its own
-// children (the tip's text requests, the header's right-click). The tips sit on the platform's
-// tool hit-test tracker: every message for the list passes through it before dispatch.
+// children (the tip's text requests, the header's right-click). The tips are the framework's
+// (EnableToolTips): its message filter asks OnToolHitTest for the cell under the pointer.
 #include "station/controls/CQuickList.h"
 
-#include "platform/controls/common/ToolHitTracker.h"
 #include "platform/controls/common/ToolTip.h"
 
 #include <algorithm>
@@ -34,27 +33,6 @@ void widen(std::string const& text, wchar_t* out, std::size_t capacity)
 
 }
 
-void CQuickList::TipsDeleter::operator()(platform::commctrl::ToolHitTracker* tips) const
-{
-    delete tips;
-}
-
-void CQuickList::filter_tips(MSG const& msg)
-{
-    if (!m_tips && m_hWnd) {
-        m_tips.reset(new platform::commctrl::ToolHitTracker(m_hWnd,
-            [this](POINT point, TOOLINFO& info) { return OnToolHitTest(point, &info); }));
-    }
-    if (m_tips)
-        m_tips->filter(msg);
-}
-
-void CQuickList::OnDestroy()
-{
-    m_tips.reset();
-    Default();
-}
-
 INT_PTR CQuickList::OnToolHitTest(CPoint point, TOOLINFO* info) const
 {
     int sub_item = -1;
@@ -78,7 +56,7 @@ BOOL CQuickList::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         return TRUE;
     if (nm->code == NM_RCLICK && nm->hwndFrom && nm->hwndFrom == header())
         on_header_right_click();
-    return CWnd::OnNotify(wParam, lParam, pResult);
+    return CListCtrl::OnNotify(wParam, lParam, pResult);
 }
 
 BOOL CQuickList::on_tool_need_text(NMHDR* nm, LRESULT* result)

@@ -462,6 +462,8 @@ TEST_F(QuickListTest, ToolIdsNameTheCellAndTipsAreCutTo79Characters)
         if (q.m_nItem == 2 && q.m_nSubItem == 1)
             q.m_strTipText = long_tip.c_str();
     };
+    // The framework's tips are on from subclassing: enabling again answers the old state.
+    EXPECT_TRUE(list.EnableToolTips(TRUE));
     CRect const target = cell(2, 1);
     TOOLINFO info {};
     EXPECT_EQ(list.OnToolHitTest(target.CenterPoint(), &info), 2 * 1000 + 1 + 1);
