@@ -97,26 +97,17 @@ bool append_vendor(std::vector<std::uint8_t>& out, std::array<std::uint8_t, 3> o
     return append_element(out, eid::Vendor, full);
 }
 
-std::vector<std::uint8_t> build_rsn(SecurityInfo const& info)
-{
-    std::vector<std::uint8_t> out;
-    put16le(out, 1);
-    put_suite(out, info.group);
-    put_suites(out, info.pairwise);
-    put_suites(out, info.akm);
-    put16le(out, info.capabilities);
-    return out;
-}
+namespace {
 
-Parsed<SecurityInfo> parse_rsn(Bytes body)
+// RSN, WPA and WAPI bodies open with a version field; only version 1 exists.
+ParseError read_version(ByteReader& r)
 {
-    ByteReader r(body);
     std::uint16_t version = 0;
     if (!r.u16le(version))
-        return { ParseError::TooShort, {} };
-    if (version != 1)
-        return { ParseError::Malformed, {} };
-    return parse_security_tail(r, suite::Ccmp, suite::Akm8021X);
+        return ParseError::TooShort;
+    return version == 1 ? ParseError::None : ParseError::Malformed;
+}
+
 }
 
 std::vector<std::uint8_t> build_wpa(SecurityInfo const& info)
@@ -129,14 +120,27 @@ std::vector<std::uint8_t> build_wpa(SecurityInfo const& info)
     return out;
 }
 
+// The RSN body is the WPA body followed by the capabilities.
+std::vector<std::uint8_t> build_rsn(SecurityInfo const& info)
+{
+    std::vector<std::uint8_t> out = build_wpa(info);
+    put16le(out, info.capabilities);
+    return out;
+}
+
+Parsed<SecurityInfo> parse_rsn(Bytes body)
+{
+    ByteReader r(body);
+    if (auto e = read_version(r); e != ParseError::None)
+        return { e, {} };
+    return parse_security_tail(r, suite::Ccmp, suite::Akm8021X);
+}
+
 Parsed<SecurityInfo> parse_wpa(Bytes body)
 {
     ByteReader r(body);
-    std::uint16_t version = 0;
-    if (!r.u16le(version))
-        return { ParseError::TooShort, {} };
-    if (version != 1)
-        return { ParseError::Malformed, {} };
+    if (auto e = read_version(r); e != ParseError::None)
+        return { e, {} };
     return parse_security_tail(r, suite::WpaTkip, suite::WpaAkm8021X);
 }
 
@@ -154,11 +158,8 @@ std::vector<std::uint8_t> build_wapi(SecurityInfo const& info)
 Parsed<SecurityInfo> parse_wapi(Bytes body)
 {
     ByteReader r(body);
-    std::uint16_t version = 0;
-    if (!r.u16le(version))
-        return { ParseError::TooShort, {} };
-    if (version != 1)
-        return { ParseError::Malformed, {} };
+    if (auto e = read_version(r); e != ParseError::None)
+        return { e, {} };
     SecurityInfo info;
     if (auto e = read_suites(r, info.akm); e != ParseError::None)
         return { e, {} };
