@@ -53,7 +53,7 @@ UINT GetPrivateProfileInt(LPCSTR section, LPCSTR key, INT default_value, LPCSTR 
 
 DWORD GetPrivateProfileSection(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR file_name)
 {
-    auto document = section && file_name ? ProfileStore::the().read(file_name) : std::nullopt;
+    auto document = section && file_name ? ProfileStore::the().read(file_name) : nullptr;
     return copy_list(document ? document->section_entries(section) : std::vector<std::string> {}, buffer, size);
 }
 

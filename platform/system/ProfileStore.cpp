@@ -14,11 +14,11 @@ ProfileStore& ProfileStore::the()
     return store;
 }
 
-std::optional<IniDocument> ProfileStore::read(std::string const& path)
+std::shared_ptr<IniDocument const> ProfileStore::read(std::string const& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+        return nullptr;
     long long mtime_ns = static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec;
     std::lock_guard lock(m_mutex);
     if (m_cached.path == path && m_cached.device == info.st_dev && m_cached.inode == info.st_ino
@@ -26,9 +26,9 @@ std::optional<IniDocument> ProfileStore::read(std::string const& path)
         return m_cached.document;
     std::string text;
     if (!read_whole_file(path, text))
-        return std::nullopt;
+        return nullptr;
     m_cached = Cached { path, info.st_dev, info.st_ino, static_cast<unsigned long long>(info.st_size), mtime_ns,
-        IniDocument::parse(text) };
+        std::make_shared<IniDocument const>(IniDocument::parse(text)) };
     // File times move in coarse ticks, so a file rewritten in place within one tick keeps its
     // time: a file changed in the last two seconds is parsed again on every read.
     struct timespec now {};
@@ -40,7 +40,8 @@ std::optional<IniDocument> ProfileStore::read(std::string const& path)
 
 bool ProfileStore::update(std::string const& path, std::function<void(IniDocument&)> const& change)
 {
-    IniDocument document = read(path).value_or(IniDocument {});
+    auto current = read(path);
+    IniDocument document = current ? *current : IniDocument {};
     change(document);
     std::string text = document.serialize();
     std::lock_guard lock(m_mutex);

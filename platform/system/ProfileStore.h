@@ -6,6 +6,7 @@
 #include "platform/system/IniDocument.h"
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -16,8 +17,9 @@ class ProfileStore {
 public:
     static ProfileStore& the();
 
-    // The file's document, or nullopt when it cannot be read.
-    std::optional<IniDocument> read(std::string const& path);
+    // The file's document, or null when it cannot be read. Readers share the parsed document
+    // until the file changes, so a program reading hundreds of keys parses and copies once.
+    std::shared_ptr<IniDocument const> read(std::string const& path);
     // Applies `change` to the file's current document (empty when missing) and writes it back.
     bool update(std::string const& path, std::function<void(IniDocument&)> const& change);
 
@@ -26,7 +28,7 @@ private:
         std::string path;
         unsigned long long device { 0 }, inode { 0 }, size { 0 };
         long long mtime_ns { -1 };
-        IniDocument document;
+        std::shared_ptr<IniDocument const> document;
     };
     std::mutex m_mutex;
     Cached m_cached;
