@@ -82,10 +82,12 @@ MessageQueue* MessageQueue::ui()
 
 void MessageQueue::set_ui(std::shared_ptr<MessageQueue> queue)
 {
-    static std::shared_ptr<MessageQueue> kept;
+    // Never destroyed: threads that outlive main (signal watchers, library threads) may
+    // still post to it while the process exits.
+    static auto* kept = new std::shared_ptr<MessageQueue>;
     if (g_ui_queue.load())
         return;
-    kept = queue;
+    *kept = queue;
     g_ui_queue.store(queue.get(), std::memory_order_release);
 }
 
