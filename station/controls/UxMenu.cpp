@@ -2,6 +2,7 @@
 
 #include "platform/framework/Resources.h"
 #include "platform/system/Registry.h"
+#include "platform/user/Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -58,21 +59,7 @@ std::string narrow(std::u16string const& wide)
         uint32_t c = wide[i];
         if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000)
             c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        platform::append_utf8(out, c);
     }
     return out;
 }

@@ -1,5 +1,6 @@
 // The menu calls: forwarders into MenuModel, and the menu template reader.
 #include "platform/controls/common/MenuModel.h"
+#include "platform/user/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -35,25 +36,6 @@ bool remove_item(HMENU menu, UINT position, UINT flags, bool destroy_submenu)
     return true;
 }
 
-void append_utf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // Reads the menu template: every read is checked against the end of the bytes, and the menu
 // is handed out only when the whole template was read.
 class TemplateReader {
@@ -87,7 +69,7 @@ public:
                     return false;
                 c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00);
             }
-            append_utf8(out, c);
+            platform::append_utf8(out, c);
         }
     }
 

@@ -1,6 +1,7 @@
 #include "platform/display/x11/KeyMap.h"
 
 #include "platform/user/Input.h"
+#include "platform/user/Utf8.h"
 
 #include <X11/keysym.h>
 
@@ -71,27 +72,6 @@ int virtual_key_from_keysym(unsigned long keysym)
 
 namespace platform::display::x11 {
 
-void append_utf8(std::string& out, unsigned long c)
-{
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 std::string utf8_from_keysym(unsigned long keysym)
 {
     unsigned long code_point = 0;
@@ -101,7 +81,7 @@ std::string utf8_from_keysym(unsigned long keysym)
         code_point = keysym & 0x00FFFFFFul;
     std::string out;
     if (code_point >= 0x20 && !(code_point >= 0x7F && code_point < 0xA0))
-        append_utf8(out, code_point);
+        platform::append_utf8(out, static_cast<char32_t>(code_point));
     return out;
 }
 

@@ -13,7 +13,5 @@ int virtual_key_from_keysym(unsigned long keysym);
 // (0x01000000 + code point); "" for others and for control characters. Used when no input
 // method gives the text of a key.
 std::string utf8_from_keysym(unsigned long keysym);
-// Appends `code_point` to `out` as UTF-8; nothing for surrogates or values past U+10FFFF.
-void append_utf8(std::string& out, unsigned long code_point);
 
 }
