@@ -116,6 +116,8 @@ bool styles(std::string const& word, DWORD& out)
 
 }
 
+constexpr int kMaxIncludeDepth = 8;
+
 // One statement at a time; blocks (dialog, menu, popup) keep their state on a small stack.
 class ResourceParser {
 public:
@@ -163,7 +165,21 @@ private:
             return raw();
         if (w == "string")
             return string_entry();
+        if (w == "include")
+            return include();
         return false;
+    }
+
+    // Another resource file, relative to this one; its errors are reported under its name.
+    // Nesting is bounded so that a file including itself cannot recurse without end.
+    bool include()
+    {
+        if (m_words.size() != 2 || !text_at(1) || m_set.m_include_depth >= kMaxIncludeDepth)
+            return false;
+        ++m_set.m_include_depth;
+        bool const ok = m_set.load(m_base + "/" + m_words[1]);
+        --m_set.m_include_depth;
+        return ok;
     }
 
     bool string_entry()

@@ -24,6 +24,8 @@
 //   toolbar <id> "<file.png>" <button width> <button height>
 //   raw <id> "<type>" "<file>"               bytes for FindResource/LoadResource
 //   string <id> "<text>"                     the string table (LoadString, AfxMessageBox(id))
+//   include "<file.res>"                     the statements of another file, relative to this one
+//                                            (outside blocks; nesting at most 8 deep)
 //
 // Loading reports every malformed line (file and line number) and keeps the rest.
 #pragma once
@@ -111,6 +113,7 @@ private:
     std::map<std::pair<int, std::string>, RawResource> m_raw;
     std::map<int, std::string> m_strings;
     std::vector<std::string> m_errors;
+    int m_include_depth {};
     friend class ResourceParser;
 };
 

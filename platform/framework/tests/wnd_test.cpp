@@ -4,6 +4,9 @@
 #include "platform/system/Kernel.h"
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace {
 
@@ -206,6 +209,24 @@ TEST_F(WndTest, ResourcesLoadByIdAndReportMissingOnes)
     platform::framework::ResourceSet broken;
     broken.parse("dialog 1 0 0 10\nbogus\nmenu 5\n  item x \"y\"\n", ".", "broken.res");
     EXPECT_EQ(broken.errors().size(), 4u);
+}
+
+TEST_F(WndTest, ResourceFilesIncludeOthersRelativeToThemselves)
+{
+    std::filesystem::path const dir = std::filesystem::temp_directory_path() / ("res_include_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir / "pages");
+    auto write = [&](std::filesystem::path const& p, char const* text) { std::ofstream(p) << text; };
+    write(dir / "main.res", "include \"pages/pages.res\"\ninclude \"missing.res\"\nstring 1 \"main\"\n");
+    write(dir / "pages" / "pages.res", "dialog 7 0 0 10 10\nend\ninclude \"self.res\"\n");
+    write(dir / "pages" / "self.res", "include \"self.res\"\n");
+
+    platform::framework::ResourceSet set;
+    ASSERT_TRUE(set.load((dir / "main.res").string()));
+    EXPECT_NE(set.dialog(7), nullptr);
+    ASSERT_NE(set.string(1), nullptr);
+    // The missing file and the self-inclusion past the nesting bound are reported, not fatal.
+    EXPECT_EQ(set.errors().size(), 2u);
+    std::filesystem::remove_all(dir);
 }
 
 TEST_F(WndTest, ThreadsRunWithAWaitableHandle)
