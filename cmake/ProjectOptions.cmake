@@ -16,7 +16,8 @@ endif()
 
 # zorvel_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS threaded])
 # One GoogleTest binary per module, registered with CTest test by test. Tests labelled
-# "threaded" also run under ThreadSanitizer.
+# "threaded" also run under ThreadSanitizer; the target `threaded_tests` builds only those
+# binaries (and what they need), so the ThreadSanitizer build skips the rest of the tree.
 function(zorvel_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
@@ -26,4 +27,16 @@ function(zorvel_add_test)
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
         PROPERTIES ENVIRONMENT "ZORVEL_TEST=1" LABELS "${T_LABELS}"
         DISCOVERY_TIMEOUT 60)
+    if("threaded" IN_LIST T_LABELS)
+        set_property(GLOBAL APPEND PROPERTY ZORVEL_THREADED_TESTS ${T_NAME})
+    endif()
 endfunction()
+
+function(_zorvel_threaded_tests_target)
+    get_property(tests GLOBAL PROPERTY ZORVEL_THREADED_TESTS)
+    add_custom_target(threaded_tests)
+    if(tests)
+        add_dependencies(threaded_tests ${tests})
+    endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _zorvel_threaded_tests_target)

@@ -8,15 +8,17 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 werror=${ZORVEL_WERROR:-OFF}
 status=0
+# run_preset <preset> <build target> [ctest arguments...]
 run_preset() {
-    local preset=$1; shift
+    local preset=$1 target=$2; shift 2
     echo "== $preset: configure and build"
     cmake --preset "$preset" -DZORVEL_WERROR="$werror" >/dev/null
-    cmake --build --preset "$preset" -j "$jobs"
+    cmake --build --preset "$preset" -j "$jobs" --target "$target"
     echo "== $preset: tests"
     ctest --preset "$preset" -j "$jobs" "$@" || status=1
 }
-run_preset debug
-run_preset asan
-run_preset tsan -L threaded
+run_preset debug all
+run_preset asan all
+# Only the threaded test binaries run under ThreadSanitizer, so only they are built there.
+run_preset tsan threaded_tests -L threaded
 exit $status
