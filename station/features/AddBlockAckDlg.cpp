@@ -1,0 +1,6 @@
+#include "station/features/AddBlockAckDlg.h"
+
+CAddBlockAckDlg::CAddBlockAckDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

@@ -1,0 +1,6 @@
+#include "station/features/DeleteBlockAckDlg.h"
+
+CDeleteBlockAckDlg::CDeleteBlockAckDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

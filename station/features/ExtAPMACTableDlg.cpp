@@ -1,0 +1,6 @@
+#include "station/features/ExtAPMACTableDlg.h"
+
+CExtAPMACTableDlg::CExtAPMACTableDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

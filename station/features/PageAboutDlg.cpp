@@ -1,0 +1,6 @@
+#include "station/features/PageAboutDlg.h"
+
+CPageAboutDlg::CPageAboutDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

@@ -1,0 +1,6 @@
+#include "station/features/PageAdvanceDlg.h"
+
+CPageAdvanceDlg::CPageAdvanceDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

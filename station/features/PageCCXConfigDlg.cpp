@@ -1,0 +1,6 @@
+#include "station/features/PageCCXConfigDlg.h"
+
+CPageCCXConfigDlg::CPageCCXConfigDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

@@ -1,0 +1,6 @@
+#include "station/features/PageExtAPDlg.h"
+
+CPageExtAPDlg::CPageExtAPDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

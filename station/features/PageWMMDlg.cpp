@@ -1,0 +1,6 @@
+#include "station/features/PageWMMDlg.h"
+
+CPageWMMDlg::CPageWMMDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

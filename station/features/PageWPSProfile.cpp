@@ -1,0 +1,6 @@
+#include "station/features/PageWPSProfile.h"
+
+CPageWPSProfile::CPageWPSProfile(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}
