@@ -1,8 +1,7 @@
 // List view benchmark: one visible page (30 rows x 11 columns) of an owner-data report list
 // with custom draw down to the sub-items, per-cell colours, texts asked for by
 // LVN_GETDISPINFO and an image in the first column. Target: under 1 ms per page.
-#include "platform/controls/common/ImageListObject.h"
-#include "platform/controls/common/ListView.h"
+#include "bench/ListPageSetup.h"
 #include "platform/gdi/SysPaint.h"
 #include "platform/user/Testing.h"
 
@@ -12,9 +11,7 @@
 
 namespace {
 
-constexpr int kRows = 30;
-constexpr int kColumns = 11;
-constexpr int kColumnWidth = 60;
+using namespace bench;
 
 LRESULT parent_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
@@ -39,20 +36,6 @@ LRESULT parent_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     return 0;
 }
 
-HIMAGELIST make_images()
-{
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
-    for (COLORREF colour : { RGB(0, 160, 0), RGB(200, 0, 0) }) {
-        std::uint32_t* bits = nullptr;
-        HBITMAP image = platform::commctrl::make_dib(16, 16, &bits);
-        for (int i = 0; i < 16 * 16; ++i)
-            bits[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-        ImageList_AddMasked(list, image, RGB(255, 0, 255));
-        DeleteObject(image);
-    }
-    return list;
-}
-
 struct ListPage {
     ListPage()
     {
@@ -64,24 +47,9 @@ struct ListPage {
         RegisterClass(&wc);
         parent = CreateWindowEx(0, "CommctrlBenchParent", "bench", WS_POPUP | WS_VISIBLE, 0, 0, kColumns * kColumnWidth, 600,
             nullptr, nullptr, nullptr, nullptr);
-        list = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0,
-            kColumns * kColumnWidth, 600, parent, reinterpret_cast<HMENU>(1), nullptr, nullptr);
-        for (int c = 0; c < kColumns; ++c) {
-            LVCOLUMN col {};
-            col.mask = LVCF_WIDTH | LVCF_TEXT;
-            col.cx = kColumnWidth;
-            col.pszText = const_cast<LPSTR>("column");
-            SendMessage(list, LVM_INSERTCOLUMN, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&col));
-        }
-        images = make_images();
-        SendMessage(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-        SendMessage(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-        SendMessage(list, LVM_SETITEMCOUNT, 100000, 0);
-        // A page of exactly kRows rows under the header.
-        RECT row {};
-        row.left = LVIR_BOUNDS;
-        SendMessage(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-        MoveWindow(list, 0, 0, kColumns * kColumnWidth, static_cast<int>(row.top + kRows * (row.bottom - row.top)), FALSE);
+        list = create_list_page(parent);
+        images = make_list_images();
+        fill_list_page(list, images);
         platform::testing::pump_until_idle();
     }
     ~ListPage()

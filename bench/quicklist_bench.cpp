@@ -1,8 +1,7 @@
 // CQuickList benchmark: one visible page (30 rows x 11 columns) painted cell by cell from cell
 // requests answered by the parent: text with colours in every cell, an image in three columns
 // and a level bar in one. Target: under 1 ms per page.
-#include "platform/controls/common/ImageListObject.h"
-#include "platform/controls/common/ListView.h"
+#include "bench/ListPageSetup.h"
 #include "platform/framework/Wnd.h"
 #include "platform/user/Testing.h"
 #include "station/controls/CQuickList.h"
@@ -13,9 +12,7 @@
 
 namespace {
 
-constexpr int kRows = 30;
-constexpr int kColumns = 11;
-constexpr int kColumnWidth = 60;
+using namespace bench;
 
 class BenchParent : public CWnd {
 protected:
@@ -40,20 +37,6 @@ protected:
     }
 };
 
-HIMAGELIST make_images()
-{
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2);
-    for (COLORREF colour : { RGB(0, 160, 0), RGB(200, 0, 0) }) {
-        std::uint32_t* bits = nullptr;
-        HBITMAP image = platform::commctrl::make_dib(16, 16, &bits);
-        for (int i = 0; i < 16 * 16; ++i)
-            bits[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-        ImageList_AddMasked(list, image, RGB(255, 0, 255));
-        DeleteObject(image);
-    }
-    return list;
-}
-
 struct QuickPage {
     QuickPage()
     {
@@ -61,24 +44,10 @@ struct QuickPage {
         InitCommonControls();
         parent.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_POPUP | WS_VISIBLE, 0, 0, kColumns * kColumnWidth, 600,
             nullptr, nullptr);
-        HWND const hwnd = CreateWindowEx(0, WC_LISTVIEW, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0,
-            kColumns * kColumnWidth, 600, parent.m_hWnd, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+        HWND const hwnd = create_list_page(parent.m_hWnd);
         list.SubclassWindow(hwnd);
-        for (int c = 0; c < kColumns; ++c) {
-            LVCOLUMN col {};
-            col.mask = LVCF_WIDTH | LVCF_TEXT;
-            col.cx = kColumnWidth;
-            col.pszText = const_cast<LPSTR>("column");
-            SendMessage(hwnd, LVM_INSERTCOLUMN, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&col));
-        }
-        images = make_images();
-        SendMessage(hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-        SendMessage(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-        SendMessage(hwnd, LVM_SETITEMCOUNT, 100000, 0);
-        RECT row {};
-        row.left = LVIR_BOUNDS;
-        SendMessage(hwnd, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-        MoveWindow(hwnd, 0, 0, kColumns * kColumnWidth, static_cast<int>(row.top + kRows * (row.bottom - row.top)), FALSE);
+        images = make_list_images();
+        fill_list_page(hwnd, images);
         ListView_SetItemState(hwnd, 3, LVIS_SELECTED, LVIS_SELECTED);
         platform::testing::pump_until_idle();
     }
