@@ -1,6 +1,7 @@
 #include "platform/framework/WinApp.h"
 
 #include "platform/framework/ResourceApi.h"
+#include "platform/system/Module.h"
 
 #include <atomic>
 #include <memory>
@@ -69,6 +70,10 @@ CWinApp::CWinApp(LPCTSTR app_name)
         m_app_name = app_name;
         m_pszAppName = m_app_name;
     }
+    char path[4096] {};
+    DWORD const length = ::GetModuleFileName(nullptr, path, sizeof path);
+    m_help_file_path = afx_help_file_path(CString(path, static_cast<int>(length)));
+    m_pszHelpFilePath = m_help_file_path;
     the_app() = this;
 }
 
@@ -94,6 +99,19 @@ CString afx_join_command_line(int argc, char** argv)
         line += quote ? "\"" + arg + "\"" : arg;
     }
     return line;
+}
+
+// The programs cut this path at its last backslash to find their help files, so the
+// separator before the name is a backslash; the folder keeps this system's own form.
+CString afx_help_file_path(CString const& executable_path)
+{
+    int const slash = executable_path.ReverseFind('/');
+    CString const folder = slash >= 0 ? executable_path.Left(slash) : CString(".");
+    CString name = executable_path.Mid(slash + 1);
+    int const dot = name.ReverseFind('.');
+    if (dot > 0)
+        name = name.Left(dot);
+    return folder + "\\" + name + ".HLP";
 }
 
 void CWinApp::set_command_line(int argc, char** argv)

@@ -51,6 +51,9 @@ public:
     int m_nCmdShow { SW_SHOWNORMAL };
     LPCTSTR m_pszRegistryKey {};
     LPCTSTR m_pszExeName {};
+    // "<executable's folder>\\<executable's name>.HLP", set by the constructor: the folder
+    // part, cut at the last "\\", is the executable's folder, where the help files lie.
+    LPCTSTR m_pszHelpFilePath {};
 
     // Kept for the programs' start-up code; the framework keeps no settings.
     void SetRegistryKey(LPCTSTR key) { m_pszRegistryKey = key; }
@@ -66,7 +69,12 @@ private:
     CString m_command_line;
     CString m_app_name;
     CString m_exe_name;
+    CString m_help_file_path;
 };
+
+// The help file path of the executable at `executable_path` ("/a/b/Zorvel" gives
+// "/a/b\\Zorvel.HLP"; an extension of the name is replaced).
+CString afx_help_file_path(CString const& executable_path);
 
 constexpr int THREAD_PRIORITY_NORMAL = 0;
 constexpr DWORD CREATE_SUSPENDED = 0x00000004;

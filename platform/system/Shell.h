@@ -56,7 +56,9 @@ using ShellOpener = std::function<bool(std::string const& target)>;
 // nullptr restores the desktop's opener.
 void set_shell_opener(ShellOpener opener);
 // What ShellExecute opens for `file` in `folder`: the HTML twin of a help file when it
-// exists, else the file; "" when a file (not an address) does not exist.
+// exists, else the file; "" when a file (not an address) does not exist. Both may separate
+// their folders with "\\" (the programs' way); the answer uses "/". The existence test of
+// FileAttributes.h asks this same function.
 std::string shell_target(std::string const& file, std::string const& folder);
 
 }

@@ -42,6 +42,16 @@ bool is_address(std::string const& text)
     return text.find("://") != std::string::npos || text.starts_with("mailto:");
 }
 
+// Programs build their paths with "\\" between folders; this system's files use "/".
+std::string with_slashes(std::string path)
+{
+    for (char& c : path) {
+        if (c == '\\')
+            c = '/';
+    }
+    return path;
+}
+
 bool file_exists(std::string const& path)
 {
     struct stat info {};
@@ -67,9 +77,10 @@ std::string shell_target(std::string const& file, std::string const& folder)
 {
     if (is_address(file))
         return file;
-    std::string path = file;
-    if (!path.empty() && path.front() != '/' && !folder.empty())
-        path = folder + (folder.back() == '/' ? "" : "/") + path;
+    std::string path = with_slashes(file);
+    std::string const base = with_slashes(folder);
+    if (!path.empty() && path.front() != '/' && !base.empty())
+        path = base + (base.back() == '/' ? "" : "/") + path;
     if (path.size() > 4 && equal_ignoring_case(std::string_view(path).substr(path.size() - 4), ".chm")) {
         std::string html = path.substr(0, path.size() - 4) + ".html";
         if (file_exists(html))
