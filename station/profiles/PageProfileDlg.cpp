@@ -1,0 +1,6 @@
+#include "station/profiles/PageProfileDlg.h"
+
+CPageProfileDlg::CPageProfileDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

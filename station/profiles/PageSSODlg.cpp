@@ -1,0 +1,6 @@
+#include "station/profiles/PageSSODlg.h"
+
+CPageSSODlg::CPageSSODlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

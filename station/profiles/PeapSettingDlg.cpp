@@ -1,0 +1,6 @@
+#include "station/profiles/PeapSettingDlg.h"
+
+CPeapSettingDlg::CPeapSettingDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

@@ -1,0 +1,6 @@
+#include "station/profiles/ProfileEditorDlg.h"
+
+CProfileEditorDlg::CProfileEditorDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

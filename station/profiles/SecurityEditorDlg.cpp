@@ -1,0 +1,6 @@
+#include "station/profiles/SecurityEditorDlg.h"
+
+CSecurityEditorDlg::CSecurityEditorDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

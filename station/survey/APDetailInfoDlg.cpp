@@ -1,0 +1,6 @@
+#include "station/survey/APDetailInfoDlg.h"
+
+CAPDetailInfoDlg::CAPDetailInfoDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

@@ -1,0 +1,6 @@
+#include "station/survey/AuthenStatusDlg.h"
+
+CAuthenStatusDlg::CAuthenStatusDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

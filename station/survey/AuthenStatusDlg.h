@@ -1,0 +1,13 @@
+// The authentication progress window of the configuration window's lower area: the steps of
+// an 802.1X authentication as they happen.
+// For now a placeholder that shows its template only; its behaviour arrives with its own work.
+#pragma once
+
+#include "station/controls/CResizeDlg.h"
+
+class CAuthenStatusDlg : public CResizeDlg {
+public:
+    enum { IDD = 432 };
+
+    explicit CAuthenStatusDlg(CWnd* pParent = nullptr);
+};

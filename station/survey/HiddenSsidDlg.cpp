@@ -1,0 +1,6 @@
+#include "station/survey/HiddenSsidDlg.h"
+
+CHiddenSsidDlg::CHiddenSsidDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

@@ -1,0 +1,6 @@
+#include "station/survey/LinkStatusDlg.h"
+
+CLinkStatusDlg::CLinkStatusDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

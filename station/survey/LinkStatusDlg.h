@@ -1,0 +1,13 @@
+// The link status dialog of the configuration window's lower area: the connected network,
+// its channel, rates, addresses, link quality and signal strength.
+// For now a placeholder that shows its template only; its behaviour arrives with its own work.
+#pragma once
+
+#include "station/controls/CResizeDlg.h"
+
+class CLinkStatusDlg : public CResizeDlg {
+public:
+    enum { IDD = 122 };
+
+    explicit CLinkStatusDlg(CWnd* pParent = nullptr);
+};

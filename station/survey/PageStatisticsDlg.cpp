@@ -1,0 +1,6 @@
+#include "station/survey/PageStatisticsDlg.h"
+
+CPageStatisticsDlg::CPageStatisticsDlg(CWnd* pParent)
+    : CResizeDlg(IDD, pParent)
+{
+}

@@ -1,0 +1,94 @@
+#include "PagesTableTest.h"
+
+#include "station/controls/QuickListRecords.h"
+#include "station/core/UiStr.h"
+#include "station/survey/APDetailInfoDlg.h"
+#include "station/survey/AuthenStatusDlg.h"
+#include "station/survey/HiddenSsidDlg.h"
+#include "station/survey/LinkStatusDlg.h"
+#include "station/survey/PageSiteSurveyDlg.h"
+#include "station/survey/PageStatisticsDlg.h"
+
+namespace {
+
+std::vector<PageCase> survey_cases()
+{
+    return {
+        page_case<CPageSiteSurveyDlg>("site survey"),
+        page_case<CPageStatisticsDlg>("statistics"),
+        page_case<CLinkStatusDlg>("link status", true),
+        page_case<CAPDetailInfoDlg>("access point detail", true),
+        page_case<CHiddenSsidDlg>("hidden network", true),
+        page_case<CAuthenStatusDlg>("authentication status", true),
+    };
+}
+
+}
+
+class SurveyPagesTest : public DialogsTest { };
+
+TEST_F(SurveyPagesTest, TemplateIdsAreTheWindowsOnes)
+{
+    std::pair<int, int> const ids[] = {
+        { CPageSiteSurveyDlg::IDD, 113 },
+        { CPageStatisticsDlg::IDD, 115 },
+        { CLinkStatusDlg::IDD, 122 },
+        { CAPDetailInfoDlg::IDD, 156 },
+        { CHiddenSsidDlg::IDD, 431 },
+        { CAuthenStatusDlg::IDD, 432 },
+    };
+    for (auto const& [idd, want] : ids)
+        EXPECT_EQ(idd, want);
+    EXPECT_EQ(CPageSiteSurveyDlg::IDC_RESCAN, 1024);
+}
+
+TEST_F(SurveyPagesTest, TemplatesExistWithTheWindowsLayout)
+{
+    expect_templates(survey_cases());
+}
+
+TEST_F(SurveyPagesTest, EveryDialogCreatesAsAChild)
+{
+    expect_pages_create(survey_cases(), parent);
+}
+
+TEST_F(SurveyPagesTest, ConnectRequestsStartCleared)
+{
+    CPageSiteSurveyDlg page(&parent);
+    EXPECT_EQ(page.m_bConnectByBssid, 0);
+    EXPECT_EQ(page.m_bConnectBySsid, 0);
+    EXPECT_EQ(page.RowCount(), 0);
+}
+
+TEST_F(SurveyPagesTest, ShowScanWaitLeavesOneWaitingRow)
+{
+    G_UiStr.IDS_SITESUR_SCAN_WAIT = "Waiting for the scan";
+    CPageSiteSurveyDlg page(&parent);
+    ASSERT_TRUE(page.Create(CPageSiteSurveyDlg::IDD, &parent));
+    page.ShowWindow(SW_SHOW);
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round); // a second call replaces the row rather than adding one
+        page.ShowScanWait();
+        pump();
+        EXPECT_EQ(page.RowCount(), 1);
+        EXPECT_EQ(page.List().GetItemCount(), 1);
+        EXPECT_EQ(std::string(page.List().FillCellRequest(0, 1)->m_strText.GetString()), "Waiting for the scan");
+        EXPECT_TRUE(page.List().FillCellRequest(0, 3)->m_strText.IsEmpty());
+    }
+    page.DestroyWindow();
+}
+
+// The button exists for the radio switch; until scanning arrives a click changes nothing.
+TEST_F(SurveyPagesTest, RescanClickDoesNothingYet)
+{
+    CPageSiteSurveyDlg page(&parent);
+    ASSERT_TRUE(page.Create(CPageSiteSurveyDlg::IDD, &parent));
+    page.ShowScanWait();
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(CPageSiteSurveyDlg::IDC_RESCAN, BN_CLICKED),
+        reinterpret_cast<LPARAM>(::GetDlgItem(page.m_hWnd, CPageSiteSurveyDlg::IDC_RESCAN)));
+    pump();
+    EXPECT_TRUE(::IsWindow(page.m_hWnd));
+    EXPECT_EQ(page.RowCount(), 1);
+    EXPECT_TRUE(parent.commands.empty());
+    page.DestroyWindow();
+}
