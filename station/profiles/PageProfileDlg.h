@@ -1,20 +1,39 @@
-// The profile list page of the configuration window: the stored connection profiles, with the
-// buttons that add, edit, delete, import, export and activate them. For now a placeholder that
-// shows its template only; its behaviour arrives with its own work.
+// The profile list page of the configuration window: the stored connection profiles, the
+// details of the selected one, and the buttons that add, edit, delete, activate, import and
+// export them. For now a placeholder that shows its template only; its behaviour arrives with
+// its own work.
 #pragma once
 
+#include "station/controls/CQuickList.h"
 #include "station/controls/CResizeDlg.h"
+#include "wlan/api/Profile.h"
+
+#include <memory>
 
 class CPageProfileDlg : public CResizeDlg {
 public:
     enum { IDD = 114 };
+    enum Control : int {
+        IDC_LIST = 1040,
+    };
 
     explicit CPageProfileDlg(CWnd* pParent = nullptr);
 
-    // Written by the station core: the active profile's name, whether a stored profile is the
-    // active one (a connection from the site survey clears it), and whether a connection from
-    // the site survey is queued.
+    // The name of the active profile.
     CString m_strProfile;
-    BOOL m_bActiveProfile {};
+    // A stored profile is the active one; a connection from the site survey clears it.
+    BOOL m_bActiveProfile { TRUE };
+    // A connection from the site survey is queued.
     BOOL m_bConnectFromSurvey {};
+
+    // The action the hidden dialog takes when the page asks it to run one: its type and the
+    // page's own profile record (zeroed until the page fills it).
+    int m_nActionType {};
+    std::unique_ptr<WLANPROFILE> m_pActionProfile { std::make_unique<WLANPROFILE>() };
+
+    // The profile list (column 1 profile ID, column 2 profile name once the page fills it).
+    CQuickList m_listProfile;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
 };

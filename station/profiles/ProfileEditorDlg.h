@@ -1,13 +1,33 @@
 // The profile editor of the configuration window's lower area: the tabs that add or edit a
-// stored profile (system configuration, authentication and encryption, 802.1X, WAPI).
-// For now a placeholder that shows its template only; its behaviour arrives with its own work.
+// stored profile (system configuration, authentication and encryption, 802.1X, WAPI). For now
+// a placeholder that shows its template only; its behaviour arrives with its own work.
 #pragma once
 
 #include "station/controls/CResizeDlg.h"
+
+struct PAC_ENTRY;
+class CPageSystemConfigDlg;
+class CPageAuthEncryDlg;
+class CPage8021XDlg;
+class CPageWAPIDlg;
 
 class CProfileEditorDlg : public CResizeDlg {
 public:
     enum { IDD = 179 };
 
     explicit CProfileEditorDlg(CWnd* pParent = nullptr);
+
+    // The tabs, created by the editor itself; none exist yet.
+    CPageSystemConfigDlg* m_pPageSystemConfigDlg {};
+    CPageAuthEncryDlg* m_pPageAuthEncryDlg {};
+    CPage8021XDlg* m_pPage8021XDlg {};
+    CPageWAPIDlg* m_pPageWAPIDlg {};
+
+    // The name the edited profile was loaded under (empty for a new one).
+    CString m_strOldProfileName;
+    // 1 for Add, 0 for Edit.
+    BOOL m_bNewProfile {};
+    // The profile's PAC list as the library reads it; none until the editor loads one.
+    PAC_ENTRY* m_pPACList {};
+    int m_nPACCount {};
 };

@@ -10,4 +10,7 @@ public:
     enum { IDD = 431 };
 
     explicit CHiddenSsidDlg(CWnd* pParent = nullptr);
+
+    // The typed network name, which the window reads when the prompt reports OK.
+    CString m_strSSID;
 };

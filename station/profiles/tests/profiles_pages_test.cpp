@@ -47,10 +47,30 @@ TEST_F(ProfilePagesTest, EveryDialogCreatesAsAChild)
     expect_pages_create(profile_cases(), parent);
 }
 
-TEST_F(ProfilePagesTest, CoreFlagsStartCleared)
+// What the station core reads and writes before the pages do anything themselves.
+TEST_F(ProfilePagesTest, CoreMembersStartAsTheCoreExpects)
 {
     CPageProfileDlg page(&parent);
     EXPECT_TRUE(page.m_strProfile.IsEmpty());
-    EXPECT_EQ(page.m_bActiveProfile, 0);
+    EXPECT_EQ(page.m_bActiveProfile, TRUE);
     EXPECT_EQ(page.m_bConnectFromSurvey, 0);
+    EXPECT_EQ(page.m_nActionType, 0);
+    ASSERT_NE(page.m_pActionProfile, nullptr);
+    EXPECT_EQ(page.m_pActionProfile->nProfileID, 0u);
+
+    CPeapSettingDlg prompt(&parent);
+    ASSERT_NE(prompt.m_pProfile, nullptr);
+    EXPECT_EQ(prompt.m_pProfile->chID[0], 0);
+
+    CProfileEditorDlg editor(&parent);
+    EXPECT_EQ(editor.m_pPACList, nullptr);
+    EXPECT_EQ(editor.m_bNewProfile, 0);
+}
+
+TEST_F(ProfilePagesTest, ProfileListIsBoundOnCreation)
+{
+    CPageProfileDlg page(&parent);
+    ASSERT_TRUE(page.Create(CPageProfileDlg::IDD, &parent));
+    EXPECT_EQ(page.m_listProfile.m_hWnd, ::GetDlgItem(page.m_hWnd, CPageProfileDlg::IDC_LIST));
+    page.DestroyWindow();
 }
