@@ -1,11 +1,10 @@
 #include "platform/system/Registry.h"
 
+#include "platform/system/NamedHandles.h"
 #include "platform/system/RegistryStore.h"
 #include "platform/user/Messages.h"
 
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
 
 using platform::system::RegistryStore;
 using platform::system::RegistryValue;
@@ -22,40 +21,23 @@ public:
         return keys;
     }
 
-    HKEY add(std::string path)
-    {
-        std::lock_guard lock(m_mutex);
-        ULONG_PTR value = m_next;
-        m_next += 2;
-        m_paths.emplace(value, std::move(path));
-        return reinterpret_cast<HKEY>(value);
-    }
+    HKEY add(std::string path) { return m_handles.add(std::move(path)); }
 
     std::optional<std::string> path(HKEY key)
     {
-        auto value = reinterpret_cast<ULONG_PTR>(key);
-        switch (value) {
+        switch (reinterpret_cast<ULONG_PTR>(key)) {
         case 0x80000000u: return std::string("HKEY_CLASSES_ROOT");
         case 0x80000001u: return std::string("HKEY_CURRENT_USER");
         case 0x80000002u: return std::string("HKEY_LOCAL_MACHINE");
         case 0x80000003u: return std::string("HKEY_USERS");
-        default: break;
+        default: return m_handles.name(key);
         }
-        std::lock_guard lock(m_mutex);
-        auto it = m_paths.find(value);
-        return it == m_paths.end() ? std::nullopt : std::optional(it->second);
     }
 
-    bool remove(HKEY key)
-    {
-        std::lock_guard lock(m_mutex);
-        return m_paths.erase(reinterpret_cast<ULONG_PTR>(key)) != 0;
-    }
+    bool remove(HKEY key) { return m_handles.remove(key); }
 
 private:
-    std::mutex m_mutex;
-    std::unordered_map<ULONG_PTR, std::string> m_paths;
-    ULONG_PTR m_next { 0x2000 };
+    platform::system::NamedHandles<HKEY> m_handles { 0x2000, 2 };
 };
 
 // "a\\b\\" and "\\a\\b" name the same key as "a\\b".

@@ -1,12 +1,11 @@
 #include "platform/system/Services.h"
 
+#include "platform/system/NamedHandles.h"
 #include "platform/system/RegistryStore.h"
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
 
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
 
 using namespace platform::system;
 
@@ -58,43 +57,16 @@ std::optional<std::string> installed(std::string const& name)
     return std::nullopt;
 }
 
-class ServiceHandles {
-public:
-    static ServiceHandles& the()
-    {
-        static ServiceHandles handles;
-        return handles;
-    }
-    SC_HANDLE add(std::string name)
-    {
-        std::lock_guard lock(m_mutex);
-        ULONG_PTR value = m_next;
-        m_next += 4;
-        m_names.emplace(value, std::move(name));
-        return reinterpret_cast<SC_HANDLE>(value);
-    }
-    // The service name, "" for the manager, nullopt for an unknown handle.
-    std::optional<std::string> name(SC_HANDLE handle)
-    {
-        std::lock_guard lock(m_mutex);
-        auto it = m_names.find(reinterpret_cast<ULONG_PTR>(handle));
-        return it == m_names.end() ? std::nullopt : std::optional(it->second);
-    }
-    bool remove(SC_HANDLE handle)
-    {
-        std::lock_guard lock(m_mutex);
-        return m_names.erase(reinterpret_cast<ULONG_PTR>(handle)) != 0;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::unordered_map<ULONG_PTR, std::string> m_names;
-    ULONG_PTR m_next { 0x5C0000 };
-};
+// Service handles: the service name, "" for the manager.
+platform::system::NamedHandles<SC_HANDLE>& service_handles()
+{
+    static platform::system::NamedHandles<SC_HANDLE> handles { 0x5C0000, 4 };
+    return handles;
+}
 
 std::optional<std::string> service_of(SC_HANDLE handle)
 {
-    auto name = ServiceHandles::the().name(handle);
+    auto name = service_handles().name(handle);
     if (!name || name->empty()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return std::nullopt;
@@ -121,12 +93,12 @@ SC_HANDLE OpenSCManager(LPCSTR machine, LPCSTR, DWORD)
         SetLastError(ERROR_ACCESS_DENIED); // no remote machines here
         return nullptr;
     }
-    return ServiceHandles::the().add("");
+    return service_handles().add("");
 }
 
 SC_HANDLE OpenService(SC_HANDLE manager, LPCSTR name, DWORD)
 {
-    auto manager_name = ServiceHandles::the().name(manager);
+    auto manager_name = service_handles().name(manager);
     if (!manager_name || !manager_name->empty()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
@@ -136,12 +108,12 @@ SC_HANDLE OpenService(SC_HANDLE manager, LPCSTR name, DWORD)
         SetLastError(ERROR_SERVICE_DOES_NOT_EXIST);
         return nullptr;
     }
-    return ServiceHandles::the().add(*service);
+    return service_handles().add(*service);
 }
 
 BOOL CloseServiceHandle(SC_HANDLE handle)
 {
-    if (!ServiceHandles::the().remove(handle)) {
+    if (!service_handles().remove(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
