@@ -1,6 +1,5 @@
-// The lower-area table of the stations joined to the hosted network.
-// Created by the configuration window as a child of its page host or lower frame; for now it
-// shows its template only.
+// The lower-area table of the configuration window that lists the stations joined to the hosted
+// network, shown below the hosted network page. For now it shows its template only.
 #pragma once
 
 #include "station/controls/CResizeDlg.h"
@@ -10,4 +9,10 @@ public:
     enum { IDD = 263 };
 
     explicit CExtAPMACTableDlg(CWnd* pParent = nullptr);
+
+protected:
+    // Enter and Escape must not end a child of the configuration window: ending a modeless
+    // dialog hides it, and the window alone decides what is shown.
+    void OnOK() override { }
+    void OnCancel() override { }
 };

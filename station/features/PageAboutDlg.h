@@ -1,6 +1,6 @@
-// The about page: versions, dates and the adapter's address.
-// Created by the configuration window as a child of its page host or lower frame; for now it
-// shows its template only.
+// The about page of the configuration window: the legal notice, the versions and dates of the
+// utility, the driver and the library, and the adapter's address. For now it shows its
+// template only.
 #pragma once
 
 #include "station/controls/CResizeDlg.h"
@@ -10,4 +10,10 @@ public:
     enum { IDD = 120 };
 
     explicit CPageAboutDlg(CWnd* pParent = nullptr);
+
+protected:
+    // Enter and Escape must not end a child of the configuration window: ending a modeless
+    // dialog hides it, and the window alone decides what is shown.
+    void OnOK() override { }
+    void OnCancel() override { }
 };

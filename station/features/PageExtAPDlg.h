@@ -1,6 +1,5 @@
-// The hosted network page: the software access point's name, key and client limit.
-// Created by the configuration window as a child of its page host or lower frame; for now it
-// shows its template only.
+// The hosted network page of the configuration window: the software access point's network
+// name, key, client limit and address. For now it shows its template only.
 #pragma once
 
 #include "station/controls/CResizeDlg.h"
@@ -10,4 +9,10 @@ public:
     enum { IDD = 261 };
 
     explicit CPageExtAPDlg(CWnd* pParent = nullptr);
+
+protected:
+    // Enter and Escape must not end a child of the configuration window: ending a modeless
+    // dialog hides it, and the window alone decides what is shown.
+    void OnOK() override { }
+    void OnCancel() override { }
 };
