@@ -1,6 +1,6 @@
 // Shared set-up of the feature pages' tests: a manual clock, a clean window table, the pinned
-// font and classic colours, the station utility's own resource file, and a framework parent
-// dialog window the pages are created in, as the configuration window's page host holds them.
+// font and classic colours, the station utility's own resource file, and the parent the pages
+// are created in: the configuration window's page host (template 142) inside a plain frame.
 #pragma once
 
 #include "platform/framework/Afx.h"
@@ -24,8 +24,10 @@ protected:
         platform::user::set_desktop_size(1024, 768);
         platform::controls::register_control_classes();
         ASSERT_TRUE(platform::framework::load_resources(FEATURES_RESOURCES));
-        ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0, nullptr, GetSysColorBrush(COLOR_BTNFACE)), "parent",
+        ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0, nullptr, GetSysColorBrush(COLOR_BTNFACE)), "frame",
             WS_POPUP | WS_VISIBLE, 0, 0, 900, 600, nullptr, nullptr));
+        ASSERT_TRUE(parent.Create(kPageHost, &frame));
+        parent.ShowWindow(SW_SHOW);
         pump();
     }
 
@@ -37,5 +39,7 @@ protected:
 
     static void pump() { platform::testing::pump_until_idle(); }
 
-    CWnd parent;
+    static constexpr UINT kPageHost = 142;
+    CWnd frame;
+    CDialog parent { kPageHost };
 };
