@@ -5,6 +5,7 @@
 #include "platform/gdi/SysPaint.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,26 @@ void map_3d_colours(HBITMAP bitmap)
     }
 }
 
+// The AND mask of a PNG's alpha: set where a pixel is more transparent than opaque, so that
+// drawing the icon keeps the background there instead of painting the (zero) colour black.
+// The PNG reader gives top-down 32-bit pixels with alpha in the top byte.
+std::vector<BYTE> transparency_mask(BITMAP const& bm, int height)
+{
+    size_t const stride = static_cast<size_t>((bm.bmWidth + 15) / 16 * 2);
+    std::vector<BYTE> mask(stride * static_cast<size_t>(height), 0);
+    auto const* pixels = static_cast<std::uint32_t const*>(bm.bmBits);
+    if (!pixels || bm.bmBitsPixel != 32)
+        return mask;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < bm.bmWidth; ++x) {
+            std::uint32_t const alpha = pixels[static_cast<size_t>(y) * static_cast<size_t>(bm.bmWidth) + static_cast<size_t>(x)] >> 24;
+            if (alpha < 128)
+                mask[static_cast<size_t>(y) * stride + static_cast<size_t>(x / 8)] |= static_cast<BYTE>(0x80 >> (x % 8));
+        }
+    }
+    return mask;
+}
+
 HICON icon_from(std::string const& path, POINT hotspot)
 {
     HBITMAP const colour = platform::gdi::read_png(path);
@@ -56,9 +77,8 @@ HICON icon_from(std::string const& path, POINT hotspot)
     BITMAP bm {};
     GetObject(colour, sizeof bm, &bm);
     int const height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
-    // An all-zero AND mask: the colour image (with its alpha) is the whole icon.
-    std::vector<BYTE> const zeros(static_cast<size_t>((bm.bmWidth + 15) / 16 * 2) * static_cast<size_t>(height), 0);
-    HBITMAP const mask = CreateBitmap(bm.bmWidth, height, 1, 1, zeros.data());
+    std::vector<BYTE> const bits = transparency_mask(bm, height);
+    HBITMAP const mask = CreateBitmap(bm.bmWidth, height, 1, 1, bits.data());
     // A declared hot spot is kept (as for a cursor); otherwise the centre is the hot spot.
     bool const has_hotspot = hotspot.x || hotspot.y;
     ICONINFO info { has_hotspot ? FALSE : TRUE, static_cast<DWORD>(hotspot.x), static_cast<DWORD>(hotspot.y), mask, colour };

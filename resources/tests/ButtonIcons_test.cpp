@@ -125,6 +125,35 @@ TEST_F(ButtonIconsTest, PicturesHaveTransparentCornersAndWholePixels)
     }
 }
 
+// Drawn on a button face, the transparent corners keep the face and the picture covers it.
+TEST_F(ButtonIconsTest, DrawnIconsKeepTheBackgroundWhereTransparent)
+{
+    COLORREF const face = RGB(10, 200, 30);
+    HDC const dc = CreateCompatibleDC(nullptr);
+    HBITMAP const surface = CreateBitmap(32, 32, 1, 32, nullptr);
+    HGDIOBJ const old = SelectObject(dc, surface);
+    for (ButtonIcon const& c : { kIcons[0], kIcons[15] }) {
+        SCOPED_TRACE(c.name);
+        HBRUSH const brush = CreateSolidBrush(face);
+        RECT const all { 0, 0, 32, 32 };
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        HICON const icon = LoadIcon(nullptr, MAKEINTRESOURCE(c.id));
+        ASSERT_TRUE(DrawIconEx(dc, 0, 0, icon, c.size, c.size, 0, nullptr, DI_NORMAL));
+        EXPECT_EQ(GetPixel(dc, 0, 0), face);
+        EXPECT_EQ(GetPixel(dc, c.size - 1, c.size - 1), face);
+        int covered = 0;
+        for (int y = 0; y < c.size; ++y)
+            for (int x = 0; x < c.size; ++x)
+                covered += GetPixel(dc, x, y) != face;
+        EXPECT_GT(covered, c.size * c.size / 8);
+        DestroyIcon(icon);
+    }
+    SelectObject(dc, old);
+    DeleteObject(surface);
+    DeleteDC(dc);
+}
+
 TEST_F(ButtonIconsTest, EachIdHasAPictureOfItsOwn)
 {
     std::set<std::string> paths;
