@@ -152,6 +152,9 @@ LRESULT ComboBox::dispatch_input(UINT message, WPARAM wparam, LPARAM lparam)
 
 LRESULT ComboBox::on_create(CREATESTRUCT const* cs)
 {
+    // Scroll-bar styles on a combo box are meant for its drop-down list (which always has
+    // one); the closed field shows none.
+    set_style(style() & ~(WS_VSCROLL | WS_HSCROLL));
     m_list = CreateWindowEx(WS_EX_TOOLWINDOW, "ComboLBox", "", list_style(style()), 0, 0, cs ? cs->cx : 100, 100, hwnd(),
         nullptr, nullptr, hwnd());
     if (!m_list)

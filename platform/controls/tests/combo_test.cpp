@@ -77,6 +77,10 @@ TEST_F(ComboTest, TheWindowKeepsTheFieldHeightAndDropsBelow)
     SendMessage(h, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
     EXPECT_EQ(dropped.top, w.bottom);
     EXPECT_EQ(dropped.left, w.left);
+    // The template's WS_VSCROLL belongs to the list: the field keeps its whole width.
+    RECT client {};
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.right, w.right - w.left);
 }
 
 TEST_F(ComboTest, MouseSelectionFollowsTheTable)
