@@ -25,20 +25,20 @@ protected:
     }
 
     CUISTR saved_ui;
-    CPageWPSDlg page { &parent };
+    CPageWPSDlg page { &host };
 };
 
 TEST_F(WpsPageTest, KeepsThePageRectangleGivenBeforeCreation)
 {
     page.SetPageRect(CRect(10, 20, 300, 200));
-    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &parent));
+    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &host));
     EXPECT_EQ(page.GetPageRect(), CRect(10, 20, 300, 200));
 }
 
 TEST_F(WpsPageTest, ActionButtonsAreSevenDistinctLiveButtons)
 {
     EXPECT_EQ(page.ActionButton(0), nullptr) << "no buttons before the page exists";
-    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &parent));
+    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &host));
     std::set<HWND> seen;
     for (int i = 0; i < CPageWPSDlg::kActionButtons; ++i) {
         CWnd* button = page.ActionButton(i);
@@ -58,14 +58,14 @@ TEST_F(WpsPageTest, ActionButtonsAreSevenDistinctLiveButtons)
 // The radio switch re-enables index 0 always and index 1 in the enrollee role: Rescan and PBC.
 TEST_F(WpsPageTest, ActionButtonsZeroAndOneAreRescanAndPushButton)
 {
-    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &parent));
+    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &host));
     EXPECT_EQ(page.ActionButton(0)->m_hWnd, ::GetDlgItem(page.m_hWnd, 1164));
     EXPECT_EQ(page.ActionButton(1)->m_hWnd, ::GetDlgItem(page.m_hWnd, 1154));
 }
 
 TEST_F(WpsPageTest, ScanWaitLeavesOneRowShowingTheWaitingText)
 {
-    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &parent));
+    ASSERT_TRUE(page.Create(CPageWPSDlg::IDD, &host));
     for (int i = 0; i < 2; ++i) {
         page.ShowScanWait();
         ASSERT_EQ(page.ApRows().size(), 1u);

@@ -1,5 +1,5 @@
 // Every page and lower-area dialog of the feature group is created the way the configuration
-// window creates it, as a child of a parent dialog, from its own template.
+// window creates it, as a child of a host dialog, from its own template.
 #include "FeaturesFixture.h"
 
 #include "station/features/AddBlockAckDlg.h"
@@ -28,7 +28,7 @@ struct PageCase {
 template <typename T>
 PageCase page_case(char const* name, int idd)
 {
-    return { name, idd, [](CWnd* parent) { return std::make_unique<T>(parent); } };
+    return { name, idd, [](CWnd* host) { return std::make_unique<T>(host); } };
 }
 
 // The template ids are written out, not read from the classes, so a class that names another
@@ -76,16 +76,16 @@ TEST_F(FeaturesTest, ClassesNameTheirTemplates)
     EXPECT_EQ(CExtAPMACTableDlg::IDD, 263);
 }
 
-// Constructed with its parent, then Create(IDD, parent): a hidden, captionless child of that
-// parent holding every control of its template. Enter and Escape leave it as it is.
+// Constructed with its host, then Create(IDD, host): a hidden, captionless child of that
+// host holding every control of its template. Enter and Escape leave it as it is.
 TEST_F(FeaturesTest, EveryClassCreatesAsAChildFromItsTemplate)
 {
     for (PageCase const& c : all_pages()) {
         SCOPED_TRACE(c.name);
-        auto page = c.make(&parent);
-        ASSERT_NE(page->Create(c.idd, &parent), FALSE);
+        auto page = c.make(&host);
+        ASSERT_NE(page->Create(c.idd, &host), FALSE);
         ASSERT_TRUE(::IsWindow(page->m_hWnd));
-        EXPECT_EQ(::GetParent(page->m_hWnd), parent.m_hWnd);
+        EXPECT_EQ(::GetParent(page->m_hWnd), host.m_hWnd);
         DWORD const style = static_cast<DWORD>(::GetWindowLong(page->m_hWnd, GWL_STYLE));
         EXPECT_TRUE(style & WS_CHILD);
         EXPECT_FALSE(style & WS_CAPTION);
@@ -108,9 +108,9 @@ TEST_F(FeaturesTest, EveryClassDeletesWithOrWithoutItsWindow)
 {
     for (PageCase const& c : all_pages()) {
         SCOPED_TRACE(c.name);
-        c.make(&parent).reset();
-        auto page = c.make(&parent);
-        ASSERT_TRUE(page->Create(c.idd, &parent));
+        c.make(&host).reset();
+        auto page = c.make(&host);
+        ASSERT_TRUE(page->Create(c.idd, &host));
         page.reset();
         pump();
     }
@@ -119,7 +119,7 @@ TEST_F(FeaturesTest, EveryClassDeletesWithOrWithoutItsWindow)
 // What the station core reads before any page work has run is zero.
 TEST_F(FeaturesTest, MembersTheStationCoreReadsStartAtZero)
 {
-    CPageAdvanceDlg advanced(&parent);
+    CPageAdvanceDlg advanced(&host);
     EXPECT_EQ(advanced.m_nActionType, 0);
     EXPECT_EQ(advanced.m_pActionData, nullptr);
     EXPECT_FALSE(advanced.m_bConnect);
@@ -128,24 +128,24 @@ TEST_F(FeaturesTest, MembersTheStationCoreReadsStartAtZero)
     EXPECT_EQ(advanced.m_ProfData.bBssid, 0u);
     EXPECT_EQ(advanced.m_ProfData.strProfileName[0], '\0');
 
-    CPageCCXConfigDlg ccx(&parent);
+    CPageCCXConfigDlg ccx(&host);
     EXPECT_FALSE(ccx.m_bRotateProfile);
     EXPECT_EQ(ccx.m_chMessage[0], '\0');
 
-    CPageWPSDlg wps(&parent);
+    CPageWPSDlg wps(&host);
     EXPECT_FALSE(wps.m_bHWPBC);
     EXPECT_EQ(wps.m_WpsProfile.ProfileCnt, 0u);
     EXPECT_EQ(wps.m_nCurProfile, 0);
     EXPECT_EQ(wps.m_nKeyLength, 0);
     EXPECT_TRUE(wps.ApRows().empty());
 
-    CPageWPSProfile profile(&parent);
+    CPageWPSProfile profile(&host);
     EXPECT_FALSE(profile.m_bEdit);
     EXPECT_EQ(profile.m_WpsProfile.ProfileCnt, 0u);
     EXPECT_EQ(profile.m_nSelIndex, 0);
 
-    CAddBlockAckDlg add(&parent);
+    CAddBlockAckDlg add(&host);
     EXPECT_EQ(add.m_nDirection, 0);
-    CDeleteBlockAckDlg del(&parent);
+    CDeleteBlockAckDlg del(&host);
     EXPECT_EQ(del.m_nDirection + del.m_nDeleteAll + del.m_nDeleteOne, 0);
 }
