@@ -1,4 +1,35 @@
-# The configuration window: its sources join the program's library.
+# The configuration window: its sources join the program's library. Its pages live in the
+# survey, profiles and features modules, which join the build after this folder, so they are
+# linked once the whole tree is read.
 target_sources(station_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VxUI2008Dlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgLayout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgPages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgRadio.cpp
 )
+
+function(_station_window_link_pages)
+    foreach(pages station_controls station_survey station_profiles station_features)
+        if(TARGET ${pages})
+            target_link_libraries(station_app PUBLIC ${pages})
+        endif()
+    endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _station_window_link_pages)
+
+zorvel_add_test(NAME station_window_tests
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_build_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_layout_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_radio_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_snapshot_test.cpp
+    LIBS station_app
+    LABELS threaded)
+target_compile_definitions(station_window_tests PRIVATE
+    VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
+    STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
+    WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf"
+    WINDOW_GOLDEN_DIR="${CMAKE_CURRENT_LIST_DIR}/tests/config_window_goldens")
+if(TARGET VxWLAPI)
+    add_dependencies(station_window_tests VxWLAPI)
+endif()

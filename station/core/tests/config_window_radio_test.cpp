@@ -1,0 +1,218 @@
+// The configuration window's radio button and help: switching the radio off and on through
+// the library, what the pages and the hidden dialog's timers do about it, a library that
+// refuses the switch, and opening the help document.
+#include "config_window_harness.h"
+
+#include "platform/system/DebugSink.h"
+#include "platform/system/Shell.h"
+#include "platform/user/InputDriver.h"
+#include "station/controls/CMessageBoxDlg.h"
+#include "station/core/UiStr.h"
+#include "station/features/PageWPSDlg.h"
+#include "station/survey/PageSiteSurveyDlg.h"
+
+#include <cstring>
+#include <mutex>
+
+using station::testing::ConfigWindowTest;
+using station::testing::Machine;
+
+namespace {
+
+// The hidden dialog's timer ticks, from its trace at level 5.
+class TimerTicks {
+public:
+    TimerTicks()
+    {
+        m_id = platform::system::DebugSink::the().add_capture([this](std::string_view line) {
+            std::lock_guard lock(m_mutex);
+            if (line.find("CHideDlg::OnTimer(") != std::string_view::npos)
+                m_lines.emplace_back(line);
+        });
+    }
+    ~TimerTicks() { platform::system::DebugSink::the().remove_capture(m_id); }
+    int count(int id)
+    {
+        std::lock_guard lock(m_mutex);
+        std::string const wanted = "CHideDlg::OnTimer(" + std::to_string(id) + ")";
+        int n = 0;
+        for (auto const& l : m_lines)
+            n += l.find(wanted) != std::string::npos;
+        return n;
+    }
+    void clear()
+    {
+        std::lock_guard lock(m_mutex);
+        m_lines.clear();
+    }
+
+private:
+    int m_id {};
+    std::mutex m_mutex;
+    std::vector<std::string> m_lines;
+};
+
+VXWL_U32 software_radio()
+{
+    VXWL_U32 hardware = 1;
+    VXWL_U32 software = 1;
+    G_VxWlLib.VXWL_QueryHWAndSWRadioState(&hardware, &software);
+    return software;
+}
+
+int enabled_wps_actions(CPageWPSDlg& page)
+{
+    int n = 0;
+    for (int i = 0; i < CPageWPSDlg::kActionButtons; ++i)
+        n += ConfigWindowTest::enabled(page.ActionButton(i));
+    return n;
+}
+
+}
+
+TEST_F(ConfigWindowTest, RadioOffEmptiesTheScanCacheAndDisablesWps)
+{
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        ASSERT_TRUE(window.radio_on());
+        ASSERT_NE(G_VxWlLib.pBssidList, nullptr);
+        std::uint32_t const claimed = 3;
+        std::memcpy(G_VxWlLib.pBssidList, &claimed, sizeof claimed);
+        CShadeButtonST* const radio = window.kind_button(BTN_RADIO);
+        HICON const on_icon = radio->hover_icon();
+        radio->SendMessage(BM_CLICK);
+        EXPECT_FALSE(window.radio_on());
+        EXPECT_EQ(software_radio(), 0u);
+        std::uint32_t count = 1;
+        std::memcpy(&count, G_VxWlLib.pBssidList, sizeof count);
+        EXPECT_EQ(count, 0u);
+        ASSERT_NE(window.m_pPageWPSDlg, nullptr);
+        EXPECT_EQ(enabled_wps_actions(*window.m_pPageWPSDlg), 0);
+        EXPECT_NE(radio->hover_icon(), on_icon);
+    });
+}
+
+TEST_F(ConfigWindowTest, RadioOnShowsScanWaitRowsAndArmsReconnectAndRescan)
+{
+    // Older system, managed by this program: the scan-wait rows and both timers.
+    machine({ 9 });
+    options("", { { "DebugMode", "5" } });
+    TimerTicks ticks;
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        CShadeButtonST* const radio = window.kind_button(BTN_RADIO);
+        radio->SendMessage(BM_CLICK);
+        ASSERT_FALSE(window.radio_on());
+        CPageSiteSurveyDlg* const survey = window.site_survey_page();
+        survey->m_bConnectByBssid = TRUE;
+        survey->m_bConnectBySsid = TRUE;
+        ticks.clear();
+        radio->SendMessage(BM_CLICK);
+        EXPECT_TRUE(window.radio_on());
+        EXPECT_EQ(software_radio(), 1u);
+        EXPECT_EQ(survey->RowCount(), 1);
+        ASSERT_EQ(window.m_pPageWPSDlg->ApRows().size(), 1u);
+        EXPECT_EQ(window.m_pPageWPSDlg->ApRows()[0].strSSID, G_UiStr.IDS_SITESUR_SCAN_WAIT);
+        EXPECT_FALSE(survey->m_bConnectByBssid);
+        EXPECT_FALSE(survey->m_bConnectBySsid);
+        // Rescan and push button come back; the other WPS actions stay off.
+        EXPECT_TRUE(enabled(window.m_pPageWPSDlg->ActionButton(0)));
+        EXPECT_TRUE(enabled(window.m_pPageWPSDlg->ActionButton(1)));
+        EXPECT_EQ(enabled_wps_actions(*window.m_pPageWPSDlg), 2);
+        EXPECT_EQ(dialog.m_nTimerReconnect, UINT_PTR(TIMER_HIDE_DLG_RECONNECT));
+        EXPECT_EQ(dialog.m_nTimerRescan, UINT_PTR(TIMER_HIDE_DLG_RESCAN));
+        platform::testing::advance(2999);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RECONNECT), 0);
+        platform::testing::advance(1);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RECONNECT), 1);
+        platform::testing::advance(4999);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RESCAN), 0);
+        platform::testing::advance(1);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RESCAN), 1);
+    });
+}
+
+TEST_F(ConfigWindowTest, RadioOnUnderTheSystemServiceOnlyRescans)
+{
+    machine({ 9, true, 2 });
+    options("", { { "DebugMode", "5" } });
+    TimerTicks ticks;
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        window.ActionTurnOnOffRadio(FALSE);
+        dialog.KillTimer(TIMER_HIDE_DLG_RECONNECT);
+        ticks.clear();
+        window.ActionTurnOnOffRadio(TRUE);
+        platform::testing::advance(8000);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RECONNECT), 0);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RESCAN), 1);
+    });
+}
+
+TEST_F(ConfigWindowTest, RefusedRadioSwitchIsReportedAndChangesNothing)
+{
+    struct Refuse {
+        static int set(int) { return 0; }
+    };
+    std::string reported;
+    on_dialog("Pelka", [&](HWND box) {
+        reported = title_of(::GetDlgItem(box, CMessageBoxDlg::kMessageId));
+        ::PostMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        G_VxWlLib.VXWL_SetAndWriteRadioState.bind(&Refuse::set);
+        CShadeButtonST* const radio = window.kind_button(BTN_RADIO);
+        HICON const icon = radio->hover_icon();
+        radio->SendMessage(BM_CLICK);
+        EXPECT_EQ(reported, G_UiStr.IDS_RADIO_SWITCH_FAIL);
+        EXPECT_TRUE(window.radio_on());
+        EXPECT_EQ(radio->hover_icon(), icon);
+        EXPECT_EQ(software_radio(), 1u);
+        EXPECT_EQ(enabled_wps_actions(*window.m_pPageWPSDlg), CPageWPSDlg::kActionButtons);
+    });
+}
+
+TEST_F(ConfigWindowTest, HelpOpensOnlyWithoutAHelpWindowOfOurs)
+{
+    std::vector<std::string> opened;
+    platform::system::set_shell_opener([&](std::string const& target) {
+        opened.push_back(target);
+        return true;
+    });
+    help_file();
+    options("0,1,11");
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        CShadeButtonST* const help = window.kind_button(BTN_HELP);
+        ASSERT_TRUE(visible(help));
+        help->SendMessage(BM_CLICK);
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened[0], folder() + "/VXCONFIGENG.html");
+        // F1 in the window asks for help too.
+        window.expand_button().SetFocus();
+        platform::user::input::tap_key(VK_F1);
+        platform::testing::pump_until_idle();
+        EXPECT_EQ(opened.size(), 2u);
+        for (const char* title : CVxUI2008Dlg::kHelpWindowTitles) {
+            SCOPED_TRACE(title);
+            CWnd viewer;
+            ASSERT_TRUE(viewer.CreateEx(0, AfxRegisterWndClass(0), title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+            help->SendMessage(BM_CLICK);
+            window.SendMessage(WM_HELP, 0, 0);
+            EXPECT_EQ(opened.size(), 2u);
+            viewer.DestroyWindow();
+        }
+    });
+    platform::system::set_shell_opener(nullptr);
+}
+
+TEST_F(ConfigWindowTest, WithoutTheHelpDocumentF1OpensNothingAndHelpIsHidden)
+{
+    std::vector<std::string> opened;
+    platform::system::set_shell_opener([&](std::string const& target) {
+        opened.push_back(target);
+        return true;
+    });
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        EXPECT_FALSE(visible(window.kind_button(BTN_HELP)));
+        window.SendMessage(WM_HELP, 0, 0);
+        EXPECT_TRUE(opened.empty());
+    });
+    platform::system::set_shell_opener(nullptr);
+}
