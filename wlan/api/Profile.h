@@ -181,15 +181,18 @@ struct WPS_PROFILE {
 
 // [SECTION] Hosted network
 
+// The hosted network's settings, shared by both programs and their libraries. A record counts
+// as empty when its SSID length or its key length is 0.
 struct EXTAP_CONFIG_DATA {
-    std::uint32_t SsidLength;     // 0
-    std::uint8_t Ssid[32];        // 4
-    std::uint32_t AuthMode;       // 36
-    char Key[64];                 // 40
+    std::uint32_t SsidLength;     // 0: 0-32
+    std::uint8_t Ssid[32];        // 4: not terminated
+    std::uint32_t Channel;        // 36: 0 when not chosen
+    char Key[64];                 // 40: WPA2 pre-shared key text or 64 hexadecimal digits
     std::uint32_t KeyLength;      // 104: 0 when no key is stored
-    std::uint32_t Encryption;     // 108
-    std::uint32_t MaxPeers;       // 112
-    std::uint8_t Reserved[28];    // 116
+    std::uint32_t MaxPeers;       // 108: 1-32
+    std::uint8_t Reserved1[4];    // 112
+    std::uint8_t IpAddress[4];    // 116: filled by the library, first part first
+    std::uint8_t Reserved2[24];   // 120
 };
 
 // [SECTION] Single sign-on and EAP-FAST
@@ -297,7 +300,10 @@ WLAN_ASSERT_OFFSET(WPS_CREDENTIAL, MacAddr, 116);
 WLAN_ASSERT_SIZE(WPS_PROFILE, 996);
 
 WLAN_ASSERT_SIZE(EXTAP_CONFIG_DATA, 144);
+WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, Channel, 36);
 WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, KeyLength, 104);
+WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, MaxPeers, 108);
+WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, IpAddress, 116);
 
 WLAN_ASSERT_SIZE(SSO_STATUS, 1040);
 WLAN_ASSERT_OFFSET(SSO_STATUS, bPrompt, 4);
