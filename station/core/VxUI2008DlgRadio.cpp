@@ -1,6 +1,7 @@
 // CVxUI2008Dlg: the radio button, help, and the timer's profile rotation step.
 #include "station/core/VxUI2008Dlg.h"
 
+#include "platform/system/FileAttributes.h"
 #include "platform/system/Locale.h"
 #include "platform/system/Shell.h"
 #include "station/core/CtrlHelpers.h"
@@ -116,10 +117,11 @@ void CVxUI2008Dlg::show_scan_wait_rows()
 
 // [SECTION] Help
 
+// The folder of the program's help file path: the program's own folder.
 std::string CVxUI2008Dlg::help_folder()
 {
     std::string folder = GetProgramFolder();
-    while (folder.size() > 1 && folder.back() == '/')
+    while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\'))
         folder.pop_back();
     return folder;
 }
@@ -129,10 +131,10 @@ std::string CVxUI2008Dlg::help_file_name()
     return GetSystemDefaultLangID() == kTraditionalChinese ? "VXCONFIGCHN.CHM" : "VXCONFIGENG.CHM";
 }
 
-// The help ships as HTML; the shell finds the HTML twin of a help file name.
 bool CVxUI2008Dlg::help_file_exists()
 {
-    return !platform::system::shell_target(help_file_name(), help_folder()).empty();
+    std::string const path = help_folder() + "\\" + help_file_name();
+    return PathFileExistsA(path.c_str()) != FALSE;
 }
 
 void CVxUI2008Dlg::OnHelp()

@@ -216,3 +216,121 @@ TEST_F(ConfigWindowTest, WithoutTheHelpDocumentF1OpensNothingAndHelpIsHidden)
     });
     platform::system::set_shell_opener(nullptr);
 }
+
+namespace {
+
+// A link the test describes, and the radio switches with it.
+struct FakeLink {
+    static inline std::uint32_t status = VxStatus_Disconnected;
+    static inline std::uint32_t network_type = 1;
+    static inline VXWL_U32 hardware = 1;
+    static int query(WLAN_STATUS* out, WLAN_STATUS_REQUEST)
+    {
+        *out = WLAN_STATUS {};
+        out->Status = status;
+        out->NetworkType = network_type;
+        return VXWL_ERROR_SUCCESS;
+    }
+    static int radios(VXWL_U32* hw, VXWL_U32* sw)
+    {
+        *hw = hardware;
+        *sw = 1;
+        return VXWL_ERROR_SUCCESS;
+    }
+    static void install()
+    {
+        G_VxWlLib.VXWL_QueryWLANStatus.bind(&query);
+        G_VxWlLib.VXWL_QueryHWAndSWRadioState.bind(&radios);
+    }
+};
+
+}
+
+TEST_F(ConfigWindowTest, WmmButtonFollowsTheLinkWhileTheRadioIsOn)
+{
+    options("0,1,4,10");
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        FakeLink::install();
+        CShadeButtonST* const wmm = window.kind_button(BTN_WMM);
+        struct Case {
+            const char* name;
+            std::uint32_t network_type;
+            VXWL_U32 hardware;
+            bool before;
+            bool after;
+        };
+        Case const cases[] = {
+            { "infrastructure", 1, 1, false, true },
+            { "ad hoc", 0, 1, true, false },
+            { "hardware radio off: unchanged", 0, 0, true, true },
+        };
+        for (auto const& c : cases) {
+            SCOPED_TRACE(c.name);
+            FakeLink::network_type = c.network_type;
+            FakeLink::hardware = c.hardware;
+            wmm->EnableWindow(c.before);
+            window.EnableWMMButton();
+            EXPECT_EQ(enabled(wmm), c.after);
+        }
+        FakeLink::hardware = 1;
+    });
+}
+
+namespace {
+
+struct Rotation {
+    static inline std::vector<std::string> applied;
+    static int ccx(VXWL_U32* word)
+    {
+        *word = CVxUI2008Dlg::kRotateProfileBit;
+        return VXWL_ERROR_SUCCESS;
+    }
+    static int list(WLANPROFILE* profiles, VXWL_U32* count)
+    {
+        if (profiles) {
+            std::strcpy(profiles[0].strProfileName, "Home");
+            std::strcpy(profiles[1].strProfileName, "Office");
+        }
+        *count = 2;
+        return VXWL_ERROR_SUCCESS;
+    }
+    static int copy(const char* name)
+    {
+        applied.emplace_back(name);
+        return VXWL_ERROR_SUCCESS;
+    }
+};
+
+}
+
+TEST_F(ConfigWindowTest, TimerTenRotatesToTheNextProfileAfterThreeDisconnectedTicks)
+{
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        FakeLink::install();
+        FakeLink::status = VxStatus_Disconnected;
+        G_VxWlLib.VXWL_ReadCCX2Cont.bind(&Rotation::ccx);
+        G_VxWlLib.VXWL_ReadProfileList.bind(&Rotation::list);
+        G_VxWlLib.VXWL_CopyProfileToCurrentSetting.bind(&Rotation::copy);
+        Rotation::applied.clear();
+        auto tick = [&] { window.SendMessage(WM_TIMER, CVxUI2008Dlg::kRotationTimer); };
+        tick();
+        tick();
+        EXPECT_TRUE(Rotation::applied.empty());
+        tick();
+        EXPECT_EQ(Rotation::applied, (std::vector<std::string> { "Office" }));
+        // A connected tick starts the count again; the index wraps to the first profile.
+        FakeLink::status = VxStatus_Connected;
+        tick();
+        FakeLink::status = VxStatus_Disconnected;
+        tick();
+        tick();
+        EXPECT_EQ(Rotation::applied.size(), 1u);
+        tick();
+        EXPECT_EQ(Rotation::applied, (std::vector<std::string> { "Office", "Home" }));
+        // Other timers never rotate.
+        window.SendMessage(WM_TIMER, 11);
+        window.SendMessage(WM_TIMER, 11);
+        window.SendMessage(WM_TIMER, 11);
+        EXPECT_EQ(Rotation::applied.size(), 2u);
+    });
+}
