@@ -6,7 +6,6 @@
 #include "platform/system/DebugSink.h"
 #include "platform/system/Shell.h"
 #include "platform/user/InputDriver.h"
-#include "station/controls/CMessageBoxDlg.h"
 #include "station/core/UiStr.h"
 #include "station/features/PageWPSDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
@@ -151,21 +150,22 @@ TEST_F(ConfigWindowTest, RefusedRadioSwitchIsReportedAndChangesNothing)
     struct Refuse {
         static int set(int) { return 0; }
     };
-    std::string reported;
-    on_dialog("Pelka", [&](HWND box) {
-        reported = title_of(::GetDlgItem(box, CMessageBoxDlg::kMessageId));
-        ::PostMessage(box, WM_COMMAND, IDOK, 0);
-    });
+    std::vector<std::string> reported;
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         G_VxWlLib.VXWL_SetAndWriteRadioState.bind(&Refuse::set);
+        SetMessageBoxHandler([&](std::string const& text) {
+            reported.push_back(text);
+            return INT_PTR(IDOK);
+        });
         CShadeButtonST* const radio = window.kind_button(BTN_RADIO);
         HICON const icon = radio->hover_icon();
+        int const wps_actions = enabled_wps_actions(*window.m_pPageWPSDlg);
         radio->SendMessage(BM_CLICK);
-        EXPECT_EQ(reported, G_UiStr.IDS_RADIO_SWITCH_FAIL);
+        EXPECT_EQ(reported, std::vector<std::string> { G_UiStr.IDS_RADIO_SWITCH_FAIL });
         EXPECT_TRUE(window.radio_on());
         EXPECT_EQ(radio->hover_icon(), icon);
         EXPECT_EQ(software_radio(), 1u);
-        EXPECT_EQ(enabled_wps_actions(*window.m_pPageWPSDlg), CPageWPSDlg::kActionButtons);
+        EXPECT_EQ(enabled_wps_actions(*window.m_pPageWPSDlg), wps_actions);
     });
 }
 
