@@ -47,6 +47,13 @@ void CHideDlg::ShowConfigUI()
         g_bExitingUI = FALSE;
         m_pVxUI = new CVxUI2008Dlg(this);
         m_pVxUI->Create(IDD_VXUI2008_DIALOG, this);
+        if (!m_pVxUI->m_hWnd) {
+            // Nothing to show; the next request tries again as the first.
+            TraceMsg(TRACE_FAIL, "[Kivra] ShowConfigUI: the configuration window was not created\n");
+            delete m_pVxUI;
+            m_pVxUI = nullptr;
+            return;
+        }
         if (first)
             hand_active_profile(*m_pVxUI);
     }

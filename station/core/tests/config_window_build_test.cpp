@@ -194,6 +194,20 @@ TEST_F(ConfigWindowTest, PageThatCannotBeCreatedStopsTheRestButTheWindowStaysUp)
     });
 }
 
+TEST_F(ConfigWindowTest, WindowWithoutItsTemplateIsNotKept)
+{
+    platform::framework::set_resources(resources_without(CVxUI2008Dlg::IDD));
+    bool ran = false;
+    on_running([&](CHideDlg& dialog) {
+        ran = true;
+        EXPECT_EQ(dialog.m_pVxUI, nullptr);
+        dialog.SendMessage(WM_COMMAND, ID_TRAY_LAUNCH);
+        EXPECT_EQ(dialog.m_pVxUI, nullptr);
+    });
+    run();
+    EXPECT_TRUE(ran);
+}
+
 TEST_F(ConfigWindowTest, FirstWindowLearnsTheActiveProfile)
 {
     struct Active {
