@@ -6,6 +6,7 @@
 
 #include "platform/framework/Afx.h"
 #include "platform/system/Shell.h"
+#include "station/controls/CMessageBoxDlg.h"
 #include "station/core/TrayMenu.h"
 #include "wlan/api/Profile.h"
 
@@ -51,9 +52,10 @@ public:
     DWORD m_dwPrevTxLow { 0 };
     DWORD m_dwPrevTxHigh { 0 };
     DWORD m_dwPrevRx { 0 };
-    // FIXME: the message box dialog and the diagnostics dialog come with their own classes;
-    // until then these are plain dialogs that the tray menu only asks whether they are shown.
-    CDialog m_dlgMessage;
+    // The modeless message dialog; while it shows, the tray menu greys its mode item.
+    CMessageBoxDlg m_dlgMessage;
+    // FIXME: the diagnostics dialog comes with its own class; until then this is a plain
+    // dialog that the tray menu only asks whether it is shown.
     CDialog m_dlgDiagnostic;
     CVxUI2008Dlg* m_pVxUI { nullptr };
     WLANPROFILE* m_pProfData { nullptr };

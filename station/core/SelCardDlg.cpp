@@ -11,6 +11,8 @@ constexpr int IDC_FRIENDLY_NAME = 1245;
 constexpr int IDC_DESCRIPTION = 1246;
 constexpr int IDC_HARDWARE_ID = 1247;
 constexpr int IDC_LOCATION = 1248;
+// The list shows the friendly names only, in one column as wide as the longest of them needs.
+constexpr int kNameColumnWidth = 200;
 
 // A text field of the record, which need not be terminated when full.
 template<std::size_t N>
@@ -49,13 +51,15 @@ void CSelCardDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSelCardDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_cbCard.ChangeColumnTotal(1);
+    m_cbCard.ResizeColumn(0, kNameColumnWidth);
     if (m_nCount == 0)
         return FALSE;
     for (int i = 0; i < m_nCount; ++i) {
         CString const name = field(m_pAdapterList[i].FriendlyName);
-        m_cbCard.AddString(name);
+        m_cbCard.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.GetString()));
     }
-    m_cbCard.SetCurSel(0);
+    m_cbCard.SendMessage(CB_SETCURSEL, 0);
     show_entry(0);
     return TRUE;
 }
@@ -72,14 +76,19 @@ void CSelCardDlg::show_entry(int index)
     UpdateData(FALSE);
 }
 
+int CSelCardDlg::current_selection() const
+{
+    return static_cast<int>(m_cbCard.SendMessage(CB_GETCURSEL));
+}
+
 void CSelCardDlg::OnSelChange()
 {
-    show_entry(m_cbCard.GetCurSel());
+    show_entry(current_selection());
 }
 
 void CSelCardDlg::OnOK()
 {
-    int const selected = m_cbCard.GetCurSel();
+    int const selected = current_selection();
     // Only a row of the list may be chosen; no selection keeps the first adapter.
     m_nIndex = selected >= 0 && selected < m_nCount ? selected : 0;
     EndDialog(IDOK);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/framework/AfxControls.h"
+#include "station/controls/CComboBoxSuper.h"
 #include "wlan/api/Records.h"
 
 class CSelCardDlg : public CDialog {
@@ -26,13 +27,13 @@ protected:
 
 private:
     void show_entry(int index);
+    int current_selection() const;
 
     int m_nIndex { 0 };
     AdapterEntry const* m_pAdapterList { nullptr };
     int m_nCount { 0 };
-    // FIXME: the multi-column combo box of the dialog controls (one column, 200 pixels) takes
-    // this place once the station's controls offer it.
-    CComboBox m_cbCard;
+    // One column, 200 pixels wide: the friendly names.
+    CComboBoxSuper m_cbCard;
     CString m_strFriendlyName;
     CString m_strDescription;
     CString m_strHardwareId;

@@ -2,6 +2,8 @@
 
 #include "platform/controls/ControlClasses.h"
 #include "platform/system/Kernel.h"
+#include "station/controls/CInvalidIDPW.h"
+#include "station/controls/CMessageBoxDlg.h"
 #include "station/core/HideDlg.h"
 #include "station/core/ShowUIEvent.h"
 
@@ -35,6 +37,10 @@ BOOL CVxUI2008App::InitInstance()
         return FALSE;
     }
     SetRegistryKey("Local AppWizard-Generated Applications");
+    // Whatever reports to the user from here on shows the program's own message dialog, and
+    // the identity re-prompt reads and writes the hidden dialog's flags.
+    CMessageBoxDlg::InstallAsMessageBox();
+    CInvalidIDPW::BindStationFlags(&G_bHideTabIcon, &G_bReConnect);
     CHideDlg dialog;
     if (IsTrayOnlyCommandLine(m_lpCmdLine))
         dialog.m_bShowConfigUI = FALSE;

@@ -6,6 +6,9 @@
 #include "platform/controls/common/Menu.h"
 #include "platform/system/Kernel.h"
 #include "platform/system/ProcessTable.h"
+#include "station/controls/CComboBoxSuper.h"
+#include "station/controls/CInvalidIDPW.h"
+#include "station/core/CtrlHelpers.h"
 #include "station/core/ShowUIEvent.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxUI2008Dlg.h"
@@ -80,6 +83,34 @@ TEST_F(AppHarness, StartsWithTheTrayIconAndOpensTheWindow)
     EXPECT_TRUE(TrayModel::the().icons().empty());
     EXPECT_EQ(g_pHideDlg, nullptr);
     EXPECT_EQ(G_VxWlLib.hModule, nullptr);
+}
+
+TEST_F(AppHarness, ReportsToTheUserGoThroughTheProgramsMessageDialog)
+{
+    std::string shown;
+    on_dialog("Pelka", [&](HWND box) {
+        char text[128] {};
+        ::GetDlgItemText(box, CMessageBoxDlg::kMessageId, text, sizeof text);
+        shown = text;
+        ::PostMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    on_running([&](CHideDlg&) { EXPECT_EQ(ShowMessageBox("Must input Identity"), IDOK); });
+    run({ "-s" });
+    EXPECT_EQ(shown, "Must input Identity");
+}
+
+TEST_F(AppHarness, TheIdentityRePromptWritesTheHiddenDialogsReconnectFlag)
+{
+    on_running([&](CHideDlg& dialog) {
+        EXPECT_EQ(G_bReConnect, TRUE);
+        CInvalidIDPW prompt;
+        ASSERT_TRUE(prompt.Create(CInvalidIDPW::IDD, &dialog));
+        prompt.SendMessage(WM_COMMAND, IDCANCEL);
+        EXPECT_EQ(G_bReConnect, FALSE);
+        prompt.DestroyWindow();
+        G_bReConnect = TRUE;
+    });
+    run({ "-s" });
 }
 
 TEST_F(AppHarness, TrayOnlyStartOpensNoWindowUntilLaunched)
@@ -193,6 +224,13 @@ TEST_F(AppHarness, SeveralAdaptersAreChosenInTheSelectionDialog)
     std::string shown_first;
     on_dialog("Select a Wireless LAN card", [&](HWND dialog) {
         HWND const combo = ::GetDlgItem(dialog, 1244);
+        // The names sit in the one 200-pixel column of the owner-drawn multi-column box.
+        auto* super = dynamic_cast<CComboBoxSuper*>(CWnd::FromHandlePermanent(combo));
+        ASSERT_NE(super, nullptr);
+        EXPECT_EQ(super->column_count(), 1);
+        EXPECT_EQ(super->column_width(0), 200);
+        LONG const owner_drawn = CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+        EXPECT_EQ(::GetWindowLong(combo, GWL_STYLE) & owner_drawn, owner_drawn);
         int const count = int(::SendMessage(combo, CB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             char text[128] {};

@@ -110,9 +110,13 @@ TEST_F(AppHarness, TrayMenuFollowsTheProgramsBesideIt)
         EXPECT_EQ(full.grey, (std::vector<bool>(5, false)));
         // A visible diagnostics dialog greys its item; a visible message dialog the AP item.
         dialog.m_dlgDiagnostic.CreateEx(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr);
-        dialog.m_dlgMessage.CreateEx(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr);
+        ASSERT_TRUE(dialog.m_dlgMessage.Create(CMessageBoxDlg::IDD, &dialog));
+        dialog.m_dlgMessage.ShowWindow(SW_SHOW);
         ShownMenu greyed = right_click(dialog);
         EXPECT_EQ(greyed.grey, (std::vector<bool> { false, false, true, true, false }));
+        // Hidden again, the message dialog greys nothing; the exit command destroys it.
+        dialog.m_dlgMessage.ShowWindow(SW_HIDE);
+        EXPECT_EQ(right_click(dialog).grey, (std::vector<bool> { false, false, false, true, false }));
     });
     run({ "-s" });
 }

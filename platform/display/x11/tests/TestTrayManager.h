@@ -18,6 +18,8 @@ public:
     TestTrayManager& operator=(TestTrayManager const&) = delete;
 
     bool running() const { return m_window != None; }
+    // The manager's own connection, for waits on what the server sends it; -1 without one.
+    int connection_number() const { return m_display ? ConnectionNumber(m_display) : -1; }
     Window window() const { return m_window; }
     // Takes the selection and announces it; false when another client owns it.
     bool start();
