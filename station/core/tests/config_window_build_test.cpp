@@ -231,3 +231,22 @@ TEST_F(ConfigWindowTest, FirstWindowLearnsTheActiveProfile)
         },
         [](CHideDlg&) { G_VxWlLib.VXWL_ReadActiveProfileName.bind(&Active::name); });
 }
+
+TEST_F(ConfigWindowTest, DeletingTheWindowClosesWhatTheHiddenDialogStillShows)
+{
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg&) {
+        HWND const owned = ::CreateWindowEx(0, "Static", "prompt", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, dialog.m_hWnd,
+            nullptr, nullptr, nullptr);
+        HWND const stranger = ::CreateWindowEx(0, "Static", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr,
+            nullptr, nullptr, nullptr);
+        ASSERT_TRUE(::IsWindow(owned));
+        g_bExitingUI = TRUE;
+        dialog.m_pVxUI->DestroyWindow();
+        delete dialog.m_pVxUI;
+        dialog.m_pVxUI = nullptr;
+        platform::testing::pump_until_idle();
+        EXPECT_FALSE(::IsWindow(owned));
+        EXPECT_TRUE(::IsWindow(stranger));
+        ::DestroyWindow(stranger);
+    });
+}

@@ -7,6 +7,7 @@
 #include "platform/system/Shell.h"
 #include "platform/user/InputDriver.h"
 #include "station/core/UiStr.h"
+#include "station/features/PageCCXConfigDlg.h"
 #include "station/features/PageWPSDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
 
@@ -332,5 +333,24 @@ TEST_F(ConfigWindowTest, TimerTenRotatesToTheNextProfileAfterThreeDisconnectedTi
         window.SendMessage(WM_TIMER, 11);
         window.SendMessage(WM_TIMER, 11);
         EXPECT_EQ(Rotation::applied.size(), 2u);
+    });
+}
+
+TEST_F(ConfigWindowTest, ShowingOnOlderSystemsArmsTheRotationPollByTheCcxPage)
+{
+    machine({ 9 });
+    options("", { { "DebugMode", "5" } });
+    TimerTicks ticks;
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        ASSERT_NE(window.m_pPageCCXConfigDlg, nullptr);
+        window.m_pPageCCXConfigDlg->m_bRotateProfile = TRUE;
+        dialog.ShowConfigUI();
+        ticks.clear();
+        platform::testing::advance(10000);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_CCX), 1);
+        window.m_pPageCCXConfigDlg->m_bRotateProfile = FALSE;
+        dialog.ShowConfigUI();
+        platform::testing::advance(20000);
+        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_CCX), 1);
     });
 }
