@@ -31,7 +31,9 @@ void set_u8(IE_INFO_WPA& info, std::uint32_t offset, std::uint8_t value)
 template<std::size_t N>
 void set_text(char (&field)[N], char const* text)
 {
-    std::snprintf(field, N, "%s", text);
+    std::size_t const length = std::min(std::strlen(text), N - 1);
+    std::memcpy(field, text, length);
+    field[length] = '\0';
 }
 
 // [SECTION] security elements

@@ -66,7 +66,7 @@ TEST(Arrays, GrowRemoveAndGuardIndexes)
     EXPECT_EQ(value, "three");
     int keys = 0;
     for (POSITION p = map.GetStartPosition(); p;) {
-        int key;
+        int key = 0;
         map.GetNextAssoc(p, key, value);
         keys += key;
     }
