@@ -35,6 +35,31 @@ BOOL CTabDialog::AddButton(CShadeButtonST* pButton)
     return TRUE;
 }
 
+namespace {
+
+std::vector<CShadeButtonST*> in_order(CMap<int, int, CShadeButtonST*, CShadeButtonST*> const& map, int count)
+{
+    std::vector<CShadeButtonST*> buttons;
+    for (int i = 0; i < count; ++i) {
+        CShadeButtonST* button = nullptr;
+        map.Lookup(i, button);
+        buttons.push_back(button);
+    }
+    return buttons;
+}
+
+}
+
+std::vector<CShadeButtonST*> CTabDialog::PageButtons() const
+{
+    return in_order(m_mapPageButtons, m_nPageCount);
+}
+
+std::vector<CShadeButtonST*> CTabDialog::ExtraButtons() const
+{
+    return in_order(m_mapButtons, m_nButtonCount);
+}
+
 void CTabDialog::MovePages(CRect const& rect, int nIndex)
 {
     CDialog* page = nullptr;

@@ -12,6 +12,8 @@
 #include "station/controls/CResizeDlg.h"
 #include "station/controls/ShadeButtonST.h"
 
+#include <vector>
+
 class CTabDialog : public CResizeDlg {
 public:
     enum { IDD = 142 };
@@ -31,6 +33,9 @@ public:
 
     int page_count() const { return m_nPageCount; }
     int button_count() const { return m_nButtonCount; }
+    // The registered buttons of each kind, in registration order (null entries included).
+    std::vector<CShadeButtonST*> PageButtons() const;
+    std::vector<CShadeButtonST*> ExtraButtons() const;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

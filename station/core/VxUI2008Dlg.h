@@ -200,10 +200,6 @@ private:
     CFont m_fontButton;
     CShadeButtonST m_btnMinimise;
 
-    // [SECTION] The host's button records, mirrored in registration order; the layout walks
-    // these as the host walks its own maps.
-    std::vector<CShadeButtonST*> m_aryPageButtons;
-    std::vector<CShadeButtonST*> m_aryExtraButtons;
     // Geometry of the row, in pixels, read from the template once the window exists.
     int m_nArrowWidth { 0 };
     int m_nSlotWidth { 0 };
@@ -257,6 +253,10 @@ private:
     bool sso_available() const;
     bool in_sequence(int kind) const;
     std::vector<CShadeButtonST*> all_registered() const;
+    // The host's button records in registration order; empty before the host exists.
+    std::vector<CShadeButtonST*> page_buttons() const;
+    void shift_orders(int delta, char const* who);
+    std::vector<CShadeButtonST*> extra_buttons() const;
 
     // [SECTION] Radio, help and rotation (VxUI2008DlgRadio.cpp)
     void turn_radio_off();

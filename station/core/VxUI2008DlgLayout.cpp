@@ -43,10 +43,21 @@ bool CVxUI2008Dlg::in_sequence(int kind) const
         != G_VxWlLib.aryButtonSequence + count;
 }
 
+std::vector<CShadeButtonST*> CVxUI2008Dlg::page_buttons() const
+{
+    return m_pTabDlg ? m_pTabDlg->PageButtons() : std::vector<CShadeButtonST*> {};
+}
+
+std::vector<CShadeButtonST*> CVxUI2008Dlg::extra_buttons() const
+{
+    return m_pTabDlg ? m_pTabDlg->ExtraButtons() : std::vector<CShadeButtonST*> {};
+}
+
 std::vector<CShadeButtonST*> CVxUI2008Dlg::all_registered() const
 {
-    std::vector<CShadeButtonST*> all(m_aryPageButtons);
-    all.insert(all.end(), m_aryExtraButtons.begin(), m_aryExtraButtons.end());
+    std::vector<CShadeButtonST*> all = page_buttons();
+    std::vector<CShadeButtonST*> const extra = extra_buttons();
+    all.insert(all.end(), extra.begin(), extra.end());
     return all;
 }
 
@@ -101,7 +112,8 @@ void CVxUI2008Dlg::ShoworHideSTAButton()
     if (has_help && !help_file_exists())
         hide_for_pass(kind_button(BTN_HELP), count, hidden);
 
-    int const scrolled_left = static_cast<int>(std::count_if(m_aryPageButtons.begin(), m_aryPageButtons.end(),
+    std::vector<CShadeButtonST*> const pages = page_buttons();
+    int const scrolled_left = static_cast<int>(std::count_if(pages.begin(), pages.end(),
         [](CShadeButtonST const* b) { return b->m_nOrder < 1 && b->m_nOrder != kHiddenOrder; }));
     // A short row moves up by one slot for the pass.
     bool const lifted = count - scrolled_left < kSlots;
@@ -187,9 +199,9 @@ void CVxUI2008Dlg::place_slots(int count)
     int const offset = count > kSlots ? m_nArrowWidth : 0;
     for (int slot = 1; slot <= kSlots; ++slot) {
         int const x = (slot - 1) * m_nSlotWidth + offset;
-        for (auto const* map : { &m_aryPageButtons, &m_aryExtraButtons }) {
-            auto const found = std::find_if(map->begin(), map->end(), [slot](CShadeButtonST const* b) { return b->m_nOrder == slot; });
-            if (found != map->end())
+        for (auto const& map : { page_buttons(), extra_buttons() }) {
+            auto const found = std::find_if(map.begin(), map.end(), [slot](CShadeButtonST const* b) { return b->m_nOrder == slot; });
+            if (found != map.end())
                 show_at(*found, x, m_nSlotWidth, m_nSlotHeight);
         }
     }
@@ -260,33 +272,28 @@ void CVxUI2008Dlg::place_reserved(int count)
 
 void CVxUI2008Dlg::IncreaseButtonOrder()
 {
-    for (CShadeButtonST* button : m_aryPageButtons) {
-        if (button->m_nOrder == kHiddenOrder)
-            continue;
-        ++button->m_nOrder;
-        TraceMsg(TRACE_DUMP, "[Kivra] OnLeft(): Normal button ID = %d, order = %d\n", button->GetDlgCtrlID(), button->m_nOrder);
-    }
-    for (CShadeButtonST* button : m_aryExtraButtons) {
-        if (button->m_nOrder == kHiddenOrder || is_arrow(button))
-            continue;
-        ++button->m_nOrder;
-        TraceMsg(TRACE_DUMP, "[Kivra] OnLeft(): Special button ID = %d, order = %d\n", button->GetDlgCtrlID(), button->m_nOrder);
-    }
+    shift_orders(1, "OnLeft()");
 }
 
 void CVxUI2008Dlg::DecreaseButtonOrder()
 {
-    for (CShadeButtonST* button : m_aryPageButtons) {
+    shift_orders(-1, "OnRight()");
+}
+
+// Every page button and every extra button but the arrows moves by `delta`, hidden ones stay.
+void CVxUI2008Dlg::shift_orders(int delta, char const* who)
+{
+    for (CShadeButtonST* button : page_buttons()) {
         if (button->m_nOrder == kHiddenOrder)
             continue;
-        --button->m_nOrder;
-        TraceMsg(TRACE_DUMP, "[Kivra] OnRight(): Normal button ID = %d, order = %d\n", button->GetDlgCtrlID(), button->m_nOrder);
+        button->m_nOrder += delta;
+        TraceMsg(TRACE_DUMP, "[Kivra] %s: Normal button ID = %d, order = %d\n", who, button->GetDlgCtrlID(), button->m_nOrder);
     }
-    for (CShadeButtonST* button : m_aryExtraButtons) {
+    for (CShadeButtonST* button : extra_buttons()) {
         if (button->m_nOrder == kHiddenOrder || is_arrow(button))
             continue;
-        --button->m_nOrder;
-        TraceMsg(TRACE_DUMP, "[Kivra] OnRight(): Special button ID = %d, order = %d\n", button->GetDlgCtrlID(), button->m_nOrder);
+        button->m_nOrder += delta;
+        TraceMsg(TRACE_DUMP, "[Kivra] %s: Special button ID = %d, order = %d\n", who, button->GetDlgCtrlID(), button->m_nOrder);
     }
 }
 

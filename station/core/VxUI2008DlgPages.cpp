@@ -162,7 +162,6 @@ BOOL CVxUI2008Dlg::CreatePages()
         m_nSlotHeight);
     set_row_icon(m_pBtnLeft, kIconLeft, 0);
     m_pTabDlg->AddButton(m_pBtnLeft);
-    m_aryExtraButtons.push_back(m_pBtnLeft);
     static constexpr int kCreatedKinds[] = { BTN_PROFILE, BTN_SITESURVEY, BTN_ADVANCE, BTN_STATISTIC, BTN_WMM,
         BTN_WPS, BTN_SSO, BTN_CCXCONFIG, BTN_RADIO, BTN_ABOUT, BTN_HELP, BTN_EXTAP };
     for (int kind : kCreatedKinds) {
@@ -302,11 +301,8 @@ BOOL CVxUI2008Dlg::register_sequence()
 BOOL CVxUI2008Dlg::register_kind(int kind)
 {
     CShadeButtonST* button = m_pBtnKind[static_cast<size_t>(kind)];
-    auto const registered = [&](CShadeButtonST* b) {
-        return b && (std::find(m_aryPageButtons.begin(), m_aryPageButtons.end(), b) != m_aryPageButtons.end()
-            || std::find(m_aryExtraButtons.begin(), m_aryExtraButtons.end(), b) != m_aryExtraButtons.end());
-    };
-    if (registered(button))
+    auto const registered = all_registered();
+    if (button && std::find(registered.begin(), registered.end(), button) != registered.end())
         return TRUE;
     if (kind == BTN_EXTAP && G_VxWlLib.VXWL_GetWinOS() <= 11)
         return TRUE;
@@ -319,10 +315,8 @@ BOOL CVxUI2008Dlg::register_kind(int kind)
         return TRUE;
     if (kind == BTN_RADIO || kind == BTN_HELP) {
         m_pTabDlg->AddButton(button);
-        m_aryExtraButtons.push_back(button);
     } else {
         m_pTabDlg->AddPage(page_of(kind), button);
-        m_aryPageButtons.push_back(button);
     }
     return TRUE;
 }
@@ -334,7 +328,6 @@ void CVxUI2008Dlg::create_arrows_and_reserved()
         right.Width(), m_nSlotHeight);
     set_row_icon(m_pBtnRight, kIconRight, 0);
     m_pTabDlg->AddButton(m_pBtnRight);
-    m_aryExtraButtons.push_back(m_pBtnRight);
     // Created last, so that they lie beneath every other button of the row.
     for (auto& reserved : m_pBtnReserved) {
         reserved = create_row_button(BTN_NONE, IDC_BTN_RESERVED, "", 0, 0, m_nSlotWidth, m_nSlotHeight);

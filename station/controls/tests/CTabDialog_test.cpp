@@ -66,6 +66,8 @@ TEST_F(TabDialogTest, ButtonsAreNumberedInRegistrationOrder)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(buttons[i].m_nOrder, i);
     EXPECT_EQ(extra.m_nOrder, 3);
+    EXPECT_EQ(host.PageButtons(), (std::vector<CShadeButtonST*> { &buttons[0], &buttons[1], &buttons[2] }));
+    EXPECT_EQ(host.ExtraButtons(), std::vector<CShadeButtonST*> { &extra });
 }
 
 TEST_F(TabDialogTest, MovePagesPlacesEveryPageAndShowsOne)
