@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using namespace platform::display;
 using display_test::DisplayTest;
@@ -20,7 +21,9 @@ protected:
     void SetUp() override
     {
         DisplayTest::SetUp();
-        folder = (std::filesystem::current_path() / "snapshot_test").string();
+        // One folder per test: CTest runs the tests of this suite side by side.
+        std::string const test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = (std::filesystem::temp_directory_path() / ("snapshot_test_" + test + "_" + std::to_string(getpid()))).string();
         std::filesystem::remove_all(folder);
         install_presenter(std::make_unique<HeadlessPresenter>(SIZE { 800, 600 }));
     }
@@ -46,6 +49,12 @@ protected:
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
+    }
+
+    void TearDown() override
+    {
+        std::filesystem::remove_all(folder);
+        DisplayTest::TearDown();
     }
 
     bool exists(char const* name) const { return std::filesystem::exists(folder + "/" + name); }

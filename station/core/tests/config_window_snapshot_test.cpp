@@ -39,10 +39,12 @@ private:
     HGDIOBJ m_old {};
 };
 
+// Beside the test binary, wherever it is started from, for review by eye.
 std::string snapshot_path(std::string const& name)
 {
-    std::filesystem::create_directories("config_window_snapshots");
-    return "config_window_snapshots/" + name + ".png";
+    std::filesystem::path const folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "config_window_snapshots";
+    std::filesystem::create_directories(folder);
+    return (folder / (name + ".png")).string();
 }
 
 COLORREF client_pixel(CWnd& window, int x, int y)
