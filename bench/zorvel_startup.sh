@@ -31,9 +31,11 @@ cp "$bin/Zorvel" "$install/Zorvel"
 sed 's/^DebugMode=.*/DebugMode=3/' "$bin/Zorvel.ini" > "$install/Zorvel.ini"
 grep -q '^DebugMode=3' "$install/Zorvel.ini" || printf '[Settings]\nDebugMode=3\n' >> "$install/Zorvel.ini"
 sed 's/^init_delay_ms *=.*/init_delay_ms = 0/' "$bin/scenarios/default.ini" > "$work/world.ini"
+# An option file written a moment ago is read afresh on every read (file times are too coarse
+# to tell a rewrite within the same tick); an installation's files are older than that.
+touch -d '1 minute ago' "$install/Zorvel.ini" "$work/world.ini"
 
 export VX_PRESENTER=headless ZORVEL_RUNTIME_DIR="$work/run" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini"
-now_us() { local t; t=$(date +%s%N); echo $((t / 1000)); }
 
 times=()
 rss=()
@@ -41,19 +43,21 @@ for ((i = 0; i < runs; i++)); do
     fifo="$work/trace.$i"
     mkfifo "$fifo"
     exec 3<>"$fifo"
-    start=$(now_us)
+    # Microseconds from bash's own clock: no process is started to read the time.
+    start=${EPOCHREALTIME/./}
     ZORVEL_TRACE_FILE="$fifo" "$install/Zorvel" $extra &
     pid=$!
     added=""
-    while IFS= read -r -t 10 line <&3; do
-        case "$line" in *"Shell_NotifyIcon(NIM_ADD) return 1"*) added=$(now_us); break ;; esac
-    done
+    # grep reads the pipe in blocks, so the time is taken as soon as the line is written.
+    if timeout 10 grep -q -m 1 -F "Shell_NotifyIcon(NIM_ADD) return 1" <&3; then
+        added=${EPOCHREALTIME/./}
+    fi
     if [ -z "$added" ]; then
         echo "zorvel_startup: run $i: no tray icon within 10 s" >&2
         kill "$pid" 2>/dev/null || true
         exit 1
     fi
-    times+=($((added - start)))
+    times+=($((10#$added - 10#$start)))
     # Let the start-up settle (timers armed, first paint) before reading the memory; keep the
     # trace pipe drained meanwhile.
     timeout 0.3 cat <&3 >/dev/null || true

@@ -4,9 +4,13 @@
 #include "platform/system/Profile.h"
 #include "station/core/IniFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <unordered_map>
+#include <vector>
 
 CUISTR G_UiStr;
 
@@ -53,6 +57,56 @@ bool file_exists(std::string const& path)
     return std::filesystem::is_regular_file(path, error);
 }
 
+// Every value is kept to what a 512-byte read buffer holds.
+constexpr std::size_t kValueLimit = 511;
+
+std::string lower_ascii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// The entries of one section, by key name without regard to case; a key given twice keeps its
+// first value, as a single read of the key would.
+class SectionIndex {
+public:
+    SectionIndex(const char* section, std::string const& path)
+    {
+        std::vector<char> buffer = read_section(section, path);
+        for (const char* entry = buffer.data(); *entry; entry += std::strlen(entry) + 1) {
+            std::string_view const text(entry);
+            std::size_t const equals = text.find('=');
+            if (equals != std::string_view::npos)
+                m_values.try_emplace(lower_ascii(text.substr(0, equals)), text.substr(equals + 1));
+        }
+    }
+
+    std::string value(const char* key) const
+    {
+        auto const it = m_values.find(lower_ascii(key));
+        return it == m_values.end() ? std::string() : it->second.substr(0, kValueLimit);
+    }
+
+private:
+    // The section as "key=value" texts one after the other, closed by an empty one. The text
+    // is never longer than the file; a buffer that still came back full is grown.
+    static std::vector<char> read_section(const char* section, std::string const& path)
+    {
+        std::error_code error;
+        auto const size = std::filesystem::file_size(path, error);
+        std::size_t const fits = error ? 0 : static_cast<std::size_t>(size) + 2;
+        std::vector<char> buffer(std::max<std::size_t>(fits, 4096), '\0');
+        // A result of the buffer's size less two may have been cut.
+        while (GetPrivateProfileSection(section, buffer.data(), DWORD(buffer.size()), path.c_str()) + 2 >= buffer.size())
+            buffer.assign(buffer.size() * 2, '\0');
+        return buffer;
+    }
+
+    std::unordered_map<std::string, std::string> m_values;
+};
+
 }
 
 int CUISTR::GetString()
@@ -68,7 +122,10 @@ int CUISTR::load_from(std::string const& folder, std::string const& language)
         m_path = languages + "Lang0409.ini";
     nCharSet = GetCharSet(m_path);
     GetFaceName(strFaceName, m_path);
-#define CUISTR_LOAD_MEMBER(key) GetIniString(key, "Strings", #key, "", m_path);
+    // The section is read once and indexed: a read per key would look the file up and search
+    // it again for each of several hundred keys at every start.
+    SectionIndex const strings("Strings", m_path);
+#define CUISTR_LOAD_MEMBER(key) key = strings.value(#key);
     CUISTR_KEYS(CUISTR_LOAD_MEMBER)
 #undef CUISTR_LOAD_MEMBER
     return 1;

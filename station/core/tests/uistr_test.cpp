@@ -19,6 +19,11 @@ std::string lang_file(const char* charset, const char* disconnected)
         + "\nIDS_CONNECTED=\nSTR_FAILED=Failed\n";
 }
 
+// The members in key order.
+#define UISTR_MEMBER_POINTER(key) &CUISTR::key,
+std::string CUISTR::* const kMembers[] = { CUISTR_KEYS(UISTR_MEMBER_POINTER) };
+#undef UISTR_MEMBER_POINTER
+
 }
 
 TEST(UiStr, ReadsTheSystemLanguagesFileOrFallsBackToEnglish)
@@ -94,6 +99,29 @@ TEST(UiStr, ValuesHoldAtMost511Characters)
     CUISTR table;
     table.load_from(folder.path() + "/", "0409");
     EXPECT_EQ(table.IDS_OK.size(), 511u);
+}
+
+// The table reads its section at once; each member must hold what a read of its own key gives.
+TEST(UiStr, EveryMemberHoldsWhatAReadOfItsKeyGives)
+{
+    ProgramFolder folder;
+    folder.write("Languages/Lang0409.ini",
+        "; comment\n[Strings]\nids_ok = lower case key \nIDS_CANCEL=\"quoted\"\nIDS_CANCEL=second\n"
+        "IDS_BONLY=a=b\nnot an entry\nIDS_GONLY\n[Other]\nIDS_AONLY=other section\n[strings]\nIDS_ABGMIX=again\n"
+        "[Strings]\nIDS_APPLY=later section\n");
+    std::string const path = folder.path() + "/Languages/Lang0409.ini";
+    CUISTR table;
+    table.load_from(folder.path() + "/", "0409");
+    for (std::size_t i = 0; i < station::core::kUiStringKeyCount; ++i) {
+        const char* key = station::core::kUiStringKeys[i];
+        SCOPED_TRACE(key);
+        char value[512];
+        GetPrivateProfileString("Strings", key, "", value, sizeof(value), path.c_str());
+        EXPECT_EQ(table.*kMembers[i], value);
+    }
+    EXPECT_EQ(table.IDS_OK, "lower case key");
+    EXPECT_EQ(table.IDS_CANCEL, "quoted");
+    EXPECT_EQ(table.IDS_BONLY, "a=b");
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKey)
