@@ -11,7 +11,7 @@ constexpr int IDC_FRIENDLY_NAME = 1245;
 constexpr int IDC_DESCRIPTION = 1246;
 constexpr int IDC_HARDWARE_ID = 1247;
 constexpr int IDC_LOCATION = 1248;
-// The list shows the friendly names only, in one column as wide as the longest of them needs.
+// The list shows the friendly names only, in one column of this width.
 constexpr int kNameColumnWidth = 200;
 
 // A text field of the record, which need not be terminated when full.
