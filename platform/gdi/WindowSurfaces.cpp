@@ -83,8 +83,21 @@ std::size_t WindowSurfaces::count()
     return m_surfaces.size();
 }
 
+// A hidden top-level window (tool tips, drop-down lists, dialogs not yet shown) gets its
+// surface when it is first shown, painted or read: many are created and few are ever seen.
+bool WindowSurfaces::wanted(HWND hwnd)
+{
+    HWND const top = user::top_level_of(hwnd);
+    if (IsWindowVisible(top))
+        return true;
+    std::lock_guard lock(m_mutex);
+    return m_surfaces.count(top) != 0;
+}
+
 void WindowSurfaces::window_created(HWND hwnd)
 {
+    if (!wanted(hwnd))
+        return;
     surface_of(hwnd);
     refresh_frame(hwnd);
 }
@@ -98,12 +111,17 @@ void WindowSurfaces::window_destroyed(HWND hwnd)
 
 void WindowSurfaces::window_moved(HWND hwnd)
 {
+    if (!wanted(hwnd))
+        return;
     surface_of(hwnd);
     refresh_frame(hwnd);
 }
 
 void WindowSurfaces::window_shown(HWND hwnd, bool)
 {
+    if (!wanted(hwnd))
+        return;
+    surface_of(hwnd);
     refresh_frame(hwnd);
 }
 

@@ -1,6 +1,6 @@
 // The 32-bit surfaces of top-level windows: one per top-level window, the size of its window
-// rectangle (frame included), created, resized and dropped as the window core reports the
-// window's life through its observer. Child windows draw into their top-level window's
+// rectangle (frame included), created when the window is first shown, painted or read, resized
+// and dropped as the window core reports the window's life through its observer. Child windows draw into their top-level window's
 // surface. Presenters and tests read the surfaces here.
 //
 // Frames are drawn by this unit: when a top-level window is created, shown, moved or sized,
@@ -41,6 +41,7 @@ public:
 
 private:
     WindowSurfaces() = default;
+    bool wanted(HWND hwnd);
 
     std::mutex m_mutex;
     std::map<HWND, std::shared_ptr<Surface>> m_surfaces;

@@ -168,6 +168,9 @@ TEST_F(WindowPaintTest, SurfacesFollowTopLevelWindowsOnly)
     std::size_t before = platform::gdi::WindowSurfaces::the().count();
     HWND top = make_window("GdiWindowBrush", WS_POPUP, { 0, 0, 30, 20 });
     HWND child = make_window("GdiWindowBrush", kChild, { 0, 0, 5, 5 }, top);
+    // A hidden window has no surface until it is shown (or painted, or read).
+    EXPECT_EQ(platform::gdi::WindowSurfaces::the().count(), before);
+    ShowWindow(top, SW_SHOWNA);
     EXPECT_EQ(platform::gdi::WindowSurfaces::the().count(), before + 1);
     EXPECT_EQ(platform::gdi::window_surface(child), platform::gdi::window_surface(top));
     DestroyWindow(top);
