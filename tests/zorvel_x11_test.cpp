@@ -51,19 +51,12 @@ std::string template_caption(std::string const& file, int id)
     return {};
 }
 
-class ZorvelOnX11 : public ::testing::Test {
+class ZorvelOnX11 : public XvfbSuite<::testing::Test> {
 protected:
-    static void SetUpTestSuite() { server = new XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
 
     void SetUp() override
     {
-        if (!server->available())
-            GTEST_SKIP() << server->failure();
+        XVFB_SKIP_WITHOUT_SERVER();
         desktop = std::make_unique<TestDesktop>(server->display());
         ASSERT_TRUE(desktop->connected());
         if (!desktop->can_fake_input())
@@ -153,7 +146,6 @@ protected:
         return text.str();
     }
 
-    static inline XvfbServer* server = nullptr;
     std::unique_ptr<TestDesktop> desktop;
     std::string work;
     pid_t pid { -1 };

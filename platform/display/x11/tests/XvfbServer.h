@@ -3,6 +3,8 @@
 // object ends. available() is false when Xvfb is not installed or did not start.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <sys/types.h>
 
@@ -22,3 +24,25 @@ private:
     std::string m_display;
     std::string m_failure;
 };
+
+// A test suite whose tests share one server, started before the first test and stopped after
+// the last. Tests call skipped_without_server() first and return when it answers true.
+template <typename Base = ::testing::Test>
+class XvfbSuite : public Base {
+protected:
+    static void SetUpTestSuite() { server = new XvfbServer(); }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+
+    static inline XvfbServer* server = nullptr;
+};
+
+// In SetUp: skips the test (and returns from SetUp) when the suite has no server.
+#define XVFB_SKIP_WITHOUT_SERVER()                      \
+    do {                                               \
+        if (!server->available())                      \
+            GTEST_SKIP() << server->failure();         \
+    } while (false)

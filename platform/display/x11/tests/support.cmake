@@ -8,4 +8,4 @@ add_library(platform_display_x11_test_support STATIC
     ${CMAKE_CURRENT_LIST_DIR}/TestDesktop.cpp
 )
 target_include_directories(platform_display_x11_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(platform_display_x11_test_support PUBLIC PkgConfig::X11_DEPS PRIVATE ${CMAKE_DL_LIBS})
+target_link_libraries(platform_display_x11_test_support PUBLIC PkgConfig::X11_DEPS GTest::gtest PRIVATE ${CMAKE_DL_LIBS})

@@ -71,19 +71,12 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     return DefWindowProc(hwnd, message, wparam, lparam);
 }
 
-class X11PresenterTest : public DisplayTest {
+class X11PresenterTest : public XvfbSuite<DisplayTest> {
 protected:
-    static void SetUpTestSuite() { server = new XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
 
     void SetUp() override
     {
-        if (!server->available())
-            GTEST_SKIP() << server->failure();
+        XVFB_SKIP_WITHOUT_SERVER();
         DisplayTest::SetUp();
         register_classes();
         g_log = {};
@@ -184,7 +177,6 @@ protected:
         return pixels;
     }
 
-    static inline XvfbServer* server = nullptr;
     x11::X11Display* presenter = nullptr;
     Display* user = nullptr;
 };

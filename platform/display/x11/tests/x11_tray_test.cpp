@@ -43,19 +43,12 @@ LRESULT owner_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     return DefWindowProc(hwnd, message, wparam, lparam);
 }
 
-class X11TrayTest : public DisplayTest {
+class X11TrayTest : public XvfbSuite<DisplayTest> {
 protected:
-    static void SetUpTestSuite() { server = new XvfbServer(); }
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
 
     void SetUp() override
     {
-        if (!server->available())
-            GTEST_SKIP() << server->failure();
+        XVFB_SKIP_WITHOUT_SERVER();
         DisplayTest::SetUp();
         static bool registered = false;
         if (!registered) {
@@ -205,7 +198,6 @@ protected:
         return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     }
 
-    static inline XvfbServer* server = nullptr;
     x11::X11Display* presenter = nullptr;
     Display* user = nullptr;
     std::unique_ptr<TestTrayManager> manager;
