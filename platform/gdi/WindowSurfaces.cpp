@@ -127,6 +127,10 @@ void WindowSurfaces::window_shown(HWND hwnd, bool)
 
 void WindowSurfaces::window_text_changed(HWND hwnd)
 {
+    // A hidden window without a surface gets its frame drawn when it is first shown; drawing
+    // the new title now would allocate its whole surface (a dialog retitled in WM_INITDIALOG).
+    if (!wanted(hwnd))
+        return;
     refresh_frame(hwnd);
 }
 
