@@ -5,6 +5,10 @@
 #include "platform/gdi/SysPaint.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <sys/stat.h>
+#include <tuple>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,23 +73,66 @@ std::vector<BYTE> transparency_mask(BITMAP const& bm, int height)
     return mask;
 }
 
-HICON icon_from(std::string const& path, POINT hotspot)
+// The colour image and mask of one icon file, decoded once. The configuration window asks for
+// the same few icons for many buttons, and decoding a PNG costs far more than copying it
+// (CreateIconIndirect copies both bitmaps, so the cached ones are never handed out). The file's
+// time and size are part of the key, so a rewritten file is decoded again.
+struct DecodedIcon {
+    HBITMAP colour = nullptr;
+    HBITMAP mask = nullptr;
+};
+
+struct IconKey {
+    std::string path;
+    std::int64_t mtime_ns = 0;
+    std::int64_t size = 0;
+    bool operator<(IconKey const& o) const
+    {
+        return std::tie(path, mtime_ns, size) < std::tie(o.path, o.mtime_ns, o.size);
+    }
+};
+
+DecodedIcon decode_icon(std::string const& path)
 {
     HBITMAP const colour = platform::gdi::read_png(path);
     if (!colour)
-        return nullptr;
+        return {};
     BITMAP bm {};
     GetObject(colour, sizeof bm, &bm);
     int const height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
     std::vector<BYTE> const bits = transparency_mask(bm, height);
-    HBITMAP const mask = CreateBitmap(bm.bmWidth, height, 1, 1, bits.data());
+    return DecodedIcon { colour, CreateBitmap(bm.bmWidth, height, 1, 1, bits.data()) };
+}
+
+DecodedIcon cached_icon(std::string const& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {};
+    IconKey key { path, static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+        static_cast<std::int64_t>(st.st_size) };
+    static std::mutex mutex;
+    static auto* cache = new std::map<IconKey, DecodedIcon>; // kept until the process ends
+    std::lock_guard lock(mutex);
+    auto it = cache->find(key);
+    if (it != cache->end())
+        return it->second;
+    DecodedIcon decoded = decode_icon(path);
+    if (decoded.colour && decoded.mask)
+        cache->emplace(std::move(key), decoded);
+    return decoded;
+}
+
+HICON icon_from(std::string const& path, POINT hotspot)
+{
+    DecodedIcon const decoded = cached_icon(path);
+    if (!decoded.colour || !decoded.mask)
+        return nullptr;
     // A declared hot spot is kept (as for a cursor); otherwise the centre is the hot spot.
     bool const has_hotspot = hotspot.x || hotspot.y;
-    ICONINFO info { has_hotspot ? FALSE : TRUE, static_cast<DWORD>(hotspot.x), static_cast<DWORD>(hotspot.y), mask, colour };
-    HICON const icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(colour);
-    return icon;
+    ICONINFO info { has_hotspot ? FALSE : TRUE, static_cast<DWORD>(hotspot.x), static_cast<DWORD>(hotspot.y), decoded.mask,
+        decoded.colour };
+    return CreateIconIndirect(&info);
 }
 
 }
