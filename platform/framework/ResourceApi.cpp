@@ -5,12 +5,12 @@
 #include "platform/gdi/SysPaint.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <mutex>
+#include <string>
 #include <sys/stat.h>
 #include <tuple>
-#include <cstdint>
-#include <string>
 #include <vector>
 
 using namespace platform::framework;
