@@ -13,6 +13,7 @@
 #include "station/core/IniFile.h"
 #include "station/core/VxUI2008App.h"
 #include "station/core/VxUI2008Dlg.h"
+#include "station/core/tests/Worlds.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,21 +25,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr char kWorld[] = R"([world]
-os = 12
-admin = 1
-ap_mode = 1
-
-[adapter:wlan0]
-name = Wireless Network Connection
-description = Test USB Wireless LAN Card
-hardware_id = USB\VID_1A2B&PID_3C4D
-location = Port_#0002
-mac = 00:1A:2B:3C:4D:5E
-kind = 5
-init_delay_ms = 0
-)";
 
 CVxUI2008Dlg* g_window = nullptr;
 
@@ -68,7 +54,7 @@ fs::path make_program_folder(fs::path const& bin)
     ::setenv("ZORVEL_RUNTIME_DIR", (folder / "run").c_str(), 1);
     ::setenv("VXSIM_STORE", (folder / "store").c_str(), 1);
     ::setenv("VXSIM_SCENARIO", (folder / "world.ini").c_str(), 1);
-    std::ofstream(folder / "world.ini") << kWorld;
+    std::ofstream(folder / "world.ini") << station::testing::kOneAdapterWorld;
     fs::create_symlink(bin / "VxWLAPI.so", folder / "VxWLAPI.so");
     fs::create_directory_symlink(bin / "Languages", folder / "Languages");
     fs::copy_file(bin / "Zorvel.ini", folder / "Zorvel.ini");

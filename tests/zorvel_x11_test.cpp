@@ -53,7 +53,6 @@ std::string template_caption(std::string const& file, int id)
 
 class ZorvelOnX11 : public XvfbSuite<::testing::Test> {
 protected:
-
     void SetUp() override
     {
         XVFB_SKIP_WITHOUT_SERVER();

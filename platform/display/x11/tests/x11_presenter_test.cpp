@@ -73,7 +73,6 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 
 class X11PresenterTest : public XvfbSuite<DisplayTest> {
 protected:
-
     void SetUp() override
     {
         XVFB_SKIP_WITHOUT_SERVER();

@@ -45,7 +45,6 @@ LRESULT owner_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 
 class X11TrayTest : public XvfbSuite<DisplayTest> {
 protected:
-
     void SetUp() override
     {
         XVFB_SKIP_WITHOUT_SERVER();
