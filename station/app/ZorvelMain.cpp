@@ -2,8 +2,8 @@
 // SIGTERM and SIGINT (the exit command, as the tray menu gives it).
 #include "platform/display/DisplaySession.h"
 #include "platform/user/User.h"
+#include "station/app/VxUI2008App.h"
 #include "station/core/HideDlgIds.h"
-#include "station/core/VxUI2008App.h"
 
 #include <csignal>
 #include <cstdlib>

@@ -1,18 +1,18 @@
 // CHideDlg: construction, start-up, the exit command and the tear-down. The adapter and card
 // steps are in HideDlgCard.cpp, the tray icon and menu in HideDlgTray.cpp.
-#include "station/core/HideDlg.h"
+#include "station/app/HideDlg.h"
 
 #include "platform/system/Kernel.h"
 #include "platform/system/Module.h"
 #include "platform/system/Process.h"
 #include "platform/system/Session.h"
+#include "station/app/ShowUIEvent.h"
+#include "station/app/VxUI2008Dlg.h"
 #include "station/core/Helpers.h"
 #include "station/core/HideDlgIds.h"
 #include "station/core/IniFile.h"
-#include "station/core/ShowUIEvent.h"
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"
-#include "station/core/VxUI2008Dlg.h"
 #include "station/core/VxWlLib.h"
 
 #include <algorithm>

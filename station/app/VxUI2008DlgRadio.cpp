@@ -1,15 +1,15 @@
 // CVxUI2008Dlg: the radio button, help, and the timer's profile rotation step.
-#include "station/core/VxUI2008Dlg.h"
+#include "station/app/VxUI2008Dlg.h"
 
 #include "platform/system/FileAttributes.h"
 #include "platform/system/Locale.h"
 #include "platform/system/Shell.h"
+#include "station/app/HideDlg.h"
+#include "station/app/VxUI2008DlgKinds.h"
 #include "station/core/CtrlHelpers.h"
-#include "station/core/HideDlg.h"
 #include "station/core/HideDlgIds.h"
 #include "station/core/IniFile.h"
 #include "station/core/Trace.h"
-#include "station/core/VxUI2008DlgKinds.h"
 #include "station/core/VxWlLib.h"
 #include "station/features/PageWPSDlg.h"
 #include "station/profiles/PageProfileDlg.h"

@@ -1,9 +1,9 @@
 // CHideDlg: choosing the adapter and bringing the card into the state the program expects.
-#include "station/core/HideDlg.h"
+#include "station/app/HideDlg.h"
 
+#include "station/app/SelCardDlg.h"
+#include "station/app/StatusCallback.h"
 #include "station/core/HideDlgIds.h"
-#include "station/core/SelCardDlg.h"
-#include "station/core/StatusCallback.h"
 #include "station/core/Trace.h"
 #include "station/core/VxWlLib.h"
 

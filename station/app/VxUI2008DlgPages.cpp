@@ -2,14 +2,14 @@
 // buttons (CreatePages), then the expand and minimise buttons and the lower children
 // (CreateChildren). A child that cannot be made stops the building there; the window stays up
 // with what was made before it.
-#include "station/core/VxUI2008Dlg.h"
+#include "station/app/VxUI2008Dlg.h"
 
+#include "station/app/HideDlg.h"
+#include "station/app/VxUI2008DlgKinds.h"
 #include "station/controls/CInvalidIDPW.h"
 #include "station/controls/CTabDialog.h"
 #include "station/core/CtrlHelpers.h"
-#include "station/core/HideDlg.h"
 #include "station/core/Trace.h"
-#include "station/core/VxUI2008DlgKinds.h"
 #include "station/core/VxWlLib.h"
 #include "station/features/AddBlockAckDlg.h"
 #include "station/features/DeleteBlockAckDlg.h"

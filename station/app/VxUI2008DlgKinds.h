@@ -3,8 +3,8 @@
 // CVxUI2008Dlg only.
 #pragma once
 
+#include "station/app/VxUI2008Dlg.h"
 #include "station/core/UiStr.h"
-#include "station/core/VxUI2008Dlg.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 // CVxUI2008Dlg: construction, tear-down, the message map, and showing the lower area.
-#include "station/core/VxUI2008Dlg.h"
+#include "station/app/VxUI2008Dlg.h"
 
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/Dc.h"
+#include "station/app/HideDlg.h"
 #include "station/controls/CInvalidIDPW.h"
 #include "station/controls/CTabDialog.h"
-#include "station/core/HideDlg.h"
 #include "station/core/HideDlgIds.h"
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"

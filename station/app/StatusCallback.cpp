@@ -1,4 +1,4 @@
-#include "station/core/StatusCallback.h"
+#include "station/app/StatusCallback.h"
 
 #include "station/core/Trace.h"
 

@@ -6,8 +6,8 @@
 
 #include "platform/framework/Afx.h"
 #include "platform/system/Shell.h"
+#include "station/app/TrayMenu.h"
 #include "station/controls/CMessageBoxDlg.h"
-#include "station/core/TrayMenu.h"
 #include "wlan/api/Profile.h"
 
 #include <map>

@@ -1,17 +1,17 @@
 // The station utility's start-up, tray and exit, run in this process against the simulated
 // world, headless, with the manual clock.
 #include "AppHarness.h"
-#include "LibraryRecorder.h"
+#include "station/core/tests/LibraryRecorder.h"
 
 #include "platform/controls/common/Menu.h"
 #include "platform/system/Kernel.h"
 #include "platform/system/ProcessTable.h"
+#include "station/app/ShowUIEvent.h"
+#include "station/app/VxUI2008Dlg.h"
 #include "station/controls/CComboBoxSuper.h"
 #include "station/controls/CInvalidIDPW.h"
 #include "station/core/CtrlHelpers.h"
-#include "station/core/ShowUIEvent.h"
 #include "station/core/UiStr.h"
-#include "station/core/VxUI2008Dlg.h"
 
 #include <cstring>
 #include <unistd.h>

@@ -1,11 +1,11 @@
-#include "station/core/VxUI2008App.h"
+#include "station/app/VxUI2008App.h"
 
 #include "platform/controls/ControlClasses.h"
 #include "platform/system/Kernel.h"
+#include "station/app/HideDlg.h"
+#include "station/app/ShowUIEvent.h"
 #include "station/controls/CInvalidIDPW.h"
 #include "station/controls/CMessageBoxDlg.h"
-#include "station/core/HideDlg.h"
-#include "station/core/ShowUIEvent.h"
 
 #include <strings.h>
 

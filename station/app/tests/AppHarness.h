@@ -9,10 +9,10 @@
 #include "platform/system/TrayModel.h"
 #include "platform/user/Testing.h"
 #include "platform/user/WindowCore.h"
-#include "station/core/HideDlg.h"
+#include "station/app/HideDlg.h"
+#include "station/app/VxUI2008App.h"
 #include "station/core/HideDlgIds.h"
 #include "station/core/IniFile.h"
-#include "station/core/VxUI2008App.h"
 #include "station/core/VxWlLib.h"
 #include "station/core/tests/Worlds.h"
 

@@ -1,4 +1,4 @@
-#include "station/core/TrayMenu.h"
+#include "station/app/TrayMenu.h"
 
 #include "platform/controls/common/Menu.h"
 #include "platform/framework/MenuObject.h"

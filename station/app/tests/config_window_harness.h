@@ -9,10 +9,10 @@
 
 #include "platform/framework/Resources.h"
 #include "platform/gdi/Testing.h"
+#include "station/app/VxUI2008Dlg.h"
 #include "station/controls/CTabDialog.h"
 #include "station/controls/ShadePatterns.h"
 #include "station/core/CtrlHelpers.h"
-#include "station/core/VxUI2008Dlg.h"
 
 #include <cstdlib>
 #include <fstream>

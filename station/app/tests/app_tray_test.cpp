@@ -1,13 +1,13 @@
 // The running program's tray icon, tray menu, single instance and shut-down.
 #include "AppHarness.h"
-#include "LibraryRecorder.h"
+#include "station/core/tests/LibraryRecorder.h"
 
 #include "platform/controls/common/Menu.h"
 #include "platform/system/Kernel.h"
 #include "platform/system/ProcessTable.h"
-#include "station/core/ShowUIEvent.h"
+#include "station/app/ShowUIEvent.h"
+#include "station/app/VxUI2008Dlg.h"
 #include "station/core/UiStr.h"
-#include "station/core/VxUI2008Dlg.h"
 
 #include <chrono>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "station/core/SelCardDlg.h"
+#include "station/app/SelCardDlg.h"
 
 #include "station/core/HideDlgIds.h"
 

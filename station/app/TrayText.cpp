@@ -1,4 +1,4 @@
-#include "station/core/TrayText.h"
+#include "station/app/TrayText.h"
 
 #include "station/core/HideDlgIds.h"
 

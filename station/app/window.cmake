@@ -1,6 +1,5 @@
 # The configuration window: its sources join the program's library. Its pages live in the
-# survey, profiles and features modules, which join the build after this folder, so they are
-# linked once the whole tree is read.
+# survey, profiles and features modules below this folder.
 target_sources(station_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VxUI2008Dlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgLayout.cpp
@@ -8,14 +7,11 @@ target_sources(station_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgRadio.cpp
 )
 
-function(_station_window_link_pages)
-    foreach(pages station_controls station_survey station_profiles station_features)
-        if(TARGET ${pages})
-            target_link_libraries(station_app PUBLIC ${pages})
-        endif()
-    endforeach()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _station_window_link_pages)
+foreach(pages station_survey station_profiles station_features)
+    if(TARGET ${pages})
+        target_link_libraries(station_app PUBLIC ${pages})
+    endif()
+endforeach()
 
 zorvel_add_test(NAME station_window_tests
     SOURCES

@@ -1,4 +1,4 @@
-#include "station/core/ShowUIEvent.h"
+#include "station/app/ShowUIEvent.h"
 
 #include "platform/user/User.h"
 #include "station/core/HideDlgIds.h"

@@ -1,6 +1,6 @@
+#include "station/app/TrayMenu.h"
+#include "station/app/TrayText.h"
 #include "station/core/HideDlgIds.h"
-#include "station/core/TrayMenu.h"
-#include "station/core/TrayText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // window has gone. Each show starts from the same view: the radio button follows the hardware
 // switch, the site survey page is pressed and rescans, the lower area shows link status and
 // the window opens collapsed in front.
-#include "station/core/HideDlg.h"
+#include "station/app/HideDlg.h"
 
+#include "station/app/VxUI2008Dlg.h"
 #include "station/core/HideDlgIds.h"
 #include "station/core/Trace.h"
-#include "station/core/VxUI2008Dlg.h"
 #include "station/core/VxWlLib.h"
 #include "station/features/PageCCXConfigDlg.h"
 #include "station/profiles/PageProfileDlg.h"

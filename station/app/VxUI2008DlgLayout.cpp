@@ -3,13 +3,13 @@
 // set when the button was registered. A pass enables the configured buttons for this user,
 // hides those this computer cannot use, places the visible ones, the arrows and the reserved
 // buttons, and then puts every order back, so that each pass starts from the full sequence.
-#include "station/core/VxUI2008Dlg.h"
+#include "station/app/VxUI2008Dlg.h"
 
+#include "station/app/HideDlg.h"
+#include "station/app/VxUI2008DlgKinds.h"
 #include "station/controls/CTabDialog.h"
 #include "station/core/CtrlHelpers.h"
-#include "station/core/HideDlg.h"
 #include "station/core/Trace.h"
-#include "station/core/VxUI2008DlgKinds.h"
 #include "station/core/VxWlLib.h"
 
 #include <algorithm>

@@ -1,15 +1,15 @@
 // CHideDlg: the tray icon with its image and tip, the tray callback and the tray menu.
-#include "station/core/HideDlg.h"
+#include "station/app/HideDlg.h"
 
 #include "platform/controls/common/Menu.h"
 #include "platform/system/ProcessTable.h"
 #include "platform/user/Input.h"
+#include "station/app/TrayText.h"
+#include "station/app/VxUI2008Dlg.h"
 #include "station/core/HideDlgIds.h"
 #include "station/core/IniFile.h"
 #include "station/core/Trace.h"
-#include "station/core/TrayText.h"
 #include "station/core/UiStr.h"
-#include "station/core/VxUI2008Dlg.h"
 #include "station/core/VxWlLib.h"
 
 #include <unistd.h>
