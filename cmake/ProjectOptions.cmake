@@ -31,6 +31,10 @@ function(zorvel_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    # GoogleTest's header and the standard headers every test uses are parsed once per binary,
+    # not once per test file: most of a test file's compile time went there.
+    target_precompile_headers(${T_NAME} PRIVATE <gtest/gtest.h> <string> <vector> <memory>
+        <functional> <filesystem>)
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
