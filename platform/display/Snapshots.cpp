@@ -5,6 +5,7 @@
 
 #include "platform/display/SurfaceSource.h"
 #include "platform/display/TraySource.h"
+#include "platform/display/WindowTreeDump.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Png.h"
 #include "platform/user/WindowCore.h"
@@ -120,6 +121,10 @@ std::vector<std::string> write_snapshot(std::string const& folder)
     }
     if (write_tray(folder + "/tray.txt"))
         written.emplace_back("tray.txt");
+    std::ofstream tree(folder + "/windows.txt", std::ios::trunc);
+    tree << dump_window_tree();
+    if (tree)
+        written.emplace_back("windows.txt");
     return written;
 }
 
@@ -135,10 +140,12 @@ SnapshotSession::SnapshotSession(std::string folder)
     action.sa_flags = SA_RESTART;
     sigaction(SIGUSR1, &action, &g_previous);
     m_watcher = std::thread([this] { watch_signal(); });
+    user::add_window_observer(this);
 }
 
 SnapshotSession::~SnapshotSession()
 {
+    user::remove_window_observer(this);
     if (m_watcher.joinable()) {
         sigaction(SIGUSR1, &g_previous, nullptr);
         g_signal_fd = -1;
@@ -150,10 +157,30 @@ SnapshotSession::~SnapshotSession()
         if (fd >= 0)
             ::close(fd);
     }
-    write_now();
+    // Once the windows are gone, the last look is what the folder already holds.
+    bool shows = false;
+    for (HWND hwnd : user::top_level_windows())
+        shows = shows || (IsWindowVisible(hwnd) && !is_marshal_window(hwnd));
+    if (shows)
+        write();
 }
 
 void SnapshotSession::write_now()
+{
+    write();
+}
+
+void SnapshotSession::window_destroying(HWND)
+{
+    if (m_in_teardown)
+        return;
+    m_in_teardown = true;
+    write();
+    // The burst ends when the loop next runs posted work.
+    m_marshal.post([this] { m_in_teardown = false; });
+}
+
+void SnapshotSession::write()
 {
     std::vector<std::string> written = write_snapshot(m_folder);
     // Windows closed or retitled since the last snapshot must not look as if still shown.

@@ -34,11 +34,13 @@ void validate_region(HWND hwnd, Region const& region);
 
 // [SECTION] Watching windows
 // Presenters and the drawing module follow top-level windows through this interface. Calls
-// arrive on the user-interface thread, after the change.
+// arrive on the user-interface thread, after the change; window_destroying arrives before a
+// visible top-level window (or its owned windows) starts to go, while all of it still shows.
 class WindowObserver {
 public:
     virtual ~WindowObserver() = default;
     virtual void window_created(HWND) { }
+    virtual void window_destroying(HWND) { }
     virtual void window_destroyed(HWND) { }
     virtual void window_moved(HWND) { }
     virtual void window_shown(HWND, bool) { }

@@ -214,6 +214,8 @@ BOOL DestroyWindow(HWND hwnd)
         if (w->destroying)
             return TRUE;
         auto keep = w->shared_from_this();
+        if (!w->parent && w->visible_bit())
+            for_each_observer([&](WindowObserver& o) { o.window_destroying(hwnd); });
         destroy_owned(*w);
         if (w->visible_bit()) {
             if (w->parent)

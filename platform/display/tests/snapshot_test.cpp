@@ -75,7 +75,7 @@ TEST_F(SnapshotTest, WritesVisibleWindowsTopFirstAndTheTray)
     tray->set({ TrayIcon { upper, 100, WM_APP, nullptr, "Connected\tto \"net\"\nline two" } });
 
     auto written = write_snapshot(folder);
-    EXPECT_EQ(written, (std::vector<std::string> { "01-Zorvel.png", "02-Status___link.png", "tray.txt" }));
+    EXPECT_EQ(written, (std::vector<std::string> { "01-Zorvel.png", "02-Status___link.png", "tray.txt", "windows.txt" }));
     EXPECT_EQ(png_pixel(folder + "/01-Zorvel.png", 39, 19), 0x0000FFu);
     EXPECT_EQ(png_pixel(folder + "/02-Status___link.png", 0, 0), 0xFF0000u);
     EXPECT_EQ(read_text(folder + "/tray.txt"), "100\tConnected\\tto \"net\"\\nline two\n");
