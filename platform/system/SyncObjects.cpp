@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform::system {
@@ -13,6 +14,14 @@ namespace {
 
 constexpr std::uint32_t event_magic = 0x45564E54; // "EVNT"
 
+}
+
+// A file written by an older build holds the record without its change counter; it is grown
+// (the new bytes read as zero) rather than mapped short, which would fault on first access.
+bool EventObject::has_room(int fd, bool fresh)
+{
+    struct stat info {};
+    return !fresh && ::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) >= sizeof(Shared);
 }
 
 EventObject::EventObject(bool manual_reset, bool initially_signalled)
@@ -28,7 +37,7 @@ EventObject::EventObject(std::unique_ptr<NamedRendezvous> rendezvous, bool manua
 {
     int fd = m_rendezvous->fd();
     bool fresh = !m_rendezvous->existed();
-    if (fresh && ::ftruncate(fd, sizeof(Shared)) != 0)
+    if (!has_room(fd, fresh) && ::ftruncate(fd, sizeof(Shared)) != 0)
         return;
     void* map = ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (map == MAP_FAILED)
@@ -75,6 +84,10 @@ void EventObject::set()
         state().store(1);
     }
     notify_waiters();
+    if (m_shared) {
+        std::atomic_ref<std::uint32_t>(m_shared->sequence).fetch_add(1);
+        wake_word_waiters(&m_shared->sequence);
+    }
 }
 
 void EventObject::reset()

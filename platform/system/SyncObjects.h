@@ -1,7 +1,9 @@
 // Events and mutexes as kernel objects, so that WaitForSingleObject and
 // WaitForMultipleObjects work on them. An unnamed object lives in this process; a named one
 // keeps its state in its rendezvous file (NamedRendezvous.h), shared by every process that
-// opened it, and is re-checked by waiters on the window core's polling period.
+// opened it. A wait on one named event alone blocks on the event's change counter in that file
+// (a futex), so it wakes when any process sets it; other waits on named objects re-check them on
+// the window core's polling period.
 #pragma once
 
 #include "platform/system/NamedRendezvous.h"
@@ -27,6 +29,7 @@ public:
     bool is_signalled() const override;
     void on_wait_satisfied() override;
     bool needs_polling() const override { return m_rendezvous != nullptr; }
+    std::uint32_t* wake_word() const override { return m_shared ? &m_shared->sequence : nullptr; }
 
     void set();
     void reset();
@@ -36,7 +39,10 @@ private:
         std::uint32_t magic;
         std::uint32_t manual_reset;
         std::uint32_t signalled;
+        // Incremented by every set, in any process; waiters block on it.
+        std::uint32_t sequence;
     };
+    static bool has_room(int fd, bool fresh);
     std::atomic_ref<std::uint32_t> state() const { return std::atomic_ref<std::uint32_t>(*m_state); }
     bool manual_reset() const { return m_shared ? m_shared->manual_reset != 0 : m_manual_reset; }
 

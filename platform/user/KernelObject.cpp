@@ -4,8 +4,15 @@
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
 
+#include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <condition_variable>
+#include <ctime>
+#include <linux/futex.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
@@ -70,26 +77,68 @@ bool any_polling(Objects const& objects)
     return false;
 }
 
+thread_local std::uint64_t t_wakeups = 0;
+
 // How long to block before looking again. A manual clock or an object of another process
 // can change without notifying us, so those are re-checked on a short period.
-std::chrono::milliseconds wait_slice(Clock& time, std::uint64_t deadline, DWORD timeout_ms, bool polling)
+std::chrono::milliseconds wait_slice(Clock& time, std::uint64_t deadline, bool polling)
 {
     if (polling || time.is_manual())
         return polling_period;
-    if (timeout_ms == INFINITE)
-        return std::chrono::seconds(1);
     std::uint64_t now = time.now_ms();
     return std::chrono::milliseconds(deadline > now ? deadline - now : 1);
+}
+
+// The one object of a wait whose changes another process announces through a shared word,
+// so the wait can block on it instead of polling; null when the wait cannot.
+std::uint32_t* single_wake_word(Objects const& objects, Clock& time)
+{
+    if (objects.size() != 1 || time.is_manual())
+        return nullptr;
+    return objects.front()->wake_word();
+}
+
+// Blocks on `word` while it still holds `seen`, until woken or `timeout_ms` passes.
+void block_on_word(std::uint32_t* word, std::uint32_t seen, DWORD timeout_ms, Clock& time, std::uint64_t deadline)
+{
+    timespec relative {};
+    timespec* timeout = nullptr;
+    if (timeout_ms != INFINITE) {
+        std::uint64_t now = time.now_ms();
+        std::uint64_t left = deadline > now ? deadline - now : 1;
+        relative.tv_sec = static_cast<time_t>(left / 1000);
+        relative.tv_nsec = static_cast<long>(left % 1000) * 1000000L;
+        timeout = &relative;
+    }
+    ::syscall(SYS_futex, word, FUTEX_WAIT, seen, timeout, nullptr, 0);
+}
+
+void block(std::unique_lock<std::mutex>& lock, Objects const& objects, DWORD timeout_ms, std::uint64_t deadline,
+    std::uint32_t seen)
+{
+    Clock& time = clock();
+    if (std::uint32_t* word = single_wake_word(objects, time)) {
+        lock.unlock();
+        block_on_word(word, seen, timeout_ms, time, deadline);
+        lock.lock();
+    } else if (timeout_ms == INFINITE && !time.is_manual() && !any_polling(objects)) {
+        wait_condition().wait(lock);
+    } else {
+        wait_condition().wait_for(lock, wait_slice(time, deadline, any_polling(objects)));
+    }
+    ++t_wakeups;
 }
 
 DWORD wait_for(Objects const& objects, bool wait_all, DWORD timeout_ms)
 {
     Clock& time = clock();
     std::uint64_t const deadline = time.now_ms() + timeout_ms;
-    bool const polling = any_polling(objects);
     auto const real_start = std::chrono::steady_clock::now();
+    std::uint32_t* word = single_wake_word(objects, time);
     std::unique_lock lock(wait_mutex());
     for (;;) {
+        // Read before the check: a change after it moves the word, and the block returns at once.
+        std::uint32_t seen = word ? std::atomic_ref<std::uint32_t>(*word).load() : 0;
         int index = satisfied_index(objects, wait_all);
         if (index >= 0)
             return WAIT_OBJECT_0 + static_cast<DWORD>(index);
@@ -104,7 +153,7 @@ DWORD wait_for(Objects const& objects, bool wait_all, DWORD timeout_ms)
             lock.lock();
             continue;
         }
-        wait_condition().wait_for(lock, wait_slice(time, deadline, timeout_ms, polling));
+        block(lock, objects, timeout_ms, deadline, seen);
     }
 }
 
@@ -119,6 +168,16 @@ std::mutex& wait_mutex()
 void notify_waiters()
 {
     wait_condition().notify_all();
+}
+
+void wake_word_waiters(std::uint32_t* word)
+{
+    ::syscall(SYS_futex, word, FUTEX_WAKE, INT_MAX, nullptr, nullptr, 0);
+}
+
+std::uint64_t wait_wakeups()
+{
+    return t_wakeups;
 }
 
 HANDLE add_handle(std::shared_ptr<KernelObject> object)

@@ -1,11 +1,13 @@
 #include "platform/system/Kernel.h"
 #include "platform/system/Process.h"
+#include "platform/user/KernelObject.h"
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
 
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
 
 namespace {
@@ -128,6 +130,45 @@ TEST_F(KernelTest, SecondProcessSeesTheMutexAndWakesTheFirst)
     for (HANDLE handle : { mutex, ready, woke, first.hProcess, first.hThread, second.hProcess, second.hThread })
         CloseHandle(handle);
     ::unsetenv("ZORVEL_HELPER_MODE");
+}
+
+// Runs the test helper in `mode` with `argument` and waits for it to end; its exit code.
+DWORD run_helper(char const* mode, char const* argument)
+{
+    ::setenv("ZORVEL_HELPER_MODE", mode, 1);
+    std::string line = std::string("SysHelper.exe ") + argument;
+    PROCESS_INFORMATION process {};
+    DWORD code = 99;
+    if (CreateProcess(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    ::unsetenv("ZORVEL_HELPER_MODE");
+    return code;
+}
+
+// A thread waiting for ever on a named event blocks until another process sets it: it wakes
+// once, not on a polling period while other processes come and go.
+TEST_F(KernelTest, NamedEventWaiterSleepsUntilAnotherProcessSetsIt)
+{
+    HANDLE event = CreateEvent(nullptr, FALSE, FALSE, "IdleWaiter");
+    DWORD result = WAIT_FAILED;
+    std::uint64_t wakeups = 0;
+    std::thread waiter([&] {
+        result = WaitForSingleObject(event, INFINITE);
+        wakeups = platform::wait_wakeups();
+    });
+    // Real processes started and ended meanwhile take far longer than a polling period.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(run_helper("set-event", "NoSuchEvent"), 1u);
+    EXPECT_EQ(run_helper("set-event", "IdleWaiter"), 0u);
+    waiter.join();
+    EXPECT_EQ(result, WAIT_OBJECT_0);
+    EXPECT_LE(wakeups, 1u);
+    EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "auto-reset event stayed set";
+    CloseHandle(event);
 }
 
 TEST_F(KernelTest, ConvertsTheSecurityDescriptorStringsInUse)

@@ -6,6 +6,7 @@
 //                    "HelperExit" (the test usually kills it first).
 //   second-instance  create "KT90"; when it exists, signal "ShowUIEvent" and exit 10, else exit 20.
 //   service-state    exit with the state of the service named by argv[1].
+//   set-event        set the named event argv[1] and exit 0 (1 when it does not exist).
 //   window-owner     create a top-level window titled "Tarsel SoftAP Utility" (class
 //                    "HelperWindow"), set "HelperReady", count WM_COMMAND 32771 until
 //                    WM_USER+5 arrives, then exit with 0x20 plus the count.
@@ -24,6 +25,16 @@ void set_named(char const* name)
         SetEvent(event);
         CloseHandle(event);
     }
+}
+
+int set_existing(char const* name)
+{
+    HANDLE event = OpenEvent(EVENT_ALL_ACCESS, FALSE, name);
+    if (!event)
+        return 1;
+    SetEvent(event);
+    CloseHandle(event);
+    return 0;
 }
 
 int first_instance()
@@ -105,6 +116,8 @@ int run_system_mode(char const* mode, int argc, char** argv)
         return second_instance();
     if (std::strcmp(mode, "window-owner") == 0)
         return window_owner();
+    if (std::strcmp(mode, "set-event") == 0 && argc > 1)
+        return set_existing(argv[1]);
     if (std::strcmp(mode, "service-state") == 0 && argc > 1)
         return service_state(argv[1]);
     return 98;
