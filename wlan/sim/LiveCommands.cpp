@@ -1,18 +1,26 @@
+// [SECTION] index: argument readers, command handlers, the command table, the log.
 #include "wlan/sim/LiveCommands.h"
 
+#include "platform/system/ParseInteger.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
-#include <fstream>
+#include <limits>
+#include <span>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace wlan::sim {
 
 namespace {
+
+using Args = std::span<std::string const>;
+
+// [SECTION] argument readers
 
 std::vector<std::string> words(std::string const& line)
 {
@@ -23,107 +31,253 @@ std::vector<std::string> words(std::string const& line)
     return out;
 }
 
-std::optional<int> number(std::string const& s)
+bool plain_word(std::string const& word)
 {
-    int v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size())
-        return std::nullopt;
-    return v;
+    return std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) > ' ' && c != 0x7f; });
 }
 
-std::string set_keys(ApSpec& ap, std::vector<std::string> const& w, std::size_t from)
+std::string check_id(std::string const& id)
 {
-    for (std::size_t i = from; i < w.size(); ++i) {
-        auto const eq = w[i].find('=');
-        if (eq == std::string::npos)
-            return "expected key=value, got '" + w[i] + "'";
+    if (id.size() > kMaxLiveId)
+        return "an id has at most " + std::to_string(kMaxLiveId) + " characters";
+    return {};
+}
+
+ApSpec* existing_ap(World& world, std::string const& id, std::string& error)
+{
+    error = check_id(id);
+    if (!error.empty())
+        return nullptr;
+    ApSpec* ap = world.find_ap(id);
+    if (!ap)
+        error = "no access point '" + id + "'";
+    return ap;
+}
+
+std::string choice(std::string const& word, char const* first, char const* second, bool& is_first)
+{
+    if (word != first && word != second)
+        return std::string("expected ") + first + " or " + second + ", got '" + word + "'";
+    is_first = word == first;
+    return {};
+}
+
+std::string set_keys(ApSpec& ap, Args pairs)
+{
+    for (auto const& pair : pairs) {
+        auto const eq = pair.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return "expected key=value, got '" + pair + "'";
         bool known = true;
-        auto error = set_ap_key(ap, w[i].substr(0, eq), w[i].substr(eq + 1), known);
+        auto error = set_ap_key(ap, pair.substr(0, eq), pair.substr(eq + 1), known);
         if (!error.empty())
-            return error;
+            return pair.substr(0, eq) + ": " + error;
         if (!known)
-            return "unknown key '" + w[i].substr(0, eq) + "'";
+            return "unknown key '" + pair.substr(0, eq) + "'";
     }
     return {};
 }
 
-std::string on_off(std::string const& s, bool& out)
+// [SECTION] command handlers
+
+std::string ap_add(World& world, Args args, std::uint64_t)
 {
-    if (s != "on" && s != "off")
-        return "expected on or off";
-    out = s == "on";
+    if (auto error = check_id(args[0]); !error.empty())
+        return error;
+    if (world.find_ap(args[0]))
+        return "access point '" + args[0] + "' exists";
+    ApSpec ap;
+    ap.id = args[0];
+    if (auto error = set_keys(ap, args.subspan(1)); !error.empty())
+        return error;
+    world.spec().aps.push_back(ap);
     return {};
+}
+
+std::string ap_set(World& world, Args args, std::uint64_t)
+{
+    std::string error;
+    ApSpec* ap = existing_ap(world, args[0], error);
+    if (!ap)
+        return error;
+    // All keys are checked on a copy first, so a bad key leaves the access point as it was.
+    ApSpec changed = *ap;
+    if (error = set_keys(changed, args.subspan(1)); !error.empty())
+        return error;
+    *ap = changed;
+    return {};
+}
+
+std::string ap_remove(World& world, Args args, std::uint64_t)
+{
+    std::string error;
+    if (!existing_ap(world, args[0], error))
+        return error;
+    std::erase_if(world.spec().aps, [&](ApSpec const& a) { return a.id == args[0]; });
+    return {};
+}
+
+std::string ap_key(World& world, Args args, char const* key)
+{
+    std::string error;
+    ApSpec* ap = existing_ap(world, args[0], error);
+    if (!ap)
+        return error;
+    bool known = true;
+    return set_ap_key(*ap, key, args[1], known);
+}
+
+std::string ap_signal(World& world, Args args, std::uint64_t) { return ap_key(world, args, "rssi"); }
+
+std::string ap_move(World& world, Args args, std::uint64_t) { return ap_key(world, args, "channel"); }
+
+std::string wps_press(World& world, Args args, std::uint64_t now)
+{
+    std::string error;
+    if (!existing_ap(world, args[0], error))
+        return error;
+    world.press_wps_button(args[0], now);
+    return {};
+}
+
+std::string radio(World& world, Args args, std::uint64_t now)
+{
+    bool hw = false;
+    bool on = false;
+    if (auto error = choice(args[0], "hw", "sw", hw); !error.empty())
+        return error;
+    if (auto error = choice(args[1], "on", "off", on); !error.empty())
+        return error;
+    if (hw)
+        world.set_radio_hw(on, now);
+    else
+        world.set_radio_switch(on, now);
+    return {};
+}
+
+std::string adapter(World& world, Args args, std::uint64_t now)
+{
+    bool pull = false;
+    if (auto error = choice(args[0], "pull", "insert", pull); !error.empty())
+        return error;
+    if (auto error = check_id(args[1]); !error.empty())
+        return error;
+    auto const& adapters = world.spec().adapters;
+    if (std::none_of(adapters.begin(), adapters.end(), [&](AdapterSpec const& a) { return a.id == args[1]; }))
+        return "no adapter '" + args[1] + "'";
+    world.set_adapter_present(args[1], !pull, now);
+    return {};
+}
+
+std::string fail_next_scan(World& world, Args, std::uint64_t)
+{
+    world.fail_next_scan();
+    return {};
+}
+
+std::string driver_delay(World& world, Args args, std::uint64_t)
+{
+    auto ms = platform::system::parse_integer<int>(args[0]);
+    if (!ms || *ms < 0 || *ms > 600000)
+        return "expected milliseconds from 0 to 600000, got '" + args[0] + "'";
+    world.set_driver_delay(*ms);
+    return {};
+}
+
+// [SECTION] the command table
+
+struct Command {
+    char const* name;
+    char const* arguments; // as the usage text shows them
+    std::size_t min_args;
+    std::size_t max_args;
+    std::string (*run)(World&, Args, std::uint64_t now);
+};
+
+constexpr std::size_t kManyArgs = 64;
+// A reader takes at most this much of the log at once; the rest on its next call.
+constexpr std::size_t kMaxLiveRead = 4u << 20;
+
+constexpr Command kCommands[] = {
+    { "ap-add", "<id> key=value ...   (keys as in a scenario's [ap:] section)", 1, kManyArgs, ap_add },
+    { "ap-set", "<id> key=value ...", 2, kManyArgs, ap_set },
+    { "ap-remove", "<id>", 1, 1, ap_remove },
+    { "ap-signal", "<id> <dBm>", 2, 2, ap_signal },
+    { "ap-move", "<id> <channel>", 2, 2, ap_move },
+    { "wps-press", "<id>", 1, 1, wps_press },
+    { "radio", "hw|sw on|off", 2, 2, radio },
+    { "adapter", "pull|insert <id>", 2, 2, adapter },
+    { "fail-next-scan", "", 0, 0, fail_next_scan },
+    { "driver-delay", "<ms>", 1, 1, driver_delay },
+};
+
+Command const* find_command(std::string const& name)
+{
+    for (auto const& c : kCommands)
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+std::string arity_error(Command const& c, std::size_t given)
+{
+    std::string expected;
+    if (c.min_args == c.max_args)
+        expected = c.min_args == 0 ? "no arguments" : c.min_args == 1 ? "1 argument" : std::to_string(c.min_args) + " arguments";
+    else if (c.max_args == kManyArgs)
+        expected = "at least " + std::to_string(c.min_args) + (c.min_args == 1 ? " argument" : " arguments");
+    else
+        expected = std::to_string(c.min_args) + " to " + std::to_string(c.max_args) + " arguments";
+    std::string usage = std::string(c.name) + (*c.arguments ? " " : "") + c.arguments;
+    return "'" + std::string(c.name) + "' takes " + expected + ", got " + std::to_string(given) + " (" + usage + ")";
 }
 
 }
 
 std::string apply_live_command(World& world, std::string const& line, std::uint64_t now)
 {
+    if (line.size() > kMaxLiveLine)
+        return "a command has at most " + std::to_string(kMaxLiveLine) + " characters";
     auto const w = words(line);
     if (w.empty())
-        return {};
-    std::string const& cmd = w[0];
-    if (cmd == "fail-next-scan") {
-        world.fail_next_scan();
-        return {};
-    }
-    if (w.size() < 2)
-        return "'" + cmd + "' needs an argument";
-    if (cmd == "ap-add") {
-        if (world.find_ap(w[1]))
-            return "access point '" + w[1] + "' exists";
-        ApSpec ap;
-        ap.id = w[1];
-        if (auto error = set_keys(ap, w, 2); !error.empty())
-            return error;
-        world.spec().aps.push_back(ap);
-        return {};
-    }
-    if (cmd == "driver-delay") {
-        auto ms = number(w[1]);
-        if (!ms || *ms < 0)
-            return "expected milliseconds";
-        world.set_driver_delay(*ms);
-        return {};
-    }
-    if (cmd == "radio" && w.size() == 3) {
-        bool on = false;
-        if (auto error = on_off(w[2], on); !error.empty())
-            return error;
-        if (w[1] == "hw")
-            world.set_radio_hw(on, now);
-        else if (w[1] == "sw")
-            world.set_radio_sw(on, now);
-        else
-            return "expected hw or sw";
-        return {};
-    }
-    if (cmd == "adapter" && w.size() == 3) {
-        if (w[1] != "pull" && w[1] != "insert")
-            return "expected pull or insert";
-        world.set_adapter_present(w[2], w[1] == "insert", now);
-        return {};
-    }
-    ApSpec* ap = world.find_ap(w[1]);
-    if (!ap)
-        return "no access point '" + w[1] + "'";
-    if (cmd == "ap-set")
-        return set_keys(*ap, w, 2);
-    if (cmd == "ap-remove") {
-        std::erase_if(world.spec().aps, [&](ApSpec const& a) { return a.id == w[1]; });
-        return {};
-    }
-    if (cmd == "wps-press") {
-        world.press_wps_button(w[1], now);
-        return {};
-    }
-    if ((cmd == "ap-signal" || cmd == "ap-move") && w.size() == 3) {
-        bool known = true;
-        return set_ap_key(*ap, cmd == "ap-signal" ? "rssi" : "channel", w[2], known);
-    }
-    return "unknown command '" + line + "'";
+        return "empty command";
+    Command const* command = find_command(w[0]);
+    if (!command)
+        return "unknown command '" + w[0] + "'";
+    std::size_t const given = w.size() - 1;
+    if (given < command->min_args || given > command->max_args)
+        return arity_error(*command, given);
+    return command->run(world, Args(w).subspan(1), now);
 }
+
+std::string check_live_words(std::vector<std::string> const& words)
+{
+    std::size_t total = 0;
+    for (auto const& word : words) {
+        if (word.empty())
+            return "an empty argument";
+        if (word.size() > kMaxLiveWord)
+            return "an argument has at most " + std::to_string(kMaxLiveWord) + " characters";
+        if (!plain_word(word))
+            return "an argument with white space or a control character";
+        total += word.size() + 1;
+    }
+    if (words.empty())
+        return "empty command";
+    if (total > kMaxLiveLine)
+        return "a command has at most " + std::to_string(kMaxLiveLine) + " characters";
+    return {};
+}
+
+std::vector<std::string> live_command_usage()
+{
+    std::vector<std::string> out;
+    for (auto const& c : kCommands)
+        out.push_back(std::string(c.name) + (*c.arguments ? " " : "") + c.arguments);
+    return out;
+}
+
+// [SECTION] the log
 
 bool append_live_command(Store& store, std::string const& line)
 {
@@ -136,20 +290,55 @@ bool append_live_command(Store& store, std::string const& line)
     return ok;
 }
 
+namespace {
+
+// What the log holds from `offset` on; empty when it cannot be read. Only a regular file is
+// read, and only its new part, so a long log costs nothing on every poll.
+std::string read_from(std::string const& path, std::uint64_t& offset)
+{
+    int const fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return {};
+    struct stat info {};
+    std::string text;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        if (std::uint64_t(info.st_size) < offset) // the log was replaced by a shorter one
+            offset = 0;
+        std::size_t const size = std::min<std::uint64_t>(std::uint64_t(info.st_size) - offset, kMaxLiveRead);
+        text.resize(size);
+        ssize_t const n = ::pread(fd, text.data(), size, off_t(offset));
+        text.resize(n > 0 ? std::size_t(n) : 0);
+    }
+    ::close(fd);
+    return text;
+}
+
+}
+
 int LiveLog::apply_new(World& world, std::uint64_t now)
 {
-    std::ifstream in(m_store.path_of("live.cmd"), std::ios::binary);
-    if (!in)
-        return 0;
-    in.seekg(std::streamoff(m_offset));
+    std::uint64_t const before = m_offset;
+    std::string const text = read_from(m_store.path_of("live.cmd"), m_offset);
+    if (m_offset < before)
+        m_line = 0;
     int applied = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (in.eof())
+    std::size_t at = 0;
+    for (;;) {
+        auto const end = text.find('\n', at);
+        if (end == std::string::npos)
             break; // a line still being written has no newline yet
-        m_offset += line.size() + 1;
-        apply_live_command(world, line, now);
+        std::string const line = text.substr(at, end - at);
+        at = end + 1;
+        ++m_line;
+        if (line.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        if (auto error = apply_live_command(world, line, now); !error.empty()) {
+            std::fprintf(stderr, "vxsim: live.cmd line %d skipped: %s\n", m_line, error.c_str());
+            continue;
+        }
         ++applied;
     }
+    m_offset += at;
     return applied;
 }
 

@@ -3,22 +3,34 @@
 // each reader applies the lines it has not seen yet, in order, so all programs end up with the
 // same world.
 //
-//   ap-add <id> key=value ...     ap-set <id> key=value ...     ap-remove <id>
-//   ap-signal <id> <dBm>          ap-move <id> <channel>        wps-press <id>
-//   radio hw|sw on|off            adapter pull|insert <id>
-//   fail-next-scan                driver-delay <ms>
+// The commands are one table (LiveCommands.cpp): each entry names its arguments, how many it
+// takes and the handler that checks their types and applies them, so wlansim's usage text, its
+// argument checks and the replay of the log all come from the same place.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace wlan::sim {
 
 class Store;
 class World;
 
-// Applies one command; returns an error text, empty on success.
+// Bounds of what a command may carry: an id, one word, a whole line.
+constexpr std::size_t kMaxLiveId = 64;
+constexpr std::size_t kMaxLiveWord = 256;
+constexpr std::size_t kMaxLiveLine = 1024;
+
+// Applies one command; returns an error text, empty on success. An empty line is an error.
 std::string apply_live_command(World& world, std::string const& line, std::uint64_t now);
+
+// Checks command-line words before they are joined into one line: not empty, no white space
+// or control characters (a newline would smuggle in a second command), within the bounds.
+std::string check_live_words(std::vector<std::string> const& words);
+
+// One "<command> <arguments>" line per command, for a usage text.
+std::vector<std::string> live_command_usage();
 
 // Appends a command line to the store's log (O_APPEND, one write, so lines never interleave).
 bool append_live_command(Store& store, std::string const& line);
@@ -29,7 +41,9 @@ public:
         : m_store(store)
     {
     }
-    // Applies the lines added since the last call. Returns how many were applied.
+    // Applies the lines added since the last call. Returns how many were applied; a line that
+    // no longer applies (written by an older tool, or its access point gone) is skipped with a
+    // message on stderr, so one bad line never stops a program from starting.
     int apply_new(World& world, std::uint64_t now);
     // Skips what the log holds now: a program that starts reads the world from the scenario
     // and the log together, through apply_new.
@@ -38,6 +52,7 @@ public:
 private:
     Store& m_store;
     std::uint64_t m_offset { 0 };
+    int m_line { 0 };
 };
 
 }

@@ -1,11 +1,11 @@
 // [SECTION] index: value readers, [ap] keys, [adapter] keys, [world] keys, the file walk.
 #include "wlan/sim/Scenario.h"
 
+#include "platform/system/ParseInteger.h"
+#include "platform/system/ReadFile.h"
 #include "wlan/api/Profile.h"
 
-#include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace wlan::sim {
@@ -23,22 +23,7 @@ std::string trim(std::string_view s)
 
 std::optional<long> to_int(std::string const& text)
 {
-    long value = 0;
-    int base = 10;
-    std::string_view s = text;
-    bool negative = false;
-    if (!s.empty() && s[0] == '-') {
-        negative = true;
-        s.remove_prefix(1);
-    }
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        base = 16;
-        s.remove_prefix(2);
-    }
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
-    if (ec != std::errc() || end != s.data() + s.size() || s.empty())
-        return std::nullopt;
-    return negative ? -value : value;
+    return platform::system::parse_integer<long>(text, platform::system::IntegerBase::DecimalOrHex);
 }
 
 std::optional<bool> to_bool(std::string const& text)
@@ -50,16 +35,29 @@ std::optional<bool> to_bool(std::string const& text)
     return std::nullopt;
 }
 
-std::optional<std::array<std::uint8_t, 4>> to_ipv4(std::string const& text)
+// Exactly `N` fields of 1 or 2 hex digits (MAC) or 1 to 3 decimal digits (IPv4), split by `sep`.
+template<std::size_t N>
+std::optional<std::array<std::uint8_t, N>> to_bytes(std::string_view text, char sep, bool hex)
 {
-    std::array<std::uint8_t, 4> out {};
-    unsigned a, b, c, d;
-    char extra;
-    if (std::sscanf(text.c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &extra) != 4 || a > 255 || b > 255 || c > 255 || d > 255)
-        return std::nullopt;
-    out = { std::uint8_t(a), std::uint8_t(b), std::uint8_t(c), std::uint8_t(d) };
+    std::array<std::uint8_t, N> out {};
+    for (std::size_t i = 0; i < N; ++i) {
+        auto const end = i + 1 < N ? text.find(sep) : text.size();
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        auto const field = text.substr(0, end);
+        bool const digits_only = !field.empty() && field.size() <= (hex ? 2u : 3u)
+            && field.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") == std::string_view::npos;
+        auto const value = platform::system::parse_integer<std::uint8_t>(field,
+            hex ? platform::system::IntegerBase::Hex : platform::system::IntegerBase::Decimal);
+        if (!digits_only || !value)
+            return std::nullopt;
+        out[i] = *value;
+        text.remove_prefix(i + 1 < N ? end + 1 : end);
+    }
     return out;
 }
+
+std::optional<std::array<std::uint8_t, 4>> to_ipv4(std::string const& text) { return to_bytes<4>(text, '.', false); }
 
 std::vector<std::string> split(std::string const& text, char sep)
 {
@@ -169,20 +167,7 @@ std::string assign_rates(std::vector<std::uint8_t>& out, std::string const& valu
 
 }
 
-std::optional<Mac> parse_mac(std::string const& text)
-{
-    Mac mac {};
-    unsigned b[6];
-    char extra;
-    if (std::sscanf(text.c_str(), "%x:%x:%x:%x:%x:%x%c", &b[0], &b[1], &b[2], &b[3], &b[4], &b[5], &extra) != 6)
-        return std::nullopt;
-    for (int i = 0; i < 6; ++i) {
-        if (b[i] > 255)
-            return std::nullopt;
-        mac[std::size_t(i)] = std::uint8_t(b[i]);
-    }
-    return mac;
-}
+std::optional<Mac> parse_mac(std::string const& text) { return to_bytes<6>(text, ':', true); }
 
 std::string format_mac(Mac const& mac)
 {
@@ -447,15 +432,14 @@ ScenarioResult parse_scenario(std::string_view text)
 
 ScenarioResult load_scenario(std::string const& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string text;
+    auto const error = platform::system::read_regular_file(path, text, kMaxScenarioBytes);
+    if (error != platform::system::ReadFileError::None) {
         ScenarioResult r;
-        r.errors.push_back("cannot read " + path);
+        r.errors.push_back(std::string("cannot read ") + path + ": " + platform::system::to_string(error));
         return r;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parse_scenario(text.str());
+    return parse_scenario(text);
 }
 
 }

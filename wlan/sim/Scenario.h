@@ -116,6 +116,8 @@ struct ScenarioResult {
 };
 
 ScenarioResult parse_scenario(std::string_view text);
+// Reads a regular file of at most kMaxScenarioBytes; anything else is one error.
+constexpr std::size_t kMaxScenarioBytes = 1u << 20;
 ScenarioResult load_scenario(std::string const& path);
 
 // Applies one "key = value" of an [ap:...] section; used by the scenario reader and by the

@@ -1,10 +1,12 @@
 #include "wlan/sim/Store.h"
 
+#include "platform/system/ReadFile.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,10 +84,17 @@ std::string Store::path_of(std::string const& key) const
 
 std::optional<std::vector<std::uint8_t>> Store::read(std::string const& key) const
 {
-    std::ifstream in(path_of(key), std::ios::binary);
-    if (!in)
+    // A key that is not a readable regular file (a folder, a device, a broken disk) is absent,
+    // said once on stderr: the programs carry on with their defaults.
+    std::string text;
+    auto const error = platform::system::read_regular_file(path_of(key), text, kMaxValueBytes);
+    if (error == platform::system::ReadFileError::Missing)
         return std::nullopt;
-    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (error != platform::system::ReadFileError::None) {
+        std::fprintf(stderr, "vxsim: store key %s ignored: %s\n", path_of(key).c_str(), platform::system::to_string(error));
+        return std::nullopt;
+    }
+    return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 bool Store::write(std::string const& key, std::vector<std::uint8_t> const& bytes)

@@ -25,6 +25,8 @@ public:
     std::string const& folder() const { return m_folder; }
     std::string path_of(std::string const& key) const;
 
+    // The largest value read; a larger file is absent.
+    static constexpr std::size_t kMaxValueBytes = 16u << 20;
     std::optional<std::vector<std::uint8_t>> read(std::string const& key) const;
     bool write(std::string const& key, std::vector<std::uint8_t> const& bytes);
     bool remove(std::string const& key);

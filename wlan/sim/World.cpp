@@ -218,6 +218,14 @@ bool World::set_radio_sw(bool on, std::uint64_t now)
     return true;
 }
 
+void World::set_radio_switch(bool on, std::uint64_t now)
+{
+    if (set_radio_sw(on, now))
+        return;
+    m_spec.sw_radio = on;
+    persist();
+}
+
 void World::set_radio_hw(bool on, std::uint64_t now)
 {
     bool const was_on = radio_on();

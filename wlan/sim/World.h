@@ -57,6 +57,9 @@ public:
     bool radio_sw() const { return m_spec.sw_radio; }
     bool radio_on() const { return m_spec.hw_radio && m_spec.sw_radio; }
     bool set_radio_sw(bool on, std::uint64_t now);
+    // The switch itself (wlansim): with no adapter to act on it is kept, in the store too, and
+    // holds when one is selected.
+    void set_radio_switch(bool on, std::uint64_t now);
     void set_radio_hw(bool on, std::uint64_t now);
     int op_mode() const { return m_spec.op_mode; }
     void set_op_mode(int mode);

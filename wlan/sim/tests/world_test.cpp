@@ -222,7 +222,8 @@ TEST_F(WorldTest, LiveCommandsChangeTheWorld)
         { "ap-remove psk", "" },
         { "radio hw sideways", "expected on" },
         { "adapter unplug a", "expected pull" },
-        { "fly away", "no access point" },
+        { "fly away", "unknown command" },
+        { "ap-signal gone -40", "no access point" },
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(c.line);

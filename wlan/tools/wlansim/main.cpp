@@ -1,5 +1,6 @@
 // wlansim: lists the simulated world and changes it while the programs run. Changes are
 // appended to the store's live command log, which every running library applies in order.
+// Exit status: 0 done, 1 the store could not be written, 2 a wrong command or argument.
 #include "wlan/sim/LiveCommands.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
@@ -9,21 +10,22 @@
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace wlan::sim;
 
 namespace {
 
-void usage()
+constexpr int kBadUsage = 2;
+
+void usage(std::FILE* out)
 {
-    std::puts("usage: wlansim list\n"
-              "       wlansim ap-add <id> key=value ...   (keys as in a scenario's [ap:] section)\n"
-              "       wlansim ap-set <id> key=value ... | ap-remove <id> | ap-signal <id> <dBm>\n"
-              "       wlansim ap-move <id> <channel> | wps-press <id>\n"
-              "       wlansim radio hw|sw on|off | adapter pull|insert <id>\n"
-              "       wlansim fail-next-scan | driver-delay <ms>\n"
-              "The store folder is VXSIM_STORE (else the per-user default); the scenario is the one\n"
-              "the running library recorded there, else VXSIM_SCENARIO.");
+    std::fputs("usage: wlansim list\n", out);
+    for (auto const& line : live_command_usage())
+        std::fprintf(out, "       wlansim %s\n", line.c_str());
+    std::fputs("The store folder is VXSIM_STORE (else the per-user default); the scenario is the one\n"
+               "the running library recorded there, else VXSIM_SCENARIO.\n",
+        out);
 }
 
 std::string scenario_path(Store const& store)
@@ -39,13 +41,20 @@ std::string scenario_path(Store const& store)
     return dir + "/scenarios/default.ini";
 }
 
-int list(Store& store)
+// The world as the running programs see it: the scenario, then every live change so far.
+World current_world(Store& store)
 {
     auto scenario = load_scenario(scenario_path(store));
     for (auto const& e : scenario.errors)
         std::fprintf(stderr, "wlansim: %s\n", e.c_str());
     World world(scenario.world, &store, 0);
     LiveLog(store).apply_new(world, 0);
+    return world;
+}
+
+int list(Store& store)
+{
+    World world = current_world(store);
     std::printf("radio: hw %s, sw %s; mode %d\n", world.radio_hw() ? "on" : "off", world.radio_sw() ? "on" : "off", world.op_mode());
     for (auto const& a : world.spec().adapters)
         std::printf("adapter %-12s %-8s %s\n", a.id.c_str(), a.present ? "present" : "pulled", a.description.c_str());
@@ -55,31 +64,48 @@ int list(Store& store)
     return 0;
 }
 
-}
-
-int main(int argc, char** argv)
+int change(Store& store, std::vector<std::string> const& words)
 {
-    if (argc < 2 || std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help") {
-        usage();
-        return argc < 2 ? 2 : 0;
+    if (auto error = check_live_words(words); !error.empty()) {
+        std::fprintf(stderr, "wlansim: %s\n", error.c_str());
+        return kBadUsage;
     }
-    Store store(Store::default_folder());
-    if (std::string(argv[1]) == "list")
-        return list(store);
     std::string line;
-    for (int i = 1; i < argc; ++i)
-        line += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (auto const& word : words)
+        line += (line.empty() ? "" : " ") + word;
     // Check the command against the world first, so a typo never reaches the running programs.
-    auto scenario = load_scenario(scenario_path(store));
-    World world(scenario.world, &store, 0);
-    LiveLog(store).apply_new(world, 0);
+    World world = current_world(store);
     if (auto error = apply_live_command(world, line, 0); !error.empty()) {
         std::fprintf(stderr, "wlansim: %s\n", error.c_str());
-        return 1;
+        return kBadUsage;
     }
     if (!append_live_command(store, line)) {
         std::fprintf(stderr, "wlansim: cannot write to %s\n", store.folder().c_str());
         return 1;
     }
     return 0;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> const words(argv + 1, argv + argc);
+    if (words.empty()) {
+        usage(stderr);
+        return kBadUsage;
+    }
+    if (words[0] == "-h" || words[0] == "--help") {
+        usage(stdout);
+        return 0;
+    }
+    Store store(Store::default_folder());
+    if (words[0] == "list") {
+        if (words.size() > 1) {
+            std::fprintf(stderr, "wlansim: 'list' takes no arguments\n");
+            return kBadUsage;
+        }
+        return list(store);
+    }
+    return change(store, words);
 }
