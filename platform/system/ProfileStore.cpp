@@ -2,6 +2,7 @@
 
 #include "platform/system/Paths.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <sys/stat.h>
@@ -70,8 +71,10 @@ unsigned copy_list(std::vector<std::string> const& items, char* buffer, unsigned
     unsigned used = 0;
     for (auto const& item : items) {
         if (used + item.size() + 1 > size - 1) {
-            unsigned room = size - 2 - used;
-            std::memcpy(buffer + used, item.data(), room);
+            // The list may already fill the buffer to size - 1 (the last item's terminator
+            // at size - 2): then nothing of this item fits.
+            unsigned const room = used < size - 2 ? size - 2 - used : 0;
+            std::memcpy(buffer + used, item.data(), std::min<std::size_t>(room, item.size()));
             buffer[size - 2] = '\0';
             buffer[size - 1] = '\0';
             return size - 2;

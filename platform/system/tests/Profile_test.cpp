@@ -92,6 +92,37 @@ TEST_F(ProfileTest, ReadsIntegersSectionsAndLists)
     EXPECT_EQ(std::string(buffer, 6), std::string("N\0Neg\0", 6).substr(0, 4) + std::string("\0\0", 2));
 }
 
+// The list of section names "ab" and "c" into buffers of every size around the cut: a list
+// that fills the buffer to size - 1 (size 4: "ab\0" plus room for one byte) must not read past
+// the item that no longer fits.
+TEST_F(ProfileTest, CutsAListAtEverySizeAroundTheBoundary)
+{
+    write("[ab]\nx=1\n[c]\ny=2\n");
+    struct Case {
+        DWORD size;
+        DWORD count;
+        std::string stored;
+    };
+    Case const cases[] = {
+        { 0, 0, "" },
+        { 1, 0, std::string("\0", 1) },
+        { 2, 0, std::string("\0\0", 2) },
+        { 3, 1, std::string("a\0\0", 3) },
+        { 4, 2, std::string("ab\0\0", 4) },
+        { 5, 3, std::string("ab\0\0\0", 5) },
+        { 6, 5, std::string("ab\0c\0\0", 6) },
+        { 7, 5, std::string("ab\0c\0\0X", 7) },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.size);
+        char buffer[16];
+        std::memset(buffer, 'X', sizeof buffer);
+        EXPECT_EQ(GetPrivateProfileString(nullptr, nullptr, "", buffer, c.size, path().c_str()), c.count);
+        EXPECT_EQ(std::string(buffer, c.size), c.stored);
+        EXPECT_EQ(buffer[c.size], 'X');
+    }
+}
+
 TEST_F(ProfileTest, WritesKeepOtherLinesAndReplaceTheFileAtomically)
 {
     write("; keep me\n[Settings]\nDebugMode=0\n\n[Custom]\nA=1\n");
