@@ -3,8 +3,11 @@
 
 #include "platform/framework/ControlHeaders.h"
 
-#include <cstdlib>
-#include <fstream>
+#include "platform/system/ParseInteger.h"
+#include "platform/system/ReadFile.h"
+
+#include <cstdint>
+#include <cstdio>
 #include <sstream>
 
 namespace platform::framework {
@@ -81,13 +84,31 @@ bool tokenize(std::string const& line, std::vector<std::string>& words, std::vec
     return true;
 }
 
+// A word as an error may show it: at most 32 bytes, anything but printable ASCII as \xNN, so
+// that a binary file gives readable messages.
+std::string printable(std::string const& word)
+{
+    std::string out;
+    for (size_t i = 0; i < word.size() && i < 32; ++i) {
+        unsigned char const c = static_cast<unsigned char>(word[i]);
+        if (c >= ' ' && c < 0x7f) {
+            out += static_cast<char>(c);
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return word.size() > 32 ? out + "..." : out;
+}
+
 bool number(std::string const& word, long long& out)
 {
-    if (word.empty())
+    auto value = system::parse_integer<long long>(word, system::IntegerBase::DecimalOrHex);
+    if (!value)
         return false;
-    char* end = nullptr;
-    out = std::strtoll(word.c_str(), &end, 0);
-    return *end == '\0';
+    out = *value;
+    return true;
 }
 
 bool styles(std::string const& word, DWORD& out)
@@ -98,6 +119,8 @@ bool styles(std::string const& word, DWORD& out)
     while (std::getline(parts, part, '|')) {
         long long value = 0;
         if (number(part, value)) {
+            if (value < INT32_MIN || value > UINT32_MAX)
+                return false;
             out |= static_cast<DWORD>(value);
             continue;
         }
@@ -117,6 +140,9 @@ bool styles(std::string const& word, DWORD& out)
 }
 
 constexpr int kMaxIncludeDepth = 8;
+constexpr int kMaxUnits = 32767;
+constexpr size_t kMaxFileBytes = 16u << 20;
+constexpr size_t kMaxRawBytes = 16u << 20;
 
 // One statement at a time; blocks (dialog, menu, popup) keep their state on a small stack.
 class ResourceParser {
@@ -137,8 +163,9 @@ public:
             return error("unterminated text");
         if (m_words.empty() || (m_words[0][0] == '#' && !m_quoted[0]))
             return;
+        m_reason.clear();
         if (!statement())
-            error("malformed \"" + m_words[0] + "\"");
+            error("malformed \"" + printable(m_words[0]) + "\"" + (m_reason.empty() ? "" : ": " + m_reason));
     }
 
     void finish()
@@ -177,9 +204,9 @@ private:
         if (m_words.size() != 2 || !text_at(1) || m_set.m_include_depth >= kMaxIncludeDepth)
             return false;
         ++m_set.m_include_depth;
-        bool const ok = m_set.load(m_base + "/" + m_words[1]);
+        m_set.load(m_base + "/" + m_words[1]);
         --m_set.m_include_depth;
-        return ok;
+        return true;
     }
 
     bool string_entry()
@@ -195,8 +222,24 @@ private:
     int int_at(size_t i, bool& ok) const
     {
         long long v = 0;
-        ok = ok && i < m_words.size() && !m_quoted[i] && number(m_words[i], v);
-        return static_cast<int>(v);
+        ok = ok && i < m_words.size() && !m_quoted[i] && number(m_words[i], v) && v >= INT32_MIN && v <= INT32_MAX;
+        return ok ? static_cast<int>(v) : 0;
+    }
+
+    // x, y, cx, cy at `i`: dialog units, which templates keep in 16 bits, so no rectangle built
+    // from them can overflow and no window grows past what a screen shows.
+    RECT rect_at(size_t i, bool& ok)
+    {
+        int const x = int_at(i, ok), y = int_at(i + 1, ok), cx = int_at(i + 2, ok), cy = int_at(i + 3, ok);
+        if (!ok)
+            return {};
+        auto const in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
+        if (!in(x, -kMaxUnits, kMaxUnits) || !in(y, -kMaxUnits, kMaxUnits) || !in(cx, 0, kMaxUnits) || !in(cy, 0, kMaxUnits)) {
+            ok = false;
+            m_reason = "coordinates out of range (x and y from -32767 to 32767, sizes from 0 to 32767)";
+            return {};
+        }
+        return RECT { x, y, x + cx, y + cy };
     }
 
     bool text_at(size_t i) const { return i < m_words.size() && m_quoted[i]; }
@@ -206,8 +249,7 @@ private:
         bool ok = m_words.size() == 6;
         DialogResource d;
         d.id = int_at(1, ok);
-        int const x = int_at(2, ok), y = int_at(3, ok), cx = int_at(4, ok), cy = int_at(5, ok);
-        d.rect = RECT { x, y, x + cx, y + cy };
+        d.rect = rect_at(2, ok);
         if (!ok)
             return false;
         m_dialog = std::make_unique<DialogResource>(std::move(d));
@@ -253,8 +295,7 @@ private:
         c.class_name = ok ? m_words[1] : "";
         c.id = int_at(2, ok);
         ok = ok && styles(m_words[3], c.style);
-        int const x = int_at(4, ok), y = int_at(5, ok), cx = int_at(6, ok), cy = int_at(7, ok);
-        c.rect = RECT { x, y, x + cx, y + cy };
+        c.rect = rect_at(4, ok);
         if (ok)
             c.text = m_words[8];
         for (size_t i = 9; ok && i + 1 < m_words.size() + 1; i += 2) {
@@ -360,10 +401,13 @@ private:
         int const id = int_at(1, ok);
         if (!ok)
             return false;
-        std::ifstream file(m_base + "/" + m_words[3], std::ios::binary);
-        if (!file)
-            return false;
-        RawResource r { m_words[2], std::vector<BYTE>(std::istreambuf_iterator<char>(file), {}) };
+        std::string bytes;
+        auto const error = system::read_regular_file(m_base + "/" + m_words[3], bytes, kMaxRawBytes);
+        if (error != system::ReadFileError::None) {
+            m_set.m_missing.push_back(m_base + "/" + m_words[3] + ": " + system::to_string(error));
+            return true;
+        }
+        RawResource r { m_words[2], std::vector<BYTE>(bytes.begin(), bytes.end()) };
         m_set.m_raw[{ id, m_words[2] }] = std::move(r);
         return true;
     }
@@ -374,6 +418,7 @@ private:
     }
 
     ResourceSet& m_set;
+    std::string m_reason; // why the statement failed, when more can be said than "malformed"
     std::string m_base;
     std::string m_name;
     int m_line {};
@@ -396,13 +441,16 @@ bool ResourceSet::parse(std::string const& text, std::string const& base_dir, st
 
 bool ResourceSet::load(std::string const& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::string text;
+    auto const error = system::read_regular_file(path, text, kMaxFileBytes);
+    if (error != system::ReadFileError::None) {
+        m_missing.push_back(path + ": " + system::to_string(error));
         return false;
-    std::stringstream text;
-    text << file.rdbuf();
+    }
+    if (m_include_depth == 0)
+        m_loaded = true;
     size_t const slash = path.find_last_of('/');
-    return parse(text.str(), slash == std::string::npos ? "." : path.substr(0, slash), path);
+    return parse(text, slash == std::string::npos ? "." : path.substr(0, slash), path);
 }
 
 }

@@ -73,6 +73,19 @@ bool load_resources(std::string const& path)
     return true;
 }
 
+bool report_resources(ResourceSet const& set, char const* program, std::FILE* out)
+{
+    constexpr size_t kShown = 5;
+    for (auto const& file : set.missing())
+        std::fprintf(out, "%s: cannot read %s\n", program, file.c_str());
+    auto const& errors = set.errors();
+    for (size_t i = 0; i < errors.size() && i < kShown; ++i)
+        std::fprintf(out, "%s: %s\n", program, errors[i].c_str());
+    if (errors.size() > kShown)
+        std::fprintf(out, "%s: ... and %zu more malformed lines\n", program, errors.size() - kShown);
+    return set.loaded() && errors.empty();
+}
+
 std::vector<std::string> missing_resources(ResourceSet const& set, std::string const& kind, std::vector<int> const& ids)
 {
     std::vector<std::string> missing;

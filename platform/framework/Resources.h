@@ -27,11 +27,13 @@
 //   include "<file.res>"                     the statements of another file, relative to this one
 //                                            (outside blocks; nesting at most 8 deep)
 //
-// Loading reports every malformed line (file and line number) and keeps the rest.
+// Loading reports every malformed line (file and line number) and keeps the rest; a file that
+// cannot be read (an include, a raw file, the file itself) is listed apart, by its path.
 #pragma once
 
 #include "platform/user/Types.h"
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -91,7 +93,8 @@ struct RawResource {
 
 class ResourceSet {
 public:
-    // Reads `path`; false when the file cannot be read. Malformed lines land in errors().
+    // Reads `path`; false when the file cannot be read. Malformed lines land in errors(),
+    // files that cannot be read in missing().
     bool load(std::string const& path);
     bool parse(std::string const& text, std::string const& base_dir, std::string const& name);
 
@@ -103,6 +106,9 @@ public:
     RawResource const* raw(int id, std::string const& type) const;
     std::string const* string(int id) const;
     std::vector<std::string> const& errors() const { return m_errors; }
+    std::vector<std::string> const& missing() const { return m_missing; }
+    // The file given to load() was read (its includes may still be missing).
+    bool loaded() const { return m_loaded; }
 
 private:
     std::map<int, DialogResource> m_dialogs;
@@ -113,6 +119,8 @@ private:
     std::map<std::pair<int, std::string>, RawResource> m_raw;
     std::map<int, std::string> m_strings;
     std::vector<std::string> m_errors;
+    std::vector<std::string> m_missing;
+    bool m_loaded {};
     int m_include_depth {};
     friend class ResourceParser;
 };
@@ -122,6 +130,12 @@ private:
 ResourceSet const& resources();
 void set_resources(std::shared_ptr<ResourceSet const> set);
 bool load_resources(std::string const& path);
+
+// Writes what is wrong with `set` to `out`, one line each after `program` and ": ": every file
+// that could not be read, then the malformed lines (the first few, and how many more). Answers
+// false when the program cannot show its windows: its resource file was not read or has
+// malformed lines. Missing includes and raw files alone leave the program running.
+bool report_resources(ResourceSet const& set, char const* program, std::FILE* out);
 
 // The resource checker: every id in `ids` of `kind` ("dialog", "menu", "icon", "bitmap",
 // "toolbar", "string") exists in `set`. Answers the missing ones as "kind id" texts.

@@ -1,11 +1,13 @@
 // The program's entry: the application object, the presenter session, and a clean exit on
 // SIGTERM and SIGINT (the exit command, as the tray menu gives it).
 #include "platform/display/DisplaySession.h"
+#include "platform/framework/Resources.h"
 #include "platform/user/User.h"
 #include "station/app/VxUI2008App.h"
 #include "station/core/HideDlgIds.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <pthread.h>
 #include <thread>
@@ -39,6 +41,9 @@ int main(int argc, char** argv)
     sigaddset(&signals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::thread(watch_stop_signals, signals).detach();
+    // Without its dialog templates the program could show nothing, not even an error box.
+    if (!platform::framework::report_resources(platform::framework::resources(), "Zorvel", stderr))
+        return 1;
     platform::display::DisplaySession session;
     return AfxWinMain(argc, argv);
 }
