@@ -290,3 +290,10 @@ void CHideDlg::poll_tray_state()
     else
         ModifyTaskBar(IDI_LOST);
 }
+
+// FIXME: connecting goes through the action queue, which comes with its own work; until then
+// this only says it ran.
+void CHideDlg::ConnectWpsProfile()
+{
+    TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::ConnectWpsProfile\n");
+}

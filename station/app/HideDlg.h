@@ -27,6 +27,8 @@ public:
     // Starts the mode switcher for `mode` and leaves the adapter to it.
     void RunVxSwap(int mode);
     BOOL KillAllTimer();
+    // Connects with the stored WPS profile through the action queue.
+    void ConnectWpsProfile();
 
     // [SECTION] Tray icon and menu
     BOOL SetTaskBar();

@@ -2,6 +2,7 @@
 
 #include "platform/controls/ControlClasses.h"
 #include "platform/system/Kernel.h"
+#include "station/app/AppServices.h"
 #include "station/app/HideDlg.h"
 #include "station/app/ShowUIEvent.h"
 #include "station/controls/CInvalidIDPW.h"
@@ -41,6 +42,7 @@ BOOL CVxUI2008App::InitInstance()
     // the identity re-prompt reads and writes the hidden dialog's flags.
     CMessageBoxDlg::InstallAsMessageBox();
     CInvalidIDPW::BindStationFlags(&G_bHideTabIcon, &G_bReConnect);
+    station::app::install_app_services();
     CHideDlg dialog;
     if (IsTrayOnlyCommandLine(m_lpCmdLine))
         dialog.m_bShowConfigUI = FALSE;

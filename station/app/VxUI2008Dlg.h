@@ -13,6 +13,8 @@
 #include "station/controls/CResizeDlg.h"
 #include "station/controls/ShadeButtonST.h"
 
+#include "wlan/api/Profile.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -115,6 +117,14 @@ public:
     void ToggleExpand();
     void EnableWMMButton();
     void ActionTurnOnOffRadio(BOOL state);
+
+    // [SECTION] Routing of the pages' requests (VxUI2008DlgRoutes.cpp, VxUI2008DlgExchange.cpp)
+    // Every message passes through here: the pages' private messages are routed first, and
+    // every message then goes on to the dialog's own processing.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Makes one new profile through the profile editor for each credential of the stored WPS
+    // profile record.
+    void WPS_ImportProfile();
 
     // [SECTION] The page-button layout (VxUI2008DlgLayout.cpp)
     void ShoworHideSTAButton();
@@ -257,6 +267,30 @@ private:
     std::vector<CShadeButtonST*> page_buttons() const;
     void shift_orders(int delta, char const* who);
     std::vector<CShadeButtonST*> extra_buttons() const;
+
+    // [SECTION] Routes, one per message (VxUI2008DlgRoutes.cpp)
+    void route(UINT message, WPARAM wParam, LPARAM lParam);
+    void on_show_wps_info(WPARAM wParam);
+    void on_show_add_ba(WPARAM wParam, LPARAM lParam);
+    void on_show_delete_ba(WPARAM wParam, LPARAM lParam);
+    void on_show_profile_editor(WPARAM wParam, LPARAM lParam);
+    void on_show_hidden_ssid(WPARAM wParam, LPARAM lParam);
+    void on_show_security_editor(WPARAM wParam, LPARAM lParam);
+    void on_show_peap_setting(WPARAM wParam);
+    void on_show_invalid_idpw(WPARAM wParam);
+    void on_show_auth_status(WPARAM wParam, LPARAM lParam);
+    void on_show_wps_profile(WPARAM wParam, LPARAM lParam);
+    bool fill_wps_profile_dialog();
+    void take_wps_profile_dialog();
+
+    // [SECTION] Requests between pages and to the hidden dialog (VxUI2008DlgExchange.cpp)
+    void on_action_insert_exec(WPARAM wParam, LPARAM lParam);
+    void on_change_dlg_page(WPARAM wParam);
+    void on_dlg_msg_exchange(WPARAM wParam, LPARAM lParam);
+    void on_apply_now_xp();
+    void reconnect_after_apply(WLANPROFILE& profile);
+    void on_wps_exchange(LPARAM lParam);
+    void on_set_oid_from_reg(LPARAM lParam, char const* call_trace);
 
     // [SECTION] Radio, help and rotation (VxUI2008DlgRadio.cpp)
     void turn_radio_off();

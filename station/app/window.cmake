@@ -5,6 +5,9 @@ target_sources(station_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgPages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgRadio.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgExchange.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VxUI2008DlgRoutes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WpsImport.cpp
 )
 
 foreach(pages station_survey station_profiles station_features)
@@ -18,6 +21,7 @@ zorvel_add_test(NAME station_window_tests
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_build_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_layout_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_radio_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_routes_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_snapshot_test.cpp
     LIBS station_app
     LABELS threaded)

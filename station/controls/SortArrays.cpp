@@ -30,12 +30,17 @@ void CSortIntArray::Reverse()
 
 // Texts are UTF-8; case is folded for ASCII letters, as the comparison of the original
 // multibyte code page did for the letters the lists hold.
+int CSortStringArray::Compare(const char* a, const char* b)
+{
+    return strcasecmp(a, b);
+}
+
 void CSortStringArray::Sort()
 {
     INT_PTR const count = GetSize();
     for (INT_PTR i = 0; i + 1 < count; ++i) {
         for (INT_PTR j = 0; j + 1 < count - i; ++j) {
-            if (strcasecmp(ElementAt(j), ElementAt(j + 1)) > 0)
+            if (Compare(ElementAt(j), ElementAt(j + 1)) > 0)
                 std::swap(ElementAt(j), ElementAt(j + 1));
         }
     }

@@ -17,4 +17,6 @@ class CSortStringArray : public CStringArray {
 public:
     // Ascending and case-insensitive; a bubble sort, so equal strings keep their order.
     void Sort();
+    // The comparison Sort orders by: below, at or above 0 as `a` goes before, with or after `b`.
+    static int Compare(const char* a, const char* b);
 };

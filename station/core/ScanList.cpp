@@ -51,7 +51,7 @@ public:
     void append(std::span<std::uint8_t const> from, BssidEntrySpan entry, std::uint64_t stamp)
     {
         std::memcpy(m_bytes.data() + m_end, from.data() + entry.offset, entry.length);
-        m_spans[m_count] = BssidEntrySpan { m_end, entry.length };
+        m_spans[m_count] = BssidEntrySpan { m_end, entry.length, entry.consistent };
         m_stamps[m_count++] = stamp;
         m_end += entry.length;
         write_u32(m_bytes, 0, std::uint32_t(m_count));
@@ -107,10 +107,10 @@ BssidListWalk walk_bssid_list(std::span<std::uint8_t const> list)
     while (walk.entries.size() < walk.claimed && offset + NDIS_WLAN_BSSID_EX_FIXED <= list.size()) {
         std::uint64_t const length = read_u32(list, offset);
         std::uint64_t const ie_length = read_u32(list, offset + offsetof(NDIS_WLAN_BSSID_EX, IELength));
-        if (length < NDIS_WLAN_BSSID_EX_FIXED || length < NDIS_WLAN_BSSID_EX_FIXED + ie_length
-            || offset + length > list.size())
+        if (length < NDIS_WLAN_BSSID_EX_FIXED || offset + length > list.size())
             break;
-        walk.entries.push_back(BssidEntrySpan { offset, std::size_t(length) });
+        bool const consistent = length >= NDIS_WLAN_BSSID_EX_FIXED + ie_length;
+        walk.entries.push_back(BssidEntrySpan { offset, std::size_t(length), consistent });
         offset += std::size_t(length);
     }
     return walk;

@@ -4,9 +4,11 @@
 //
 // A list is a 32-bit count followed by entries chained by their own 32-bit Length, in a
 // 0x8000-byte buffer. Every walk checks each entry before it is used: its fixed part inside
-// the buffer, a Length of at least the fixed part and of at least 116 + IELength, and the
-// whole entry inside the buffer. The walk stops at the first entry that fails; what came
-// before it is kept.
+// the buffer, a Length of at least the fixed part, and the whole entry inside the buffer.
+// Where one of those fails the chain is broken and the walk stops; what came before it is
+// kept. An entry whose Length is shorter than 116 + IELength is inconsistent: the chain still
+// holds, so the walk marks it and goes on, the merge keeps it in its place, and the readers of
+// its elements skip it.
 #pragma once
 
 #include "platform/user/Types.h"
@@ -27,11 +29,12 @@ constexpr std::uint64_t kBssidAgeLimit = 150'000'000;
 struct BssidEntrySpan {
     std::size_t offset;
     std::size_t length;
+    bool consistent { true }; // Length covers the fixed part and IELength element bytes
 };
 
 struct BssidListWalk {
     std::uint32_t claimed { 0 };            // the list's own count
-    std::vector<BssidEntrySpan> entries;    // the entries that passed, in order
+    std::vector<BssidEntrySpan> entries;    // the entries of the unbroken chain, in order
     bool complete() const { return entries.size() == claimed; }
 };
 

@@ -12,6 +12,9 @@ public:
 
     explicit CPageCCXConfigDlg(CWnd* pParent = nullptr);
 
+    // Stops a running diagnostic test and enables its button again.
+    void StopDiagnostic();
+
     BOOL m_bRotateProfile {};
     // The diagnostic test's current message; at most 240 characters are copied in.
     char m_chMessage[256] {};

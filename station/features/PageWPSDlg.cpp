@@ -2,6 +2,7 @@
 
 #include "platform/framework/DataExchange.h"
 #include "station/controls/QuickListRecords.h"
+#include "station/core/Trace.h"
 #include "station/core/UiStr.h"
 
 #include <cstring>
@@ -109,4 +110,22 @@ LRESULT CPageWPSDlg::OnCellRequest(WPARAM wParam, LPARAM lParam)
     if (row.strBSSID == kScanWait && cell->m_nSubItem == kSsidColumn)
         cell->m_strText = row.strSSID.c_str();
     return 0;
+}
+
+// FIXME: the WPS records and rows are the page's own work; until it lands these only say they
+// ran, and no row has an entry.
+void CPageWPSDlg::WriteBackWpsProfiletoRegistry()
+{
+    TraceMsg(TRACE_STEP, "[Kivra] --> CPageWPSDlg::WriteBackWpsProfiletoRegistry\n");
+}
+
+void CPageWPSDlg::DisplayWPSProfile()
+{
+    TraceMsg(TRACE_STEP, "[Kivra] --> CPageWPSDlg::DisplayWPSProfile\n");
+}
+
+NDIS_WLAN_BSSID_EX const* CPageWPSDlg::EntryOfRow(int row) const
+{
+    TraceMsg(TRACE_STEP, "[Kivra] --> CPageWPSDlg::EntryOfRow(%d)\n", row);
+    return nullptr;
 }

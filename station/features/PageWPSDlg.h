@@ -11,6 +11,8 @@
 #include "wlan/api/Profile.h"
 
 #include <string>
+
+struct NDIS_WLAN_BSSID_EX;
 #include <vector>
 
 class CPageWPSDlg : public CResizeDlg {
@@ -58,6 +60,12 @@ public:
     // Empties the access point rows and the scan list, and shows one scan-wait row.
     void ShowScanWait();
     std::vector<ApRow> const& ApRows() const { return m_arrApRows; }
+    // Writes the page's WPS profile and mode records to the library.
+    void WriteBackWpsProfiletoRegistry();
+    // Refills the profile list from the page's WPS profile record.
+    void DisplayWPSProfile();
+    // The scan entry shown on access point row `row`; null for a row without one.
+    NDIS_WLAN_BSSID_EX const* EntryOfRow(int row) const;
 
     // Set by the hidden dialog when the adapter's WPS button was pressed.
     BOOL m_bHWPBC {};

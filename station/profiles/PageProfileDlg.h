@@ -19,6 +19,16 @@ public:
 
     explicit CPageProfileDlg(CWnd* pParent = nullptr);
 
+    // Rebuilds the list from the stored profiles and marks the active one.
+    void RefreshProfileList();
+    // "<IDS_PROF><n>", n one above the highest number among the list's names of that form.
+    CString GetDefaultProfileName();
+    // The library's next free profile ID, as text.
+    CString GetNextProfileIDText();
+    // Re-applies the active profile (and with bSetAdvance the advanced settings) to the card,
+    // then asks the hidden dialog to connect with it.
+    void SetOidFromReg(BOOL bSetAdvance);
+
     // The name of the active profile.
     CString m_strProfile;
     // A stored profile is the active one; a connection from the site survey clears it.

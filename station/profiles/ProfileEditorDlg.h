@@ -30,4 +30,13 @@ public:
     // The profile's PAC list as the library reads it; none until the editor loads one.
     PAC_ENTRY* m_pPACList {};
     int m_nPACCount {};
+
+    // Reads the profile named by the system-configuration tab into the tabs and the editor's
+    // 802.1X members.
+    void LoadProfile();
+    // Validates, saves the profile and closes the editor. Public: the window runs it for each
+    // credential a WPS import makes into a profile.
+    void OnOK() override;
+    // Frees the PAC list (allocated with malloc) and clears its pointer and count.
+    void FreePACList();
 };

@@ -5,6 +5,10 @@
 
 #include "station/controls/CResizeDlg.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 struct NDIS_WLAN_BSSID_EX;
 
 class CAPDetailInfoDlg : public CResizeDlg {
@@ -13,6 +17,13 @@ public:
 
     explicit CAPDetailInfoDlg(CWnd* pParent = nullptr);
 
-    // The scan entry to show; set by the window before it shows the dialog, not owned.
+    // Keeps a copy of the scan entry to show (exactly `length` bytes, at least the fixed part):
+    // the site survey page rewrites its list every 2 seconds while the dialog shows.
+    void SetBssidEntry(NDIS_WLAN_BSSID_EX const* entry, std::size_t length);
+
+    // The scan entry to show: the dialog's own copy; null before the first SetBssidEntry.
     NDIS_WLAN_BSSID_EX* m_pBssidEntry {};
+
+private:
+    std::vector<std::uint8_t> m_entryCopy;
 };

@@ -10,4 +10,7 @@ public:
     enum { IDD = 432 };
 
     explicit CAuthenStatusDlg(CWnd* pParent = nullptr);
+
+    // Adds one line to the progress shown.
+    void AppendLine(const char* line);
 };

@@ -16,4 +16,8 @@ public:
     BOOL m_bShowDbm {};
     // A WEP key error the library reported; the hidden dialog copies its flag here.
     BOOL m_bICVError {};
+    // The byte counts of the previous refresh, from which the rates are computed; the window
+    // zeroes them when the statistics page resets the counters.
+    long m_lTxCount {};
+    long m_lRxCount {};
 };

@@ -15,6 +15,10 @@ struct SITESURVEY_ITEM {
     int bHt {};
     int bGOnly {};
     int nWapiType {};
+    // Where the row's scan entry lies in the page's list (byte offset and Length); -1 on rows
+    // that show no entry.
+    int nEntryOffset { -1 };
+    int nEntryLength {};
 };
 
 // The SSID that marks the placeholder row shown while a scan is awaited.

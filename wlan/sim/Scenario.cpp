@@ -364,8 +364,26 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
         w.driver_description = value.substr(0, 255);
         return {};
     }
+    if (key == "crowd") return assign_int(w.crowd, value, 0, 1000);
     known = false;
     return {};
+}
+
+// The crowd: channels 1 to 13 in turn, signals spread evenly from -45 to -90 dBm.
+void add_crowd(WorldSpec& w)
+{
+    for (int i = 0; i < w.crowd; ++i) {
+        ApSpec ap;
+        int const number = i + 1;
+        std::string digits = std::to_string(number);
+        digits.insert(0, digits.size() < 3 ? 3 - digits.size() : 0, '0');
+        ap.id = "crowd-" + digits;
+        ap.ssid = "Crowd " + digits;
+        ap.bssid = Mac { 0x02, 0xC0, 0x00, 0x00, std::uint8_t(number >> 8), std::uint8_t(number & 0xFF) };
+        ap.channel = 1 + i % 13;
+        ap.rssi = w.crowd > 1 ? -45 - 45 * i / (w.crowd - 1) : -45;
+        w.aps.push_back(std::move(ap));
+    }
 }
 
 }
@@ -427,6 +445,7 @@ ScenarioResult parse_scenario(std::string_view text)
         else if (!known)
             result.warnings.push_back(where() + "unknown key '" + key + "'");
     }
+    add_crowd(result.world);
     return result;
 }
 

@@ -104,6 +104,9 @@ struct WorldSpec {
     std::array<std::uint8_t, 4> gateway { 192, 168, 1, 1 };
     std::string driver_name { "vxsim" };
     std::string driver_description { "Simulated Wireless LAN Adapter" };
+    // Plain open access points added after the file's own ("Crowd 001", ...), for worlds whose
+    // scan list fills the programs' buffers.
+    int crowd { 0 };
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
 };

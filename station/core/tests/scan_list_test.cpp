@@ -150,20 +150,24 @@ TEST_F(MergeTest, ACachedEntryThatDoesNotFitIsDroppedAndTraced)
         "[Kivra] Update Bssid List might reach buffer limit(32768 bytes)! Stop adding new Bssid" }));
 }
 
-TEST(BssidListWalk, StopsAtTheFirstBadEntry)
+// The chain breaks where an entry cannot be followed; an entry too short for its own elements
+// is still followed, and marked.
+TEST(BssidListWalk, StopsWhereTheChainBreaksAndMarksInconsistentEntries)
 {
     struct Case {
         const char* name;
         void (*corrupt)(ScanListBuffer&);
-        std::size_t sound;
+        std::size_t walked;
+        int inconsistent; // index of the marked entry, -1 for none
     } const cases[] = {
-        { "sound list", [](ScanListBuffer&) {}, 3 },
-        { "zero Length", [](ScanListBuffer& b) { std::memset(b.data() + 4 + 124, 0, 4); }, 1 },
-        { "Length below the fixed part", [](ScanListBuffer& b) { std::uint32_t l = 100; std::memcpy(b.data() + 4 + 124, &l, 4); }, 1 },
-        { "Length shorter than its elements", [](ScanListBuffer& b) { std::uint32_t ie = 9; std::memcpy(b.data() + 4 + 112, &ie, 4); }, 0 },
-        { "entry past the buffer", [](ScanListBuffer& b) { std::uint32_t l = 0x8000; std::memcpy(b.data() + 4 + 248, &l, 4); }, 2 },
-        { "count larger than the entries", [](ScanListBuffer& b) { b.set_count(1000000); }, 3 },
-        { "huge element length", [](ScanListBuffer& b) { std::uint32_t ie = 0xFFFFFFF0u; std::memcpy(b.data() + 4 + 112, &ie, 4); }, 0 },
+        { "sound list", [](ScanListBuffer&) {}, 3, -1 },
+        { "zero Length", [](ScanListBuffer& b) { std::memset(b.data() + 4 + 124, 0, 4); }, 1, -1 },
+        { "Length below the fixed part", [](ScanListBuffer& b) { std::uint32_t l = 100; std::memcpy(b.data() + 4 + 124, &l, 4); }, 1, -1 },
+        { "Length shorter than its elements", [](ScanListBuffer& b) { std::uint32_t ie = 9; std::memcpy(b.data() + 4 + 112, &ie, 4); }, 3, 0 },
+        { "entry past the buffer", [](ScanListBuffer& b) { std::uint32_t l = 0x8000; std::memcpy(b.data() + 4 + 248, &l, 4); }, 2, -1 },
+        { "count larger than the entries", [](ScanListBuffer& b) { b.set_count(1000000); }, 3, -1 },
+        { "count below the entries", [](ScanListBuffer& b) { b.set_count(2); }, 2, -1 },
+        { "huge element length", [](ScanListBuffer& b) { std::uint32_t ie = 0xFFFFFFF0u; std::memcpy(b.data() + 4 + 124 + 112, &ie, 4); }, 3, 1 },
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,10 +175,25 @@ TEST(BssidListWalk, StopsAtTheFirstBadEntry)
         list.add(scan_entry(1, 1)).add(scan_entry(2, 6)).add(scan_entry(3, 11));
         c.corrupt(list);
         auto walk = walk_bssid_list(list.span());
-        EXPECT_EQ(walk.entries.size(), c.sound);
-        for (auto const& e : walk.entries)
-            EXPECT_LE(e.offset + e.length, BSSID_LIST_BUFFER_SIZE);
+        ASSERT_EQ(walk.entries.size(), c.walked);
+        for (std::size_t i = 0; i < walk.entries.size(); ++i) {
+            EXPECT_LE(walk.entries[i].offset + walk.entries[i].length, BSSID_LIST_BUFFER_SIZE);
+            EXPECT_EQ(walk.entries[i].consistent, int(i) != c.inconsistent) << "entry " << i;
+        }
     }
+}
+
+TEST_F(MergeTest, AnInconsistentEntryKeepsItsPlace)
+{
+    fresh.add(scan_entry(1, 1)).add(scan_entry(2, 6)).add(scan_entry(3, 11));
+    std::uint32_t const ie = 200;
+    std::memcpy(fresh.data() + 4 + 124 + 112, &ie, 4); // the second entry claims more elements than it holds
+    cache_two(1 * kSecond);
+    merge();
+    EXPECT_EQ(fresh.macs(), (std::vector<int> { 1, 2, 3, 11, 12 }));
+    auto const walk = walk_bssid_list(fresh.span());
+    ASSERT_EQ(walk.entries.size(), 5u);
+    EXPECT_FALSE(walk.entries[1].consistent);
 }
 
 TEST_F(MergeTest, MalformedListsAreMergedAsFarAsTheyAreSound)

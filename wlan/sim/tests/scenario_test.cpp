@@ -59,3 +59,23 @@ TEST(Scenario, ReportsBadLinesWithTheirNumbers)
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.warnings.size(), 2u);
 }
+
+TEST(Scenario, ACrowdAddsPlainOpenAccessPointsAfterTheFilesOwn)
+{
+    auto r = parse_scenario("[world]\ncrowd = 27\n[ap:own]\nssid = Own\n");
+    ASSERT_TRUE(r.ok());
+    ASSERT_EQ(r.world.aps.size(), 28u);
+    EXPECT_EQ(r.world.aps[0].ssid, "Own");
+    ApSpec const& first = r.world.aps[1];
+    ApSpec const& last = r.world.aps[27];
+    EXPECT_EQ(first.ssid, "Crowd 001");
+    EXPECT_EQ(last.ssid, "Crowd 027");
+    EXPECT_EQ(first.channel, 1);
+    EXPECT_EQ(r.world.aps[13].channel, 13);
+    EXPECT_EQ(r.world.aps[14].channel, 1);
+    EXPECT_EQ(first.rssi, -45);
+    EXPECT_EQ(last.rssi, -90);
+    EXPECT_EQ(first.security, Security::Open);
+    EXPECT_NE(first.bssid, last.bssid);
+    EXPECT_FALSE(parse_scenario("[world]\ncrowd = -1\n").ok());
+}

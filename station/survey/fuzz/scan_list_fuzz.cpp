@@ -1,6 +1,8 @@
-// Fuzz target of the scan-list merge: the input is split into a fresh list, a cached list and
-// their stamps, each placed in a buffer of exactly 0x8000 bytes, so a read past a list shows.
+// Fuzz target of the scan list: the input is split into a fresh list, a cached list and their
+// stamps, each placed in a buffer of exactly 0x8000 bytes, so a read past a list shows. The
+// merged list then goes through the site survey's rebuild, sorted by each key.
 #include "station/core/ScanList.h"
+#include "station/survey/SurveyList.h"
 
 #include <cstdint>
 #include <cstring>
@@ -45,5 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     auto const walk = walk_bssid_list(std::span<std::uint8_t const>(cache.get(), kBssidListSize));
     if (!walk.complete())
         __builtin_trap();
+    station::survey::ListLibrary const library { to_channel, [](NDIS_WLAN_BSSID_EX const*, IE_INFO_WPA* digest) { digest->nAuthentication = 64; } };
+    for (int key : { station::survey::SORT_BY_SSID, station::survey::SORT_BY_CHANNEL, station::survey::SORT_BY_SIGNAL }) {
+        station::survey::sort_bssid_list(station::survey::ListBytes(cache.get(), kBssidListSize), key, library);
+        auto const rows = station::survey::build_rows(std::span<std::uint8_t const>(cache.get(), kBssidListSize), library);
+        if (rows.rows.size() + std::size_t(rows.skipped) != walk.entries.size())
+            __builtin_trap();
+    }
     return 0;
 }

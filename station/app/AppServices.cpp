@@ -1,0 +1,45 @@
+#include "station/app/AppServices.h"
+
+#include "station/app/HideDlg.h"
+#include "station/app/VxUI2008Dlg.h"
+#include "station/core/HideDlgServices.h"
+
+namespace {
+
+// Asks g_pHideDlg each time: the hidden dialog and its window come and go during a run.
+class AppServices final : public HideDlgServices {
+public:
+    HWND hide_dialog() const override { return g_pHideDlg ? g_pHideDlg->m_hWnd : nullptr; }
+
+    HWND config_window() const override
+    {
+        CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
+        return window && window->m_hWnd && ::IsWindow(window->m_hWnd) ? window->m_hWnd : nullptr;
+    }
+
+    bool copy_current_profile(WLANPROFILE& out) const override
+    {
+        if (!g_pHideDlg || !g_pHideDlg->m_pProfData)
+            return false;
+        out = *g_pHideDlg->m_pProfData;
+        return true;
+    }
+
+    bool take_scan_after_advance_change() override
+    {
+        CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
+        if (!window || !window->m_bScanAfterAdvanceChange)
+            return false;
+        window->m_bScanAfterAdvanceChange = FALSE;
+        return true;
+    }
+};
+
+AppServices g_app_services;
+
+}
+
+void station::app::install_app_services()
+{
+    set_hide_dlg_services(&g_app_services);
+}

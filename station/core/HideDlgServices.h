@@ -1,0 +1,34 @@
+// What the pages and the dialogs of the configuration window's lower area ask of the hidden
+// dialog and the configuration window. Those two sit above the pages in the program, so pages
+// do not include their headers: the application installs one implementation of this seam at
+// start-up, and page tests install a fake. With none installed every answer is "none".
+// User-interface thread only.
+#pragma once
+
+#include "platform/user/Types.h"
+
+struct WLANPROFILE;
+
+class HideDlgServices {
+public:
+    virtual ~HideDlgServices() = default;
+
+    // The hidden dialog's window; null before it exists.
+    virtual HWND hide_dialog() const { return nullptr; }
+    // The configuration window, which routes the pages' private messages; null while it does
+    // not exist.
+    virtual HWND config_window() const { return nullptr; }
+    // Copies the hidden dialog's current profile into `out`; false when it holds none.
+    virtual bool copy_current_profile(WLANPROFILE& out) const
+    {
+        (void)out;
+        return false;
+    }
+    // The window's flag that an advanced-settings change waits for a scan before it reconnects
+    // by BSSID: answered once, and cleared by the answer.
+    virtual bool take_scan_after_advance_change() { return false; }
+};
+
+HideDlgServices& hide_dlg_services();
+// Installs `services`, which the caller keeps alive; null puts back the empty default.
+void set_hide_dlg_services(HideDlgServices* services);
