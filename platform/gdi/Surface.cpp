@@ -11,8 +11,8 @@ int dib_stride(int width, int bits_per_pixel)
 }
 
 Surface::Surface(int width, int height, int bits_per_pixel)
-    : m_width(std::max(width, 0))
-    , m_height(std::max(height, 0))
+    : m_width(fits_surface(width, height) ? width : 0)
+    , m_height(fits_surface(width, height) ? height : 0)
     , m_bpp(bits_per_pixel)
     , m_stride(dib_stride(m_width, bits_per_pixel))
 {

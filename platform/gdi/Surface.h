@@ -18,9 +18,18 @@ constexpr COLORREF colorref_from_pixel(Pixel p) { return ((p & 0xFF) << 16) | (p
 
 int dib_stride(int width, int bits_per_pixel);
 
+// The largest side of a pixel buffer. A window or bitmap past it is refused: its pixels would
+// take gigabytes (a template's coordinates near the integer limits asked for 122 GB).
+constexpr int kMaxSurfaceSide = 16384;
+constexpr bool fits_surface(long long width, long long height)
+{
+    return width >= 0 && height >= 0 && width <= kMaxSurfaceSide && height <= kMaxSurfaceSide;
+}
+
 class Surface {
 public:
-    // An owned, zeroed (black) buffer; rows stored top-down.
+    // An owned, zeroed (black) buffer; rows stored top-down. A size that does not fit
+    // (fits_surface) gives an empty buffer.
     Surface(int width, int height, int bits_per_pixel = 32);
     // Pixels that live elsewhere (a DIB section's memory); `bits` must outlive the surface.
     Surface(std::uint8_t* bits, int width, int height, int bits_per_pixel, bool bottom_up);

@@ -5,6 +5,7 @@
 #include "platform/gdi/SystemParameters.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace platform::gdi {
 
@@ -34,19 +35,35 @@ WindowSurfaces& WindowSurfaces::the()
     return *surfaces;
 }
 
+// Said once per window: it is painted on every turn of the loop.
+void WindowSurfaces::refuse(HWND top, long long width, long long height)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_refused.insert(top).second)
+            return;
+    }
+    std::fprintf(stderr, "window %p of %lld x %lld pixels refused: larger than %d x %d\n", static_cast<void*>(top), width,
+        height, kMaxSurfaceSide, kMaxSurfaceSide);
+}
+
 std::shared_ptr<Surface> WindowSurfaces::surface_of(HWND hwnd)
 {
     HWND top = user::top_level_of(hwnd);
     RECT r {};
     if (!top || !GetWindowRect(top, &r))
         return nullptr;
-    int width = std::max<int>(r.right - r.left, 0);
-    int height = std::max<int>(r.bottom - r.top, 0);
+    long long const width = std::max<long long>(static_cast<long long>(r.right) - r.left, 0);
+    long long const height = std::max<long long>(static_cast<long long>(r.bottom) - r.top, 0);
+    if (!fits_surface(width, height)) {
+        refuse(top, width, height);
+        return nullptr;
+    }
     std::lock_guard lock(m_mutex);
     auto& surface = m_surfaces[top];
     if (!surface)
-        surface = std::make_shared<Surface>(width, height);
-    surface->resize(width, height);
+        surface = std::make_shared<Surface>(static_cast<int>(width), static_cast<int>(height));
+    surface->resize(static_cast<int>(width), static_cast<int>(height));
     return surface;
 }
 
@@ -106,6 +123,7 @@ void WindowSurfaces::window_destroyed(HWND hwnd)
 {
     std::lock_guard lock(m_mutex);
     m_surfaces.erase(hwnd);
+    m_refused.erase(hwnd);
     m_frames.erase(hwnd);
 }
 

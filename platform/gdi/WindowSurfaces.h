@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 namespace platform::gdi {
@@ -26,7 +27,7 @@ public:
     static WindowSurfaces& the();
 
     // The surface of `hwnd`'s top-level window, made or resized on demand; null for a window
-    // that does not exist.
+    // that does not exist, and for one larger than kMaxSurfaceSide a side (said on stderr).
     std::shared_ptr<Surface> surface_of(HWND hwnd);
     // Draws the frame of a top-level window again when its look changed since it was last
     // drawn; the frame of a child window (asked when it paints) always.
@@ -42,10 +43,12 @@ public:
 private:
     WindowSurfaces() = default;
     bool wanted(HWND hwnd);
+    void refuse(HWND top, long long width, long long height);
 
     std::mutex m_mutex;
     std::map<HWND, std::shared_ptr<Surface>> m_surfaces;
     std::map<HWND, FrameLook> m_frames; // the look last drawn, per window with a frame
+    std::set<HWND> m_refused;
 };
 
 // Reading for presenters and tests. Coordinates are those of the top-level window (0, 0 is

@@ -178,6 +178,33 @@ TEST_F(WindowPaintTest, SurfacesFollowTopLevelWindowsOnly)
     EXPECT_EQ(window_pixel(top, 0, 0), CLR_INVALID);
 }
 
+// A window past the largest surface gets none (and paints nothing) instead of gigabytes of
+// pixels; one at the bound still gets its surface.
+TEST_F(WindowPaintTest, AWindowLargerThanTheLargestSurfaceIsRefused)
+{
+    struct Case {
+        RECT rect;
+        bool surface;
+    };
+    constexpr int kMax = platform::gdi::kMaxSurfaceSide;
+    constexpr Case cases[] = {
+        { { 0, 0, kMax, 1 }, true },
+        { { 0, 0, kMax + 1, 1 }, false },
+        { { 0, 0, 1, kMax + 1 }, false },
+        { { -2000000000, 0, 100, 10 }, false },
+        { { 0, 0, 10, 2000000000 }, false },
+    };
+    testing::internal::CaptureStderr();
+    for (auto const& c : cases) {
+        HWND top = make_window("GdiWindowBrush", WS_POPUP | WS_VISIBLE, c.rect);
+        pump_until_idle();
+        EXPECT_EQ(platform::gdi::window_surface(top) != nullptr, c.surface) << c.rect.right << " x " << c.rect.bottom;
+        DestroyWindow(top);
+    }
+    std::string const said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("pixels refused: larger than 16384 x 16384"), std::string::npos) << said;
+}
+
 TEST_F(WindowPaintTest, WindowDcCoversTheFrameAndClientDcStartsAtTheClient)
 {
     HWND top = make_window("GdiWindowBare", WS_POPUP | WS_BORDER | WS_VISIBLE, { 0, 0, 20, 20 });
