@@ -3,6 +3,10 @@
 #include "platform/framework/Resources.h"
 #include "platform/gdi/Png.h"
 #include "platform/gdi/SysPaint.h"
+#include "platform/user/Trace.h"
+
+#include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 #include <cstdint>
@@ -107,8 +111,10 @@ DecodedIcon decode_icon(std::string const& path)
 DecodedIcon cached_icon(std::string const& path)
 {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
+    if (::stat(path.c_str(), &st) != 0) {
+        platform::report_unreadable_file(path, std::strerror(errno));
         return {};
+    }
     IconKey key { path, static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
         static_cast<std::int64_t>(st.st_size) };
     static std::mutex mutex;

@@ -2,10 +2,12 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Dib.h"
+#include "platform/user/Trace.h"
 
-#include <png.h>
-
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <png.h>
 #include <memory>
 
 namespace platform::gdi {
@@ -73,8 +75,10 @@ bool write_png(HDC dc, std::string const& path)
 HBITMAP read_png(std::string const& path)
 {
     File file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    if (!file) {
+        platform::report_unreadable_file(path, std::strerror(errno));
         return nullptr;
+    }
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
@@ -85,6 +89,7 @@ HBITMAP read_png(std::string const& path)
     std::vector<png_byte> row;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
+        platform::report_unreadable_file(path, "not a PNG image");
         return nullptr;
     }
     png_init_io(png, file.get());

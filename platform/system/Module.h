@@ -6,6 +6,9 @@
 
 #include "platform/user/Types.h"
 
+#include <string>
+#include <string_view>
+
 using FARPROC = void (*)();
 
 extern "C" {
@@ -18,5 +21,15 @@ HMODULE GetModuleHandle(LPCSTR name);
 // The module's full path (the program's for a null module), cut to size - 1 characters.
 // Answers the characters stored; when cut, the size, with ERROR_INSUFFICIENT_BUFFER.
 DWORD GetModuleFileName(HMODULE module, LPSTR buffer, DWORD size);
+
+}
+
+namespace platform::system {
+
+// The file LoadLibrary looks for under `name`: "VxWLAPI.dll" is "VxWLAPI.so", "X.exe" is "X".
+std::string module_file_name(std::string_view name);
+// Why this thread's last LoadLibrary failed, as the dynamic loader said it (naming the file it
+// tried); empty when it did not fail.
+std::string last_load_error();
 
 }

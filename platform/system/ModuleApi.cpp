@@ -2,6 +2,7 @@
 
 #include "platform/system/DebugSink.h"
 #include "platform/system/ModuleTable.h"
+#include "platform/system/ProcessTable.h"
 #include "platform/user/Messages.h"
 #include "platform/user/Trace.h"
 #include "platform/user/User.h"
@@ -9,6 +10,20 @@
 #include <cstring>
 
 using platform::system::ModuleTable;
+
+namespace {
+
+thread_local std::string t_load_error;
+
+}
+
+namespace platform::system {
+
+std::string module_file_name(std::string_view name) { return linux_file_name(name); }
+
+std::string last_load_error() { return t_load_error; }
+
+}
 
 extern "C" {
 
@@ -20,6 +35,7 @@ HMODULE LoadLibrary(LPCSTR name)
     }
     std::string error;
     HMODULE module = ModuleTable::the().load(name, error);
+    t_load_error = module ? std::string() : error;
     if (!module) {
         platform::trace("LoadLibrary(%s): %s", name, error.c_str());
         SetLastError(ERROR_MOD_NOT_FOUND);

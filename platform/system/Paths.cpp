@@ -1,5 +1,7 @@
 #include "platform/system/Paths.h"
 
+#include "platform/system/ReadFile.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -90,23 +92,9 @@ bool write_file_atomically(std::string const& path, std::span<char const> bytes,
     return true;
 }
 
-bool read_whole_file(std::string const& path, std::string& out)
+bool read_whole_file(std::string const& path, std::string& out, std::size_t max_bytes)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    out.clear();
-    char buffer[8192];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ::close(fd);
-            return n == 0;
-        }
-        out.append(buffer, static_cast<size_t>(n));
-    }
+    return read_regular_file(path, out, max_bytes) == ReadFileError::None;
 }
 
 std::string folder_of(std::string const& path)

@@ -4,6 +4,7 @@
 // be moved by an environment variable, which is how tests isolate themselves.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 
@@ -22,7 +23,8 @@ bool make_dirs(std::string const& path, unsigned mode);
 // Replaces `path` with `bytes` so that readers see the old or the new file, never a part:
 // the bytes go to a file beside it, are flushed, and the file is renamed over `path`.
 bool write_file_atomically(std::string const& path, std::span<char const> bytes, unsigned mode = 0644);
-bool read_whole_file(std::string const& path, std::string& out);
+// A regular file of at most `max_bytes` (see ReadFile.h); `out` is filled only on success.
+bool read_whole_file(std::string const& path, std::string& out, std::size_t max_bytes = 64u << 20);
 
 // Folder part of a path including the trailing separator ("" when there is none).
 std::string folder_of(std::string const& path);

@@ -1,6 +1,8 @@
 #include "platform/system/ProfileStore.h"
 
 #include "platform/system/Paths.h"
+#include "platform/system/ReadFile.h"
+#include "platform/user/Trace.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,8 +28,10 @@ std::shared_ptr<IniDocument const> ProfileStore::read(std::string const& path)
         && m_cached.size == static_cast<unsigned long long>(info.st_size) && m_cached.mtime_ns == mtime_ns)
         return m_cached.document;
     std::string text;
-    if (!read_whole_file(path, text))
+    if (auto const error = read_regular_file(path, text, kMaxProfileBytes); error != ReadFileError::None) {
+        platform::report_unreadable_file(path, to_string(error));
         return nullptr;
+    }
     m_cached = Cached { path, info.st_dev, info.st_ino, static_cast<unsigned long long>(info.st_size), mtime_ns,
         std::make_shared<IniDocument const>(IniDocument::parse(text)) };
     // File times move in coarse ticks, so a file rewritten in place within one tick keeps its
@@ -42,6 +46,11 @@ std::shared_ptr<IniDocument const> ProfileStore::read(std::string const& path)
 bool ProfileStore::update(std::string const& path, std::function<void(IniDocument&)> const& change)
 {
     auto current = read(path);
+    // A file that is there but cannot be read (too large, a folder) is not replaced by the one
+    // value being written: that would lose everything else it holds.
+    struct stat info {};
+    if (!current && ::lstat(path.c_str(), &info) == 0)
+        return false;
     IniDocument document = current ? *current : IniDocument {};
     change(document);
     std::string text = document.serialize();

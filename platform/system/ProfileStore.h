@@ -5,6 +5,7 @@
 
 #include "platform/system/IniDocument.h"
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -13,6 +14,11 @@
 
 namespace platform::system {
 
+// The largest profile file read: far above any option or language file, and small enough that
+// a hostile one cannot take hundreds of megabytes once parsed. A larger file reads as absent
+// (said on stderr) and is never overwritten.
+constexpr std::size_t kMaxProfileBytes = 1u << 20;
+
 class ProfileStore {
 public:
     static ProfileStore& the();
@@ -20,7 +26,8 @@ public:
     // The file's document, or null when it cannot be read. Readers share the parsed document
     // until the file changes, so a program reading hundreds of keys parses and copies once.
     std::shared_ptr<IniDocument const> read(std::string const& path);
-    // Applies `change` to the file's current document (empty when missing) and writes it back.
+    // Applies `change` to the file's current document (empty when missing) and writes it back;
+    // false, and the file left alone, when it is there but cannot be read.
     bool update(std::string const& path, std::function<void(IniDocument&)> const& change);
 
 private:

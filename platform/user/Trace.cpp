@@ -1,9 +1,12 @@
 #include "platform/user/Trace.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <set>
+#include <string>
 
 namespace platform {
 
@@ -43,6 +46,19 @@ void trace(const char* format, ...)
     std::lock_guard lock(sink_mutex());
     if (sink())
         sink()(line);
+}
+
+void report_unreadable_file(std::string_view path, std::string_view reason)
+{
+    static std::mutex mutex;
+    static std::set<std::string, std::less<>> said;
+    {
+        std::lock_guard lock(mutex);
+        if (!said.emplace(path).second)
+            return;
+    }
+    std::fprintf(stderr, "%s: cannot read %.*s: %.*s\n", program_invocation_short_name, static_cast<int>(path.size()), path.data(),
+        static_cast<int>(reason.size()), reason.data());
 }
 
 }

@@ -6,6 +6,7 @@
 #include "platform/system/Module.h"
 #include "platform/system/Process.h"
 #include "platform/system/Session.h"
+#include "platform/user/Trace.h"
 #include "station/app/ShowUIEvent.h"
 #include "station/app/VxUI2008Dlg.h"
 #include "station/core/Helpers.h"
@@ -76,6 +77,11 @@ BOOL CHideDlg::OnInitDialog()
     g_pHideDlg = this;
     hide_tab_icon_by_desktop();
     DetectAdapter();
+    // A stop signal ended the adapter choice: the program ends without starting the card.
+    if (MSG quit {}; ::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
+        m_bEnding = TRUE;
+        return TRUE;
+    }
     if (G_VxWlLib.VXWL_IsDeviceExist(&G_VxWlLib.adapter)) {
         wait_for_driver();
         InitCard(m_bShowConfigUI);
@@ -135,7 +141,14 @@ bool CHideDlg::load_library()
     if (G_VxWlLib.LoadAPI(path.c_str()))
         return true;
     TraceMsg(TRACE_FAIL, "[Kivra] Load dll fail: %s", path.c_str());
-    ::MessageBox(nullptr, path.c_str(), "Load dll fail", MB_OK);
+    // The box and standard error name the file the platform looked for, not the original name,
+    // and standard error says why the loader refused it (missing, or a symbol it lacks).
+    std::string const file = platform::system::module_file_name(path);
+    std::string reason = platform::system::last_load_error();
+    if (reason.starts_with(file + ": "))
+        reason.erase(0, file.size() + 2);
+    platform::report_unreadable_file(file, reason.empty() ? "cannot be loaded" : reason);
+    ::MessageBox(nullptr, file.c_str(), "Load dll fail", MB_OK);
     EndDialog(1);
     return false;
 }
@@ -191,6 +204,14 @@ void CHideDlg::OnTrayExit()
         TraceMsg(TRACE_STEP, "[Kivra] m_bDialogRunning is TRUE\n");
         return;
     }
+    close_windows();
+    DeleteTaskBar();
+    m_bEnding = TRUE;
+    EndDialog(1);
+}
+
+void CHideDlg::close_windows()
+{
     if (m_pVxUI) {
         g_bExitingUI = TRUE;
         if (m_pVxUI->m_hWnd && ::IsWindow(m_pVxUI->m_hWnd))
@@ -200,9 +221,6 @@ void CHideDlg::OnTrayExit()
     }
     if (m_dlgMessage.m_hWnd)
         m_dlgMessage.DestroyWindow();
-    DeleteTaskBar();
-    m_bEnding = TRUE;
-    EndDialog(1);
 }
 
 LRESULT CHideDlg::OnHideDlgExit(WPARAM, LPARAM)
@@ -234,7 +252,9 @@ void CHideDlg::OnDestroy()
     if (win_os >= 7 && win_os <= 9)
         WTSUnRegisterSessionNotification(m_hWnd);
     G_VxWlLib.Release();
-    // A tray icon that is still there (a start-up ended by the mode switch) goes with the window.
+    // The configuration window and a tray icon that are still there (a start-up ended by the
+    // mode switch, a stop signal that ended the loops) go with the window.
+    close_windows();
     DeleteTaskBar();
     CDialog::OnDestroy();
 }

@@ -93,6 +93,7 @@ private:
     void start_show_ui_waiter();
     void stop_show_ui_waiter();
     bool load_library();
+    void close_windows();
     void wait_for_driver();
     void hide_tab_icon_by_desktop();
     void arm_session_timer();

@@ -2,6 +2,7 @@
 
 #include "platform/system/LocaleTable.h"
 #include "platform/system/Profile.h"
+#include "platform/user/Trace.h"
 #include "station/core/IniFile.h"
 
 #include <algorithm>
@@ -78,15 +79,16 @@ public:
         for (const char* entry = buffer.data(); *entry; entry += std::strlen(entry) + 1) {
             std::string_view const text(entry);
             std::size_t const equals = text.find('=');
+            // Only what a value may show is kept, so memory follows the keys, not the file.
             if (equals != std::string_view::npos)
-                m_values.try_emplace(lower_ascii(text.substr(0, equals)), text.substr(equals + 1));
+                m_values.try_emplace(lower_ascii(text.substr(0, equals)), text.substr(equals + 1, kValueLimit));
         }
     }
 
     std::string value(const char* key) const
     {
         auto const it = m_values.find(lower_ascii(key));
-        return it == m_values.end() ? std::string() : it->second.substr(0, kValueLimit);
+        return it == m_values.end() ? std::string() : it->second;
     }
 
 private:
@@ -96,7 +98,8 @@ private:
     {
         std::error_code error;
         auto const size = std::filesystem::file_size(path, error);
-        std::size_t const fits = error ? 0 : static_cast<std::size_t>(size) + 2;
+        // The platform reads no profile file past a megabyte, so a huge file costs no more.
+        std::size_t const fits = error ? 0 : std::min<std::size_t>(static_cast<std::size_t>(size), 1u << 20) + 2;
         std::vector<char> buffer(std::max<std::size_t>(fits, 4096), '\0');
         // A result of the buffer's size less two may have been cut.
         while (GetPrivateProfileSection(section, buffer.data(), DWORD(buffer.size()), path.c_str()) + 2 >= buffer.size())
@@ -120,6 +123,9 @@ int CUISTR::load_from(std::string const& folder, std::string const& language)
     m_path = languages + "Lang" + language + ".ini";
     if (!file_exists(m_path))
         m_path = languages + "Lang0409.ini";
+    // Without it every label and tip is blank: say which file is missing.
+    if (!file_exists(m_path))
+        platform::report_unreadable_file(m_path, "missing");
     nCharSet = GetCharSet(m_path);
     GetFaceName(strFaceName, m_path);
     // The section is read once and indexed: a read per key would look the file up and search

@@ -11,7 +11,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <poll.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -101,6 +103,25 @@ protected:
         return false;
     }
 
+    // The exit status, or -1 when the program is still running after `ms` milliseconds. The
+    // wait is bounded: poll on the process's descriptor, which becomes readable as it ends.
+    int wait_exit_within(pid_t pid, int ms)
+    {
+        int const fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+        if (fd < 0)
+            return -1;
+        pollfd ended { fd, POLLIN, 0 };
+        int const ready = ::poll(&ended, 1, ms);
+        ::close(fd);
+        return ready == 1 ? wait_exit(pid) : -1;
+    }
+
+    std::string read_file(std::string const& path)
+    {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
     int wait_exit(pid_t pid)
     {
         int status = 0;
@@ -138,4 +159,37 @@ TEST_F(ZorvelProcess, RunsHeadlessUntilToldToEndAndWakesOnASecondStart)
     ::kill(first, SIGTERM);
     EXPECT_TRUE(read_until("[Kivra] <-- VXWLLIB::Release"));
     EXPECT_EQ(wait_exit(first), 0);
+}
+
+// A stop signal while a modal dialog runs (the adapter choice, with two adapters in the world)
+// ends that loop and the program: exit 0 at once, and no tray icon left behind.
+TEST_F(ZorvelProcess, AStopSignalEndsTheProgramFromTheAdapterChoice)
+{
+    std::ofstream(m_work + "/world.ini") << "[world]\nos = 12\nadmin = 1\n\n"
+                                            "[adapter:wlan0]\nname = Card A\nmac = 00:1A:2B:3C:4D:5E\nkind = 5\n"
+                                            "[adapter:wlan1]\nname = Card B\nmac = 00:1A:2B:3C:4D:5F\nkind = 5\n";
+    fs::create_directories(m_work + "/snap");
+    ::setenv("VX_SNAPSHOT_DIR", (m_work + "/snap").c_str(), 1);
+    std::string const trace = trace_pipe();
+    pid_t const pid = start(trace);
+    ::unsetenv("VX_SNAPSHOT_DIR");
+    ASSERT_TRUE(read_until("[Kivra] Adapter count = 2"));
+
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(wait_exit_within(pid, 1000), 0);
+    // The last look, written as the dialog was destroyed, shows the choice of both cards.
+    std::string const windows = read_file(m_work + "/snap/windows.txt");
+    EXPECT_NE(windows.find("Select a Wireless LAN card"), std::string::npos) << windows;
+    EXPECT_NE(windows.find("\tCard B\n"), std::string::npos) << windows;
+    // No icon was left in the tray: none was shown, or it was taken down again.
+    EXPECT_EQ(read_file(m_work + "/snap/tray.txt"), "");
+    // The program has ended, so the rest of its trace is in the pipe: read it without blocking.
+    ::fcntl(::fileno(m_trace), F_SETFL, O_NONBLOCK);
+    read_until("(the rest of the trace)");
+    bool added = false;
+    for (auto const& line : m_lines) {
+        added = added || line.find("Shell_NotifyIcon(NIM_ADD) return 1") != std::string::npos;
+        added = added && line.find("Shell_NotifyIcon(NIM_DELETE)") == std::string::npos;
+    }
+    EXPECT_FALSE(added);
 }
