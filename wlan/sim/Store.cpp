@@ -1,10 +1,13 @@
 #include "wlan/sim/Store.h"
 
+#include "platform/system/ParseInteger.h"
 #include "platform/system/ReadFile.h"
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <cstdio>
 #include <sstream>
@@ -45,6 +48,35 @@ bool write_all(int fd, std::uint8_t const* data, std::size_t size)
     return true;
 }
 
+// "<key>.tmp.<pid>.<n>": the temporary of a write, left behind when its process was killed
+// between creating and renaming it. Answers the writer's process id.
+std::optional<pid_t> temporary_writer(std::string const& name)
+{
+    auto const tmp = name.rfind(".tmp.");
+    if (tmp == std::string::npos)
+        return std::nullopt;
+    std::string_view rest = std::string_view(name).substr(tmp + 5);
+    auto const dot = rest.find('.');
+    if (dot == std::string_view::npos || !platform::system::parse_integer<unsigned>(rest.substr(dot + 1)))
+        return std::nullopt;
+    auto pid = platform::system::parse_integer<pid_t>(rest.substr(0, dot));
+    return pid && *pid > 0 ? pid : std::nullopt;
+}
+
+// Removes the temporaries of writers that are gone; a live writer's file is still in use.
+void remove_stale_temporaries(std::string const& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (dirent const* entry = ::readdir(dir)) {
+        auto const writer = temporary_writer(entry->d_name);
+        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 }
 
 std::string Store::default_folder()
@@ -61,6 +93,7 @@ Store::Store(std::string folder)
     : m_folder(std::move(folder))
 {
     make_folders(m_folder);
+    remove_stale_temporaries(m_folder);
 }
 
 // Keys become file names: letters, digits, '.', '-' and '_' stay, anything else is escaped as

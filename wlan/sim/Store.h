@@ -21,6 +21,7 @@ public:
     // VXSIM_STORE when set, else $XDG_STATE_HOME/vxsim, else ~/.local/state/vxsim.
     static std::string default_folder();
 
+    // Opens (and makes) the folder, removing the temporaries that killed writers left behind.
     explicit Store(std::string folder);
     std::string const& folder() const { return m_folder; }
     std::string path_of(std::string const& key) const;

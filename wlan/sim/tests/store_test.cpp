@@ -5,6 +5,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,6 +78,33 @@ TEST_F(StoreTest, AKilledWriteLeavesThePreviousValue)
     });
     EXPECT_EQ(status, -SIGKILL);
     EXPECT_EQ(store.read_text("active_profile"), std::optional<std::string>("Old"));
+    // The killed writer's temporary goes when the store is next opened; a live writer's
+    // and files that only look alike stay.
+    std::string const own = "x.tmp." + std::to_string(::getpid()) + ".0";
+    for (auto const* name : { own.c_str(), "x.tmp.12.", "x.tmp.-1.0", "x.tmp", "plain" })
+        std::ofstream(m_folder + "/" + name) << "stays";
+    auto const names = [&] {
+        std::set<std::string> out;
+        for (auto const& entry : std::filesystem::directory_iterator(m_folder))
+            out.insert(entry.path().filename().string());
+        return out;
+    };
+    EXPECT_EQ(names().size(), 7u);
+    Store reopened(m_folder);
+    EXPECT_EQ(names(), (std::set<std::string> { "active_profile", own, "x.tmp.12.", "x.tmp.-1.0", "x.tmp", "plain" }));
+}
+
+// A key that cannot be read as a file is absent, said once on stderr; nothing throws.
+TEST_F(StoreTest, AKeyThatIsNotAFileIsAbsent)
+{
+    Store store(m_folder);
+    std::filesystem::create_directory(m_folder + "/radio_sw");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(store.read_u32("radio_sw"), std::nullopt);
+    EXPECT_EQ(store.read_text("radio_sw"), std::nullopt);
+    std::string const said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("radio_sw ignored: not a regular file"), std::string::npos) << said;
+    EXPECT_EQ(store.read("missing"), std::nullopt);
 }
 
 TEST_F(StoreTest, ProfilesOfAWrongSizeAreIgnored)
