@@ -160,6 +160,8 @@ void ForeignWindows::publish()
 bool ForeignWindows::reopen_mailbox(std::string const& folder)
 {
     withdraw();
+    // A starting program sweeps what killed ones left, so the folder does not grow for ever.
+    remove_dead_records(folder);
     if (!m_mailbox.open(mailbox_path(folder, own_pid()), [this](Letter const& letter) { deliver(letter); }))
         return false;
     m_folder = folder;

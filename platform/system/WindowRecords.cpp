@@ -1,10 +1,14 @@
 #include "platform/system/WindowRecords.h"
 
+#include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
 
 #include <charconv>
+#include <dirent.h>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <unistd.h>
 
 namespace platform::system {
 
@@ -135,6 +139,47 @@ std::string record_path(std::string const& folder, std::uint32_t pid)
 std::string mailbox_path(std::string const& folder, std::uint32_t pid)
 {
     return folder + "/" + std::to_string(pid) + ".mailbox";
+}
+
+namespace {
+
+// "<pid>.windows" or "<pid>.mailbox": the process id, else 0.
+std::uint32_t runtime_file_pid(std::string_view name, bool& record)
+{
+    record = name.ends_with(".windows");
+    if (!record && !name.ends_with(".mailbox"))
+        return 0;
+    return parse_integer<std::uint32_t>(name.substr(0, name.size() - 8)).value_or(0);
+}
+
+bool record_is_stale(std::string const& folder, std::uint32_t pid)
+{
+    std::string text;
+    if (!read_whole_file(record_path(folder, pid), text))
+        return false;
+    auto record = parse_process_windows(text);
+    return record && record->pid == pid && !process_is_alive(pid, record->start_time);
+}
+
+}
+
+void remove_dead_records(std::string const& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::set<std::uint32_t> dead;
+    while (dirent const* entry = ::readdir(dir)) {
+        bool record = false;
+        std::uint32_t const pid = runtime_file_pid(entry->d_name, record);
+        if (pid != 0 && (!process_start_time(pid) || (record && record_is_stale(folder, pid))))
+            dead.insert(pid);
+    }
+    ::closedir(dir);
+    for (std::uint32_t pid : dead) {
+        ::unlink(record_path(folder, pid).c_str());
+        ::unlink(mailbox_path(folder, pid).c_str());
+    }
 }
 
 }

@@ -40,4 +40,8 @@ std::string window_folder();
 std::string record_path(std::string const& folder, std::uint32_t pid);
 std::string mailbox_path(std::string const& folder, std::uint32_t pid);
 
+// Removes the records and mailboxes in `folder` that killed processes left behind: those of a
+// process that is gone, and a record (with its mailbox) naming another process's start time.
+void remove_dead_records(std::string const& folder);
+
 }

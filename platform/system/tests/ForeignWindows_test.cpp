@@ -10,7 +10,11 @@
 
 #include "TempFolder.h"
 
+#include <filesystem>
+#include <fstream>
 #include <future>
+#include <set>
+#include <sys/wait.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -92,6 +96,38 @@ TEST(WindowRecords, AProcessIsNamedByItsIdAndStartTime)
     ASSERT_TRUE(start);
     EXPECT_TRUE(platform::system::process_is_alive(self, *start));
     EXPECT_FALSE(platform::system::process_is_alive(self, *start + 1)) << "a reused id is another process";
+}
+
+// What killed processes left (a gone process, or a record naming a reused id's earlier
+// process) is swept; a live process's files and other files stay.
+TEST(WindowRecords, DeadProcessesRecordsAreRemoved)
+{
+    platform::system::testing::TempFolder folder;
+    std::string const dir = folder.file("windows");
+    std::filesystem::create_directory(dir);
+    auto const self = static_cast<std::uint32_t>(::getpid());
+    std::uint64_t const start = platform::system::process_start_time(self).value();
+    pid_t const gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    auto const write = [&](std::string const& name, std::string const& text) { std::ofstream(dir + "/" + name) << text; };
+    auto const record = [](std::uint32_t pid, std::uint64_t time) {
+        return platform::system::format_process_windows({ pid, time, {} });
+    };
+    write(std::to_string(self) + ".windows", record(self, start));
+    write(std::to_string(self) + ".mailbox", "");
+    write(std::to_string(gone) + ".windows", record(std::uint32_t(gone), 1));
+    write(std::to_string(gone) + ".mailbox", "");
+    write("1.windows", record(1, start + 12345)); // pid 1 lives, but this record is older
+    write("notes.txt", "");
+    write("x.mailbox", "");
+    platform::system::remove_dead_records(dir);
+    std::set<std::string> left;
+    for (auto const& entry : std::filesystem::directory_iterator(dir))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string> { std::to_string(self) + ".windows", std::to_string(self) + ".mailbox", "notes.txt",
+                        "x.mailbox" }));
 }
 
 class ForeignWindowsTest : public ::testing::Test {
