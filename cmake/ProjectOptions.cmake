@@ -23,6 +23,48 @@ if(ZORVEL_SANITIZE)
     add_link_options(-fsanitize=${_zorvel_san})
 endif()
 
+# The fuzz build (clang, ZORVEL_FUZZ=ON, wlan/fuzz/run.sh) compiles every library with the
+# fuzzer's coverage, so libFuzzer sees the parsers' branches and not only the harness's.
+option(ZORVEL_FUZZ "Build the libFuzzer targets of the outside-data parsers (clang only)" OFF)
+set(ZORVEL_FUZZING OFF)
+if(ZORVEL_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    set(ZORVEL_FUZZING ON)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# zorvel_add_fuzz(NAME name SOURCES a.cpp LIBS lib1 ...)
+# A libFuzzer target, built in the fuzz build only, into <build>/fuzz/; its seed corpus is the
+# folder fuzz/corpus/<name> beside its CMakeLists.txt (corpus/<name> in a fuzz/ folder). The target `fuzz_targets` builds them all.
+function(zorvel_add_fuzz)
+    cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+    if(NOT ZORVEL_FUZZING)
+        return()
+    endif()
+    add_executable(${F_NAME} ${F_SOURCES})
+    target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+    target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+    set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    if(NOT TARGET fuzz_targets)
+        add_custom_target(fuzz_targets)
+    endif()
+    add_dependencies(fuzz_targets ${F_NAME})
+    set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/${F_NAME})
+    if(CMAKE_CURRENT_SOURCE_DIR MATCHES "/fuzz$")
+        set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${F_NAME})
+    endif()
+    set_property(GLOBAL APPEND PROPERTY ZORVEL_FUZZ_LIST "${F_NAME} ${seeds}")
+endfunction()
+
+# The list run.sh reads: one "<target> <seed folder>" per line.
+function(_zorvel_fuzz_list)
+    get_property(targets GLOBAL PROPERTY ZORVEL_FUZZ_LIST)
+    list(JOIN targets "\n" text)
+    file(WRITE ${CMAKE_BINARY_DIR}/fuzz/targets.txt "${text}\n")
+endfunction()
+if(ZORVEL_FUZZING)
+    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _zorvel_fuzz_list)
+endif()
+
 # zorvel_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS threaded])
 # One GoogleTest binary per module, registered with CTest test by test. Tests labelled
 # "threaded" also run under ThreadSanitizer; the target `threaded_tests` builds only those

@@ -177,7 +177,8 @@ std::vector<WLANPROFILE> Store::profiles() const
 {
     std::vector<WLANPROFILE> out;
     auto bytes = read("profiles");
-    if (!bytes || bytes->size() % sizeof(WLANPROFILE) != 0)
+    // An empty file is no profiles (and an empty vector has no memory to copy into).
+    if (!bytes || bytes->empty() || bytes->size() % sizeof(WLANPROFILE) != 0)
         return out;
     out.resize(bytes->size() / sizeof(WLANPROFILE));
     std::memcpy(out.data(), bytes->data(), bytes->size());
