@@ -1,30 +1,10 @@
 // The station utility's configuration window: a full repaint of the expanded window (frame,
 // button row, the shown page, the expand strip and the lower area), as after the window was
-// uncovered. The program runs in this process as it does in its tests: its library stand-in,
-// language and option files come from the build's bin/ folder, the simulated world is one
-// adapter, the clock is manual and the screen headless. The benchmarks run from inside the
-// hidden dialog's modal loop, once the window is up.
-#include "platform/framework/Afx.h"
-#include "platform/framework/Resources.h"
-#include "platform/user/Testing.h"
-#include "platform/user/WindowCore.h"
-#include "station/app/HideDlg.h"
-#include "station/app/VxUI2008App.h"
-#include "station/app/VxUI2008Dlg.h"
-#include "station/core/HideDlgIds.h"
-#include "station/core/IniFile.h"
+// uncovered, on a world of one adapter.
+#include "bench/ProgramBench.h"
 #include "station/core/tests/Worlds.h"
 
-#include <benchmark/benchmark.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 CVxUI2008Dlg* g_window = nullptr;
 
@@ -39,71 +19,14 @@ void BM_ConfigWindowFullRepaintExpanded(benchmark::State& state)
 }
 BENCHMARK(BM_ConfigWindowFullRepaintExpanded)->Unit(benchmark::kMicrosecond);
 
-// The program's folder: bin/ beside this benchmark's folder in the build tree.
-fs::path bin_folder()
-{
-    return fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin";
-}
-
-fs::path make_program_folder(fs::path const& bin)
-{
-    std::string pattern = (fs::temp_directory_path() / "zorvel-window-bench-XXXXXX").string();
-    fs::path const folder = ::mkdtemp(pattern.data());
-    fs::create_directories(folder / "run");
-    fs::create_directories(folder / "store");
-    ::setenv("ZORVEL_RUNTIME_DIR", (folder / "run").c_str(), 1);
-    ::setenv("VXSIM_STORE", (folder / "store").c_str(), 1);
-    ::setenv("VXSIM_SCENARIO", (folder / "world.ini").c_str(), 1);
-    std::ofstream(folder / "world.ini") << station::testing::kOneAdapterWorld;
-    fs::create_symlink(bin / "VxWLAPI.so", folder / "VxWLAPI.so");
-    fs::create_directory_symlink(bin / "Languages", folder / "Languages");
-    fs::copy_file(bin / "Zorvel.ini", folder / "Zorvel.ini");
-    fs::copy_file(bin / "VXCONFIGENG.html", folder / "VXCONFIGENG.html", fs::copy_options::skip_existing);
-    return folder;
-}
-
 }
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    fs::path const bin = bin_folder();
-    fs::path const folder = make_program_folder(bin);
-    SetProgramPathForTesting((folder / "Zorvel").string());
-    platform::framework::load_resources((bin / "Zorvel.res").string());
-    platform::testing::use_manual_clock();
-    platform::user::set_desktop_size(1024, 768);
-    AfxInstallMessageFilter();
-
-    int result = 0;
-    platform::user::set_modal_hook([&](HWND hwnd) {
-        auto* dialog = dynamic_cast<CHideDlg*>(CWnd::FromHandlePermanent(hwnd));
-        if (!dialog)
-            return;
-        if (dialog->m_pVxUI) {
-            g_window = dialog->m_pVxUI;
-            g_window->ShowSubDialog(CVxUI2008Dlg::SUB_LINK_STATUS);
-            if (!g_window->expanded())
-                g_window->ToggleExpand();
-            platform::testing::pump_until_idle();
-            benchmark::RunSpecifiedBenchmarks();
-        } else {
-            result = 1;
-        }
-        ::PostMessage(hwnd, WM_COMMAND, ID_TRAY_EXIT, 0);
+    return station::bench::run_program_benchmarks(argc, argv, station::testing::kOneAdapterWorld, [](CVxUI2008Dlg& window) {
+        g_window = &window;
+        window.ShowSubDialog(CVxUI2008Dlg::SUB_LINK_STATUS);
+        if (!window.expanded())
+            window.ToggleExpand();
     });
-    char name[] = "Zorvel";
-    char* arguments[] = { name };
-    {
-        CVxUI2008App app;
-        app.set_command_line(1, arguments);
-        app.InitInstance();
-        app.ExitInstance();
-    }
-    platform::user::set_modal_hook(nullptr);
-    benchmark::Shutdown();
-    SetProgramPathForTesting("");
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    return result;
 }

@@ -49,6 +49,10 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
         *pResult = OnInitDialog();
         return TRUE;
     case DM_GETDEFID:
+        // The dialog manager sees the default-button messages only after the message map:
+        // they share their numbers (WM_USER + 0 and + 1) with private messages of dialogs.
+        if (CWnd::OnWndMsg(message, wParam, lParam, pResult))
+            return TRUE;
         *pResult = m_bHasDefID ? MAKELRESULT(static_cast<WORD>(m_nDefID), DC_HASDEFID) : 0;
         return TRUE;
     case WM_SETFONT:
@@ -61,6 +65,8 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
         *pResult = reinterpret_cast<LRESULT>(m_hFont);
         return TRUE;
     case DM_SETDEFID:
+        if (CWnd::OnWndMsg(message, wParam, lParam, pResult))
+            return TRUE;
         m_nDefID = static_cast<UINT>(wParam);
         m_bHasDefID = true;
         *pResult = TRUE;

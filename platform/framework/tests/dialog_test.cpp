@@ -102,7 +102,36 @@ END_MESSAGE_MAP()
 
 }
 
+// A dialog whose own message shares its number with DM_SETDEFID.
+class OwnMessageDialog : public CDialog {
+public:
+    OwnMessageDialog() : CDialog(100) { }
+    int own {};
+
+protected:
+    afx_msg LRESULT OnOwn(WPARAM, LPARAM) { return ++own, 0; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(OwnMessageDialog, CDialog)
+ON_MESSAGE(WM_USER + 1, OnOwn)
+END_MESSAGE_MAP()
+
 using DialogTest = FrameworkTest;
+
+TEST_F(DialogTest, TheMessageMapSeesMessagesSharingTheDefaultButtonsNumbers)
+{
+    OwnMessageDialog own;
+    ASSERT_TRUE(own.Create(100, nullptr));
+    own.SendMessage(WM_USER + 1, 0, 0);
+    EXPECT_EQ(own.own, 1);
+    own.DestroyWindow();
+    TestDialog plain;
+    ASSERT_TRUE(plain.Create(100, nullptr));
+    plain.SendMessage(DM_SETDEFID, 1001, 0);
+    EXPECT_EQ(LOWORD(plain.SendMessage(DM_GETDEFID, 0, 0)), 1001);
+    plain.DestroyWindow();
+}
 
 TEST_F(DialogTest, MessageMapRoutesMessagesRangesAndReflection)
 {
