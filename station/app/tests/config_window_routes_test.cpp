@@ -19,8 +19,10 @@
 #include "station/survey/APDetailInfoDlg.h"
 #include "station/survey/LinkStatusDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
+#include "station/profiles/PageProfileDlg.h"
 
 #include <cstring>
+#include <optional>
 
 using station::testing::ConfigWindowTest;
 using station::testing::Machine;
@@ -215,5 +217,152 @@ TEST_F(ConfigWindowTest, RoutesEachRequestToItsChildMemberAndCall)
                 c.check(window);
             EXPECT_TRUE(trace.contains("[Kivra] <-- CVxUI2008Dlg::WindowProc"));
         }
+    });
+}
+
+namespace {
+
+WPS_CREDENTIAL credential(std::uint32_t auth, std::uint32_t encryption, std::uint32_t index = 0, char const* key = "")
+{
+    WPS_CREDENTIAL c {};
+    c.SsidLength = 4;
+    std::memcpy(c.Ssid, "Home", 4);
+    c.AuthType = auth;
+    c.EncrType = encryption;
+    c.KeyIndex = index;
+    c.KeyLength = std::uint32_t(std::strlen(key));
+    std::memcpy(c.Key, key, c.KeyLength);
+    return c;
+}
+
+}
+
+TEST(WpsImport, CredentialTypesMapToTheTabsEntries)
+{
+    struct Case {
+        std::uint32_t auth, encryption;
+        std::optional<int> authentication, cipher;
+    } const cases[] = {
+        { 1, 1, 0, 0 }, { 2, 4, 4, 2 }, { 4, 2, 1, 1 }, { 8, 4, 3, 2 }, { 16, 8, 5, 3 }, { 32, 8, 6, 3 },
+        { 34, 12, 4, 2 }, { 64, 16, std::nullopt, std::nullopt }, { 0, 0, std::nullopt, std::nullopt },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(std::to_string(c.auth) + "/" + std::to_string(c.encryption));
+        WpsProfileEntries const e = map_wps_credential(credential(c.auth, c.encryption));
+        EXPECT_EQ(e.authentication, c.authentication);
+        EXPECT_EQ(e.encryption, c.cipher);
+        EXPECT_EQ(e.ssid, "Home");
+    }
+}
+
+TEST(WpsImport, WepKeysGoToTheSlotOfTheirIndexWithTheirType)
+{
+    struct Case {
+        char const* name;
+        std::uint32_t auth, index;
+        char const* key;
+        int slot;  // -1: no key text stored
+        int type;  // 0 hexadecimal, 1 ASCII
+    } const cases[] = {
+        { "10 hex digits, index 0", 1, 0, "0123456789", 0, 0 },
+        { "26 hex digits, index 3", 4, 3, "0123456789abcdef0123456789", 3, 0 },
+        { "5 characters, index 1", 1, 1, "abcde", 1, 1 },
+        { "index 2", 1, 2, "abcde", 2, 1 },
+        { "index 4 stores no key", 1, 4, "abcde", -1, 1 },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        WpsProfileEntries const e = map_wps_credential(credential(c.auth, 2, c.index, c.key));
+        EXPECT_EQ(e.default_key, int(c.index));
+        for (int slot = 0; slot < 4; ++slot) {
+            EXPECT_EQ(e.keys[std::size_t(slot)], slot == c.slot ? c.key : "") << "slot " << slot;
+            if (slot == c.slot) {
+                EXPECT_EQ(e.key_types[std::size_t(slot)], c.type);
+            }
+        }
+        EXPECT_FALSE(e.psk);
+    }
+}
+
+TEST(WpsImport, PreSharedKeysAreCutToTheirLengthAndNamesToThirtyTwoBytes)
+{
+    for (std::uint32_t auth : { 2u, 32u, 34u }) {
+        SCOPED_TRACE(auth);
+        WPS_CREDENTIAL c = credential(auth, 8, 0, "passphrase-long");
+        c.KeyLength = 10;
+        c.SsidLength = 40;
+        std::memset(c.Ssid, 'n', sizeof c.Ssid);
+        WpsProfileEntries const e = map_wps_credential(c);
+        EXPECT_EQ(e.psk, std::optional<std::string>("passphrase"));
+        EXPECT_EQ(e.ssid, std::string(32, 'n'));
+        EXPECT_FALSE(e.default_key);
+    }
+    WPS_CREDENTIAL full = credential(32, 8);
+    full.KeyLength = 500;
+    std::memset(full.Key, 'k', sizeof full.Key);
+    EXPECT_EQ(map_wps_credential(full).psk, std::optional<std::string>(std::string(64, 'k')));
+    EXPECT_FALSE(map_wps_credential(credential(1, 1)).psk);
+}
+
+TEST_F(ConfigWindowTest, AnEmptyWpsRecordImportsNoProfile)
+{
+    options("", { { "DebugMode", "5" } });
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        platform::system::TraceCapture trace;
+        window.SendMessage(DLG_MSG_EXCHANGE, PAGE_WPS_DLG, 3);
+        EXPECT_TRUE(trace.contains("[Kivra] call WPS_ImportProfile()"));
+        EXPECT_FALSE(trace.contains("[Kivra] --> CProfileEditorDlg::OnOK"));
+    });
+}
+
+// The Apply of the advanced page on an older system with a profile locked to its access
+// point: the link is dropped, the advanced page holds a copy of the profile, and the site
+// survey scans before the reconnection.
+TEST_F(ConfigWindowTest, ApplyWithALockedProfileScansBeforeReconnecting)
+{
+    machine({ 9 });
+    options("", { { "DebugMode", "3" } });
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        window.site_survey_page()->RescanTimeFunc();
+        window.site_survey_page()->UpdateControlState();
+        dialog.m_pProfData->bBssid = 1;
+        dialog.m_pProfData->bSetAdvance = 1;
+        window.m_pPageAdvanceDlg->m_bSwitched = TRUE;
+        platform::system::TraceCapture trace;
+        window.SendMessage(DLG_MSG_EXCHANGE, PAGE_ADVANCE_DLG, ON_APPLY_NOW_XP);
+        EXPECT_TRUE(trace.contains("[Kivra] call VXWL_Disassociate()"));
+        EXPECT_TRUE(trace.contains("[Kivra] Switch country region, do scan before connect BSSID!"));
+        EXPECT_TRUE(trace.contains("[Kivra] --> CPageSiteSurveyDlg::DoScan"));
+        EXPECT_TRUE(window.m_bScanAfterAdvanceChange);
+        EXPECT_EQ(window.m_pPageAdvanceDlg->m_nActionType, actionTypeProfile);
+        EXPECT_EQ(window.m_pPageAdvanceDlg->m_ProfData.bBssid, 1u);
+        EXPECT_EQ(dialog.m_pProfData->bSetAdvance, 0u);
+        // Without the changed-settings flag nothing is dropped.
+        window.m_pPageAdvanceDlg->m_bSwitched = FALSE;
+        platform::system::TraceCapture quiet;
+        window.SendMessage(DLG_MSG_EXCHANGE, PAGE_ADVANCE_DLG, ON_APPLY_NOW_XP);
+        EXPECT_FALSE(quiet.contains("[Kivra] call VXWL_Disassociate()"));
+    });
+}
+
+// The profile button scrolled out of view to the left comes back; scrolling is bounded when
+// the button is not in the sequence.
+TEST_F(ConfigWindowTest, ChangeToTheProfilePageScrollsItsButtonIntoView)
+{
+    options("0,1,2,3,4,5,6,7,9,10,11");
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        CShadeButtonST* const profile = window.kind_button(BTN_PROFILE);
+        window.SendMessage(WM_COMMAND, CVxUI2008Dlg::IDC_BTN_RIGHT);
+        window.SendMessage(WM_COMMAND, CVxUI2008Dlg::IDC_BTN_RIGHT);
+        ASSERT_LT(profile->m_nOrder, 1);
+        window.SendMessage(CHANGE_DLG_PAGE, PAGE_PROFILE, 0);
+        EXPECT_EQ(profile->m_nOrder, 1);
+        EXPECT_TRUE(profile->m_bHighlighted);
+        EXPECT_TRUE(visible(window.m_pPageProfileDlg));
+    });
+    options("1,2,3");
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        window.SendMessage(CHANGE_DLG_PAGE, PAGE_PROFILE, 0);
+        EXPECT_TRUE(visible(window.site_survey_page()));
     });
 }
