@@ -23,7 +23,8 @@ zorvel_add_test(NAME station_window_tests
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_radio_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_routes_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_snapshot_test.cpp
-    LIBS station_app
+        ${CMAKE_CURRENT_LIST_DIR}/tests/site_survey_e2e_test.cpp
+    LIBS station_app platform_display
     LABELS threaded)
 target_compile_definitions(station_window_tests PRIVATE
     VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
