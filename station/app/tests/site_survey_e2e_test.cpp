@@ -137,7 +137,8 @@ TEST_F(SiteSurveyRun, DefaultWorldListsEveryNetworkButTheInconsistentOne)
 
         // A double click on a row opens the access point detail below.
         page.List().SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-        NMHDR header { page.List().m_hWnd, UINT_PTR(CPageSiteSurveyDlg::IDC_LIST), UINT(NM_DBLCLK) };
+        NMITEMACTIVATE header {};
+        header.hdr = { page.List().m_hWnd, UINT_PTR(CPageSiteSurveyDlg::IDC_LIST), UINT(NM_DBLCLK) };
         page.SendMessage(WM_NOTIFY, CPageSiteSurveyDlg::IDC_LIST, reinterpret_cast<LPARAM>(&header));
         platform::testing::pump_until_idle();
         EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_AP_DETAIL);

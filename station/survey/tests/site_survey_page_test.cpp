@@ -197,7 +197,8 @@ TEST_F(SitePageTest, ARowChoosesTheNetworkItShows)
     ASSERT_EQ(p.RowCount(), 2);
     EXPECT_EQ(cell(1, 1), "c below");
     p.List().SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    NMHDR header { p.List().m_hWnd, UINT_PTR(CPageSiteSurveyDlg::IDC_LIST), UINT(NM_CLICK) };
+    NMITEMACTIVATE header {};
+    header.hdr = { p.List().m_hWnd, UINT_PTR(CPageSiteSurveyDlg::IDC_LIST), UINT(NM_CLICK) };
     p.SendMessage(WM_NOTIFY, CPageSiteSurveyDlg::IDC_LIST, reinterpret_cast<LPARAM>(&header));
     ASSERT_NE(p.m_pDesiredBssid, nullptr);
     EXPECT_EQ(p.m_pDesiredBssid->MacAddress[5], 3);
@@ -364,7 +365,8 @@ TEST_F(SitePageTest, DoubleClickAsksForTheDetailOfTheFocusedRow)
     std::vector<std::string> shown;
     SetMessageBoxHandler([&](std::string const& text) { return shown.push_back(text), INT_PTR(IDOK); });
     G_UiStr.IDS_NOSELECTEDITEM = "Select a network first";
-    NMHDR header { p.List().m_hWnd, UINT_PTR(CPageSiteSurveyDlg::IDC_LIST), UINT(NM_DBLCLK) };
+    NMITEMACTIVATE header {};
+    header.hdr = { p.List().m_hWnd, UINT_PTR(CPageSiteSurveyDlg::IDC_LIST), UINT(NM_DBLCLK) };
     p.SendMessage(WM_NOTIFY, CPageSiteSurveyDlg::IDC_LIST, reinterpret_cast<LPARAM>(&header));
     EXPECT_EQ(shown, std::vector<std::string> { "Select a network first" });
     p.List().SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
