@@ -16,7 +16,8 @@ std::vector<PageCase> survey_cases()
     return {
         page_case<CPageSiteSurveyDlg>("site survey"),
         page_case<CPageStatisticsDlg>("statistics"),
-        page_case<CLinkStatusDlg>("link status", true),
+        // Laid out for the taller lower frame, the height of a page.
+        page_case<CLinkStatusDlg>("link status"),
         page_case<CAPDetailInfoDlg>("access point detail", true),
         page_case<CHiddenSsidDlg>("hidden network", true),
         page_case<CAuthenStatusDlg>("authentication status", true),
