@@ -134,15 +134,18 @@ VXWL_API int VXWL_OIDQueryInfo(VXWL_U32 oid, void* buffer, VXWL_U32 length, VXWL
         };
         if (oid == OID_802_3_BSSID)
             return up ? answer(s.Bssid, 6) : 0;
-        if (oid == OID_TRANSMIT_SETTING || oid == OID_TRANSMIT_SETTING_LEGACY) {
+        // The driver of each system generation answers its own identifier only.
+        std::uint32_t const transmit_oid = w.spec().win_os >= 10 ? OID_TRANSMIT_SETTING : OID_TRANSMIT_SETTING_LEGACY;
+        if (oid == transmit_oid) {
             std::uint32_t const word = s.TransmitSetting;
             return answer(&word, 4);
         }
+        // The third chain's signal-to-noise ratio, on adapters that have a third chain.
         if (oid == OID_SNR_2) {
             auto const* a = w.selected_adapter();
             if (!a || a->chains < 3)
                 return 0;
-            std::int32_t const snr = s.Snr2;
+            std::int32_t const snr = up ? s.Ant3Dbm - s.NoiseDbm : 0;
             return answer(&snr, 4);
         }
         return 0;

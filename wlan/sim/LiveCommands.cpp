@@ -184,6 +184,37 @@ std::string driver_delay(World& world, Args args, std::uint64_t)
     return {};
 }
 
+std::string traffic(World& world, Args args, std::uint64_t now)
+{
+    auto tx = parse_traffic(args[0]);
+    auto rx = parse_traffic(args[1]);
+    if (!tx || !rx)
+        return "expected kB/s values from 0 to 1000000 separated by commas, for transmit then receive";
+    world.set_traffic(*tx, *rx, now);
+    return {};
+}
+
+// Every pair is checked before any counter changes.
+std::string counters(World& world, Args args, std::uint64_t now)
+{
+    std::vector<std::pair<std::string, std::uint64_t>> pairs;
+    for (auto const& pair : args) {
+        auto const eq = pair.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return "expected key=value, got '" + pair + "'";
+        std::string const key = pair.substr(0, eq);
+        if (!World::is_counter(key))
+            return "unknown counter '" + key + "'";
+        auto const value = platform::system::parse_integer<std::uint64_t>(pair.substr(eq + 1));
+        if (!value)
+            return key + ": expected a count, got '" + pair.substr(eq + 1) + "'";
+        pairs.emplace_back(key, *value);
+    }
+    for (auto const& [key, value] : pairs)
+        world.set_counter(key, value, now);
+    return {};
+}
+
 // [SECTION] the command table
 
 struct Command {
@@ -209,6 +240,8 @@ constexpr Command kCommands[] = {
     { "adapter", "pull|insert <id>", 2, 2, adapter },
     { "fail-next-scan", "", 0, 0, fail_next_scan },
     { "driver-delay", "<ms>", 1, 1, driver_delay },
+    { "traffic", "<tx kB/s,...> <rx kB/s,...>   (one value per 2 s, repeated)", 2, 2, traffic },
+    { "counters", "key=value ...   (bytes_tx bytes_rx tx_ok tx_retried tx_failed_ack rts_ok rts_failed rx_dup rx_crc rx_ok rx_dropped)", 1, kManyArgs, counters },
 };
 
 Command const* find_command(std::string const& name)

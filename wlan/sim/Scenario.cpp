@@ -5,6 +5,7 @@
 #include "platform/system/ReadFile.h"
 #include "wlan/api/Profile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -314,6 +315,7 @@ std::string set_adapter_key(AdapterSpec& a, std::string const& key, std::string 
     if (key == "init_delay_ms") return assign_int(a.init_delay_ms, value, 0, 600000);
     if (key == "chains") return assign_int(a.chains, value, 1, 3);
     if (key == "device_model") return assign_int(a.device_model, value, 0, 8);
+    if (key == "tx_power") return assign_int(a.tx_power, value, 0, 100);
     known = false;
     return {};
 }
@@ -356,6 +358,15 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     if (key == "address") return ip(w.address);
     if (key == "netmask") return ip(w.netmask);
     if (key == "gateway") return ip(w.gateway);
+    auto traffic = [&](std::vector<int>& field) -> std::string {
+        auto v = parse_traffic(value);
+        if (!v)
+            return "expected kB/s values separated by commas";
+        field = *v;
+        return {};
+    };
+    if (key == "traffic_tx") return traffic(w.traffic_tx);
+    if (key == "traffic_rx") return traffic(w.traffic_rx);
     if (key == "driver_name") {
         w.driver_name = value.substr(0, 63);
         return {};
@@ -389,6 +400,22 @@ void add_crowd(WorldSpec& w)
 }
 
 // [SECTION] the file walk
+
+std::optional<std::vector<int>> parse_traffic(std::string const& text)
+{
+    std::vector<int> values;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t const comma = std::min(text.find(',', start), text.size());
+        std::string const item = trim(text.substr(start, comma - start));
+        auto const v = platform::system::parse_integer<int>(item);
+        if (!v || *v < 0 || *v > 1000000)
+            return std::nullopt;
+        values.push_back(*v);
+        start = comma + 1;
+    }
+    return values;
+}
 
 ScenarioResult parse_scenario(std::string_view text)
 {

@@ -73,6 +73,7 @@ struct AdapterSpec {
     int init_delay_ms { 0 };
     int chains { 2 };
     int device_model { 5 };
+    int tx_power { 100 }; // percent
 };
 
 struct WorldSpec {
@@ -107,6 +108,10 @@ struct WorldSpec {
     // Plain open access points added after the file's own ("Crowd 001", ...), for worlds whose
     // scan list fills the programs' buffers.
     int crowd { 0 };
+    // kB/s carried each way, one value per 2 seconds, the pattern repeating while connected.
+    // The default crosses 1 Mbps (125 kB/s) both ways.
+    std::vector<int> traffic_tx { 40, 90, 160, 220, 140, 60 };
+    std::vector<int> traffic_rx { 110, 260, 420, 300, 150, 70 };
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
 };
@@ -126,6 +131,9 @@ ScenarioResult load_scenario(std::string const& path);
 // Applies one "key = value" of an [ap:...] section; used by the scenario reader and by the
 // live commands that add or change an access point. Returns an error text, empty on success.
 std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& value, bool& known);
+
+// A traffic pattern: kB/s values separated by commas, each 0 to 1000000.
+std::optional<std::vector<int>> parse_traffic(std::string const& text);
 
 std::optional<Mac> parse_mac(std::string const& text);
 std::string format_mac(Mac const& mac);

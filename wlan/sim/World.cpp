@@ -3,6 +3,7 @@
 
 #include "wlan/api/Callback.h"
 #include "wlan/sim/Channels.h"
+#include "wlan/sim/LinkModel.h"
 #include "wlan/sim/ScanList.h"
 #include "wlan/sim/Store.h"
 
@@ -90,6 +91,7 @@ void World::run(Scheduled const& s, std::uint64_t now)
         m_link.phase = LinkPhase::Connected;
         m_link.connected_at = now;
         m_link.counters_from = now;
+        start_traffic(now);
         m_link.wapi = false;
         callback(RS_CBS_AU_STATUS_MEDIA_CONNECT);
         break;
@@ -376,18 +378,14 @@ void World::fill_link_fields(WLAN_STATUS& s, ApSpec const& ap, std::uint64_t now
     s.EncryptionStatus = m_link.profile.enumEncryStatus;
     s.LinkQuality = std::uint32_t(rssi_to_percent(rssi));
     bool const ht = ap.ht && mode_is_11n(m_spec.wireless_mode) && m_spec.supports_11n;
-    double const mbps = ht ? (ap.ht40 ? 135.0 : 65.0) * ap.streams * (ap.sgi40 || ap.sgi20 ? 10.0 / 9.0 : 1.0)
-                           : (ap.phy == 'b' ? 11.0 : 54.0);
-    s.TxRate = std::uint32_t(mbps * 2);
-    s.TxRateMbps = mbps;
-    s.RxRateMbps = mbps;
+    LinkRate const rate = link_rate(ap, ht, rssi);
+    s.TxRate = std::uint32_t(rate.mbps * 2);
+    s.TxRateMbps = rate.mbps;
+    s.RxRateMbps = rate.mbps;
+    s.TransmitSetting = rate.transmit_setting;
     s.CentralChannel = std::uint32_t(ap.ht40 ? ap.channel + 2 : ap.channel);
-    if (ht) {
-        std::uint16_t const mcs = std::uint16_t(8 * ap.streams - 1);
-        s.TransmitSetting = std::uint16_t(mcs | (ap.ht40 ? 0x80 : 0) | ((ap.sgi20 || ap.sgi40) ? 0x100 : 0) | (2u << 14));
-    } else {
-        s.TransmitSetting = std::uint16_t(ap.phy == 'b' ? 0 : (1u << 14));
-    }
+    if (AdapterSpec const* adapter = selected_adapter())
+        s.TxPowerPercent = std::uint32_t(adapter->tx_power);
     s.ConnectMode = 0;
     std::size_t const name_len = std::min(::strnlen(m_link.profile.strProfileName, sizeof m_link.profile.strProfileName),
         sizeof s.ProfileName - 1);
@@ -398,28 +396,6 @@ void World::fill_link_fields(WLAN_STATUS& s, ApSpec const& ap, std::uint64_t now
         std::memcpy(s.SubnetMask, m_spec.netmask.data(), 4);
         std::memcpy(s.Gateway, m_spec.gateway.data(), 4);
     }
-}
-
-// Traffic grows with connected time: 25 kB/s out and 75 kB/s in, frames in proportion.
-void World::fill_counters(WLAN_STATUS& s, std::uint64_t now) const
-{
-    std::uint64_t const total = now - m_link.connected_at;
-    std::uint64_t const since_reset = now - m_link.counters_from;
-    s.BytesTx = std::uint32_t(total * 25);
-    s.BytesRx = std::uint32_t(total * 75);
-    std::uint64_t const tx = since_reset / 10;
-    std::uint64_t const rx = since_reset / 4;
-    auto set = [&](std::uint32_t offset, std::uint64_t v) { s.Counters[offset / 8] = v; };
-    set(COUNTER_TX_OK, tx);
-    set(COUNTER_TX_OK_RETRIED, tx / 20);
-    set(COUNTER_TX_FAILED_ACK, tx / 200);
-    set(COUNTER_RTS_OK, tx / 50);
-    set(COUNTER_RTS_FAILED, tx / 500);
-    set(COUNTER_RX_DUPLICATE, rx / 300);
-    set(COUNTER_RX_CRC, rx / 100);
-    s.RxOk = std::uint32_t(rx);
-    s.RxOkLegacy = std::uint32_t(rx);
-    s.RxDropped = std::uint32_t(rx / 1000);
 }
 
 }

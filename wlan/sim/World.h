@@ -11,6 +11,7 @@
 #include "wlan/api/Records.h"
 #include "wlan/sim/Scenario.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -86,11 +87,21 @@ public:
     int wapi_progress(std::uint64_t now) const;
     std::uint32_t take_private_message();
     void reset_counters(std::uint64_t now);
+    // Replaces the traffic pattern (kB/s per 2 s, cycled); the counters go on from where they
+    // are.
+    void set_traffic(std::vector<int> tx, std::vector<int> rx, std::uint64_t now);
+    // Sets one counter of the link ("bytes_tx", "tx_ok", ...) to `value`; it counts on from
+    // there. Returns an error text for an unknown name, empty on success.
+    std::string set_counter(std::string const& name, std::uint64_t value, std::uint64_t now);
+    static bool is_counter(std::string const& name);
     bool address_assigned(std::uint64_t now) const;
     // Returns false (and leaves the record alone) when there is no adapter.
     bool fill_status(WLAN_STATUS& status, std::uint64_t now) const;
 
 private:
+    // The frame counters of the status record that follow the traffic.
+    static constexpr std::size_t kFrameCounters = 9;
+
     enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff };
     struct Scheduled {
         std::uint64_t at;
@@ -109,6 +120,14 @@ private:
         std::uint64_t wapi_from { 0 };
         std::uint32_t private_message { 0 };
         bool icv { false };
+        // Traffic: bytes carried when the pattern last started at `traffic_from`, the byte
+        // totals at the last counter reset, and what `set_counter` added to each frame counter.
+        std::uint64_t traffic_from { 0 };
+        std::uint64_t tx_base { 0 };
+        std::uint64_t rx_base { 0 };
+        std::uint64_t tx_at_reset { 0 };
+        std::uint64_t rx_at_reset { 0 };
+        std::array<std::uint64_t, kFrameCounters> frame_offsets {};
     };
 
     void schedule(std::uint64_t at, Step step, unsigned code = 0, std::string ap_id = {});
@@ -122,6 +141,10 @@ private:
     void plan_connection(ApSpec const& ap, std::uint64_t now);
     void fill_link_fields(WLAN_STATUS& status, ApSpec const& ap, std::uint64_t now) const;
     void fill_counters(WLAN_STATUS& status, std::uint64_t now) const;
+    std::uint64_t bytes_tx(std::uint64_t now) const;
+    std::uint64_t bytes_rx(std::uint64_t now) const;
+    std::array<std::uint64_t, kFrameCounters> frames(std::uint64_t now) const;
+    void start_traffic(std::uint64_t now);
     void persist();
 
     WorldSpec m_spec;

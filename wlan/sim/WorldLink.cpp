@@ -302,8 +302,6 @@ std::uint32_t World::take_private_message()
     return v;
 }
 
-void World::reset_counters(std::uint64_t now) { m_link.counters_from = now; }
-
 bool World::address_assigned(std::uint64_t now) const
 {
     return m_link.phase == LinkPhase::Connected && !m_link.icv

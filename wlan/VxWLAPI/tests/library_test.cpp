@@ -294,6 +294,15 @@ TEST_F(LibraryTest, PeapConnectionsReportTheirEventsAndStatus)
     VXWL_U32 returned = 0;
     EXPECT_EQ(bind<PFN_VXWL_OIDQueryInfo>("VXWL_OIDQueryInfo")(OID_802_3_BSSID, bssid, 6, &returned), 1);
     EXPECT_EQ(bssid[5], 2);
+    // The transmit-setting word under the identifier of the system's own driver generation only,
+    // and no third chain's ratio on a two-chain adapter.
+    auto oid = bind<PFN_VXWL_OIDQueryInfo>("VXWL_OIDQueryInfo");
+    std::uint32_t word = 0xFFFFFFFF;
+    EXPECT_EQ(oid(OID_TRANSMIT_SETTING, &word, 4, &returned), 1);
+    EXPECT_EQ(word, s.TransmitSetting);
+    EXPECT_EQ(oid(OID_TRANSMIT_SETTING_LEGACY, &word, 4, &returned), 0);
+    std::int32_t snr = 0;
+    EXPECT_EQ(oid(OID_SNR_2, &snr, 4, &returned), 0);
     auto const before = s.Counters[COUNTER_TX_OK / 8];
     step(1000);
     query(&s, request);
