@@ -34,7 +34,8 @@ double expected_rate(bool bw40, bool short_gi, int mcs)
     if (mcs == 33)
         return short_gi ? 90.0 : 81.0; // 16-QAM + QPSK, rate 1/2, at 40 MHz
     int const streams = mcs / 8 + 1;
-    int const bits = (bw40 ? kBits40 : kBits20)[mcs % 8] * streams;
+    int const* per_stream = bw40 ? kBits40 : kBits20;
+    int const bits = per_stream[mcs % 8] * streams;
     double const rate = bits / (short_gi ? 3.6 : 4.0);
     return round_to(rate, printed_decimals(bw40, short_gi, mcs));
 }
