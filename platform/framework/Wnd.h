@@ -215,7 +215,7 @@ public:
 
 protected:
     // [SECTION] Default handlers: each passes the message to the original procedure; the
-    // owner-drawing and colour ones ask the control first (reflection).
+    // owner-drawing, colour and scroll ones ask the control first (reflection).
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnDestroy();
     afx_msg void OnNcDestroy();

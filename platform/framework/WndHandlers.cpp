@@ -1,5 +1,6 @@
-// CWnd's default message handlers and its own message map: the owner-drawing and colour
-// messages ask the control first (reflection), everything else goes to the original procedure.
+// CWnd's default message handlers and its own message map: the owner-drawing, colour and
+// scroll messages ask the control first (reflection), everything else goes to the original
+// procedure.
 #include "platform/framework/Dc.h"
 #include "platform/framework/MenuObject.h"
 #include "platform/framework/Resources.h"
@@ -14,6 +15,8 @@ ON_WM_DRAWITEM()
 ON_WM_MEASUREITEM()
 ON_WM_DELETEITEM()
 ON_WM_COMPAREITEM()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
@@ -44,8 +47,6 @@ BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default());
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
@@ -63,6 +64,23 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* window, UINT)
     if (window && ReflectLastMsg(window->m_hWnd, &result))
         return reinterpret_cast<HBRUSH>(result);
     return reinterpret_cast<HBRUSH>(Default());
+}
+
+// A scroll bar control or a trackbar names itself in lParam; a window's own bars send null.
+// The control object's map sees the message first, so a page that handles no scrolling
+// still lets its sliders follow their thumbs.
+void CWnd::OnHScroll(UINT, UINT, CScrollBar* bar)
+{
+    if (bar && ReflectLastMsg(reinterpret_cast<CWnd*>(bar)->m_hWnd))
+        return;
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar* bar)
+{
+    if (bar && ReflectLastMsg(reinterpret_cast<CWnd*>(bar)->m_hWnd))
+        return;
+    Default();
 }
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item)

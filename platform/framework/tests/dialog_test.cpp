@@ -1,5 +1,6 @@
 #include "FrameworkFixture.h"
 
+#include "platform/controls/ScrollMessages.h"
 #include "platform/user/InputRouter.h"
 
 namespace {
@@ -29,6 +30,40 @@ protected:
 BEGIN_MESSAGE_MAP(ReflectingEdit, CWnd)
 ON_CONTROL_REFLECT(BN_CLICKED, OnReflectedClick)
 ON_CONTROL_REFLECT_EX(EN_CHANGE, OnReflectedChange)
+END_MESSAGE_MAP()
+
+// A slider-like control that records the scroll codes reflected to it.
+class ReflectingBar : public CWnd {
+public:
+    std::vector<std::string> seen;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ReflectingBar, CWnd)
+{ WM_REFLECT_BASE + WM_HSCROLL, 0, 0, 0, nullptr,
+    AFX_THUNK(AFX_THIS->seen.push_back("bar h " + std::to_string(LOWORD(call.wParam))); return TRUE;) },
+{ WM_REFLECT_BASE + WM_VSCROLL, 0, 0, 0, nullptr,
+    AFX_THUNK(AFX_THIS->seen.push_back("bar v " + std::to_string(LOWORD(call.wParam))); return TRUE;) },
+END_MESSAGE_MAP()
+
+// A parent that handles vertical scrolling itself and then lets the base class reflect it.
+class ScrollingParent : public CWnd {
+public:
+    std::vector<std::string>* seen {};
+
+protected:
+    afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar)
+    {
+        seen->push_back("parent v " + std::to_string(code));
+        CWnd::OnVScroll(code, pos, bar);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ScrollingParent, CWnd)
+ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 class TestDialog : public CDialog {
@@ -168,6 +203,31 @@ TEST_F(DialogTest, MessageMapRoutesMessagesRangesAndReflection)
     dlg.DestroyWindow();
     EXPECT_EQ(dlg.m_hWnd, nullptr);
     EXPECT_EQ(dlg.edit.m_hWnd, nullptr);
+}
+
+// A trackbar or scroll bar names itself in lParam: its object hears the notification whether
+// or not the parent handles scrolling; a window's own bars (null lParam) reflect nothing.
+TEST_F(DialogTest, ScrollNotificationsAreReflectedToTheControlNamedInLParam)
+{
+    ScrollingParent parent;
+    ReflectingBar bar;
+    parent.seen = &bar.seen;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    HWND const child = CreateWindowEx(0, "FakeEdit", "", WS_CHILD, 0, 0, 50, 20, parent.m_hWnd, nullptr, nullptr, nullptr);
+    HWND const plain = CreateWindowEx(0, "FakeEdit", "", WS_CHILD, 0, 30, 50, 20, parent.m_hWnd, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(bar.SubclassWindow(child));
+
+    auto const from = [](HWND control) { return reinterpret_cast<LPARAM>(control); };
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), from(child));
+    parent.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), from(child));
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_PAGELEFT, 0), 0);
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_PAGELEFT, 0), from(plain));
+    parent.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), 0);
+    std::vector<std::string> const expected { "bar h " + std::to_string(SB_LINERIGHT),
+        "parent v " + std::to_string(SB_THUMBTRACK), "bar v " + std::to_string(SB_THUMBTRACK),
+        "parent v " + std::to_string(SB_LINEUP) };
+    EXPECT_EQ(bar.seen, expected);
+    parent.DestroyWindow();
 }
 
 TEST_F(DialogTest, DataExchangeRoundTripsEveryKind)

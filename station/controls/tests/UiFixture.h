@@ -1,8 +1,8 @@
 // Shared set-up of the station controls' tests (and of the page tests built on them): a manual
 // clock, a clean window table, the pinned font and classic colours, optionally the station
 // utility's resource file, and a framework parent window that records the commands and private
-// messages it gets. The parent also hands scroll notifications back to the control that sent
-// them (reflection), as the pages' own dialogs do.
+// messages it gets. Scroll notifications reach the control that sent them through the
+// framework's own reflection, as in the pages' dialogs.
 #pragma once
 
 #include "platform/controls/ScrollMessages.h"
@@ -51,11 +51,6 @@ public:
         if (message == WM_NCLBUTTONDOWN) {
             privates.push_back({ message, wParam, lParam });
             return 0;
-        }
-        if ((message == WM_HSCROLL || message == WM_VSCROLL) && lParam) {
-            LRESULT result = 0;
-            if (ReflectLastMsg(reinterpret_cast<HWND>(lParam), &result))
-                return result;
         }
         return CWnd::WindowProc(message, wParam, lParam);
     }
