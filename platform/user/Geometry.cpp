@@ -254,6 +254,18 @@ void send_position_messages(Window& w, WINDOWPOS& pos)
         SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
 }
 
+// SWP_FRAMECHANGED measures the frame again: the window hears WM_NCCALCSIZE (wParam FALSE,
+// lParam the new window rectangle in its parent's client coordinates) before the change
+// takes effect, and may still change its style there (a list that refuses a horizontal bar
+// drops WS_HSCROLL). The client area follows from the style as it is afterwards.
+void send_frame_calculation(HWND hwnd, WINDOWPOS const& pos)
+{
+    if (!(pos.flags & SWP_FRAMECHANGED))
+        return;
+    RECT rect { pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy };
+    SendMessage(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
+}
+
 }
 
 extern "C" {
@@ -338,6 +350,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
             pos.cy = w->height();
         }
         send_position_messages(*w, pos);
+        send_frame_calculation(hwnd, pos);
         if (!(w = window_from(hwnd)))
             return FALSE;
         if (!(pos.flags & SWP_NOZORDER))

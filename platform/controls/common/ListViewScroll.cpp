@@ -68,15 +68,15 @@ bool ListViewControl::show_scroll_bars()
         }
     }
     ShowScrollBar(m_hwnd, SB_VERT, vertical);
+    if (dead())
+        return true;
     ShowScrollBar(m_hwnd, SB_HORZ, horizontal);
+    if (dead())
+        return true;
     if (horizontal && !(before & WS_HSCROLL)) {
-        // A window that wants no horizontal bar drops WS_HSCROLL while its frame is measured;
-        // it then keeps none for good, and the vertical bar is decided again without it.
-        RECT frame {};
-        GetWindowRect(m_hwnd, &frame);
-        SendMessage(m_hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&frame));
-        if (dead())
-            return true;
+        // A window that wants no horizontal bar drops WS_HSCROLL while its frame is measured
+        // (ShowScrollBar's SWP_FRAMECHANGED); it then keeps none for good, and the vertical
+        // bar is decided again without it.
         if (!(style() & WS_HSCROLL)) {
             m_refuses_horizontal_bar = true;
             show_scroll_bars();

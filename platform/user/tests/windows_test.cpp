@@ -185,6 +185,39 @@ TEST_F(CoreTest, StyleRewriteWithFrameChangedChangesTheClientArea)
     EXPECT_EQ(client.bottom, 200);
 }
 
+// SWP_FRAMECHANGED measures the frame again: WM_NCCALCSIZE comes with the new window
+// rectangle, after WM_WINDOWPOSCHANGING and before WM_WINDOWPOSCHANGED, and a style the
+// window changes there decides its client area. Other moves send none.
+TEST_F(CoreTest, FrameChangeSendsFrameCalculationBeforeTheChange)
+{
+    HWND top = make_top("t", WS_POPUP | WS_VISIBLE, { 0, 0, 200, 100 });
+    HWND child = make_child(top, 1, { 10, 10, 110, 60 });
+    RECT asked {};
+    handler = [&](HWND hwnd, UINT message, WPARAM, LPARAM lparam) -> std::optional<LRESULT> {
+        if (message == WM_NCCALCSIZE && hwnd == child) {
+            asked = *reinterpret_cast<RECT const*>(lparam);
+            SetWindowLong(hwnd, GWL_STYLE, GetWindowLong(hwnd, GWL_STYLE) & ~static_cast<LONG>(WS_HSCROLL));
+        }
+        return std::nullopt;
+    };
+    watch({ WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED });
+    MoveWindow(child, 20, 10, 100, 50, TRUE);
+    EXPECT_EQ(count_of(child, WM_NCCALCSIZE), 0) << "a move keeps the frame";
+
+    watch({ WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED });
+    SetWindowLong(child, GWL_STYLE, GetWindowLong(child, GWL_STYLE) | WS_HSCROLL | WS_VSCROLL);
+    SetWindowPos(child, nullptr, 30, 10, 120, 60, SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_EQ(messages_of(child), (std::vector<UINT> { WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED }));
+    EXPECT_EQ(asked.left, 30);
+    EXPECT_EQ(asked.top, 10);
+    EXPECT_EQ(asked.right, 150);
+    EXPECT_EQ(asked.bottom, 70);
+    RECT client {};
+    GetClientRect(child, &client);
+    EXPECT_EQ(client.right, 120 - platform::user::scroll_bar_size);
+    EXPECT_EQ(client.bottom, 60) << "the horizontal bar dropped while measured takes no room";
+}
+
 TEST_F(CoreTest, WindowFromPointSkipsHiddenAndDisabledWindows)
 {
     HWND top = make_top("t", WS_POPUP | WS_VISIBLE, { 0, 0, 200, 200 });
