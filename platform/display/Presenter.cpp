@@ -1,7 +1,10 @@
 // Installing the presenter: it watches the window core, and painting reports what it drew
 // through a wrapper around the drawing module's paint hooks (the wrapper keeps the hooks it
-// found and calls them first).
+// found and calls them first); drawing on a DC outside a paint reports through the drawing
+// module's damage hook when the DC is released.
 #include "platform/display/Presenter.h"
+
+#include "platform/gdi/WindowSurfaces.h"
 
 #include <functional>
 #include <map>
@@ -56,6 +59,17 @@ struct EndPaintReport {
     }
 };
 
+// A DC may be released on any thread; the presenter hears of it on its own.
+void report_released_dc(HWND top, RECT const& area)
+{
+    user::run_on_ui_thread([top, area] {
+        Presenter* presenter = current_presenter();
+        if (presenter && IsWindow(top))
+            presenter->damaged(top, area);
+        return LRESULT { 0 };
+    });
+}
+
 void wrap_paint_hooks()
 {
     user::PaintHooks hooks = user::paint_hooks();
@@ -77,6 +91,7 @@ void install_presenter(std::unique_ptr<Presenter> presenter)
         return;
     user::add_window_observer(slot().get());
     wrap_paint_hooks();
+    gdi::set_window_damage_hook(report_released_dc);
 }
 
 Presenter* current_presenter()

@@ -1,6 +1,6 @@
 // The presenter: what shows the top-level windows to the outside world and brings input back.
 // The window core reports each top-level window's life (WindowObserver) and each painted
-// area (damaged); a presenter reads the surfaces through the SurfaceSource and shows them.
+// area (damaged: what BeginPaint/EndPaint and any window DC drew); a presenter reads the surfaces through the SurfaceSource and shows them.
 // At most one presenter is installed; every call arrives on the user-interface thread.
 #pragma once
 
@@ -26,8 +26,8 @@ public:
 void install_presenter(std::unique_ptr<Presenter> presenter);
 Presenter* current_presenter();
 
-// Reports a changed area to the current presenter. Painting calls this through the paint
-// hooks; code that draws outside a paint (GetDC) calls it when it is done.
+// Reports a changed area to the current presenter. Painting and released window DCs report
+// by themselves; this is for pixels changed some other way.
 void report_damage(HWND hwnd, RECT const& window_area);
 void report_tray_changed();
 

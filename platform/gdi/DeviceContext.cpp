@@ -2,6 +2,7 @@
 
 #include "platform/gdi/StockObjects.h"
 #include "platform/gdi/SysPaint.h"
+#include "platform/user/User.h"
 
 #include <algorithm>
 
@@ -135,6 +136,20 @@ Region DeviceContext::device_clip()
 }
 
 Canvas const& DeviceContext::canvas()
+{
+    m_drew = true;
+    return canvas_for_reading();
+}
+
+RECT DeviceContext::drawable_bounds()
+{
+    RECT bounds {};
+    for (RECT const& r : canvas_for_reading().clip)
+        UnionRect(&bounds, &bounds, &r);
+    return bounds;
+}
+
+Canvas const& DeviceContext::canvas_for_reading()
 {
     // A window surface follows its window's size, possibly while a DC on it is held: the
     // clip is built again so that it never reaches past a surface that shrank.

@@ -59,7 +59,16 @@ public:
     Surface* surface();
     // The clip in device units (clip region, visible area and surface bounds together).
     Region device_clip();
+    // The target and its clip for drawing; asking for it counts as drawing (drew()).
     Canvas const& canvas();
+    // The same for reading pixels, which changes nothing on the screen.
+    Canvas const& canvas_for_reading();
+    bool drew() const { return m_drew; }
+    // Where the DC can draw, in its target's coordinates (a window DC: its top-level window's).
+    RECT drawable_bounds();
+    // The DC BeginPaint made: EndPaint reports its area itself.
+    void set_painting(bool painting) { m_painting = painting; }
+    bool painting() const { return m_painting; }
     void clip_changed() { m_canvas_valid = false; }
 
     POINT to_device(POINT logical) const;
@@ -89,6 +98,8 @@ private:
     Canvas m_canvas;
     SIZE m_canvas_size { 0, 0 };
     bool m_canvas_valid { false };
+    bool m_drew { false };
+    bool m_painting { false };
     std::vector<Pixel> m_pattern; // resolved pixels of the current pattern brush
 };
 

@@ -159,7 +159,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour)
     if (!d)
         return CLR_INVALID;
     POINT p = d->to_surface(POINT { x, y });
-    Canvas const& canvas = d->canvas();
+    Canvas const& canvas = d->canvas_for_reading();
     if (!canvas.visible(p.x, p.y))
         return CLR_INVALID;
     canvas.surface->set_pixel(p.x, p.y, d->resolve(colour));
@@ -177,7 +177,7 @@ COLORREF GetPixel(HDC dc, int x, int y)
     if (!d)
         return CLR_INVALID;
     POINT p = d->to_surface(POINT { x, y });
-    Canvas const& canvas = d->canvas();
+    Canvas const& canvas = d->canvas_for_reading();
     if (!canvas.visible(p.x, p.y))
         return CLR_INVALID;
     return colorref_from_pixel(canvas.surface->pixel(p.x, p.y));

@@ -44,10 +44,30 @@ HDC screen_dc()
     return dc;
 }
 
+std::mutex g_damage_mutex;
+WindowDamageHook g_damage_hook;
+
+void report_release(DeviceContext& dc)
+{
+    if (!dc.window() || !dc.drew() || dc.painting())
+        return;
+    WindowDamageHook hook;
+    {
+        std::lock_guard lock(g_damage_mutex);
+        hook = g_damage_hook;
+    }
+    RECT const area = dc.drawable_bounds();
+    if (hook && !IsRectEmpty(&area))
+        hook(user::top_level_of(dc.window()), area);
+}
+
 HDC begin_paint(HWND hwnd, Region const& clip)
 {
     WindowSurfaces::the().refresh_frame(hwnd);
-    return make_window_dc(hwnd, false, &clip);
+    HDC dc = make_window_dc(hwnd, false, &clip);
+    if (dc)
+        dc_of(dc)->set_painting(true);
+    return dc;
 }
 
 void end_paint(HWND hwnd, HDC dc)
@@ -79,6 +99,12 @@ struct LoadTimeInstaller {
 }
 
 namespace platform::gdi {
+
+void set_window_damage_hook(WindowDamageHook hook)
+{
+    std::lock_guard lock(g_damage_mutex);
+    g_damage_hook = std::move(hook);
+}
 
 void install_window_drawing()
 {
@@ -116,6 +142,7 @@ int ReleaseDC(HWND, HDC dc)
     DeviceContext* d = dc_of(dc);
     if (!d || d->type() != DeviceContext::Type::Window)
         return 0;
+    report_release(*d);
     return ObjectTable::the().remove(dc) ? 1 : 0;
 }
 

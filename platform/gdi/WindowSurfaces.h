@@ -14,6 +14,7 @@
 #include "platform/gdi/Surface.h"
 #include "platform/user/WindowCore.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -62,6 +63,14 @@ bool write_window_png(HWND hwnd, std::string const& path);
 // clipped to its visible region, and further to `limit` (or outside it with `exclude`),
 // given in the DC's device units. Null for an unknown window.
 HDC make_window_dc(HWND hwnd, bool whole_window, Region const* limit = nullptr, bool exclude = false);
+// Drawing outside BeginPaint/EndPaint (GetDC, GetWindowDC, GetDCEx, and the frames this unit
+// draws) reaches the screen when its DC is released: ReleaseDC of a window DC that drew hands
+// the hook the top-level window and the part of its surface the DC could draw on. A DC that
+// only measured or read draws nothing and reports nothing; EndPaint's DC is left to whoever
+// wraps the paint hooks. Called on the releasing thread; null removes the hook.
+using WindowDamageHook = std::function<void(HWND top, RECT const& area)>;
+void set_window_damage_hook(WindowDamageHook hook);
+
 // Installs the paint hooks, the window observer and the system parameters handler in the
 // window core. Runs when the module is loaded; tests that replaced the hooks call it again.
 void install_window_drawing();

@@ -3,6 +3,8 @@
 #include "platform/display/DisplaySession.h"
 #include "platform/display/UiMarshal.h"
 #include "platform/display/headless/HeadlessPresenter.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Text.h"
 #include "platform/user/WindowCore.h"
 
 #include <thread>
@@ -116,6 +118,41 @@ TEST_F(DisplayTest, PaintingReportsDamageInTopLevelCoordinates)
     damage = headless->take_damage(top);
     EXPECT_EQ(damage.left, 10);
     EXPECT_EQ(damage.top, 20);
+}
+
+// Drawing outside a paint reaches the presenter when the DC is released: the area the DC
+// could draw on, in the top-level window's coordinates. A DC that only measured or read
+// pixels reports nothing.
+TEST_F(DisplayTest, ReleasedWindowDcReportsWhatItCouldDrawOn)
+{
+    auto presenter = std::make_unique<HeadlessPresenter>(SIZE { 800, 600 });
+    HeadlessPresenter* headless = presenter.get();
+    install_presenter(std::move(presenter));
+    HWND top = make_top("top", { 50, 50, 250, 200 });
+    HWND child = CreateWindowEx(0, "DisplayTestWindow", "", WS_CHILD | WS_VISIBLE, 10, 20, 30, 40, top, nullptr,
+        nullptr, nullptr);
+    platform::testing::pump_until_idle();
+    headless->take_damage(top);
+
+    HDC dc = GetDC(child);
+    SIZE extent {};
+    GetTextExtentPoint32(dc, "abc", 3, &extent);
+    GetPixel(dc, 1, 1);
+    ReleaseDC(child, dc);
+    RECT damage = headless->take_damage(top);
+    EXPECT_TRUE(IsRectEmpty(&damage)) << "measuring and reading draw nothing";
+
+    dc = GetDC(child);
+    RECT const dot { 2, 2, 3, 3 };
+    FillRect(dc, &dot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    damage = headless->take_damage(top);
+    EXPECT_TRUE(IsRectEmpty(&damage)) << "nothing shows before the DC is released";
+    ReleaseDC(child, dc);
+    damage = headless->take_damage(top);
+    EXPECT_EQ(damage.left, 10);
+    EXPECT_EQ(damage.top, 20);
+    EXPECT_EQ(damage.right, 40);
+    EXPECT_EQ(damage.bottom, 60);
 }
 
 TEST_F(DisplayTest, MarshalRunsCallsOnTheUiThreadInOrder)
