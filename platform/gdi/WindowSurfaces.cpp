@@ -152,6 +152,13 @@ void WindowSurfaces::window_text_changed(HWND hwnd)
     refresh_frame(hwnd);
 }
 
+void WindowSurfaces::window_activated(HWND hwnd, bool)
+{
+    if (!wanted(hwnd))
+        return;
+    refresh_frame(hwnd);
+}
+
 std::shared_ptr<Surface const> window_surface(HWND hwnd)
 {
     HWND top = user::top_level_of(hwnd);

@@ -4,10 +4,11 @@
 // surface. Presenters and tests read the surfaces here.
 //
 // Frames are drawn by this unit: when a top-level window is created, shown, moved or sized,
-// retitled, when it paints, and when its surface is read, each time only if something the
-// frame shows (style, size, title, activation, system colours and metrics) changed since it
-// was last drawn. Reading catches activation changes, which reach no observer. Child windows
-// with a frame have it drawn when they paint.
+// retitled, activated or deactivated, when it paints, and when its surface is read, each time
+// only if something the frame shows (style, size, title, activation, system colours and
+// metrics) changed since it was last drawn. Reading catches a style changed without
+// SWP_FRAMECHANGED, which reaches no observer. A frame drawn again reaches the presenter
+// through the damage hook. Child windows with a frame have it drawn when they paint.
 #pragma once
 
 #include "platform/gdi/FramePainter.h"
@@ -40,6 +41,7 @@ public:
     void window_moved(HWND hwnd) override;
     void window_shown(HWND hwnd, bool visible) override;
     void window_text_changed(HWND hwnd) override;
+    void window_activated(HWND hwnd, bool active) override;
 
 private:
     WindowSurfaces() = default;

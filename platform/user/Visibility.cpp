@@ -17,6 +17,13 @@ Window* top_of(Window* w)
     return w;
 }
 
+// A handler of WM_ACTIVATE may have destroyed the window.
+void tell_activated(HWND hwnd, bool active)
+{
+    if (window_from(hwnd))
+        for_each_observer([&](WindowObserver& o) { o.window_activated(hwnd, active); });
+}
+
 }
 
 void set_visible(Window& w, bool visible, bool activate_it)
@@ -59,10 +66,12 @@ void activate(Window* w)
     if (old_hwnd && window_from(old_hwnd)) {
         SendMessage(old_hwnd, WM_NCACTIVATE, FALSE, 0);
         SendMessage(old_hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(new_hwnd));
+        tell_activated(old_hwnd, false);
     }
     if (new_hwnd && window_from(new_hwnd)) {
         SendMessage(new_hwnd, WM_NCACTIVATE, TRUE, 0);
         SendMessage(new_hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), reinterpret_cast<LPARAM>(old_hwnd));
+        tell_activated(new_hwnd, true);
     }
 }
 

@@ -36,6 +36,8 @@ void validate_region(HWND hwnd, Region const& region);
 // Presenters and the drawing module follow top-level windows through this interface. Calls
 // arrive on the user-interface thread, after the change; window_destroying arrives before a
 // visible top-level window (or its owned windows) starts to go, while all of it still shows.
+// window_activated comes when the activation moves, after the window's WM_NCACTIVATE and
+// WM_ACTIVATE: first for the window that lost it (false), then for the one that got it.
 class WindowObserver {
 public:
     virtual ~WindowObserver() = default;
@@ -45,6 +47,7 @@ public:
     virtual void window_moved(HWND) { }
     virtual void window_shown(HWND, bool) { }
     virtual void window_text_changed(HWND) { }
+    virtual void window_activated(HWND, bool) { }
 };
 void add_window_observer(WindowObserver* observer);
 void remove_window_observer(WindowObserver* observer);

@@ -1,6 +1,7 @@
 #include "platform/gdi/SystemParameters.h"
 #include "platform/gdi/tests/WindowTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -161,6 +162,50 @@ TEST_F(WindowPaintTest, FrameShowsActivationTitleAndSize)
     EXPECT_EQ(platform::gdi::window_surface(first)->width(), 160);
     EXPECT_EQ(window_pixel(first, 159, 99), probe_color(COLOR_3DDKSHADOW));
     EXPECT_EQ(client_pixel(first, 150, 73), probe_color(COLOR_WINDOW));
+}
+
+// The activation redraws both frames as it moves, without anyone reading the surfaces, and
+// the redrawn frames reach the damage hook; a DC that only reads reports nothing.
+TEST_F(WindowPaintTest, ActivationRedrawsTheFramesAndReportsThem)
+{
+    testing_gdi::use_probe_colors();
+    gradient_captions(false);
+    std::vector<std::pair<HWND, RECT>> damage;
+    platform::gdi::set_window_damage_hook([&](HWND top, RECT const& area) { damage.emplace_back(top, area); });
+    struct Unhook {
+        ~Unhook() { platform::gdi::set_window_damage_hook(nullptr); }
+    } unhook;
+    HWND first = make_window("GdiWindowBrush", WS_OVERLAPPEDWINDOW | WS_VISIBLE, { 0, 0, 120, 80 });
+    HWND second = make_window("GdiWindowBrush", WS_OVERLAPPEDWINDOW, { 50, 50, 150, 130 });
+    pump_until_idle();
+    auto caption = [](HWND hwnd) {
+        auto surface = platform::gdi::WindowSurfaces::the().surface_of(hwnd); // raw: no frame refresh
+        return platform::gdi::colorref_from_pixel(surface->pixel(5, 5));
+    };
+    ASSERT_EQ(caption(first), probe_color(COLOR_ACTIVECAPTION));
+
+    damage.clear();
+    ShowWindow(second, SW_SHOW);
+    EXPECT_EQ(caption(first), probe_color(COLOR_INACTIVECAPTION));
+    EXPECT_EQ(caption(second), probe_color(COLOR_ACTIVECAPTION));
+    auto reported = [&](HWND hwnd, RECT whole) {
+        return std::any_of(damage.begin(), damage.end(), [&](auto const& d) { return d.first == hwnd && EqualRect(&d.second, &whole); });
+    };
+    EXPECT_TRUE(reported(first, RECT { 0, 0, 120, 80 }));
+    EXPECT_TRUE(reported(second, RECT { 0, 0, 100, 80 }));
+
+    pump_until_idle();
+    damage.clear();
+    SetActiveWindow(first);
+    EXPECT_EQ(caption(first), probe_color(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(caption(second), probe_color(COLOR_INACTIVECAPTION));
+    EXPECT_EQ(damage.size(), 2u) << "one redrawn frame each";
+
+    damage.clear();
+    HDC dc = GetWindowDC(first);
+    GetPixel(dc, 5, 5);
+    ReleaseDC(first, dc);
+    EXPECT_TRUE(damage.empty());
 }
 
 TEST_F(WindowPaintTest, SurfacesFollowTopLevelWindowsOnly)

@@ -218,6 +218,37 @@ TEST_F(CoreTest, FrameChangeSendsFrameCalculationBeforeTheChange)
     EXPECT_EQ(client.bottom, 60) << "the horizontal bar dropped while measured takes no room";
 }
 
+// Activation moves: observers hear the window that lost it, then the one that got it, each
+// after the window's own WM_ACTIVATE; hiding the active window hands it on.
+TEST_F(CoreTest, ObserversHearActivationAfterTheWindowsDo)
+{
+    std::vector<std::string> events;
+    HWND first = make_top("first", WS_POPUP, { 0, 0, 50, 50 });
+    HWND second = make_top("second", WS_POPUP, { 60, 0, 110, 50 });
+    auto name = [&](HWND hwnd) { return std::string(hwnd == first ? "first" : hwnd == second ? "second" : "other"); };
+    handler = [&](HWND hwnd, UINT message, WPARAM wparam, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_ACTIVATE)
+            events.push_back(name(hwnd) + (LOWORD(wparam) == WA_INACTIVE ? " deactivate" : " activate"));
+        return std::nullopt;
+    };
+    struct Recorder final : platform::user::WindowObserver {
+        std::function<void(HWND, bool)> call;
+        void window_activated(HWND hwnd, bool active) override { call(hwnd, active); }
+    } recorder;
+    recorder.call = [&](HWND hwnd, bool active) { events.push_back("told " + name(hwnd) + (active ? " active" : " inactive")); };
+    platform::user::add_window_observer(&recorder);
+
+    ShowWindow(first, SW_SHOW);
+    ShowWindow(second, SW_SHOW);
+    SetActiveWindow(second);
+    ShowWindow(second, SW_HIDE);
+    platform::user::remove_window_observer(&recorder);
+    std::vector<std::string> const expected { "first activate", "told first active", "first deactivate",
+        "told first inactive", "second activate", "told second active", "second deactivate", "told second inactive",
+        "first activate", "told first active" };
+    EXPECT_EQ(events, expected);
+}
+
 TEST_F(CoreTest, WindowFromPointSkipsHiddenAndDisabledWindows)
 {
     HWND top = make_top("t", WS_POPUP | WS_VISIBLE, { 0, 0, 200, 200 });
