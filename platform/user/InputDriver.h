@@ -1,5 +1,5 @@
 // Input as a presenter or a test feeds it: pointer moves, button presses, wheel turns, key
-// presses and typed text. Events wait in the input queue; the message loop of the
+// presses and entered text. Events wait in the input queue; the message loop of the
 // user-interface thread turns each into a window message when it looks for messages, after
 // the posted messages, routing it the way real input is routed: hit-testing (WM_NCHITTEST,
 // HTTRANSPARENT passes to the window below), capture, WM_MOUSEACTIVATE and activation,
@@ -29,11 +29,21 @@ void release_mouse(MouseButton button);
 // One notch is WHEEL_DELTA; positive turns away from the user. Goes to the focus window.
 void turn_wheel(int delta);
 void press_key(int virtual_key);
+// A key press whose characters the user's keyboard layout decides: TranslateMessage makes
+// `characters` (UTF-8, one WM_CHAR per byte; WM_SYSCHAR with Alt) of it instead of the US
+// layout's character for the key; empty makes none.
+void press_key(int virtual_key, std::string_view characters);
 void release_key(int virtual_key);
 // Types text as key strokes of a US keyboard, pressing Shift where a character needs it.
 // Answers false, typing nothing, when a character has no key (only printable ASCII, tab,
 // new line and backspace have one).
 bool type_text(std::string_view text);
+// Text that no key stands for (a letter of another layout, a character made with a dead key,
+// compose or an input method). It waits in the input queue in order with the key strokes;
+// each UTF-8 byte reaches the focus window as one WM_CHAR, the way multi-byte text reaches
+// a program that reads bytes. Dropped when no window has the focus or the focus window is
+// inside a disabled one.
+void enter_text(std::string_view utf8);
 
 // Conveniences for tests: a move then a press and a release at one point; a press and a
 // release of one key; a key pressed with Ctrl held.

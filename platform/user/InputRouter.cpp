@@ -75,21 +75,59 @@ bool InputRouter::take_translated(MSG& out, HWND filter, UINT min, UINT max, boo
     return take_from(m_translated, out, filter, min, max, remove);
 }
 
+bool InputRouter::take_ready(MSG& out, HWND filter, UINT min, UINT max, bool remove)
+{
+    for (auto it = m_ready.begin(); it != m_ready.end(); ++it) {
+        if (!matches(it->msg, filter, min, max))
+            continue;
+        out = it->msg;
+        if (remove) {
+            m_last_key_press.reset();
+            if (it->layout_characters)
+                m_last_key_press = *it;
+            m_ready.erase(it);
+        }
+        return true;
+    }
+    return false;
+}
+
 bool InputRouter::take_input(MSG& out, HWND filter, UINT min, UINT max, bool remove)
 {
     for (;;) {
-        if (take_from(m_ready, out, filter, min, max, remove))
+        if (take_ready(out, filter, min, max, remove))
             return true;
         // Routing sends messages (WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEACTIVATE), so it runs
         // outside the lock; only this thread touches m_ready.
         auto event = pop_raw();
         if (!event)
             return false;
-        bool keyboard = event->kind == RawInput::Kind::KeyDown || event->kind == RawInput::Kind::KeyUp;
-        auto routed = keyboard ? route_key(*event) : route_mouse(*event);
+        std::optional<MSG> routed;
+        switch (event->kind) {
+        case RawInput::Kind::KeyDown:
+        case RawInput::Kind::KeyUp:
+            routed = route_key(*event);
+            break;
+        case RawInput::Kind::Char:
+            routed = route_char(*event);
+            break;
+        default:
+            routed = route_mouse(*event);
+            break;
+        }
         if (routed)
-            m_ready.push_back(*routed);
+            m_ready.push_back(Ready { *routed, event->layout_characters });
     }
+}
+
+std::optional<std::string> InputRouter::layout_characters(MSG const& msg)
+{
+    if (!on_ui_thread() || !m_last_key_press)
+        return std::nullopt;
+    MSG const& last = m_last_key_press->msg;
+    bool const same = last.hwnd == msg.hwnd && last.message == msg.message && last.wParam == msg.wParam
+        && last.lParam == msg.lParam && last.time == msg.time;
+    return same ? m_last_key_press->layout_characters : std::nullopt;
 }
 
 void InputRouter::reset()
@@ -98,6 +136,7 @@ void InputRouter::reset()
     m_raw.clear();
     m_ready.clear();
     m_translated.clear();
+    m_last_key_press.reset();
 }
 
 }
@@ -129,12 +168,13 @@ void push_button(MouseButton button, bool down)
     InputRouter::the().push(event);
 }
 
-void push_key(int virtual_key, bool down)
+void push_key(int virtual_key, bool down, std::optional<std::string> layout_characters = std::nullopt)
 {
     set_key_down(virtual_key, down, true);
     RawInput event;
     event.kind = down ? RawInput::Kind::KeyDown : RawInput::Kind::KeyUp;
     event.virtual_key = virtual_key;
+    event.layout_characters = std::move(layout_characters);
     InputRouter::the().push(event);
 }
 
@@ -173,9 +213,24 @@ void press_key(int virtual_key)
     push_key(virtual_key, true);
 }
 
+void press_key(int virtual_key, std::string_view characters)
+{
+    push_key(virtual_key, true, std::string(characters));
+}
+
 void release_key(int virtual_key)
 {
     push_key(virtual_key, false);
+}
+
+void enter_text(std::string_view utf8)
+{
+    for (char byte : utf8) {
+        RawInput event;
+        event.kind = RawInput::Kind::Char;
+        event.character = byte;
+        InputRouter::the().push(event);
+    }
 }
 
 void click(POINT screen, MouseButton button)

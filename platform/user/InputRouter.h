@@ -8,6 +8,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <string>
 
 namespace platform::user {
 
@@ -19,12 +20,17 @@ struct RawInput {
         Wheel,
         KeyDown,
         KeyUp,
+        Char,
     };
     Kind kind {};
     POINT point {};
     input::MouseButton button {};
     int virtual_key {};
     int wheel {};
+    // Char: one byte of entered text.
+    char character {};
+    // KeyDown: the characters the user's layout makes of the key, when it decides them.
+    std::optional<std::string> layout_characters;
 };
 
 class InputRouter {
@@ -36,21 +42,31 @@ public:
     // User-interface thread only. Translated characters first, then routed input.
     bool take_translated(MSG& out, HWND filter, UINT min, UINT max, bool remove);
     bool take_input(MSG& out, HWND filter, UINT min, UINT max, bool remove);
+    // The layout's characters of a key press the loop removed last, when `msg` is that press:
+    // what TranslateMessage makes of it instead of the US layout's character.
+    std::optional<std::string> layout_characters(MSG const& msg);
     void reset();
 
 private:
+    struct Ready {
+        MSG msg;
+        std::optional<std::string> layout_characters;
+    };
     static bool take_from(std::deque<MSG>& queue, MSG& out, HWND filter, UINT min, UINT max, bool remove);
+    bool take_ready(MSG& out, HWND filter, UINT min, UINT max, bool remove);
     std::optional<RawInput> pop_raw();
 
     std::mutex m_mutex;
     std::deque<RawInput> m_raw;
-    std::deque<MSG> m_ready;
+    std::deque<Ready> m_ready;
     std::deque<MSG> m_translated;
+    std::optional<Ready> m_last_key_press;
 };
 
 // Routing of one raw event (MouseRouter.cpp, Keyboard.cpp); nothing when it is dropped.
 std::optional<MSG> route_mouse(RawInput const& event);
 std::optional<MSG> route_key(RawInput const& event);
+std::optional<MSG> route_char(RawInput const& event);
 
 // The key state as the thread sees it (changed when a key message is routed) and as the
 // hardware has it (changed when the event is injected).

@@ -1,6 +1,7 @@
-// The keyboard: key state, routing of key events to the focus window, and TranslateMessage,
-// which turns key presses into characters with a US layout. The layout is one table used
-// both ways: key to character when translating, character to key when typing text.
+// The keyboard: key state, routing of key events and entered text to the focus window, and
+// TranslateMessage, which turns key presses into characters with a US layout unless the
+// press brought its layout's own characters. The US layout is one table used both ways: key
+// to character when translating, character to key when typing text.
 #include "platform/user/InputRouter.h"
 
 #include "platform/user/WindowCore.h"
@@ -8,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <optional>
+#include <string>
 
 namespace platform::user {
 
@@ -168,6 +170,17 @@ std::optional<MSG> route_key(RawInput const& event)
     return MSG { target, message, static_cast<WPARAM>(vk), lparam, GetTickCount(), cursor_position() };
 }
 
+// Entered text goes to the focus window as it is when the loop reaches it, as the characters
+// of a key press would.
+std::optional<MSG> route_char(RawInput const& event)
+{
+    HWND target = GetFocus();
+    if (!target || inside_disabled(target))
+        return std::nullopt;
+    WPARAM const ch = static_cast<unsigned char>(event.character);
+    return MSG { target, WM_CHAR, ch, 1, GetTickCount(), cursor_position() };
+}
+
 }
 
 using namespace platform::user;
@@ -204,11 +217,15 @@ BOOL TranslateMessage(MSG const* msg)
     bool system = msg->message == WM_SYSKEYDOWN;
     if (msg->message != WM_KEYDOWN && !system)
         return msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
-    auto ch = char_for_key(static_cast<int>(msg->wParam));
-    if (ch) {
-        MSG translated = *msg;
-        translated.message = system ? WM_SYSCHAR : WM_CHAR;
-        translated.wParam = static_cast<WPARAM>(static_cast<unsigned char>(*ch));
+    std::string characters;
+    if (auto layout = InputRouter::the().layout_characters(*msg))
+        characters = *layout;
+    else if (auto ch = char_for_key(static_cast<int>(msg->wParam)))
+        characters = std::string(1, *ch);
+    MSG translated = *msg;
+    translated.message = system ? WM_SYSCHAR : WM_CHAR;
+    for (char ch : characters) {
+        translated.wParam = static_cast<WPARAM>(static_cast<unsigned char>(ch));
         InputRouter::the().push_translated(translated);
     }
     return TRUE;

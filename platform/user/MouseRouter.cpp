@@ -116,6 +116,7 @@ UINT client_message(RawInput::Kind kind, input::MouseButton button, bool double_
         return WM_MOUSEWHEEL;
     case RawInput::Kind::KeyDown:
     case RawInput::Kind::KeyUp:
+    case RawInput::Kind::Char:
         break;
     }
     return WM_NULL;

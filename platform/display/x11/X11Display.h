@@ -32,6 +32,13 @@ struct Atoms {
     void intern(Display* display);
 };
 
+// A key press as the user's layout reads it: its characters (UTF-8) and the keysym of the
+// level the modifiers chose.
+struct KeyText {
+    std::string text;
+    unsigned long keysym {};
+};
+
 class X11Display final : public Presenter {
 public:
     // Takes the connection; starts the X thread.
@@ -87,7 +94,7 @@ private:
     void handle_key(XKeyEvent& event, bool press);
     void handle_configure(XConfigureEvent const& event);
     void handle_client_message(XClientMessageEvent const& event);
-    void deliver_text(XKeyEvent& event);
+    KeyText layout_text(XKeyEvent& event);
     void open_input_method();
     void create_x_window(XWindowSpec const& spec, std::shared_ptr<Backing> backing);
     void destroy_x_window(HWND hwnd);

@@ -114,23 +114,30 @@ void X11Display::handle_button(XButtonEvent const& event, bool press)
     }
 }
 
+// The unshifted keysym names the key, as a virtual key names a key whatever the shift state;
+// keypad digits (Num Lock on) are the numpad keys. The characters come from the user's layout
+// (X11Text.cpp), so that Shift+7 on a German keyboard makes "/"; a key with no virtual key
+// only enters its text.
 void X11Display::handle_key(XKeyEvent& event, bool press)
 {
-    // The unshifted keysym names the key; the input module makes the characters from the
-    // key and the shift state, as TranslateMessage does.
-    // Keys without a virtual key (letters of other layouts, composed characters) give their
-    // text instead (X11Text.cpp).
-    KeySym keysym = XLookupKeysym(&event, 0);
-    int virtual_key = virtual_key_from_keysym(keysym);
-    if (virtual_key == 0) {
-        if (press)
-            deliver_text(event);
+    int virtual_key = virtual_key_from_keysym(XLookupKeysym(&event, 0));
+    if (!press) {
+        if (virtual_key)
+            input::release_key(virtual_key);
         return;
     }
-    if (press)
+    KeyText const layout = layout_text(event);
+    if (layout.keysym >= XK_KP_0 && layout.keysym <= XK_KP_9)
+        virtual_key = virtual_key_from_keysym(layout.keysym);
+    if (virtual_key == 0) {
+        if (!layout.text.empty())
+            input::enter_text(layout.text);
+        return;
+    }
+    if (layout.text.empty())
         input::press_key(virtual_key);
     else
-        input::release_key(virtual_key);
+        input::press_key(virtual_key, layout.text);
 }
 
 void X11Display::handle_configure(XConfigureEvent const& event)

@@ -234,6 +234,73 @@ TEST_F(InputTest, TranslationFollowsTheModifierKeys)
     }
 }
 
+// Entered text waits in the input queue with the key strokes: each byte reaches the window
+// that has the focus when the loop gets to it, after what was typed before.
+TEST_F(InputTest, EnteredTextKeepsItsPlaceAmongKeyStrokes)
+{
+    HWND other = make_child(top, 8, { 70, 10, 120, 40 });
+    handler = [&](HWND hwnd, UINT message, WPARAM wparam, LPARAM) -> std::optional<LRESULT> {
+        if (hwnd == child && message == WM_KEYDOWN && wparam == VK_F2)
+            SetFocus(other);
+        return std::nullopt;
+    };
+    SetFocus(child);
+    watch({ WM_CHAR });
+    in::tap_key('A');
+    in::enter_text("\xC3\xA9");
+    in::tap_key('B');
+    in::tap_key(VK_F2);
+    in::enter_text("x");
+    platform::testing::pump_until_idle();
+    std::vector<std::pair<HWND, WPARAM>> chars;
+    for (auto const& r : log)
+        chars.emplace_back(r.hwnd, r.wparam);
+    std::vector<std::pair<HWND, WPARAM>> const expected { { child, 'a' }, { child, 0xC3 }, { child, 0xA9 },
+        { child, 'b' }, { other, 'x' } };
+    EXPECT_EQ(chars, expected);
+
+    watch({ WM_CHAR });
+    EnableWindow(top, FALSE);
+    in::enter_text("y");
+    EnableWindow(top, TRUE);
+    SetFocus(nullptr);
+    in::enter_text("z");
+    platform::testing::pump_until_idle();
+    EXPECT_TRUE(log.empty()) << "text for a disabled window or no focus is dropped";
+}
+
+// A key press that brings its layout's characters makes those instead of the US layout's;
+// the same key message made up by a program still translates with the US layout.
+TEST_F(InputTest, KeyPressWithLayoutCharactersTranslatesToThem)
+{
+    SetFocus(child);
+    watch({ WM_KEYDOWN, WM_CHAR });
+    in::press_key(VK_SHIFT);
+    in::press_key('7', "/");
+    in::release_key('7');
+    in::release_key(VK_SHIFT);
+    in::press_key(VK_OEM_3, "\xC3\xB6");
+    in::release_key(VK_OEM_3);
+    in::press_key('Q', "");
+    in::release_key('Q');
+    in::tap_key('W');
+    platform::testing::pump_until_idle();
+    std::vector<WPARAM> chars;
+    for (auto const& r : of({ WM_CHAR }))
+        chars.push_back(r.wparam);
+    EXPECT_EQ(chars, (std::vector<WPARAM> { '/', 0xC3, 0xB6, 'w' }));
+    auto downs = of({ WM_KEYDOWN });
+    ASSERT_FALSE(downs.empty());
+    EXPECT_EQ(downs.back().wparam, static_cast<WPARAM>('W'));
+
+    watch({ WM_CHAR });
+    MSG made_up { child, WM_KEYDOWN, static_cast<WPARAM>(VK_OEM_3), 1, 0, { 0, 0 } };
+    TranslateMessage(&made_up);
+    platform::testing::pump_until_idle();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].wparam, static_cast<WPARAM>('`'));
+}
+
 TEST_F(InputTest, KeyStateFollowsTheMessageBeingHandled)
 {
     SetFocus(child);

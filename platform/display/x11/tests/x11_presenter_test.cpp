@@ -304,6 +304,67 @@ TEST_F(X11PresenterTest, RealClicksAndTypingReachTheButtonAndTheEdit)
     EXPECT_EQ(g_log.typed, "Hi 2!");
 }
 
+// The characters come from the user's layout: a digit key whose shifted level is "/" (as on a
+// German keyboard) makes "/", and a key of a letter no US key has enters it as text, each in
+// its place among the keys typed around it.
+TEST_F(X11PresenterTest, TypedCharactersFollowTheKeyboardLayout)
+{
+    XTest xtest;
+    if (!xtest.available())
+        GTEST_SKIP() << "libXtst is not installed";
+    HWND dialog = CreateWindowEx(0, "X11Top", "Layout", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 150, 240, 100,
+        nullptr, nullptr, nullptr, nullptr);
+    HWND edit = CreateWindowEx(0, "X11Edit", "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24, dialog, nullptr, nullptr,
+        nullptr);
+    // Two key codes the server's keymap leaves empty become the test's keys.
+    int min_code = 0;
+    int max_code = 0;
+    XDisplayKeycodes(user, &min_code, &max_code);
+    std::vector<KeyCode> spare;
+    for (int code = max_code; code >= min_code && spare.size() < 2; --code) {
+        int per_code = 0;
+        KeySym* syms = XGetKeyboardMapping(user, static_cast<KeyCode>(code), 1, &per_code);
+        bool empty = true;
+        for (int i = 0; syms && i < per_code; ++i)
+            empty = empty && syms[i] == NoSymbol;
+        if (syms)
+            XFree(syms);
+        if (empty)
+            spare.push_back(static_cast<KeyCode>(code));
+    }
+    ASSERT_EQ(spare.size(), 2u);
+    KeySym seven[] = { XK_7, XK_slash };
+    KeySym umlaut[] = { XK_odiaeresis, XK_Odiaeresis };
+    XChangeKeyboardMapping(user, spare[0], 2, seven, 1);
+    XChangeKeyboardMapping(user, spare[1], 2, umlaut, 1);
+    settle();
+    // Keys go to the X window under the pointer (no window manager gives the focus).
+    SetFocus(edit);
+    POINT in_edit { 5, 5 };
+    ClientToScreen(edit, &in_edit);
+    xtest.motion(user, 0, in_edit.x, in_edit.y, 0);
+
+    auto tap = [&](unsigned code, bool shift) {
+        unsigned shift_code = XKeysymToKeycode(user, XK_Shift_L);
+        if (shift)
+            xtest.key(user, shift_code, True, 0);
+        xtest.key(user, code, True, 0);
+        xtest.key(user, code, False, 0);
+        if (shift)
+            xtest.key(user, shift_code, False, 0);
+    };
+    tap(spare[0], false);
+    tap(spare[0], true);
+    tap(spare[1], false);
+    tap(XKeysymToKeycode(user, XK_a), false);
+    settle();
+    KeySym none[] = { NoSymbol, NoSymbol };
+    XChangeKeyboardMapping(user, spare[0], 2, none, 1);
+    XChangeKeyboardMapping(user, spare[1], 2, none, 1);
+    settle();
+    EXPECT_EQ(g_log.typed, "7/\xC3\xB6" "a");
+}
+
 TEST_F(X11PresenterTest, WindowManagerCloseAndMovesComeBack)
 {
     HWND top = CreateWindowEx(0, "X11Top", "close me", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 150, nullptr,
