@@ -22,6 +22,18 @@ constexpr DWORD TH32CS_SNAPMODULE = 0x00000008;
 constexpr DWORD ERROR_NO_MORE_FILES = 18;
 constexpr DWORD ERROR_BAD_FORMAT = 11;
 
+constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
+constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+
+struct OSVERSIONINFO {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    CHAR szCSDVersion[128];
+};
+
 struct STARTUPINFO {
     DWORD cb;
     LPSTR lpReserved;
@@ -98,8 +110,13 @@ BOOL Process32Next(HANDLE snapshot, PROCESSENTRY32* entry);
 BOOL Module32First(HANDLE snapshot, MODULEENTRY32* entry);
 BOOL Module32Next(HANDLE snapshot, MODULEENTRY32* entry);
 
-// The high bit clear: the programs take the process-status path.
+// One fixed version, the one the programs' looks were made for: 5.1, build 2600, of the
+// current family. GetVersion packs it as major (low byte), minor (next byte) and build (high
+// word) with the high bit clear, so the programs take the process-status path and the
+// owner-drawn menus their flat look. GetVersionEx fills the record when its size field says
+// OSVERSIONINFO, else fails with ERROR_INSUFFICIENT_BUFFER.
 DWORD GetVersion();
+BOOL GetVersionEx(OSVERSIONINFO* info);
 BOOL ProcessIdToSessionId(DWORD process_id, DWORD* session_id);
 // There is one file-system view here: a process is never redirected.
 BOOL IsWow64Process(HANDLE process, BOOL* is_wow64);

@@ -22,6 +22,10 @@ using namespace platform::system;
 
 namespace {
 
+constexpr DWORD version_major = 5;
+constexpr DWORD version_minor = 1;
+constexpr DWORD version_build = 2600;
+
 HMODULE const main_module = self_module();
 
 // A tool-help snapshot: the entries as they were when it was taken.
@@ -300,7 +304,17 @@ BOOL Module32Next(HANDLE snapshot, MODULEENTRY32* entry)
 
 DWORD GetVersion()
 {
-    return 0x1DB10106; // 6.1, build 7601: a current family, high bit clear
+    return (version_build << 16) | (version_minor << 8) | version_major;
+}
+
+BOOL GetVersionEx(OSVERSIONINFO* info)
+{
+    if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFO)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    *info = OSVERSIONINFO { sizeof(OSVERSIONINFO), version_major, version_minor, version_build, VER_PLATFORM_WIN32_NT, {} };
+    return TRUE;
 }
 
 BOOL ProcessIdToSessionId(DWORD process_id, DWORD* session_id)

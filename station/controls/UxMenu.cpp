@@ -1,6 +1,7 @@
 #include "station/controls/UxMenu.h"
 
 #include "platform/framework/Resources.h"
+#include "platform/system/Process.h"
 #include "platform/system/Registry.h"
 #include "platform/user/Utf8.h"
 
@@ -35,8 +36,23 @@ bool read_classic_theme()
     return UxMenu::is_classic_theme(text);
 }
 
+// The operating-system code of the system the program runs on.
+int read_os_code()
+{
+    DWORD const version = GetVersion();
+    OSVERSIONINFO info {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if ((version & 0x80000000u) && !GetVersionEx(&info))
+        return 2;
+    return UxMenu::os_code_from_version(version, info.dwMajorVersion, info.dwMinorVersion);
+}
+
 struct Shared {
-    Shared() { system.classic_theme = read_classic_theme(); }
+    Shared()
+    {
+        system.os_code = read_os_code();
+        system.classic_theme = read_classic_theme();
+    }
     std::vector<HMENU> registry;
     std::map<HMENU, UxMenu*> objects;
     int xp_look { 1 };
@@ -185,6 +201,7 @@ void UxMenu::reset_shared_state()
     s.other_look = 0;
     s.gutter = 1;
     s.system = System {};
+    s.system.os_code = read_os_code();
 }
 
 // [SECTION] Operating-system code and theme

@@ -39,9 +39,10 @@ struct UxMenuData {
 
 class UxMenu {
 public:
-    // What the look depends on, computed once at start (or chosen by tests).
+    // What the look depends on, computed once at start from GetVersion, GetVersionEx and the
+    // theme (or chosen by tests).
     struct System {
-        int os_code { 7 }; // 7: the version that has the flat menus
+        int os_code {}; // 7: the version that has the flat menus
         bool classic_theme {};
         bool xp_capable() const { return os_code == 7 && !classic_theme; }
     };
@@ -56,7 +57,8 @@ public:
     static int& other_look();
     static int& gutter_setting();
     static int look() { return system().xp_capable() ? xp_look() : other_look(); }
-    // Forgets the image store, the registry and the settings (tests; program start).
+    // Forgets the image store, the registry and the settings, and computes the
+    // operating-system code again (tests; program start).
     static void reset_shared_state();
 
     UxMenu();

@@ -87,6 +87,7 @@ TEST_F(MenuTest, OperatingSystemCodes)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(UxMenu::os_code_from_version(c.version, c.major_ex, c.minor_ex), c.code);
     }
+    EXPECT_EQ(UxMenu::system().os_code, 7) << "the system's own version is the flat-capable one";
     EXPECT_TRUE(UxMenu::is_classic_theme("C:\\Themes\\WINDOWS CLASSIC.theme"));
     EXPECT_FALSE(UxMenu::is_classic_theme("Luna.theme"));
     // By default the look is the flat-capable one; with the classic theme the other look
