@@ -1,6 +1,7 @@
 #include "platform/user/Modal.h"
 
 #include "platform/user/MessageQueue.h"
+#include "platform/user/Visibility.h"
 #include "platform/user/WindowCore.h"
 #include "platform/user/WindowTable.h"
 
@@ -54,6 +55,16 @@ void call_hook(HWND hwnd)
     ModalHook hook = modal().hook;
     if (hook)
         hook(hwnd);
+}
+
+// Shows the dialog and paints it at once, as the original framework's modal run does with
+// UpdateWindow: the presenters see it only painted, and a dialog that hides itself on its
+// first paint (a program's hidden main window) never reaches the screen.
+void show_and_paint(HWND dialog, int command)
+{
+    HoldShowing hold(dialog);
+    ShowWindow(dialog, command);
+    UpdateWindow(dialog);
 }
 
 HWND owner_of(HWND hwnd)
@@ -181,7 +192,7 @@ INT_PTR run_dialog_modal(HWND dialog, HWND owner)
     if (disabled_owner)
         EnableWindow(owner, FALSE);
     if (!is_ended(dialog) && IsWindow(dialog)) {
-        ShowWindow(dialog, SW_SHOW);
+        show_and_paint(dialog, SW_SHOW);
         call_hook(dialog);
     }
     MessageQueue& queue = MessageQueue::current();
@@ -217,10 +228,8 @@ int run_modal_loop(HWND hwnd, DWORD flags)
     LPARAM idle_count = 0;
     while (!is_ended(hwnd) && IsWindow(hwnd) && !quit_pending(queue)) {
         modal_step(queue, [&] {
-            if ((flags & MLF_SHOWONIDLE) && !IsWindowVisible(hwnd)) {
-                ShowWindow(hwnd, SW_SHOWNORMAL);
-                UpdateWindow(hwnd);
-            }
+            if ((flags & MLF_SHOWONIDLE) && !IsWindowVisible(hwnd))
+                show_and_paint(hwnd, SW_SHOWNORMAL);
             HWND owner = owner_of(hwnd);
             if (!(flags & MLF_NOIDLEMSG) && owner)
                 SendMessage(owner, WM_ENTERIDLE, 0, reinterpret_cast<LPARAM>(hwnd));

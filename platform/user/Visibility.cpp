@@ -4,11 +4,32 @@
 #include "platform/user/Paint.h"
 #include "platform/user/WindowTable.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace platform::user {
 
 namespace {
 
 Window* g_active = nullptr;
+
+// Windows whose showing is held back, and whether they show now.
+struct Held {
+    HWND hwnd;
+    bool shown;
+};
+std::vector<Held> g_held;
+
+void tell_shown(HWND hwnd, bool visible)
+{
+    for (Held& held : g_held) {
+        if (held.hwnd == hwnd) {
+            held.shown = visible;
+            return;
+        }
+    }
+    for_each_observer([&](WindowObserver& o) { o.window_shown(hwnd, visible); });
+}
 
 Window* top_of(Window* w)
 {
@@ -46,12 +67,32 @@ void set_visible(Window& w, bool visible, bool activate_it)
         expose(*w.parent, w.rect);
     }
     if (!w.parent) {
-        for_each_observer([&](WindowObserver& o) { o.window_shown(hwnd, visible); });
+        tell_shown(hwnd, visible);
         if (visible && activate_it)
             activate(&w);
         if (!visible && g_active == &w)
             activate_next(w);
     }
+}
+
+HoldShowing::HoldShowing(HWND hwnd)
+    : m_hwnd(hwnd)
+    , m_holding(on_ui_thread() && IsWindow(hwnd) && top_level_of(hwnd) == hwnd && !IsWindowVisible(hwnd))
+{
+    if (m_holding)
+        g_held.push_back(Held { hwnd, false });
+}
+
+HoldShowing::~HoldShowing()
+{
+    if (!m_holding)
+        return;
+    auto it = std::find_if(g_held.begin(), g_held.end(), [&](Held const& h) { return h.hwnd == m_hwnd; });
+    bool const shown = it != g_held.end() && it->shown;
+    if (it != g_held.end())
+        g_held.erase(it);
+    if (shown && IsWindowVisible(m_hwnd))
+        for_each_observer([&](WindowObserver& o) { o.window_shown(m_hwnd, true); });
 }
 
 void activate(Window* w)

@@ -14,4 +14,20 @@ void activate(Window* w);
 // other visible top-level window.
 void activate_next(Window& w);
 
+// Holds back the observers' window_shown for a hidden top-level window while it lives, so that
+// a window shown and painted at once reaches the presenters painted, and one that hides itself
+// again on that first paint never reaches them. User-interface thread only: elsewhere, and
+// for a window that already shows, it holds nothing.
+class HoldShowing {
+public:
+    explicit HoldShowing(HWND hwnd);
+    ~HoldShowing();
+    HoldShowing(HoldShowing const&) = delete;
+    HoldShowing& operator=(HoldShowing const&) = delete;
+
+private:
+    HWND m_hwnd;
+    bool m_holding;
+};
+
 }

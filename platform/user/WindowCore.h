@@ -131,14 +131,17 @@ constexpr DWORD MLF_NOIDLEMSG = 0x0001;
 constexpr DWORD MLF_NOKICKIDLE = 0x0002;
 constexpr DWORD MLF_SHOWONIDLE = 0x0004;
 
-// Runs a dialog modally after its WM_INITDIALOG: disables the owner, shows the dialog unless
-// EndDialog was already called, dispatches every message of the thread until EndDialog,
-// re-enables the owner, destroys the dialog and returns the EndDialog value (IDCANCEL when
-// the dialog was destroyed another way).
+// Runs a dialog modally after its WM_INITDIALOG: disables the owner, shows the dialog and
+// paints it at once (UpdateWindow) unless EndDialog was already called, dispatches every
+// message of the thread until EndDialog, re-enables the owner, destroys the dialog and returns
+// the EndDialog value (IDCANCEL when the dialog was destroyed another way). Observers hear of
+// the showing only after that first paint, and only if the dialog still shows then: a dialog
+// that hides itself when it first paints never reaches a presenter.
 INT_PTR run_dialog_modal(HWND dialog, HWND owner);
-// A modal loop on an existing window, ended by end_modal_loop. Called on the user-interface
-// thread it dispatches messages; on another thread it blocks until the loop is ended or the
-// window destroyed (then the result is IDCANCEL).
+// A modal loop on an existing window, ended by end_modal_loop; MLF_SHOWONIDLE shows and paints
+// the window the same way when the loop first runs out of messages. Called on the
+// user-interface thread it dispatches messages; on another thread it blocks until the loop is
+// ended or the window destroyed (then the result is IDCANCEL).
 int run_modal_loop(HWND hwnd, DWORD flags);
 void end_modal_loop(HWND hwnd, int result);
 bool in_modal_loop(HWND hwnd);

@@ -74,6 +74,45 @@ TEST_F(CoreTest, EndDialogDuringInitDialogEndsAtOnceWithoutShowing)
     EXPECT_FALSE(shown);
 }
 
+// The run paints the dialog as it shows it, before the modal loop runs; observers hear of the
+// showing only after that paint, and never of a dialog that hides itself when it first paints
+// (a program's hidden main window).
+TEST_F(CoreTest, ModalRunPaintsTheDialogBeforeObserversSeeItShown)
+{
+    struct Recorder final : platform::user::WindowObserver {
+        void window_shown(HWND hwnd, bool visible) override
+        {
+            events.push_back(std::string(visible ? "shown " : "hidden ") + (IsWindowVisible(hwnd) ? "visible" : "invisible"));
+        }
+    } recorder;
+    static bool hide_on_paint = false;
+    auto const proc = [](HWND hwnd, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message != WM_PAINT)
+            return FALSE;
+        events.push_back("paint");
+        ValidateRect(hwnd, nullptr);
+        if (hide_on_paint)
+            ShowWindow(hwnd, SW_HIDE);
+        return TRUE;
+    };
+    HWND owner = make_top();
+    platform::user::set_modal_hook([](HWND dialog) {
+        events.push_back("opened");
+        EndDialog(dialog, 1);
+    });
+    platform::user::add_window_observer(&recorder);
+    for (bool hides : { false, true }) {
+        SCOPED_TRACE(hides ? "hides on its first paint" : "stays");
+        events.clear();
+        hide_on_paint = hides;
+        EXPECT_EQ(do_modal(owner, proc), 1);
+        std::vector<std::string> const expected = hides ? std::vector<std::string> { "paint", "opened" }
+                                                        : std::vector<std::string> { "paint", "shown visible", "opened", "hidden invisible" };
+        EXPECT_EQ(events, expected);
+    }
+    platform::user::remove_window_observer(&recorder);
+}
+
 TEST_F(CoreTest, ModalLoopsNestInsideATimerHandlerAndTheOuterLoopResumes)
 {
     HWND owner = make_top();

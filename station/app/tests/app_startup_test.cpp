@@ -4,6 +4,7 @@
 #include "station/core/tests/LibraryRecorder.h"
 
 #include "platform/controls/common/Menu.h"
+#include "platform/display/Presenter.h"
 #include "platform/system/Kernel.h"
 #include "platform/system/ProcessTable.h"
 #include "station/app/ShowUIEvent.h"
@@ -69,8 +70,7 @@ TEST_F(AppHarness, StartsWithTheTrayIconAndOpensTheWindow)
         EXPECT_EQ(icon->callback_message, WM_TRAY_NOTIFY);
         EXPECT_EQ(dialog.tray_icon_id(), IDI_LOST);
         EXPECT_TRUE(window_open(dialog));
-        // The modal run shows the dialog; its first paint hides it again.
-        platform::testing::pump_until_idle();
+        // The modal run shows the dialog and paints it at once; that first paint hides it.
         EXPECT_FALSE(dialog.IsWindowVisible());
         EXPECT_EQ(g_pHideDlg, &dialog);
         platform::testing::advance(1000);
@@ -83,6 +83,42 @@ TEST_F(AppHarness, StartsWithTheTrayIconAndOpensTheWindow)
     EXPECT_TRUE(TrayModel::the().icons().empty());
     EXPECT_EQ(g_pHideDlg, nullptr);
     EXPECT_EQ(G_VxWlLib.hModule, nullptr);
+}
+
+// The hidden dialog is the program's main window and never shows: the modal run paints it as
+// it shows it, and that paint hides it before any presenter hears of it.
+TEST_F(AppHarness, TheHiddenDialogNeverReachesThePresenter)
+{
+    class Watching final : public platform::display::Presenter {
+    public:
+        std::vector<std::string> seen;
+        std::string_view name() const override { return "watching"; }
+        void damaged(HWND top, RECT const&) override { note(top, "damaged"); }
+        void window_shown(HWND hwnd, bool visible) override { note(hwnd, visible ? "shown" : "hidden"); }
+        void window_moved(HWND hwnd) override { note(hwnd, "moved"); }
+
+    private:
+        void note(HWND hwnd, char const* what)
+        {
+            if (title_of(hwnd) == HIDE_DLG_TITLE && ::IsWindowVisible(hwnd))
+                seen.emplace_back(what);
+        }
+    };
+    auto presenter = std::make_unique<Watching>();
+    Watching const* watching = presenter.get();
+    platform::display::install_presenter(std::move(presenter));
+    struct Uninstall {
+        ~Uninstall() { platform::display::install_presenter(nullptr); }
+    } uninstall;
+    bool opened = false;
+    on_running([&](CHideDlg& dialog) {
+        EXPECT_FALSE(dialog.IsWindowVisible());
+        opened = window_open(dialog);
+        platform::testing::advance(1000);
+    });
+    run();
+    EXPECT_TRUE(opened) << "the configuration window showed meanwhile";
+    EXPECT_EQ(watching->seen, std::vector<std::string> {});
 }
 
 TEST_F(AppHarness, ReportsToTheUserGoThroughTheProgramsMessageDialog)
