@@ -77,7 +77,8 @@ protected:
     // script ended the program, the exit command follows it.
     void on_running(std::function<void(CHideDlg&)> script) { m_running = std::move(script); }
 
-    // Runs the application object as the program's entry would, with these arguments.
+    // Runs the application object as the program's entry would, with these arguments and the
+    // framework's message filter, so that keys take the program's own way.
     BOOL run(std::vector<std::string> arguments = {})
     {
         std::vector<char*> argv { const_cast<char*>("Zorvel") };
@@ -85,6 +86,7 @@ protected:
             argv.push_back(a.data());
         CVxUI2008App app;
         app.set_command_line(int(argv.size()), argv.data());
+        AfxInstallMessageFilter();
         platform::user::set_modal_hook([this](HWND hwnd) { on_modal(hwnd); });
         BOOL const result = app.InitInstance();
         app.ExitInstance();

@@ -7,6 +7,7 @@
 #include "platform/display/Presenter.h"
 #include "platform/system/Kernel.h"
 #include "platform/system/ProcessTable.h"
+#include "platform/user/InputDriver.h"
 #include "station/app/ShowUIEvent.h"
 #include "station/app/VxUI2008Dlg.h"
 #include "station/controls/CComboBoxSuper.h"
@@ -303,7 +304,14 @@ TEST_F(AppHarness, EscapeInTheSelectionDialogKeepsTheFirstAdapter)
         HWND const combo = ::GetDlgItem(dialog, 1244);
         EXPECT_EQ(::SendMessage(combo, CB_GETCOUNT, 0, 0), 2);
         ::SendMessage(combo, CB_SETCURSEL, 1, 0);
-        ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+        // The key takes the program's way: the framework's filter lets the dialog manager
+        // turn it into IDCANCEL.
+        ::SetFocus(combo);
+        platform::user::input::tap_key(VK_ESCAPE);
+        platform::testing::pump_until_idle();
+        EXPECT_FALSE(::IsWindowVisible(dialog)) << "Escape left the dialog open";
+        if (::IsWindowVisible(dialog))
+            ::SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     std::string hardware;
     on_running([&](CHideDlg&) { hardware = G_VxWlLib.adapter.HardwareId; });
