@@ -119,7 +119,7 @@ for ((i = 0; i < runs; i++)); do
     done
 done
 
-printf 'desktop bench: %d runs each of %s on Xvfb %s\n' "$runs" "$build" "$DISPLAY"
+printf "desktop bench: %d runs each of %s on Xvfb %s; load average %s\n" "$runs" "$build" "$DISPLAY" "$(cut -d" " -f1-3 /proc/loadavg)"
 bare_median=$(printf '%s\n' ${times[bare]:-0} | median)
 for c in "${cases[@]}"; do
     m=$(printf '%s\n' ${times[$c]:-0} | median)

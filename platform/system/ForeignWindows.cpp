@@ -1,6 +1,7 @@
 #include "platform/system/ForeignWindows.h"
 
 #include "platform/system/Paths.h"
+#include "platform/system/ProcessLetters.h"
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
 
@@ -9,7 +10,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
-#include <thread>
 #include <unistd.h>
 
 namespace platform::system {
@@ -19,13 +19,6 @@ namespace {
 std::uint32_t value_of(HWND hwnd)
 {
     return static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(hwnd));
-}
-
-std::string text_of(HWND hwnd, int (*get)(HWND, LPSTR, int), int length)
-{
-    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(std::max(get(hwnd, text.data(), static_cast<int>(text.size())), 0)));
-    return text;
 }
 
 // The record is runtime state that a crash may lose, so it is replaced without the flush of
@@ -42,20 +35,14 @@ void replace_file(std::string const& path, std::string const& text)
         ::unlink(temporary.c_str());
 }
 
-// The class and stored title of each window. GetWindowText on the user-interface thread asks
-// the window procedure, which must not see WM_GETTEXT before its window has been created
-// (this runs from window_created); on another thread it reads the stored title, the one
-// FindWindow compares. The user-interface thread waits, holding no lock of the window core.
-std::vector<WindowRecord> describe(std::vector<HWND> const& windows)
+// The class and stored title of a window. The title is read as stored, since the window
+// procedure must not see WM_GETTEXT before its window has been created (this runs from
+// window_created).
+WindowRecord describe(HWND hwnd)
 {
-    std::vector<WindowRecord> records;
-    std::thread([&] {
-        for (HWND hwnd : windows) {
-            records.push_back(WindowRecord { value_of(hwnd), text_of(hwnd, GetClassName, 256),
-                text_of(hwnd, GetWindowText, GetWindowTextLength(hwnd)) });
-        }
-    }).join();
-    return records;
+    char class_name[256] {};
+    GetClassName(hwnd, class_name, sizeof class_name);
+    return WindowRecord { value_of(hwnd), class_name, user::stored_text(hwnd) };
 }
 
 bool matches(std::string const& value, LPCSTR wanted)
@@ -103,11 +90,14 @@ ForeignWindows& ForeignWindows::the()
 
 // [SECTION] This process's windows
 
+// Each change of a top-level window changes its own entry and writes the record once; a
+// change the record does not show (a new icon) writes nothing.
 void ForeignWindows::window_created(HWND hwnd)
 {
+    WindowRecord record = describe(hwnd);
     {
         std::lock_guard lock(m_mutex);
-        m_windows.push_back(hwnd);
+        m_windows.push_back(Own { hwnd, std::move(record) });
     }
     publish();
 }
@@ -116,13 +106,21 @@ void ForeignWindows::window_destroyed(HWND hwnd)
 {
     {
         std::lock_guard lock(m_mutex);
-        std::erase(m_windows, hwnd);
+        std::erase_if(m_windows, [&](Own const& own) { return own.hwnd == hwnd; });
     }
     publish();
 }
 
-void ForeignWindows::window_text_changed(HWND)
+void ForeignWindows::window_text_changed(HWND hwnd)
 {
+    std::string title = user::stored_text(hwnd);
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](Own const& own) { return own.hwnd == hwnd; });
+        if (it == m_windows.end() || it->record.title == title)
+            return;
+        it->record.title = std::move(title);
+    }
     publish();
 }
 
@@ -132,12 +130,14 @@ void ForeignWindows::publish()
         withdraw();
         return;
     }
-    std::vector<HWND> windows;
+    static std::uint64_t const start_time = process_start_time(own_pid()).value_or(0);
+    ProcessWindows record { own_pid(), start_time, {} };
     {
         std::lock_guard lock(m_mutex);
-        windows = m_windows;
+        for (auto const& own : m_windows)
+            record.windows.push_back(own.record);
     }
-    if (windows.empty()) {
+    if (record.windows.empty()) {
         // Nothing to find: the record goes, and no folder is made for it (a test's runtime
         // folder may be gone by the time its last window is destroyed).
         if (!m_folder.empty())
@@ -145,16 +145,23 @@ void ForeignWindows::publish()
         m_published.clear();
         return;
     }
-    static std::uint64_t const start_time = process_start_time(own_pid()).value_or(0);
-    ProcessWindows record { own_pid(), start_time, describe(windows) };
-    std::string folder = window_folder();
-    if (folder != m_folder && !reopen_mailbox(folder))
+    if (!open_mailbox())
         return;
     std::string text = format_process_windows(record);
     if (text == m_published)
         return;
     replace_file(record_path(m_folder, own_pid()), text);
     m_published = text;
+}
+
+bool ForeignWindows::shared() { return shares_windows(); }
+
+bool ForeignWindows::open_mailbox()
+{
+    if (!shares_windows())
+        return false;
+    std::string folder = window_folder();
+    return folder == m_folder || reopen_mailbox(folder);
 }
 
 bool ForeignWindows::reopen_mailbox(std::string const& folder)
@@ -189,12 +196,17 @@ void ForeignWindows::withdraw()
 
 void ForeignWindows::deliver(Letter const& letter)
 {
+    // A letter to no window is for the whole process.
+    if (letter.handle == 0 && letter.message == WM_NULL) {
+        deliver_topic(static_cast<std::uint32_t>(letter.wparam));
+        return;
+    }
     HWND target = nullptr;
     {
         std::lock_guard lock(m_mutex);
-        for (HWND hwnd : m_windows) {
-            if (value_of(hwnd) == letter.handle)
-                target = hwnd;
+        for (auto const& own : m_windows) {
+            if (value_of(own.hwnd) == letter.handle)
+                target = own.hwnd;
         }
     }
     if (target)

@@ -34,6 +34,11 @@ public:
 
     // Removes this process's record and closes its mailbox (at exit).
     void withdraw();
+    // False under test unless the test named a runtime folder of its own.
+    static bool shared();
+    // Opens the mailbox before any window exists, for letters to the whole process
+    // (ProcessLetters.h); false when this process shares no windows.
+    bool open_mailbox();
 
 private:
     struct Target {
@@ -50,8 +55,13 @@ private:
     HWND handle_for(Target const& target);
     std::optional<Target> target_of(HWND hwnd) const;
 
+    struct Own {
+        HWND hwnd;
+        WindowRecord record;
+    };
+
     mutable std::mutex m_mutex;
-    std::vector<HWND> m_windows; // this process's top-level windows, in creation order
+    std::vector<Own> m_windows; // this process's top-level windows, in creation order
     std::vector<Target> m_targets; // foreign handle = foreign bit | (index + 1)
     std::string m_folder; // where the record and mailbox are
     std::string m_published;

@@ -3,6 +3,7 @@
 #include "platform/user/MessageQueue.h"
 
 #include <ctime>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -22,6 +23,27 @@ Installed& installed()
 {
     static Installed state;
     return state;
+}
+
+struct Listeners {
+    std::mutex mutex;
+    int next_id { 1 };
+    std::map<int, std::function<void()>> all;
+};
+
+Listeners& listeners()
+{
+    static Listeners state;
+    return state;
+}
+
+// Under the lock, so that a listener being removed is never running.
+void tell_listeners()
+{
+    auto& state = listeners();
+    std::lock_guard lock(state.mutex);
+    for (auto const& [id, listener] : state.all)
+        listener();
 }
 
 // 2026-01-05 09:00:00 UTC, a Monday: a fixed, ordinary moment for tests.
@@ -81,6 +103,7 @@ void ManualClock::advance(std::uint64_t ms)
     m_changed.notify_all();
     // Blocked message loops re-check their timers against the new time.
     user::MessageQueue::wake_all();
+    tell_listeners();
 }
 
 void ManualClock::sleep_until(std::uint64_t deadline_ms)
@@ -110,11 +133,28 @@ void set_clock(std::shared_ptr<Clock> clock)
         state.all.push_back(std::move(clock));
     }
     user::MessageQueue::wake_all();
+    tell_listeners();
 }
 
 ManualClock* manual_clock()
 {
     return dynamic_cast<ManualClock*>(&clock());
+}
+
+int add_clock_listener(std::function<void()> listener)
+{
+    auto& state = listeners();
+    std::lock_guard lock(state.mutex);
+    int const id = state.next_id++;
+    state.all.emplace(id, std::move(listener));
+    return id;
+}
+
+void remove_clock_listener(int id)
+{
+    auto& state = listeners();
+    std::lock_guard lock(state.mutex);
+    state.all.erase(id);
 }
 
 }

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -67,5 +68,12 @@ Clock& clock();
 void set_clock(std::shared_ptr<Clock> clock);
 // The installed manual clock, or nullptr when time is real.
 ManualClock* manual_clock();
+
+// Calls `listener` whenever a manual clock moves or another clock is installed, so that a
+// thread sleeping until a time of the clock (on a condition of its own) can look again.
+// Listeners run on the thread that moved the clock; once remove_clock_listener returns, the
+// listener is not running and never runs again.
+int add_clock_listener(std::function<void()> listener);
+void remove_clock_listener(int id);
 
 }

@@ -51,6 +51,9 @@ public:
 };
 void add_window_observer(WindowObserver* observer);
 void remove_window_observer(WindowObserver* observer);
+// The window's title as stored, on any thread, without asking its procedure (GetWindowText
+// sends WM_GETTEXT on the user-interface thread); empty for an unknown window.
+std::string stored_text(HWND hwnd);
 
 // [SECTION] Geometry for drawing and presenting
 HWND top_level_of(HWND hwnd);

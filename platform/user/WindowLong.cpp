@@ -82,6 +82,15 @@ LONG_PTR write_long(Window& w, int index, LONG_PTR value)
 
 }
 
+std::string stored_text(HWND hwnd)
+{
+    auto w = WindowTable::the().find(hwnd);
+    if (!w)
+        return {};
+    auto lock = WindowTable::the().read_lock();
+    return w->text;
+}
+
 }
 
 using namespace platform::user;

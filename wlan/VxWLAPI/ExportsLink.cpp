@@ -312,3 +312,5 @@ VXWL_CHECK_TYPE(HostedNetworkStopUsing);
 
 // Test hook beyond the contract: waits until everything due at the current time is delivered.
 VXWL_API void VXSIM_Settle(void) { Library::get().settle(); }
+// Test hook beyond the contract: how often the library's thread has woken.
+VXWL_API unsigned long long VXSIM_Wakeups(void) { return Library::get().wakeups(); }

@@ -1,5 +1,6 @@
 #include "wlan/VxWLAPI/Library.h"
 
+#include "platform/system/ProcessLetters.h"
 #include "platform/user/Clock.h"
 #include "platform/user/User.h"
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <limits>
 
 namespace wlan::vxwl {
 
@@ -61,12 +63,17 @@ Library::Library()
     m_store->write_text("scenario.path", path);
     m_world = std::make_unique<sim::World>(scenario.world, m_store.get(), now());
     m_live = std::make_unique<sim::LiveLog>(*m_store);
+    // The mailbox listens before the log is first read, so no line added later goes unnoticed.
+    m_live_letters = platform::system::add_topic_handler(sim::live_log_topic, [this] { poke(); });
+    m_clock_listener = platform::add_clock_listener([this] { poke(); });
     m_live->apply_new(*m_world, now());
     m_thread = std::thread([this] { run(); });
 }
 
 Library::~Library()
 {
+    platform::system::remove_topic_handler(m_live_letters);
+    platform::remove_clock_listener(m_clock_listener);
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
@@ -109,18 +116,64 @@ void Library::collect_locked()
     if (out.empty())
         return;
     m_outbox.insert(m_outbox.end(), out.begin(), out.end());
+    m_poked = true;
     m_wake.notify_all();
 }
 
+void Library::poke()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_poked = true;
+    }
+    m_wake.notify_all();
+}
+
+// A call may have scheduled a step before the one the thread sleeps until.
+void Library::wake_if_sooner_locked()
+{
+    if (m_sleeping_until == 0)
+        return;
+    if (auto due = m_world->next_due(); due && *due < m_sleeping_until) {
+        m_poked = true;
+        m_wake.notify_all();
+    }
+}
+
+// Until the world's next step is due, or until poked. A manual clock moves only when a test
+// moves it, and its listener pokes the thread then; nothing is due in real time.
+void Library::sleep_locked(std::unique_lock<std::mutex>& lock)
+{
+    auto const due = m_world->next_due();
+    m_sleeping_until = due ? *due : std::numeric_limits<std::uint64_t>::max();
+    auto const woken = [&] { return m_poked || m_stop; };
+    if (!due || platform::clock().is_manual()) {
+        m_wake.wait(lock, woken);
+    } else {
+        std::uint64_t const t = now();
+        m_wake.wait_for(lock, std::chrono::milliseconds(*due > t ? *due - t : 0), woken);
+    }
+    m_poked = false;
+    m_sleeping_until = 0;
+    ++m_wakeups;
+}
+
+std::uint64_t Library::wakeups()
+{
+    std::lock_guard lock(m_mutex);
+    return m_wakeups;
+}
+
 // The library's thread: brings the world up to time, then delivers what came out, without
-// the lock. With a manual clock it looks again every few milliseconds of real time, since
-// nothing tells it that a test moved the clock; settle() wakes it at once.
+// the lock, and sleeps until there is more to do.
 void Library::run()
 {
     std::unique_lock lock(m_mutex);
     while (!m_stop) {
         sync_locked();
         collect_locked();
+        // Whatever poked the thread until now is seen to by this look.
+        m_poked = false;
         if (!m_outbox.empty()) {
             std::vector<sim::Outgoing> batch(m_outbox.begin(), m_outbox.end());
             m_outbox.clear();
@@ -132,14 +185,7 @@ void Library::run()
             continue;
         }
         m_idle.notify_all();
-        auto wait = std::chrono::milliseconds(platform::clock().is_manual() ? 5 : 200);
-        if (!platform::clock().is_manual()) {
-            if (auto due = m_world->next_due()) {
-                std::uint64_t const t = now();
-                wait = std::min(wait, std::chrono::milliseconds(*due > t ? *due - t : 0));
-            }
-        }
-        m_wake.wait_for(lock, wait);
+        sleep_locked(lock);
     }
     m_idle.notify_all();
 }
@@ -179,18 +225,13 @@ void Library::deliver(std::vector<sim::Outgoing> const& batch)
 void Library::settle()
 {
     std::unique_lock lock(m_mutex);
-    sync_locked();
-    collect_locked();
-    m_wake.notify_all();
     m_idle.wait(lock, [&] {
         if (m_stop)
             return true;
         sync_locked();
         collect_locked();
-        bool const idle = m_outbox.empty() && !m_delivering;
-        if (!idle)
-            m_wake.notify_all();
-        return idle;
+        // The thread asleep with nothing left to look at.
+        return m_outbox.empty() && !m_delivering && !m_poked && m_sleeping_until != 0;
     });
 }
 

@@ -1,7 +1,10 @@
 // The state of the station library stand-in: the simulated world with its store, the window
 // and callback the program registered, and the library's own thread, which delivers every
 // callback event, posted message and finished scan in the order the world produced them.
-// One lock guards the world; it is never held while the program is called back.
+// The thread sleeps until the world's next step is due, for ever when none is; whatever may
+// bring a step nearer wakes it: a call that scheduled one sooner, a letter from wlansim that
+// the live log grew, a manual clock that moved. One lock guards the world; it is never held
+// while the program is called back.
 #pragma once
 
 #include "platform/user/Types.h"
@@ -40,7 +43,11 @@ public:
         sync_locked();
         struct Flush {
             Library& self;
-            ~Flush() { self.collect_locked(); }
+            ~Flush()
+            {
+                self.collect_locked();
+                self.wake_if_sooner_locked();
+            }
         } flush { *this };
         return fn(*m_world, now());
     }
@@ -49,15 +56,21 @@ public:
     sim::Store& store() { return *m_store; }
     static std::uint64_t now();
 
-    // Returns once everything due at the current time has been delivered. Tests call it after
-    // moving the manual clock; it waits for the library's thread, never for time to pass.
+    // Returns once everything due at the current time has been delivered and the library's
+    // thread sleeps again. Tests call it after moving the manual clock; it waits for the
+    // thread, never for time to pass.
     void settle();
+    // How often the library's thread has woken; tests count them.
+    std::uint64_t wakeups();
 
 private:
     Library();
     void sync_locked();
     void collect_locked();
     void run();
+    void sleep_locked(std::unique_lock<std::mutex>& lock);
+    void poke();
+    void wake_if_sooner_locked();
     void deliver(std::vector<sim::Outgoing> const& batch);
 
     std::mutex m_mutex;
@@ -72,6 +85,12 @@ private:
     std::deque<sim::Outgoing> m_outbox;
     bool m_delivering { false };
     bool m_stop { false };
+    bool m_poked { false };
+    // When the sleeping thread means to wake: 0 while it is awake, the maximum when nothing is due.
+    std::uint64_t m_sleeping_until { 0 };
+    std::uint64_t m_wakeups { 0 };
+    int m_clock_listener { 0 };
+    int m_live_letters { 0 };
     std::thread m_thread;
 };
 

@@ -22,6 +22,10 @@ constexpr std::size_t kMaxLiveId = 64;
 constexpr std::size_t kMaxLiveWord = 256;
 constexpr std::size_t kMaxLiveLine = 1024;
 
+// The topic of the letter (platform/system/ProcessLetters.h) that tells running programs the
+// log has grown, so that they apply it at once instead of looking for changes.
+constexpr std::uint32_t live_log_topic = 0x564c4f47; // "VLOG"
+
 // Applies one command; returns an error text, empty on success. An empty line is an error.
 std::string apply_live_command(World& world, std::string const& line, std::uint64_t now);
 

@@ -1,6 +1,7 @@
 #include "platform/system/Kernel.h"
 #include "platform/system/Paths.h"
 #include "platform/system/Process.h"
+#include "platform/system/ProcessLetters.h"
 #include "platform/system/WindowMailbox.h"
 #include "platform/system/WindowRecords.h"
 #include "platform/user/Messages.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <mutex>
 #include <set>
 #include <sys/wait.h>
 #include <gtest/gtest.h>
@@ -219,6 +221,38 @@ TEST_F(ForeignWindowsTest, OwnWindowsArePublishedUnderTheirCurrentTitle)
 
     DestroyWindow(hwnd);
     EXPECT_FALSE(platform::system::read_whole_file(path, text)) << "no windows, no record";
+}
+
+// A letter to no window runs the handlers of its topic, on the mailbox's thread, in the
+// order letters arrive; a removed handler never runs again. The last letter of each round is
+// the fence: letters from one sender arrive in order.
+TEST_F(ForeignWindowsTest, ALetterToNoWindowRunsTheHandlersOfItsTopic)
+{
+    std::mutex mutex;
+    std::vector<int> seen;
+    std::promise<void> fence[2];
+    int round = 0;
+    auto record = [&](int value) {
+        std::lock_guard lock(mutex);
+        seen.push_back(value);
+    };
+    int const first = platform::system::add_topic_handler(7, [&] { record(7); });
+    int const fence_id = platform::system::add_topic_handler(9, [&] { fence[round++].set_value(); });
+    ASSERT_NE(first, 0);
+    std::string const mailbox = platform::system::mailbox_path(platform::system::window_folder(), static_cast<std::uint32_t>(::getpid()));
+    auto send = [&](std::uint32_t topic) { return WindowMailbox::send(mailbox, Letter { 0, WM_NULL, topic, 0 }); };
+
+    EXPECT_TRUE(send(8)) << "a topic nobody listens to";
+    EXPECT_TRUE(send(7));
+    EXPECT_TRUE(send(9));
+    ASSERT_EQ(fence[0].get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    platform::system::remove_topic_handler(first);
+    EXPECT_TRUE(send(7));
+    EXPECT_TRUE(send(9));
+    ASSERT_EQ(fence[1].get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    platform::system::remove_topic_handler(fence_id);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(seen, std::vector<int> { 7 });
 }
 
 }

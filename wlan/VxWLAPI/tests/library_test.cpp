@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -119,6 +124,7 @@ protected:
             FreeLibrary(m_module);
         }
         platform::testing::reset_windows();
+        ::unsetenv("ZORVEL_RUNTIME_DIR");
         std::filesystem::remove_all(m_folder);
     }
 
@@ -224,6 +230,7 @@ TEST_F(LibraryTest, ScanFinishesOnTheLibrarysThreadAndListsDigestibleEntries)
     start();
     g_scans = 0;
     bind<PFN_VXWL_SiteSurveyScan>("VXWL_SiteSurveyScan")(on_scan);
+    bind<void (*)()>("VXSIM_Settle")();
     step(1999);
     EXPECT_EQ(g_scans.load(), 0);
     step(1);
@@ -330,5 +337,66 @@ TEST_F(LibraryTest, RadioAndAdapterChangesArePostedToTheWindow)
     bind<PFN_VXWL_SetAndWriteRadioState>("VXWL_SetAndWriteRadioState")(1);
     step(0);
     EXPECT_EQ(g_messages, (std::vector<UINT> { VXWL_MSG_RADIO_OFF, VXWL_MSG_SCAN_FAILED, VXWL_MSG_RADIO_ON }));
+    DestroyWindow(hwnd);
+}
+
+// Runs the built wlansim with these arguments, as a user would from a shell; its exit code.
+static int run_wlansim(std::vector<std::string> arguments)
+{
+    std::string const path = std::string(VXWLAPI_FOLDER) + "/wlansim";
+    std::vector<char*> argv { const_cast<char*>(path.c_str()) };
+    for (auto& a : arguments)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The library's thread sleeps until the world has something due. Each look it takes has a
+// cause: a moved clock, a call that scheduled a step, a letter from wlansim; an hour with
+// nothing due costs one look, not one every slice.
+TEST_F(LibraryTest, ThreadWakesOnlyForTheWorldsEvents)
+{
+    std::filesystem::create_directories(m_folder + "/run");
+    ::setenv("ZORVEL_RUNTIME_DIR", (m_folder + "/run").c_str(), 1);
+    WNDCLASS wc {};
+    wc.lpfnWndProc = record_messages;
+    wc.lpszClassName = "VxWlapiWakeWindow";
+    RegisterClass(&wc);
+    HWND hwnd = CreateWindowEx(0, "VxWlapiWakeWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    start(hwnd);
+    step(0);
+    auto const wakeups = bind<unsigned long long (*)()>("VXSIM_Wakeups");
+    g_scans = 0;
+
+    auto before = wakeups();
+    step(3'600'000);
+    EXPECT_EQ(wakeups(), before + 1) << "an hour with nothing due";
+
+    before = wakeups();
+    bind<PFN_VXWL_SiteSurveyScan>("VXWL_SiteSurveyScan")(on_scan);
+    bind<void (*)()>("VXSIM_Settle")();
+    step(1999);
+    EXPECT_EQ(g_scans.load(), 0);
+    step(1);
+    EXPECT_EQ(g_scans.load(), 1);
+    EXPECT_EQ(wakeups(), before + 3) << "the scan planned, the clock moved twice";
+
+    // Without the clock moving, only wlansim's letter can wake the thread.
+    before = wakeups();
+    g_messages.clear();
+    ASSERT_EQ(run_wlansim({ "radio", "sw", "off" }), 0);
+    for (int i = 0; i < 10'000 && g_messages.empty(); ++i) {
+        platform::testing::pump_until_idle();
+        if (g_messages.empty())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // bounded: 10 s at most
+    }
+    EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_RADIO_OFF });
+    EXPECT_EQ(wakeups(), before + 1);
     DestroyWindow(hwnd);
 }

@@ -1,6 +1,8 @@
 // wlansim: lists the simulated world and changes it while the programs run. Changes are
-// appended to the store's live command log, which every running library applies in order.
+// appended to the store's live command log, which every running library applies in order;
+// a letter to every running process then tells them to look at once.
 // Exit status: 0 done, 1 the store could not be written, 2 a wrong command or argument.
+#include "platform/system/ProcessLetters.h"
 #include "wlan/sim/LiveCommands.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
@@ -83,6 +85,7 @@ int change(Store& store, std::vector<std::string> const& words)
         std::fprintf(stderr, "wlansim: cannot write to %s\n", store.folder().c_str());
         return 1;
     }
+    platform::system::send_topic_to_all(live_log_topic);
     return 0;
 }
 
