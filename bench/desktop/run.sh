@@ -131,6 +131,23 @@ for c in "${cases[@]}"; do
         "$(awk -v k="$r" 'BEGIN { print k / 1024 }')"
 done
 
+# [SECTION] Presenting: a fully damaged 800 x 600 window until the server has it, through
+# shared memory (this server) and through the connection (a server without MIT-SHM).
+present=$build/bench/present_bench
+if [ -x "$present" ]; then
+    echo "  fully damaged 800 x 600 window to the server:"
+    "$present" --benchmark_min_time=0.5 2>/dev/null | awk '/BM_/ { printf "    %s %s %s (%s)\n", $1, $2, $3, $NF }'
+    exec 6<> <(:)
+    Xvfb -displayfd 6 -screen 0 1280x1024x24 -nolisten tcp -extension MIT-SHM >>"$work/xvfb.log" 2>&1 &
+    plain_pid=$!
+    if read -r -t 10 plain <&6; then
+        DISPLAY=":$plain" "$present" --benchmark_min_time=0.5 2>/dev/null | awk '/BM_/ { printf "    %s %s %s (%s)\n", $1, $2, $3, $NF }'
+    fi
+    exec 6<&-
+    kill "$plain_pid" 2>/dev/null
+    wait "$plain_pid" 2>/dev/null
+fi
+
 # [SECTION] Idle
 # cpu_ns <pid>: the CPU time of all threads; switches <pid>: "tid name count" per thread.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { print s + 0 }'; }

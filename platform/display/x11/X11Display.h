@@ -7,6 +7,7 @@
 
 #include "platform/display/Presenter.h"
 #include "platform/display/UiMarshal.h"
+#include "platform/display/x11/ShmTransfer.h"
 #include "platform/display/x11/X11Tray.h"
 #include "platform/display/x11/XWindowState.h"
 
@@ -66,6 +67,8 @@ public:
     TrayPlacement tray_placement(HWND owner, UINT id);
     unsigned long tray_window(HWND owner, UINT id);
     unsigned long tray_manager();
+    // Whether windows' pixels reach the server through shared memory (MIT-SHM).
+    bool shares_memory() const { return m_shm; }
 
 private:
     struct XWin {
@@ -73,6 +76,7 @@ private:
         XWindowSpec spec;
         std::shared_ptr<Backing> backing;
         XIC input_context {};
+        ShmAttachment shm {};
     };
     using IconPair = std::pair<HICON, HICON>;
 
@@ -100,13 +104,14 @@ private:
     void destroy_x_window(HWND hwnd);
     void configure_x_window(XWindowSpec const& spec);
     void set_title(Window id, std::string const& title);
-    void blit(XWin& win, std::uint32_t const* pixels, int stride, RECT const& area);
+    void blit(XWin& win, std::shared_ptr<PixelMemory> const& pixels, int stride, RECT const& area);
     void flush(HWND hwnd);
     XWin* find(Window id);
 
     Display* m_display;
     Atoms m_atoms {};
     GC m_gc {};
+    bool m_shm { false };
     int m_wake[2] { -1, -1 };
     std::thread m_thread;
     std::atomic<bool> m_quit { false };

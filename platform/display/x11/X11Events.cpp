@@ -177,6 +177,7 @@ void X11Display::destroy_x_window(HWND hwnd)
     if (it == m_windows.end())
         return;
     m_by_id.erase(it->second.id);
+    it->second.shm.detach(m_display);
     if (it->second.input_context)
         XDestroyIC(it->second.input_context);
     XDestroyWindow(m_display, it->second.id);
@@ -205,14 +206,16 @@ void X11Display::set_title(Window id, std::string const& title)
     XStoreName(m_display, id, title.c_str());
 }
 
-void X11Display::blit(XWin& win, std::uint32_t const* pixels, int stride, RECT const& area)
+void X11Display::blit(XWin& win, std::shared_ptr<PixelMemory> const& pixels, int stride, RECT const& area)
 {
     // `area` is in surface coordinates; only the shown part reaches the X window.
     RECT visible {};
     if (!IntersectRect(&visible, &area, &win.spec.shown))
         return;
-    put_pixels(m_display, win.id, m_gc, pixels, stride, visible, visible.left - win.spec.shown.left,
-        visible.top - win.spec.shown.top);
+    int const x = visible.left - win.spec.shown.left;
+    int const y = visible.top - win.spec.shown.top;
+    if (!win.shm.put(m_display, win.id, m_gc, pixels, stride, visible, x, y))
+        put_pixels(m_display, win.id, m_gc, pixels->data(), stride, visible, x, y);
 }
 
 void X11Display::flush(HWND hwnd)
@@ -221,7 +224,8 @@ void X11Display::flush(HWND hwnd)
     if (it == m_windows.end())
         return;
     XWin& win = it->second;
-    win.backing->flush([&](std::uint32_t const* pixels, int stride, RECT const& area) { blit(win, pixels, stride, area); });
+    win.backing->flush(
+        [&](std::shared_ptr<PixelMemory> const& pixels, int stride, RECT const& area) { blit(win, pixels, stride, area); });
 }
 
 }

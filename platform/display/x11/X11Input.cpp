@@ -37,7 +37,7 @@ void X11Display::handle_event(XEvent& event)
         RECT area { event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
             event.xexpose.y + event.xexpose.height };
         OffsetRect(&area, win->spec.shown.left, win->spec.shown.top);
-        win->backing->show(area, [&](std::uint32_t const* pixels, int stride, RECT const& clipped) {
+        win->backing->show(area, [&](std::shared_ptr<PixelMemory> const& pixels, int stride, RECT const& clipped) {
             blit(*win, pixels, stride, clipped);
         });
         break;

@@ -102,6 +102,8 @@ X11Display::X11Display(Display* display)
 {
     m_atoms.intern(m_display);
     m_gc = XCreateGC(m_display, DefaultRootWindow(m_display), 0, nullptr);
+    // Asked before the X thread starts, while this thread may still use the connection.
+    m_shm = shm_usable(m_display);
     m_tray = std::make_unique<X11Tray>(m_display,
         [this](TrayIconView const& icon, UINT message, POINT screen) { deliver_tray_click(icon, message, screen); });
     if (::pipe(m_wake) != 0)
@@ -255,7 +257,7 @@ void X11Display::show(HWND hwnd)
 {
     if (m_shown.count(hwnd) || !IsWindowVisible(hwnd) || is_marshal_window(hwnd))
         return;
-    auto backing = std::make_shared<Backing>();
+    auto backing = std::make_shared<Backing>(m_shm);
     m_shown.emplace(hwnd, backing);
     refresh_backing(hwnd);
     command([this, spec = spec_of(hwnd), backing] { create_x_window(spec, backing); });

@@ -11,13 +11,14 @@ void Backing::update(HWND hwnd, RECT const& area, SIZE surface)
     if (surface.cx != m_width || surface.cy != m_height) {
         m_width = surface.cx;
         m_height = surface.cy;
-        m_pixels.assign(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), 0);
+        // New memory, not a resize: the X thread may still have the old one attached.
+        m_pixels = std::make_shared<PixelMemory>(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), m_shared);
     }
     RECT whole { 0, 0, m_width, m_height };
     RECT clipped {};
-    if (!source || !IntersectRect(&clipped, &area, &whole))
+    if (!source || !m_pixels || !IntersectRect(&clipped, &area, &whole))
         return;
-    std::uint32_t* out = m_pixels.data() + static_cast<std::size_t>(clipped.top) * m_width + clipped.left;
+    std::uint32_t* out = m_pixels->data() + static_cast<std::size_t>(clipped.top) * m_width + clipped.left;
     if (!source->copy(hwnd, clipped, out, m_width))
         return;
     UnionRect(&m_damage, &m_damage, &clipped);

@@ -1,11 +1,14 @@
 // What the X11 presenter keeps for one shown top-level window: the pixels to show (a copy of
 // the window's surface, filled on the user-interface thread and read on the X thread, under
-// its own lock), the part of the surface the X window shows, and the X window itself.
+// its own lock; shared with the server where it can), the part of the surface the X window
+// shows, and the X window itself.
 #pragma once
 
+#include "platform/display/x11/PixelMemory.h"
 #include "platform/user/User.h"
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -34,16 +37,21 @@ struct XWindowSpec {
 
 class Backing {
 public:
+    // `shared`: the pixels live in memory the X server reads (PixelMemory.h).
+    explicit Backing(bool shared)
+        : m_shared(shared)
+    {
+    }
     // User-interface thread: copies `area` of the window's surface and adds it to the damage.
     void update(HWND hwnd, RECT const& area, SIZE surface);
-    // X thread: hands the damaged area to `blit` (pixels, stride in pixels, area), then
+    // X thread: hands the damaged area to `blit` (pixel memory, stride in pixels, area), then
     // forgets it. The lock is held meanwhile, so the pixels do not change under the blit.
     template<typename Blit>
     void flush(Blit&& blit)
     {
         std::lock_guard lock(m_mutex);
-        if (m_damage.right > m_damage.left && m_damage.bottom > m_damage.top)
-            blit(m_pixels.data(), m_width, m_damage);
+        if (m_pixels && m_damage.right > m_damage.left && m_damage.bottom > m_damage.top)
+            blit(m_pixels, m_width, m_damage);
         m_damage = {};
     }
     template<typename Blit>
@@ -52,13 +60,14 @@ public:
         std::lock_guard lock(m_mutex);
         RECT clipped {};
         RECT whole { 0, 0, m_width, m_height };
-        if (IntersectRect(&clipped, &area, &whole))
-            blit(m_pixels.data(), m_width, clipped);
+        if (m_pixels && IntersectRect(&clipped, &area, &whole))
+            blit(m_pixels, m_width, clipped);
     }
 
 private:
+    bool const m_shared;
     std::mutex m_mutex;
-    std::vector<std::uint32_t> m_pixels;
+    std::shared_ptr<PixelMemory> m_pixels;
     int m_width {};
     int m_height {};
     RECT m_damage {};

@@ -31,7 +31,7 @@ std::string find_xvfb()
 
 }
 
-XvfbServer::XvfbServer()
+XvfbServer::XvfbServer(std::vector<std::string> const& extra)
 {
     std::string xvfb = find_xvfb();
     if (xvfb.empty()) {
@@ -49,9 +49,12 @@ XvfbServer::XvfbServer()
         int devnull = ::open("/dev/null", O_WRONLY);
         ::dup2(devnull, 1);
         ::dup2(devnull, 2);
-        char const* argv[] = { xvfb.c_str(), "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-            "-noreset", nullptr };
-        ::execv(xvfb.c_str(), const_cast<char* const*>(argv));
+        std::vector<char const*> argv { xvfb.c_str(), "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten",
+            "tcp", "-noreset" };
+        for (auto const& option : extra)
+            argv.push_back(option.c_str());
+        argv.push_back(nullptr);
+        ::execv(xvfb.c_str(), const_cast<char* const*>(argv.data()));
         ::_exit(127);
     }
     ::close(fds[1]);

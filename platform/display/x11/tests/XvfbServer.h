@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 class XvfbServer {
 public:
-    XvfbServer();
+    // `extra`: more options for the server, such as "-extension" "MIT-SHM" to leave one out.
+    explicit XvfbServer(std::vector<std::string> const& extra = {});
     ~XvfbServer();
     XvfbServer(XvfbServer const&) = delete;
     XvfbServer& operator=(XvfbServer const&) = delete;

@@ -19,6 +19,7 @@
 #include <X11/keysym.h>
 
 #include <dlfcn.h>
+#include <tuple>
 
 using namespace platform::display;
 using display_test::DisplayTest;
@@ -239,6 +240,58 @@ TEST_F(X11PresenterTest, ShowsEachVisibleTopLevelWindowWithItsTitleKindAndPixels
     settle();
     EXPECT_EQ(property_text(main_id, "_NET_WM_NAME"), "renamed");
     EXPECT_EQ(x_window(dialog), 0u);
+}
+
+// Where the server offers MIT-SHM (Xvfb on this machine does), pixels reach it through shared
+// memory; a damaged part lands where it belongs and nothing else changes. Without the
+// extension the same pixels travel through the connection.
+TEST_F(X11PresenterTest, DamagedPartsReachTheServerThroughSharedMemoryOrTheConnection)
+{
+    XvfbServer plain({ "-extension", "MIT-SHM" });
+    struct Case {
+        char const* name;
+        XvfbServer const* server;
+        bool shared;
+    } const cases[] = { { "shared memory", server, true }, { "connection", &plain, false } };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.server->available())
+            continue;
+        std::string error;
+        auto made = make_x11_presenter(c.server->display(), error);
+        ASSERT_TRUE(made) << error;
+        auto* shown_by = static_cast<x11::X11Display*>(made.get());
+        install_presenter(std::move(made));
+        EXPECT_EQ(shown_by->shares_memory(), c.shared);
+        Display* viewer = XOpenDisplay(c.server->display().c_str());
+        ASSERT_NE(viewer, nullptr);
+        std::swap(viewer, user);
+        std::swap(shown_by, presenter);
+
+        HWND top = CreateWindowEx(0, "X11Top", "damage", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
+            nullptr, nullptr);
+        surfaces->set_colour(top, 0x00102030);
+        report_damage(top, RECT { 0, 0, 800, 600 });
+        settle();
+        surfaces->set_colour(top, 0x00F0E0D0);
+        report_damage(top, RECT { 100, 50, 300, 250 });
+        settle();
+        int width = 0;
+        int height = 0;
+        auto pixels = screenshot(x_window(top), width, height);
+        ASSERT_EQ(pixels.size(), std::size_t(800 * 600));
+        for (auto [x, y, colour] : { std::tuple { 100, 50, 0xF0E0D0u }, { 299, 249, 0xF0E0D0u }, { 99, 50, 0x102030u },
+                 { 300, 249, 0x102030u }, { 100, 250, 0x102030u }, { 799, 599, 0x102030u } })
+            EXPECT_EQ(pixels[std::size_t(y * 800 + x)], colour) << x << "," << y;
+        DestroyWindow(top);
+        settle();
+
+        std::swap(viewer, user);
+        std::swap(shown_by, presenter);
+        XCloseDisplay(viewer);
+        // Gone before its server is.
+        install_presenter(nullptr);
+    }
 }
 
 TEST_F(X11PresenterTest, ScreenshotEqualsTheSurfaceAfterRepaint)
