@@ -1,5 +1,6 @@
 #include "platform/system/Kernel.h"
 #include "platform/system/Process.h"
+#include "platform/user/Clock.h"
 #include "platform/user/KernelObject.h"
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
@@ -153,6 +154,8 @@ DWORD run_helper(char const* mode, char const* argument)
 // once, not on a polling period while other processes come and go.
 TEST_F(KernelTest, NamedEventWaiterSleepsUntilAnotherProcessSetsIt)
 {
+    // Real time: a manual clock left by an earlier test would make the wait poll.
+    platform::set_clock(nullptr);
     HANDLE event = CreateEvent(nullptr, FALSE, FALSE, "IdleWaiter");
     DWORD result = WAIT_FAILED;
     std::uint64_t wakeups = 0;
