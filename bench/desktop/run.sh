@@ -53,7 +53,7 @@ unset VX_PRESENTER VX_SNAPSHOT_DIR ZORVEL_TRACE_FILE
 
 # [SECTION] The X server
 exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display=""
 read -r -t 10 display <&5 || { echo "desktop bench: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 0; }
@@ -138,7 +138,7 @@ if [ -x "$present" ]; then
     echo "  fully damaged 800 x 600 window to the server:"
     "$present" --benchmark_min_time=0.5 2>/dev/null | awk '/BM_/ { printf "    %s %s %s (%s)\n", $1, $2, $3, $NF }'
     exec 6<> <(:)
-    Xvfb -displayfd 6 -screen 0 1280x1024x24 -nolisten tcp -extension MIT-SHM >>"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 6 -screen 0 1280x1024x24 -nolisten tcp -noreset -extension MIT-SHM >>"$work/xvfb.log" 2>&1 &
     plain_pid=$!
     if read -r -t 10 plain <&6; then
         DISPLAY=":$plain" "$present" --benchmark_min_time=0.5 2>/dev/null | awk '/BM_/ { printf "    %s %s %s (%s)\n", $1, $2, $3, $NF }'

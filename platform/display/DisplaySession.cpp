@@ -2,6 +2,7 @@
 
 #include "platform/display/SystemTraySource.h"
 #include "platform/display/headless/HeadlessPresenter.h"
+#include "platform/gdi/FontCache.h"
 #include "platform/display/x11/X11Presenter.h"
 
 #include <cstdio>
@@ -58,6 +59,9 @@ DisplaySession::DisplaySession()
 
 DisplaySession::DisplaySession(PresenterEnvironment const& environment)
 {
+    // Fonts load while the presenter connects and the program reads its resources.
+    if (!environment.under_test)
+        gdi::preload_fonts();
     if (!tray_source()) {
         m_tray = std::make_shared<SystemTraySource>();
         set_tray_source(m_tray);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <sstream>
+#include <string_view>
 
 namespace platform::framework {
 
@@ -112,12 +113,15 @@ bool number(std::string const& word, long long& out)
     return true;
 }
 
+// Split by hand: a stream per style word made this the largest part of loading the resources.
 bool styles(std::string const& word, DWORD& out)
 {
     out = 0;
-    std::stringstream parts(word);
-    std::string part;
-    while (std::getline(parts, part, '|')) {
+    std::string_view rest = word;
+    while (!rest.empty()) {
+        size_t const bar = rest.find('|');
+        std::string const part(rest.substr(0, bar));
+        rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
         long long value = 0;
         if (number(part, value)) {
             if (value < INT32_MIN || value > UINT32_MAX)

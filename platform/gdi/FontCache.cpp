@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <mutex>
 #include <strings.h>
 
@@ -61,15 +62,36 @@ constexpr Substitution substitutions[] = {
     { "Terminal", "DejaVu Sans Mono" },
 };
 
+// fontconfig keeps its configuration for the whole process; it is released at exit. Reading
+// it is about a fifth of a program's start-up, so programs start it early on a thread of its
+// own (preload_fonts) and the first match waits for it; nothing else calls fontconfig before.
+struct FontconfigLoad {
+    std::once_flag started;
+    std::shared_future<void> done;
+};
+
+FontconfigLoad& fontconfig_load()
+{
+    static auto* load = new FontconfigLoad;
+    return *load;
+}
+
+void start_fontconfig()
+{
+    auto& load = fontconfig_load();
+    std::call_once(load.started, [&] {
+        std::atexit([] {
+            fontconfig_load().done.wait();
+            FcFini();
+        });
+        load.done = std::async(std::launch::async, [] { FcInit(); }).share();
+    });
+}
+
 std::string match_file(std::string const& family, bool bold, bool italic, char32_t needs = 0)
 {
-    // fontconfig keeps its configuration for the whole process; it is released at exit.
-    static bool const initialised = [] {
-        FcInit();
-        std::atexit([] { FcFini(); });
-        return true;
-    }();
-    (void)initialised;
+    start_fontconfig();
+    fontconfig_load().done.wait();
     FcPattern* pattern = FcPatternCreate();
     if (!family.empty())
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
@@ -96,6 +118,8 @@ std::string match_file(std::string const& family, bool bold, bool italic, char32
 }
 
 }
+
+void preload_fonts() { start_fontconfig(); }
 
 class FontFace {
 public:

@@ -26,6 +26,10 @@ struct Glyph {
 
 class FontFace;
 
+// Starts reading the font configuration on a thread of its own, so that the first text a
+// program draws waits for less of it. Programs call it first thing; it is never needed.
+void preload_fonts();
+
 namespace detail {
 extern bool monochrome_glyphs_on;
 }

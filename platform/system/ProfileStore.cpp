@@ -24,23 +24,34 @@ std::shared_ptr<IniDocument const> ProfileStore::read(std::string const& path)
         return nullptr;
     long long mtime_ns = static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec;
     std::lock_guard lock(m_mutex);
-    if (m_cached.path == path && m_cached.device == info.st_dev && m_cached.inode == info.st_ino
-        && m_cached.size == static_cast<unsigned long long>(info.st_size) && m_cached.mtime_ns == mtime_ns)
-        return m_cached.document;
+    for (auto const& cached : m_cached) {
+        if (cached.path == path && cached.device == info.st_dev && cached.inode == info.st_ino
+            && cached.size == static_cast<unsigned long long>(info.st_size) && cached.mtime_ns == mtime_ns)
+            return cached.document;
+    }
     std::string text;
     if (auto const error = read_regular_file(path, text, kMaxProfileBytes); error != ReadFileError::None) {
         platform::report_unreadable_file(path, to_string(error));
         return nullptr;
     }
-    m_cached = Cached { path, info.st_dev, info.st_ino, static_cast<unsigned long long>(info.st_size), mtime_ns,
-        std::make_shared<IniDocument const>(IniDocument::parse(text)) };
+    auto document = std::make_shared<IniDocument const>(IniDocument::parse(text));
     // File times move in coarse ticks, so a file rewritten in place within one tick keeps its
     // time: a file changed in the last two seconds is parsed again on every read.
     struct timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    if (text.size() != m_cached.size || now.tv_sec - info.st_mtim.tv_sec < 2)
-        m_cached.path.clear();
-    return m_cached.document;
+    forget(path);
+    if (text.size() == static_cast<unsigned long long>(info.st_size) && now.tv_sec - info.st_mtim.tv_sec >= 2) {
+        if (m_cached.size() == max_cached)
+            m_cached.erase(m_cached.begin());
+        m_cached.push_back(Cached { path, info.st_dev, info.st_ino, static_cast<unsigned long long>(info.st_size),
+            mtime_ns, document });
+    }
+    return document;
+}
+
+void ProfileStore::forget(std::string const& path)
+{
+    std::erase_if(m_cached, [&](Cached const& cached) { return cached.path == path; });
 }
 
 bool ProfileStore::update(std::string const& path, std::function<void(IniDocument&)> const& change)
@@ -55,7 +66,7 @@ bool ProfileStore::update(std::string const& path, std::function<void(IniDocumen
     change(document);
     std::string text = document.serialize();
     std::lock_guard lock(m_mutex);
-    m_cached.path.clear();
+    forget(path);
     return write_file_atomically(path, text);
 }
 

@@ -1,5 +1,6 @@
 // The private-profile files of the process: reads parse the file as it is now (a small cache
-// keyed by the file's identity and modification time saves re-parsing an unchanged file), and
+// of the last few files, keyed by each file's identity and modification time, saves
+// re-parsing an unchanged file, also when reads go from one file to another), and
 // writes replace the whole file atomically, so a reader or a crash never sees half a file.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform::system {
 
@@ -37,8 +39,12 @@ private:
         long long mtime_ns { -1 };
         std::shared_ptr<IniDocument const> document;
     };
+    static constexpr std::size_t max_cached = 8;
+    // Under the lock.
+    void forget(std::string const& path);
+
     std::mutex m_mutex;
-    Cached m_cached;
+    std::vector<Cached> m_cached; // oldest first
 };
 
 // Copies `text` into a buffer of `size` bytes the way the profile functions do: cut to

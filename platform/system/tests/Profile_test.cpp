@@ -1,7 +1,9 @@
 #include "platform/system/Profile.h"
+#include "platform/system/ProfileStore.h"
 
 #include "TempFolder.h"
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
@@ -152,6 +154,33 @@ TEST_F(ProfileTest, AWriteIntoAnUnwritableFolderFailsAndLeavesTheFile)
         EXPECT_FALSE(ok);
         EXPECT_EQ(read("S", "K"), "old");
     }
+}
+
+// A program reads its option file and its language file in turn; each is parsed once while it
+// stays unchanged, and a file changed since is read afresh.
+TEST_F(ProfileTest, FilesReadInTurnAreParsedOnceEach)
+{
+    namespace fs = std::filesystem;
+    std::string const other = m_folder.file("Lang0409.ini");
+    write("[Settings]\nDebugMode=3\n");
+    std::ofstream(other) << "[Strings]\nOK=OK\n";
+    auto const old = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    fs::last_write_time(path(), old);
+    fs::last_write_time(other, old);
+    auto& store = platform::system::ProfileStore::the();
+    auto const options = store.read(path());
+    auto const language = store.read(other);
+    ASSERT_TRUE(options && language);
+    EXPECT_EQ(store.read(path()), options);
+    EXPECT_EQ(store.read(other), language);
+
+    write("[Settings]\nDebugMode=4\n");
+    fs::last_write_time(path(), old + std::chrono::seconds(1));
+    auto const changed = store.read(path());
+    ASSERT_TRUE(changed);
+    EXPECT_NE(changed, options);
+    EXPECT_EQ(changed->value("Settings", "DebugMode"), "4");
+    EXPECT_EQ(store.read(other), language);
 }
 
 }
