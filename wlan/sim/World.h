@@ -21,11 +21,16 @@ namespace wlan::sim {
 
 class Store;
 
+// Which program a message is for: every library of the world applies the same live commands,
+// but some messages mean something to one program only.
+enum class Audience { Both, Station, AccessPoint };
+
 struct Outgoing {
     enum class Kind { Callback, Post, ScanDone };
     Kind kind { Kind::Callback };
     unsigned code { 0 };      // callback event or window message
     std::uintptr_t wparam { 0 };
+    Audience audience { Audience::Both };
 };
 
 enum class LinkPhase { Idle, Associating, Authenticating, Handshake, Connected, Failed };

@@ -1,4 +1,4 @@
-#include "wlan/VxWLAPI/Library.h"
+#include "wlan/sim/LibraryHost.h"
 
 #include "platform/system/ProcessLetters.h"
 #include "platform/user/Clock.h"
@@ -10,56 +10,83 @@
 #include <dlfcn.h>
 #include <limits>
 
-namespace wlan::vxwl {
+namespace wlan::sim {
 
 namespace {
 
 std::mutex g_instance_mutex;
-std::unique_ptr<Library> g_instance;
+std::unique_ptr<LibraryHost> g_instance;
+Audience g_role { Audience::Station };
+LibraryHost::Observer g_observer { nullptr };
+
+// This library's own file, found from an address inside it.
+std::string library_file()
+{
+    Dl_info info {};
+    if (::dladdr(reinterpret_cast<void*>(&library_file), &info) && info.dli_fname)
+        return info.dli_fname;
+    return "./library";
+}
 
 // VXSIM_SCENARIO, else "scenarios/default.ini" beside this library.
 std::string scenario_path()
 {
     if (char const* env = std::getenv("VXSIM_SCENARIO"); env && *env)
         return env;
-    Dl_info info {};
-    std::string dir = ".";
-    if (::dladdr(reinterpret_cast<void*>(&scenario_path), &info) && info.dli_fname) {
-        dir = info.dli_fname;
-        auto const slash = dir.find_last_of('/');
-        dir = slash == std::string::npos ? "." : dir.substr(0, slash);
-    }
-    return dir + "/scenarios/default.ini";
+    return LibraryHost::library_folder() + "/scenarios/default.ini";
 }
 
 }
 
-Library& Library::get()
+LibraryHost& LibraryHost::get()
 {
     std::lock_guard lock(g_instance_mutex);
     if (!g_instance)
-        g_instance.reset(new Library());
+        g_instance.reset(new LibraryHost(g_role, g_observer));
     return *g_instance;
 }
 
-void Library::shut_down()
+void LibraryHost::set_role(Audience role)
 {
-    std::unique_ptr<Library> gone;
+    std::lock_guard lock(g_instance_mutex);
+    g_role = role;
+}
+
+void LibraryHost::set_observer(Observer observer)
+{
+    std::lock_guard lock(g_instance_mutex);
+    g_observer = observer;
+}
+
+void LibraryHost::shut_down()
+{
+    std::unique_ptr<LibraryHost> gone;
     {
         std::lock_guard lock(g_instance_mutex);
         gone = std::move(g_instance);
     }
 }
 
-std::uint64_t Library::now() { return platform::clock().now_ms(); }
+std::uint64_t LibraryHost::now() { return platform::clock().now_ms(); }
 
-Library::Library()
+std::string LibraryHost::library_folder()
+{
+    std::string const file = library_file();
+    auto const slash = file.find_last_of('/');
+    return slash == std::string::npos ? "." : file.substr(0, slash);
+}
+
+LibraryHost::LibraryHost(Audience role, Observer observer)
+    : m_role(role)
+    , m_observer(observer)
 {
     m_store = std::make_unique<sim::Store>(sim::Store::default_folder());
     std::string const path = scenario_path();
     auto scenario = sim::load_scenario(path);
+    std::string name = library_file();
+    name = name.substr(name.find_last_of('/') + 1);
     for (auto const& e : scenario.errors)
-        std::fprintf(stderr, "VxWLAPI: %s: %s\n", path.c_str(), e.c_str());
+        std::fprintf(stderr, "%s: %s: %s\n", name.c_str(), path.c_str(), e.c_str());
     m_store->write_text("scenario.path", path);
     m_world = std::make_unique<sim::World>(scenario.world, m_store.get(), now());
     m_live = std::make_unique<sim::LiveLog>(*m_store);
@@ -70,7 +97,7 @@ Library::Library()
     m_thread = std::thread([this] { run(); });
 }
 
-Library::~Library()
+LibraryHost::~LibraryHost()
 {
     platform::system::remove_topic_handler(m_live_letters);
     platform::remove_clock_listener(m_clock_listener);
@@ -83,19 +110,19 @@ Library::~Library()
         m_thread.join();
 }
 
-void Library::set_window(HWND hwnd)
+void LibraryHost::set_window(HWND hwnd)
 {
     std::lock_guard lock(m_mutex);
     m_hwnd = hwnd;
 }
 
-void Library::set_callback(rsCallBackFunc callback)
+void LibraryHost::set_callback(rsCallBackFunc callback)
 {
     std::lock_guard lock(m_mutex);
     m_callback = callback;
 }
 
-void Library::add_scan_waiter(ScanFinishedFunc finished)
+void LibraryHost::add_scan_waiter(ScanFinishedFunc finished)
 {
     if (!finished)
         return;
@@ -103,15 +130,17 @@ void Library::add_scan_waiter(ScanFinishedFunc finished)
     m_scan_waiters.push_back(finished);
 }
 
-void Library::sync_locked()
+void LibraryHost::sync_locked()
 {
     std::uint64_t const t = now();
     m_live->apply_new(*m_world, t);
     m_world->advance(t);
 }
 
-void Library::collect_locked()
+void LibraryHost::collect_locked()
 {
+    if (m_observer)
+        m_observer(*m_world, *m_store, now());
     auto out = m_world->take_outgoing();
     if (out.empty())
         return;
@@ -120,7 +149,7 @@ void Library::collect_locked()
     m_wake.notify_all();
 }
 
-void Library::poke()
+void LibraryHost::poke()
 {
     {
         std::lock_guard lock(m_mutex);
@@ -130,7 +159,7 @@ void Library::poke()
 }
 
 // A call may have scheduled a step before the one the thread sleeps until.
-void Library::wake_if_sooner_locked()
+void LibraryHost::wake_if_sooner_locked()
 {
     if (m_sleeping_until == 0)
         return;
@@ -142,7 +171,7 @@ void Library::wake_if_sooner_locked()
 
 // Until the world's next step is due, or until poked. A manual clock moves only when a test
 // moves it, and its listener pokes the thread then; nothing is due in real time.
-void Library::sleep_locked(std::unique_lock<std::mutex>& lock)
+void LibraryHost::sleep_locked(std::unique_lock<std::mutex>& lock)
 {
     auto const due = m_world->next_due();
     m_sleeping_until = due ? *due : std::numeric_limits<std::uint64_t>::max();
@@ -158,7 +187,7 @@ void Library::sleep_locked(std::unique_lock<std::mutex>& lock)
     ++m_wakeups;
 }
 
-std::uint64_t Library::wakeups()
+std::uint64_t LibraryHost::wakeups()
 {
     std::lock_guard lock(m_mutex);
     return m_wakeups;
@@ -166,7 +195,7 @@ std::uint64_t Library::wakeups()
 
 // The library's thread: brings the world up to time, then delivers what came out, without
 // the lock, and sleeps until there is more to do.
-void Library::run()
+void LibraryHost::run()
 {
     std::unique_lock lock(m_mutex);
     while (!m_stop) {
@@ -190,9 +219,11 @@ void Library::run()
     m_idle.notify_all();
 }
 
-void Library::deliver(std::vector<sim::Outgoing> const& batch)
+void LibraryHost::deliver(std::vector<sim::Outgoing> const& batch)
 {
     for (auto const& o : batch) {
+        if (o.audience != Audience::Both && o.audience != m_role)
+            continue;
         HWND hwnd;
         rsCallBackFunc callback;
         std::vector<ScanFinishedFunc> waiters;
@@ -222,7 +253,7 @@ void Library::deliver(std::vector<sim::Outgoing> const& batch)
     }
 }
 
-void Library::settle()
+void LibraryHost::settle()
 {
     std::unique_lock lock(m_mutex);
     m_idle.wait(lock, [&] {
