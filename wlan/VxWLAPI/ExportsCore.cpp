@@ -96,7 +96,10 @@ VXWL_API int VXWL_QueryOPMode(void)
     return Library::get().with_world([](World& w, std::uint64_t) { return w.op_mode(); });
 }
 
-VXWL_API int VXWL_ReadOpMode(void) { return VXWL_QueryOPMode(); }
+VXWL_API int VXWL_ReadOpMode(void)
+{
+    return Library::get().with_world([](World& w, std::uint64_t) { return w.stored_op_mode(); });
+}
 
 VXWL_API int VXWL_SetAndWriteOPMode(int mode)
 {

@@ -177,9 +177,13 @@ std::string fail_next_scan(World& world, Args, std::uint64_t)
 
 std::string driver_delay(World& world, Args args, std::uint64_t)
 {
+    if (args[0] == "never") {
+        world.set_driver_delay_never();
+        return {};
+    }
     auto ms = platform::system::parse_integer<int>(args[0]);
     if (!ms || *ms < 0 || *ms > 600000)
-        return "expected milliseconds from 0 to 600000, got '" + args[0] + "'";
+        return "expected milliseconds from 0 to 600000 or never, got '" + args[0] + "'";
     world.set_driver_delay(*ms);
     return {};
 }
@@ -239,9 +243,19 @@ constexpr Command kCommands[] = {
     { "radio", "hw|sw on|off", 2, 2, radio },
     { "adapter", "pull|insert <id>", 2, 2, adapter },
     { "fail-next-scan", "", 0, 0, fail_next_scan },
-    { "driver-delay", "<ms>", 1, 1, driver_delay },
+    { "driver-delay", "<ms>|never", 1, 1, driver_delay },
     { "traffic", "<tx kB/s,...> <rx kB/s,...>   (one value per 2 s, repeated)", 2, 2, traffic },
     { "counters", "key=value ...   (bytes_tx bytes_rx tx_ok tx_retried tx_failed_ack rts_ok rts_failed rx_dup rx_crc rx_ok rx_dropped)", 1, kManyArgs, counters },
+    { "power", "suspend|resume", 1, 1, live::power },
+    { "mode", "station|ap|apclient", 1, 1, live::mode },
+    { "world-set", "key=value ...   (keys as in a scenario's [world] section)", 1, kManyArgs, live::world_set },
+    { "sta-add", "<id> key=value ...   (keys as in a scenario's [station:] section)", 1, kManyArgs, live::sta_add },
+    { "sta-set", "<id> key=value ...", 2, kManyArgs, live::sta_set },
+    { "sta-remove", "<id>", 1, 1, live::sta_remove },
+    { "sta-join", "<id>", 1, 1, live::sta_join },
+    { "sta-leave", "<id>", 1, 1, live::sta_leave },
+    { "softap", "exit | counters <frames>", 1, 2, live::softap },
+    { "ba", "add <mac> <tid> orig|recip <window> | remove <mac> [tid]", 2, 5, live::ba },
 };
 
 Command const* find_command(std::string const& name)

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,23 @@ constexpr std::uint32_t live_log_topic = 0x564c4f47; // "VLOG"
 
 // Applies one command; returns an error text, empty on success. An empty line is an error.
 std::string apply_live_command(World& world, std::string const& line, std::uint64_t now);
+
+// Handlers of the commands of the access point side and of the machine (LiveSoftAp.cpp), as
+// the command table calls them with the words after the command's name: stations, the soft
+// access point, block-ack agreements, world keys, power and the driver's mode.
+namespace live {
+using Args = std::span<std::string const>;
+std::string sta_add(World& world, Args args, std::uint64_t now);
+std::string sta_set(World& world, Args args, std::uint64_t now);
+std::string sta_remove(World& world, Args args, std::uint64_t now);
+std::string sta_join(World& world, Args args, std::uint64_t now);
+std::string sta_leave(World& world, Args args, std::uint64_t now);
+std::string softap(World& world, Args args, std::uint64_t now);
+std::string ba(World& world, Args args, std::uint64_t now);
+std::string world_set(World& world, Args args, std::uint64_t now);
+std::string power(World& world, Args args, std::uint64_t now);
+std::string mode(World& world, Args args, std::uint64_t now);
+}
 
 // Checks command-line words before they are joined into one line: not empty, no white space
 // or control characters (a newline would smuggle in a second command), within the bounds.

@@ -1,4 +1,5 @@
-// [SECTION] index: value readers, [ap] keys, [adapter] keys, [world] keys, the file walk.
+// [SECTION] index: value readers, [ap] keys, [station] keys, [adapter] keys, [world] keys, the
+// file walk.
 #include "wlan/sim/Scenario.h"
 
 #include "platform/system/ParseInteger.h"
@@ -286,7 +287,87 @@ std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& va
     return {};
 }
 
+// [SECTION] [station] keys
+
 namespace {
+
+std::string assign_channels(std::vector<std::uint8_t>& out, std::string const& value, std::size_t max)
+{
+    std::vector<std::uint8_t> channels;
+    if (!value.empty()) {
+        for (auto const& item : split(value, ',')) {
+            auto v = to_int(item);
+            if (!v || *v < 0 || *v > 255)
+                return "expected numbers from 0 to 255, separated by ','";
+            channels.push_back(std::uint8_t(*v));
+        }
+    }
+    if (channels.size() > max)
+        return "at most " + std::to_string(max) + " numbers";
+    out = std::move(channels);
+    return {};
+}
+
+// "major.minor" with each part 0-255.
+std::optional<std::array<std::uint8_t, 2>> to_version(std::string const& text)
+{
+    unsigned major, minor;
+    char extra;
+    if (std::sscanf(text.c_str(), "%u.%u%c", &major, &minor, &extra) != 2 || major > 255 || minor > 255)
+        return std::nullopt;
+    return std::array<std::uint8_t, 2> { std::uint8_t(major), std::uint8_t(minor) };
+}
+
+}
+
+std::string set_station_key(StationSpec& s, std::string const& key, std::string const& value, bool& known)
+{
+    known = true;
+    if (key == "mac") {
+        auto mac = parse_mac(value);
+        if (!mac)
+            return "expected xx:xx:xx:xx:xx:xx";
+        s.mac = *mac;
+        return {};
+    }
+    if (key == "rssi") return assign_int(s.rssi, value, -120, 0);
+    if (key == "phy") {
+        if (value != "b" && value != "g" && value != "n")
+            return "expected b, g or n";
+        s.phy = value[0];
+        return {};
+    }
+    if (key == "mcs") {
+        int mcs = 0;
+        auto error = assign_int(mcs, value, 0, 127);
+        if (error.empty())
+            s.mcs = mcs;
+        return error;
+    }
+    if (key == "bw40") return assign_bool(s.bw40, value);
+    if (key == "sgi") return assign_bool(s.sgi, value);
+    if (key == "power_save") return assign_bool(s.power_save, value);
+    if (key == "key") {
+        if (value.size() > 64)
+            return "a key has at most 64 characters";
+        s.key = value;
+        return {};
+    }
+    if (key == "traffic") return assign_int(s.traffic, value, 0, 100000);
+    if (key == "join") return assign_bool(s.join, value);
+    if (key == "ba_tids") {
+        std::vector<std::uint8_t> tids;
+        auto error = assign_channels(tids, value, 8);
+        for (auto tid : tids)
+            if (tid > 7)
+                return "a TID is 0 to 7";
+        if (error.empty())
+            s.ba_tids = std::move(tids);
+        return error;
+    }
+    known = false;
+    return {};
+}
 
 // [SECTION] [adapter] keys
 
@@ -314,13 +395,55 @@ std::string set_adapter_key(AdapterSpec& a, std::string const& key, std::string 
     if (key == "present") return assign_bool(a.present, value);
     if (key == "init_delay_ms") return assign_int(a.init_delay_ms, value, 0, 600000);
     if (key == "chains") return assign_int(a.chains, value, 1, 3);
-    if (key == "device_model") return assign_int(a.device_model, value, 0, 8);
     if (key == "tx_power") return assign_int(a.tx_power, value, 0, 100);
+    if (key == "device_model") return assign_int(a.device_model, value, 0, 15);
+    if (key == "eeprom" || key == "firmware") {
+        if (value.empty() || value == "none") {
+            if (key == "eeprom")
+                a.eeprom.reset();
+            else
+                a.firmware.reset();
+            return {};
+        }
+        auto version = to_version(value);
+        if (!version)
+            return "expected major.minor (0-255 each) or none";
+        if (key == "eeprom")
+            a.eeprom = *version;
+        else
+            a.firmware = std::uint16_t(((*version)[0] << 8) | (*version)[1]);
+        return {};
+    }
     known = false;
     return {};
 }
 
 // [SECTION] [world] keys
+
+namespace {
+
+// The keys of the adapter's access point side.
+std::string set_world_ap_key(WorldSpec& w, std::string const& key, std::string const& value, bool& known)
+{
+    known = true;
+    if (key == "11a") return assign_bool(w.supports_11a, value);
+    if (key == "ieee80211h") return assign_int(w.ieee80211h, value, 0, 1);
+    if (key == "sideband_bg") return assign_int(w.sideband_bg, value, 0, 1);
+    if (key == "bw40_24") return assign_bool(w.bw40_24, value);
+    if (key == "bw40_5") return assign_bool(w.bw40_5, value);
+    if (key == "region24_max") return assign_int(w.region24_max, value, 0, 255);
+    if (key == "region5_max") return assign_int(w.region5_max, value, 0, 255);
+    if (key == "region24_selectable") return assign_bool(w.region24_selectable, value);
+    if (key == "region5_selectable") return assign_bool(w.region5_selectable, value);
+    if (key == "region30_24") return assign_channels(w.region30_24, value, 32);
+    if (key == "region30_5") return assign_channels(w.region30_5, value, 32);
+    if (key == "hosted_network") return assign_bool(w.hosted_network, value);
+    if (key == "softap_rssi") return assign_int(w.softap_rssi, value, -120, 0);
+    known = false;
+    return {};
+}
+
+}
 
 std::string set_world_key(WorldSpec& w, std::string const& key, std::string const& value, bool& known)
 {
@@ -376,9 +499,10 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
         return {};
     }
     if (key == "crowd") return assign_int(w.crowd, value, 0, 1000);
-    known = false;
-    return {};
+    return set_world_ap_key(w, key, value, known);
 }
+
+namespace {
 
 // The crowd: channels 1 to 13 in turn, signals spread evenly from -45 to -90 dBm.
 void add_crowd(WorldSpec& w)
@@ -398,6 +522,7 @@ void add_crowd(WorldSpec& w)
 }
 
 }
+
 
 // [SECTION] the file walk
 
@@ -420,7 +545,7 @@ std::optional<std::vector<int>> parse_traffic(std::string const& text)
 ScenarioResult parse_scenario(std::string_view text)
 {
     ScenarioResult result;
-    enum class In { Nothing, World, Adapter, Ap } in = In::Nothing;
+    enum class In { Nothing, World, Adapter, Ap, Station } in = In::Nothing;
     std::istringstream lines { std::string(text) };
     int number = 0;
     for (std::string raw; std::getline(lines, raw);) {
@@ -446,6 +571,10 @@ ScenarioResult parse_scenario(std::string_view text)
                 in = In::Ap;
                 result.world.aps.push_back({});
                 result.world.aps.back().id = name.substr(3);
+            } else if (name.rfind("station:", 0) == 0) {
+                in = In::Station;
+                result.world.stations.push_back({});
+                result.world.stations.back().id = name.substr(8);
             } else {
                 result.warnings.push_back(where() + "unknown section [" + name + "]");
                 in = In::Nothing;
@@ -465,6 +594,7 @@ ScenarioResult parse_scenario(std::string_view text)
         case In::World: error = set_world_key(result.world, key, value, known); break;
         case In::Adapter: error = set_adapter_key(result.world.adapters.back(), key, value, known); break;
         case In::Ap: error = set_ap_key(result.world.aps.back(), key, value, known); break;
+        case In::Station: error = set_station_key(result.world.stations.back(), key, value, known); break;
         case In::Nothing: known = false; break;
         }
         if (!error.empty())

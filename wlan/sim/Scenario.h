@@ -1,6 +1,7 @@
 // A description of a simulated radio world, read from a scenario file: one [world] section
-// with the machine's settings, one [adapter:<id>] section per adapter and one [ap:<id>]
-// section per access point or ad hoc cell. Lines are "key = value"; ';' and '#' start
+// with the machine's settings, one [adapter:<id>] section per adapter, one [ap:<id>] section
+// per access point or ad hoc cell and one [station:<id>] section per station that may join the
+// adapter when it runs as an access point. Lines are "key = value"; ';' and '#' start
 // comments. Unknown keys are reported as warnings, wrong values as errors with line numbers.
 #pragma once
 
@@ -74,6 +75,26 @@ struct AdapterSpec {
     int chains { 2 };
     int device_model { 5 };
     int tx_power { 100 }; // percent
+    // Version words the driver reports; absent, the query fails.
+    std::optional<std::array<std::uint8_t, 2>> eeprom;
+    std::optional<std::uint16_t> firmware;
+};
+
+// A station near the adapter. While the adapter serves as an access point, a station with
+// `join` set associates when access control admits it and its key matches.
+struct StationSpec {
+    std::string id;
+    Mac mac {};
+    int rssi { -55 };
+    char phy { 'g' };                   // b, g or n
+    std::optional<int> mcs;             // MCS, or the CCK/OFDM rate index; else the phy's best
+    bool bw40 { false };
+    bool sgi { false };
+    bool power_save { false };
+    std::string key;                    // WEP key or pre-shared key text it joins with
+    int traffic { 20 };                 // frames per second while associated
+    bool join { true };
+    std::vector<std::uint8_t> ba_tids;  // block-ack agreements it sets up on association
 };
 
 struct WorldSpec {
@@ -112,8 +133,23 @@ struct WorldSpec {
     // The default crosses 1 Mbps (125 kB/s) both ways.
     std::vector<int> traffic_tx { 40, 90, 160, 220, 140, 60 };
     std::vector<int> traffic_rx { 110, 260, 420, 300, 150, 70 };
+    // The access point side: what the adapter supports and reports while it serves.
+    bool supports_11a { true };
+    int ieee80211h { 0 };
+    int sideband_bg { 1 };
+    bool bw40_24 { true };
+    bool bw40_5 { true };
+    int region24_max { 0 };
+    int region5_max { 0 };
+    bool region24_selectable { true };
+    bool region5_selectable { true };
+    std::vector<std::uint8_t> region30_24;
+    std::vector<std::uint8_t> region30_5;
+    bool hosted_network { true };
+    int softap_rssi { -60 };
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
+    std::vector<StationSpec> stations;
 };
 
 struct ScenarioResult {
@@ -131,6 +167,10 @@ ScenarioResult load_scenario(std::string const& path);
 // Applies one "key = value" of an [ap:...] section; used by the scenario reader and by the
 // live commands that add or change an access point. Returns an error text, empty on success.
 std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& value, bool& known);
+// The same for the [station:...], [adapter:...] and [world] sections.
+std::string set_station_key(StationSpec& station, std::string const& key, std::string const& value, bool& known);
+std::string set_adapter_key(AdapterSpec& adapter, std::string const& key, std::string const& value, bool& known);
+std::string set_world_key(WorldSpec& world, std::string const& key, std::string const& value, bool& known);
 
 // A traffic pattern: kB/s values separated by commas, each 0 to 1000000.
 std::optional<std::vector<int>> parse_traffic(std::string const& text);

@@ -13,6 +13,18 @@
 
 namespace wlan::sim {
 
+namespace {
+
+// Window messages of the system that the libraries raise in their program.
+constexpr unsigned kWmPowerBroadcast = 0x0218;
+constexpr unsigned kWmDeviceChange = 0x0219;
+constexpr std::uintptr_t kPowerSuspend = 4;
+constexpr std::uintptr_t kPowerResumeAutomatic = 18;
+constexpr std::uintptr_t kDeviceArrival = 0x8000;
+constexpr std::uintptr_t kDeviceRemoveComplete = 0x8004;
+
+}
+
 char const* to_string(LinkPhase phase)
 {
     switch (phase) {
@@ -38,6 +50,7 @@ World::World(WorldSpec spec, Store* store, std::uint64_t now)
         if (auto mode = m_store->read_u32("op_mode"); mode && *mode <= 2)
             m_spec.op_mode = int(*mode);
     }
+    m_driver_mode = m_spec.op_mode;
     for (auto const& a : m_spec.adapters)
         m_ready_at.push_back(now + std::uint64_t(a.init_delay_ms));
 }
@@ -58,6 +71,8 @@ void World::advance(std::uint64_t now)
         m_steps.erase(m_steps.begin());
         run(s, now);
     }
+    // A driver that became ready, or any other change, may let the access point start.
+    reconcile_softap(now);
 }
 
 std::vector<Outgoing> World::take_outgoing()
@@ -181,7 +196,16 @@ bool World::adapter_present() const
 
 bool World::driver_ready(std::uint64_t now) const
 {
-    return adapter_present() && now >= m_ready_at[std::size_t(m_selected)];
+    return adapter_present() && !m_suspended && now >= m_ready_at[std::size_t(m_selected)];
+}
+
+std::uint64_t World::driver_start_time(AdapterSpec const& adapter, std::uint64_t now)
+{
+    int const delay = m_next_driver_delay != -1 ? m_next_driver_delay : adapter.init_delay_ms;
+    m_next_driver_delay = -1;
+    if (delay == kDriverNever)
+        return UINT64_MAX;
+    return now + std::uint64_t(delay);
 }
 
 void World::set_adapter_present(std::string const& id, bool present, std::uint64_t now)
@@ -192,13 +216,14 @@ void World::set_adapter_present(std::string const& id, bool present, std::uint64
             continue;
         a.present = present;
         if (present) {
-            int const delay = m_next_driver_delay >= 0 ? m_next_driver_delay : a.init_delay_ms;
-            m_ready_at[i] = now + std::uint64_t(delay);
-            m_next_driver_delay = -1;
+            m_ready_at[i] = driver_start_time(a, now);
         } else if (int(i) == m_selected) {
             drop_link(now);
             m_scan_due.reset();
+            stop_softap(now);
+            m_ap.config.reset();
         }
+        post(kWmDeviceChange, present ? kDeviceArrival : kDeviceRemoveComplete);
     }
 }
 
@@ -243,7 +268,44 @@ void World::set_radio_hw(bool on, std::uint64_t now)
 void World::set_op_mode(int mode)
 {
     m_spec.op_mode = mode;
+    m_driver_mode = mode;
     persist();
+}
+
+void World::set_driver_mode(int mode, std::uint64_t now)
+{
+    m_driver_mode = mode;
+    // In access point mode the adapter has no station link.
+    if (mode == 1)
+        drop_link(now);
+}
+
+// [SECTION] power
+
+void World::suspend(std::uint64_t now)
+{
+    if (m_suspended)
+        return;
+    m_suspended = true;
+    drop_link(now);
+    m_scan_due.reset();
+    stop_softap(now);
+    m_ap.config.reset();
+    post(kWmPowerBroadcast, kPowerSuspend);
+}
+
+void World::resume(std::uint64_t now)
+{
+    if (!m_suspended)
+        return;
+    m_suspended = false;
+    // Every driver starts again; a delay set for the next start holds for all of them.
+    int const next = m_next_driver_delay;
+    for (std::size_t i = 0; i < m_spec.adapters.size(); ++i) {
+        m_next_driver_delay = next;
+        m_ready_at[i] = driver_start_time(m_spec.adapters[i], now);
+    }
+    post(kWmPowerBroadcast, kPowerResumeAutomatic);
 }
 
 void World::persist()

@@ -7,9 +7,12 @@
 // Not thread-safe: the library guards it with one lock.
 #pragma once
 
+#include "wlan/api/ApRecords.h"
 #include "wlan/api/Profile.h"
 #include "wlan/api/Records.h"
+#include "wlan/sim/BlockAckStore.h"
 #include "wlan/sim/Scenario.h"
+#include "wlan/sim/SoftAp.h"
 
 #include <array>
 #include <cstdint>
@@ -57,7 +60,10 @@ public:
     bool driver_ready(std::uint64_t now) const;
     AdapterSpec const* selected_adapter() const;
     void set_adapter_present(std::string const& id, bool present, std::uint64_t now);
+    // The next time a driver starts (an adapter inserted, the machine resumed) it takes this
+    // long instead of the adapter's own delay; "never" leaves it not ready.
     void set_driver_delay(int ms) { m_next_driver_delay = ms; }
+    void set_driver_delay_never() { m_next_driver_delay = kDriverNever; }
 
     bool radio_hw() const { return m_spec.hw_radio; }
     bool radio_sw() const { return m_spec.sw_radio; }
@@ -67,8 +73,18 @@ public:
     // holds when one is selected.
     void set_radio_switch(bool on, std::uint64_t now);
     void set_radio_hw(bool on, std::uint64_t now);
-    int op_mode() const { return m_spec.op_mode; }
+    // The mode the driver runs in, and the mode stored for the next start; setting the mode
+    // through a library sets both, another owner of the adapter (wlansim) only the driver's.
+    int op_mode() const { return m_driver_mode; }
+    int stored_op_mode() const { return m_spec.op_mode; }
     void set_op_mode(int mode);
+    void set_driver_mode(int mode, std::uint64_t now);
+
+    // [SECTION] power
+    // Suspending stops the driver and drops the link; resuming starts the driver again.
+    void suspend(std::uint64_t now);
+    void resume(std::uint64_t now);
+    bool suspended() const { return m_suspended; }
 
     // [SECTION] access points and scans
     ApSpec* find_ap(std::string const& id);
@@ -102,6 +118,37 @@ public:
     bool address_assigned(std::uint64_t now) const;
     // Returns false (and leaves the record alone) when there is no adapter.
     bool fill_status(WLAN_STATUS& status, std::uint64_t now) const;
+
+    // [SECTION] soft access point (WorldSoftAp.cpp)
+    // It serves while the adapter is present and ready, in mode 1, with the radio on and a
+    // configuration applied.
+    bool softap_serving(std::uint64_t now) const;
+    void softap_apply_config(ApConfigData const& config, std::uint64_t now);
+    ApConfigData const* softap_config() const { return m_ap.config ? &*m_ap.config : nullptr; }
+    void softap_apply_acl(AccessControlList const& acl, std::uint64_t now);
+    AccessControlList const& softap_acl() const { return m_ap.acl; }
+    // The oldest unread events, at most `max`; they are read once.
+    std::vector<ApEvent> take_softap_events(std::size_t max);
+    // Associated stations in the order of their association identifiers.
+    std::vector<std::pair<StationSpec const*, StationLink const*>> associated_stations() const;
+    StationLink link_of(std::string const& station_id) const;
+    ApCounters softap_counters(std::uint64_t now) const;
+    void reset_softap_counters(std::uint64_t now) { set_softap_counter_base(0, now); }
+    void set_softap_counter_base(std::uint64_t frames, std::uint64_t now);
+    int softap_signal_dbm() const;
+    void softap_post(unsigned message);
+    StationSpec* find_station(std::string const& id);
+    bool add_station(StationSpec station, std::uint64_t now);
+    void station_changed(std::string const& id, std::uint64_t now);
+    void remove_station(std::string const& id, std::uint64_t now);
+    // Runs the admission of every station against the current state.
+    void reconcile_softap(std::uint64_t now);
+    BlockAckStore& block_acks() { return m_block_acks; }
+    BlockAckStore const& block_acks() const { return m_block_acks; }
+    bool hosted_network_running() const { return m_hosted_network; }
+    void set_hosted_network(bool running) { m_hosted_network = running; }
+
+    static constexpr int kDriverNever = -2;
 
 private:
     // The frame counters of the status record that follow the traffic.
@@ -151,6 +198,13 @@ private:
     std::array<std::uint64_t, kFrameCounters> frames(std::uint64_t now) const;
     void start_traffic(std::uint64_t now);
     void persist();
+    std::uint64_t driver_start_time(AdapterSpec const& adapter, std::uint64_t now);
+    void stop_softap(std::uint64_t now);
+    void admit_station(StationSpec const& station, StationLink& link, std::uint64_t now);
+    void drop_station(StationSpec const& station, StationLink& link, std::uint16_t event, std::uint64_t now);
+    void softap_event(Mac const& mac, std::uint16_t code, std::uint64_t now);
+    void fold_counters(std::uint64_t now);
+    void reset_station_attempts();
 
     WorldSpec m_spec;
     Store* m_store;
@@ -163,6 +217,11 @@ private:
     std::vector<Scheduled> m_steps;
     std::vector<Outgoing> m_outbox;
     Link m_link;
+    int m_driver_mode { 0 };
+    bool m_suspended { false };
+    SoftApState m_ap;
+    BlockAckStore m_block_acks;
+    bool m_hosted_network { false };
 };
 
 }
