@@ -16,6 +16,8 @@
 namespace wlan::vxap {
 
 sim::LibraryHost& host();
+// Stops the library's thread and takes its published status away.
+void shut_down();
 
 // Appends one call with the bytes of the records it was given, in argument order.
 void log_call(char const* name, void const* first = nullptr, std::size_t first_size = 0, void const* second = nullptr,

@@ -43,7 +43,7 @@ VXAP_API int VXAP_Initial(const char* maker, HWND hwnd)
 VXAP_API int VXAP_DeInitial(void)
 {
     log_call("DeInitial");
-    wlan::sim::LibraryHost::shut_down();
+    wlan::vxap::shut_down();
     return 1;
 }
 

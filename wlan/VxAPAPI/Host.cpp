@@ -1,8 +1,11 @@
 #include "wlan/VxAPAPI/Export.h"
 
+#include "wlan/sim/Channels.h"
+
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace wlan::vxap {
@@ -20,12 +23,55 @@ std::vector<Call> g_log;
 // A program that never reads the log keeps only the latest calls.
 constexpr std::size_t kLogLimit = 4096;
 
+std::string g_published;
+
+// What wlansim list shows of the running access point: whether it serves, its network, and
+// where each station stands. Written to the store when it changes.
+std::string status_text(sim::World const& world, std::uint64_t now)
+{
+    std::string text = "pid " + std::to_string(::getpid()) + "\n";
+    auto const* config = world.softap_config();
+    text += std::string("softap ") + (world.softap_serving(now) ? "serving" : "stopped");
+    if (config) {
+        std::size_t const length = std::min<std::size_t>(config->SsidLen, AP_SSID_MAX);
+        text += " ssid \"" + std::string(reinterpret_cast<char const*>(config->Ssid), length) + "\" channel "
+            + std::to_string(sim::frequency_to_channel(config->lFreq));
+    }
+    text += "\n";
+    for (auto const& s : world.spec().stations) {
+        auto const link = world.link_of(s.id);
+        text += "station " + s.id + " " + sim::format_mac(s.mac) + " " + sim::to_string(link.state);
+        if (link.state == sim::StationState::Associated)
+            text += " aid " + std::to_string(link.aid);
+        text += "\n";
+    }
+    return text;
+}
+
+void publish(sim::World& world, sim::Store& store, std::uint64_t now)
+{
+    std::string text = status_text(world, now);
+    if (text == g_published)
+        return;
+    g_published = std::move(text);
+    store.write_text("softap.status", g_published);
+}
+
 }
 
 sim::LibraryHost& host()
 {
     sim::LibraryHost::set_role(sim::Audience::AccessPoint);
+    sim::LibraryHost::set_observer(publish);
     return sim::LibraryHost::get();
+}
+
+void shut_down()
+{
+    std::string const status = host().store().path_of("softap.status");
+    sim::LibraryHost::shut_down();
+    ::unlink(status.c_str());
+    g_published.clear();
 }
 
 void log_call(char const* name, void const* first, std::size_t first_size, void const* second, std::size_t second_size)

@@ -79,3 +79,40 @@ TEST(Scenario, ACrowdAddsPlainOpenAccessPointsAfterTheFilesOwn)
     EXPECT_NE(first.bssid, last.bssid);
     EXPECT_FALSE(parse_scenario("[world]\ncrowd = -1\n").ok());
 }
+
+TEST(Scenario, ReadsStationsAndTheAccessPointSide)
+{
+    auto r = parse_scenario("[world]\n11a = 0\nieee80211h = 1\nregion24_max = 2\nregion30_24 = 1, 6\nsoftap_rssi = -70\n"
+                            "[adapter:a]\ndevice_model = 9\neeprom = 1.2\nfirmware = 3.4\n"
+                            "[station:laptop]\nmac = 02:20:00:00:00:01\nphy = n\nmcs = 15\nbw40 = 1\nba_tids = 0, 5\njoin = 0\n");
+    ASSERT_TRUE(r.ok()) << r.errors[0];
+    EXPECT_FALSE(r.world.supports_11a);
+    EXPECT_EQ(r.world.ieee80211h, 1);
+    EXPECT_EQ(r.world.region24_max, 2);
+    EXPECT_EQ(r.world.region30_24, (std::vector<std::uint8_t> { 1, 6 }));
+    EXPECT_EQ(r.world.softap_rssi, -70);
+    EXPECT_EQ(r.world.adapters[0].device_model, 9);
+    EXPECT_EQ(r.world.adapters[0].eeprom, (std::array<std::uint8_t, 2> { 1, 2 }));
+    EXPECT_EQ(r.world.adapters[0].firmware, std::optional<std::uint16_t>(0x0304));
+    ASSERT_EQ(r.world.stations.size(), 1u);
+    auto const& s = r.world.stations[0];
+    EXPECT_EQ(s.id, "laptop");
+    EXPECT_EQ(s.phy, 'n');
+    EXPECT_EQ(s.mcs, std::optional<int>(15));
+    EXPECT_EQ(s.ba_tids, (std::vector<std::uint8_t> { 0, 5 }));
+    EXPECT_FALSE(s.join);
+
+    struct Case {
+        char const* text;
+        char const* error;
+    };
+    for (Case c : { Case { "[station:x]\nphy = a\n", "line 2: phy" }, { "[station:x]\nba_tids = 8\n", "line 2: ba_tids" },
+             { "[adapter:a]\nfirmware = 3\n", "line 2: firmware" }, { "[adapter:a]\ndevice_model = 16\n", "line 2: device_model" },
+             { "[world]\nregion30_5 = 36, x\n", "line 2: region30_5" } }) {
+        SCOPED_TRACE(c.text);
+        auto bad = parse_scenario(c.text);
+        ASSERT_EQ(bad.errors.size(), 1u);
+        EXPECT_EQ(bad.errors[0].rfind(c.error, 0), 0u) << bad.errors[0];
+    }
+    EXPECT_FALSE(parse_scenario("[adapter:a]\neeprom = 1.2\neeprom = none\n").world.adapters[0].eeprom);
+}

@@ -8,8 +8,11 @@
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -54,15 +57,38 @@ World current_world(Store& store)
     return world;
 }
 
+// The running access point library publishes what it serves; a status left by a program that
+// is gone is not shown.
+void list_running_softap(Store& store)
+{
+    auto status = store.read_text("softap.status");
+    if (!status)
+        return;
+    std::istringstream lines(*status);
+    std::string first;
+    std::getline(lines, first);
+    int pid = 0;
+    if (std::sscanf(first.c_str(), "pid %d", &pid) != 1 || pid <= 0 || (::kill(pid, 0) != 0 && errno == ESRCH))
+        return;
+    std::printf("access point library (process %d):\n", pid);
+    for (std::string line; std::getline(lines, line);)
+        std::printf("  %s\n", line.c_str());
+}
+
 int list(Store& store)
 {
     World world = current_world(store);
-    std::printf("radio: hw %s, sw %s; mode %d\n", world.radio_hw() ? "on" : "off", world.radio_sw() ? "on" : "off", world.op_mode());
+    std::printf("radio: hw %s, sw %s; mode %d (stored %d)%s\n", world.radio_hw() ? "on" : "off", world.radio_sw() ? "on" : "off",
+        world.op_mode(), world.stored_op_mode(), world.suspended() ? "; suspended" : "");
     for (auto const& a : world.spec().adapters)
         std::printf("adapter %-12s %-8s %s\n", a.id.c_str(), a.present ? "present" : "pulled", a.description.c_str());
     for (auto const& ap : world.spec().aps)
         std::printf("ap %-16s %s ch %3d %4d dBm %-8s %s%s\n", ap.id.c_str(), format_mac(ap.bssid).c_str(), ap.channel, ap.rssi,
             ap.present ? "" : "(gone)", ap.ssid.c_str(), ap.hidden ? " (hidden)" : "");
+    for (auto const& s : world.spec().stations)
+        std::printf("station %-11s %s %4d dBm phy %c%s\n", s.id.c_str(), format_mac(s.mac).c_str(), s.rssi, s.phy,
+            s.join ? "" : " (not joining)");
+    list_running_softap(store);
     return 0;
 }
 
