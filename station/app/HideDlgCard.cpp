@@ -1,7 +1,7 @@
 // CHideDlg: choosing the adapter and bringing the card into the state the program expects.
 #include "station/app/HideDlg.h"
 
-#include "station/app/SelCardDlg.h"
+#include "station/controls/SelCardDlg.h"
 #include "station/app/StatusCallback.h"
 #include "station/core/HideDlgIds.h"
 #include "station/core/Trace.h"

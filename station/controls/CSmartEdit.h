@@ -41,6 +41,8 @@ public:
 
     // Stores the mask and answers it.
     WORD SetAcceptedClasses(WORD wClasses);
+    // The access point utility's name for it: stores the mask and answers its low 16 bits.
+    int SetFilter(int nMask) { return SetAcceptedClasses(WORD(nMask & 0xFFFF)); }
     // Stores the range; with a linked slider, makes this edit its buddy and gives it the range,
     // line and page sizes. Then accepts digits, and the minus sign when the minimum is negative.
     BOOL SetRange(int nMin, int nMax, int nLineSize, int nPageSize);

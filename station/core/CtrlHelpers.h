@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/user/Types.h"
+#include "station/core/ComboItems.h"
 
 #include <functional>
 #include <string>
@@ -20,13 +21,6 @@ struct CTRL_POS_SIZE {
 // empty rectangle when there is no such child.
 RECT* GetCtrlRectInDlg(RECT* rect, HWND dialog, int id);
 CTRL_POS_SIZE* GetCtrlPosSize(CTRL_POS_SIZE* pos, HWND dialog, int id);
-
-// Item data of the combo box's item `index`, also stored in `value` when given.
-DWORD_PTR ComboGetItemData(HWND combo, int index, DWORD_PTR* value);
-// Index of the first item whose data equals `value`, or -1.
-int ComboFindItemData(HWND combo, DWORD_PTR value);
-// Adds the text and sets the item data of the index the combo box answered.
-void ComboAddItem(HWND combo, std::string const& text, DWORD_PTR data);
 
 // Moves the control to (x, y) with the size given, repaints, shows it and sets its text.
 void PlaceCtrlText(HWND control, int x, int y, int width, int height, std::string const& text);

@@ -5,6 +5,7 @@
 // are UTF-8. Pages read the members directly, by key name.
 #pragma once
 
+#include "station/core/LanguageFile.h"
 #include "station/core/UiStringKeys.h"
 
 #include <cstddef>
@@ -46,7 +47,5 @@ namespace station::core {
 // The keys of section "Strings" in member order.
 extern const char* const kUiStringKeys[];
 extern const std::size_t kUiStringKeyCount;
-// The language id of the system's locale as four hexadecimal digits ("0409").
-std::string system_language_digits();
 
 }

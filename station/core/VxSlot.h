@@ -1,6 +1,7 @@
-// One bound function of the WLAN library. A slot whose export was missing stays empty, and a
+// One bound function of an outside library. A slot whose export was missing stays empty, and a
 // call through an empty slot does not crash: it acts as a failed call (0, which also reads as
-// "no" for the yes/no queries) and writes one level-1 trace line naming the function.
+// "no" for the yes/no queries) and writes one trace line naming the function, in the words of
+// the program that binds it (the `Missing` policy; the station's by default).
 #pragma once
 
 namespace station::core {
@@ -8,18 +9,22 @@ namespace station::core {
 // Writes "[Kivra] <name> is missing from the WLAN library: call failed".
 void report_missing_export(const char* name);
 
-template<typename Fn>
+struct StationMissingExport {
+    static void report(const char* name) { report_missing_export(name); }
+};
+
+template<typename Fn, typename Missing = StationMissingExport>
 class VxSlot;
 
-template<typename R, typename... Args>
-class VxSlot<R (*)(Args...)> {
+template<typename R, typename... Args, typename Missing>
+class VxSlot<R (*)(Args...), Missing> {
 public:
     using Function = R (*)(Args...);
 
     R operator()(Args... args) const
     {
         if (!m_function) {
-            report_missing_export(m_name);
+            Missing::report(m_name);
             return R {};
         }
         return m_function(args...);

@@ -1,16 +1,9 @@
-#include "station/app/SelCardDlg.h"
-
-#include "station/core/HideDlgIds.h"
+#include "station/controls/SelCardDlg.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr int IDC_CARD_COMBO = 1244;
-constexpr int IDC_FRIENDLY_NAME = 1245;
-constexpr int IDC_DESCRIPTION = 1246;
-constexpr int IDC_HARDWARE_ID = 1247;
-constexpr int IDC_LOCATION = 1248;
 // The list shows the friendly names only, in one column of this width.
 constexpr int kNameColumnWidth = 200;
 
@@ -24,11 +17,11 @@ CString field(char const (&text)[N])
 }
 
 BEGIN_MESSAGE_MAP(CSelCardDlg, CDialog)
-    ON_CBN_SELCHANGE(IDC_CARD_COMBO, OnSelChange)
 END_MESSAGE_MAP()
 
-CSelCardDlg::CSelCardDlg(CWnd* pParent)
-    : CDialog(IDD_SELCARD_DLG, pParent)
+CSelCardDlg::CSelCardDlg(CWnd* pParent, SelCardLayout const& layout)
+    : CDialog(layout.templateId, pParent)
+    , m_layout(layout)
 {
 }
 
@@ -41,11 +34,11 @@ void CSelCardDlg::SetAdapterList(AdapterEntry const* list, int count)
 void CSelCardDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_CARD_COMBO, m_cbCard);
-    DDX_Text(pDX, IDC_FRIENDLY_NAME, m_strFriendlyName);
-    DDX_Text(pDX, IDC_DESCRIPTION, m_strDescription);
-    DDX_Text(pDX, IDC_HARDWARE_ID, m_strHardwareId);
-    DDX_Text(pDX, IDC_LOCATION, m_strLocation);
+    DDX_Control(pDX, m_layout.comboId, m_cbCard);
+    DDX_Text(pDX, m_layout.friendlyNameId, m_strFriendlyName);
+    DDX_Text(pDX, m_layout.descriptionId, m_strDescription);
+    DDX_Text(pDX, m_layout.hardwareId, m_strHardwareId);
+    DDX_Text(pDX, m_layout.locationId, m_strLocation);
 }
 
 BOOL CSelCardDlg::OnInitDialog()
@@ -81,15 +74,39 @@ int CSelCardDlg::current_selection() const
     return static_cast<int>(m_cbCard.SendMessage(CB_GETCURSEL));
 }
 
+// The combo box's id comes with the program's template, so its notification is routed here
+// rather than through the message map.
+BOOL CSelCardDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == CBN_SELCHANGE && int(LOWORD(wParam)) == m_layout.comboId) {
+        OnSelChange();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
 void CSelCardDlg::OnSelChange()
 {
     show_entry(current_selection());
 }
 
-void CSelCardDlg::OnOK()
+// Only a row of the list may be chosen; no selection keeps the first adapter.
+void CSelCardDlg::take_selection()
 {
     int const selected = current_selection();
-    // Only a row of the list may be chosen; no selection keeps the first adapter.
     m_nIndex = selected >= 0 && selected < m_nCount ? selected : 0;
+}
+
+void CSelCardDlg::OnOK()
+{
+    take_selection();
     EndDialog(IDOK);
+}
+
+// The caller takes an adapter whichever way the dialog ends.
+void CSelCardDlg::OnCancel()
+{
+    if (m_layout.cancelTakesShown)
+        take_selection();
+    EndDialog(IDCANCEL);
 }
