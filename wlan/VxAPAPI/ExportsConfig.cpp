@@ -39,7 +39,7 @@ ApOptionData options_of(ApConfigData const& c)
 void copy_channels(std::vector<std::uint8_t> const& channels, std::uint8_t* out, int* count)
 {
     std::size_t const n = std::min(channels.size(), kChannelArray);
-    if (out)
+    if (out && n > 0)
         std::memcpy(out, channels.data(), n);
     if (count)
         *count = int(n);
@@ -201,7 +201,8 @@ VXAP_API int VXAP_ReadAccessList(char* text)
         return 0;
     auto const list = host().store().read("ap_acl_list").value_or(std::vector<std::uint8_t> {});
     std::size_t const n = std::min(list.size(), AP_ACL_TEXT_SIZE - 2);
-    std::memcpy(text, list.data(), n);
+    if (n > 0)
+        std::memcpy(text, list.data(), n);
     text[n] = '\0';
     text[n + 1] = '\0';
     return 1;
