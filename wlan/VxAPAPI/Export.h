@@ -23,7 +23,9 @@ void shut_down();
 void log_call(char const* name, void const* first = nullptr, std::size_t first_size = 0, void const* second = nullptr,
     std::size_t second_size = 0);
 
-// The stored configuration, or the defaults while none was written.
-ApConfigData stored_config(sim::World const& world);
+// The stored configuration, or the defaults while none was written. Called under the world's
+// lock, so it is given the store: asking for the host there would take the instance lock
+// inside the world's, the opposite of the order the host's start takes them in.
+ApConfigData stored_config(sim::World const& world, sim::Store& store);
 
 }

@@ -66,7 +66,8 @@ VXAP_API int VXAP_ReadConfigData(ApConfigData* config)
 {
     if (!config)
         return 0;
-    *config = host().with_world([](World& w, std::uint64_t) { return stored_config(w); });
+    auto& h = host();
+    *config = h.with_world([&](World& w, std::uint64_t) { return stored_config(w, h.store()); });
     return 1;
 }
 
@@ -110,9 +111,10 @@ VXAP_API int VXAP_QueryAuthMode(VXAP_U32* mode)
 {
     if (!mode)
         return 0;
-    *mode = host().with_world([](World& w, std::uint64_t) {
+    auto& h = host();
+    *mode = h.with_world([&](World& w, std::uint64_t) {
         auto const* applied = w.softap_config();
-        return applied ? applied->Security.AuthenMode : stored_config(w).Security.AuthenMode;
+        return applied ? applied->Security.AuthenMode : stored_config(w, h.store()).Security.AuthenMode;
     });
     return 1;
 }
@@ -121,7 +123,8 @@ VXAP_API int VXAP_ReadAuthMode(VXAP_U32* mode)
 {
     if (!mode)
         return 0;
-    *mode = host().with_world([](World& w, std::uint64_t) { return stored_config(w).Security.AuthenMode; });
+    auto& h = host();
+    *mode = h.with_world([&](World& w, std::uint64_t) { return stored_config(w, h.store()).Security.AuthenMode; });
     return 1;
 }
 

@@ -90,10 +90,9 @@ void log_call(char const* name, void const* first, std::size_t first_size, void 
     g_log.push_back(std::move(call));
 }
 
-ApConfigData stored_config(sim::World const& world)
+ApConfigData stored_config(sim::World const& world, sim::Store& store)
 {
-    (void)world;
-    if (auto stored = host().store().read_record<ApConfigData>("ap_config"))
+    if (auto stored = store.read_record<ApConfigData>("ap_config"))
         return *stored;
     auto const& spec = world.spec();
     return sim::default_ap_config(spec.supports_11n, spec.region24, spec.region5);
