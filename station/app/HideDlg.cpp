@@ -21,7 +21,6 @@
 #include <cstring>
 
 CHideDlg* g_pHideDlg = nullptr;
-BOOL G_bHideTabIcon = FALSE;
 BOOL G_bWepError = FALSE;
 BOOL G_bReConnect = TRUE;
 BOOL g_bExitingUI = FALSE;

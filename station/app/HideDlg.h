@@ -8,6 +8,7 @@
 #include "platform/system/Shell.h"
 #include "station/app/TrayMenu.h"
 #include "station/controls/CMessageBoxDlg.h"
+#include "station/core/StationFlags.h"
 #include "wlan/api/Profile.h"
 
 #include <map>
@@ -112,7 +113,6 @@ private:
 };
 
 extern CHideDlg* g_pHideDlg;
-extern BOOL G_bHideTabIcon;
 extern BOOL G_bWepError;
 extern BOOL G_bReConnect;
 extern BOOL g_bExitingUI;

@@ -1,0 +1,3 @@
+#include "station/core/StationFlags.h"
+
+BOOL G_bHideTabIcon = FALSE;
