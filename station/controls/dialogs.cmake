@@ -10,6 +10,7 @@ add_library(station_controls_dialogs STATIC
     ${_dialogs_dir}/CSmartEdit.cpp
     ${_dialogs_dir}/CLinkSlider.cpp
     ${_dialogs_dir}/CInfoWnd.cpp
+    ${_dialogs_dir}/PageFrame.cpp
     ${_dialogs_dir}/SelCardDlg.cpp
 )
 target_link_libraries(station_controls_dialogs PUBLIC platform_framework station_core)

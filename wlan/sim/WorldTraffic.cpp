@@ -1,5 +1,5 @@
 // The traffic of the simulated link: byte counters that follow the world's traffic pattern,
-// frame counters in proportion, a reset of the frame counters, and live changes of both.
+// frame counters in proportion, a reset of both, and live changes of both.
 #include "wlan/sim/World.h"
 
 #include "wlan/sim/LinkModel.h"
@@ -70,12 +70,12 @@ void World::fill_counters(WLAN_STATUS& s, std::uint64_t now) const
     s.RxDropped = std::uint32_t(f[RxDropped]);
 }
 
+// The byte counters restart with the frame counters, so that a page that measures throughput
+// from them sees no traffic rather than a jump.
 void World::reset_counters(std::uint64_t now)
 {
+    start_traffic(now);
     m_link.counters_from = now;
-    m_link.tx_at_reset = bytes_tx(now);
-    m_link.rx_at_reset = bytes_rx(now);
-    m_link.frame_offsets = {};
 }
 
 void World::set_traffic(std::vector<int> tx, std::vector<int> rx, std::uint64_t now)

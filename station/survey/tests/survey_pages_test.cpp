@@ -33,6 +33,8 @@ TEST_F(SurveyPagesTest, TemplateIdsAreTheWindowsOnes)
     std::pair<int, int> const ids[] = {
         { CPageSiteSurveyDlg::IDD, 113 },
         { CPageStatisticsDlg::IDD, 115 },
+        { CPageStatisticsTXDlg::IDD, 126 },
+        { CPageStatisticsRXDlg::IDD, 116 },
         { CLinkStatusDlg::IDD, 122 },
         { CAPDetailInfoDlg::IDD, 156 },
         { CHiddenSsidDlg::IDD, 431 },

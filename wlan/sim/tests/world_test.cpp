@@ -174,6 +174,9 @@ TEST_F(WorldTest, ConnectedStatusDescribesTheLinkAndCountersGrow)
     EXPECT_GT(later.RxOk, first.RxOk);
     m_world.reset_counters(5000);
     EXPECT_EQ(status().Counters[COUNTER_TX_OK / 8], 0u);
+    EXPECT_EQ(status().BytesTx, 0u) << "the byte counters restart too";
+    EXPECT_EQ(status().BytesRx, 0u);
+    EXPECT_EQ(status().RxOk, 0u);
 }
 
 TEST_F(WorldTest, RadioOffAndRemovalEndTheLink)
