@@ -1,6 +1,7 @@
 // The contract's layout is checked at compile time; these cases pin what a compile-time check
 // cannot say: the slot order and spelling of the exports the program binds by name.
 #include "wlan/api/Exports.h"
+#include "wlan/api/Pranto.h"
 
 #include <gtest/gtest.h>
 
