@@ -135,6 +135,8 @@ void LibraryHost::sync_locked()
     std::uint64_t const t = now();
     m_live->apply_new(*m_world, t);
     m_world->advance(t);
+    if (m_role == Audience::Station)
+        m_link_publisher.update(*m_world, *m_store, t);
 }
 
 void LibraryHost::collect_locked()

@@ -12,6 +12,7 @@
 #include "platform/user/Types.h"
 #include "wlan/api/Callback.h"
 #include "wlan/sim/LiveCommands.h"
+#include "wlan/sim/PublishedLink.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
 
@@ -92,6 +93,8 @@ private:
     std::unique_ptr<sim::Store> m_store;
     std::unique_ptr<sim::World> m_world;
     std::unique_ptr<sim::LiveLog> m_live;
+    // The station's link as the diagnostics stand-ins read it from the store.
+    sim::LinkPublisher m_link_publisher;
     HWND m_hwnd { nullptr };
     rsCallBackFunc m_callback { nullptr };
     std::vector<ScanFinishedFunc> m_scan_waiters;

@@ -443,6 +443,42 @@ std::string set_world_ap_key(WorldSpec& w, std::string const& key, std::string c
     return {};
 }
 
+// "a-b": reply times from a to b ms (0 to 10000, a not above b); "a" alone is both.
+std::string assign_range(int& low, int& high, std::string const& value)
+{
+    auto const dash = value.find('-');
+    auto const a = to_int(trim(value.substr(0, dash)));
+    auto const b = dash == std::string::npos ? a : to_int(trim(value.substr(dash + 1)));
+    if (!a || !b || *a < 0 || *b > 10000 || *a > *b)
+        return "expected a range of milliseconds a-b (0 to 10000)";
+    low = int(*a);
+    high = int(*b);
+    return {};
+}
+
+std::string assign_choice(bool& field, std::string const& value, char const* yes, char const* no)
+{
+    if (value != yes && value != no)
+        return std::string("expected ") + yes + " or " + no;
+    field = value == yes;
+    return {};
+}
+
+// The answer the diagnostics library gives whatever the link: ok 0, fail 1, overflow 10,
+// error 7; "link" lets the link decide again.
+std::string assign_pranto_result(int& field, std::string const& value)
+{
+    static constexpr std::pair<char const*, int> kAnswers[] = { { "link", -1 }, { "ok", 0 }, { "fail", 1 },
+        { "overflow", 10 }, { "error", 7 } };
+    for (auto const& [name, answer] : kAnswers) {
+        if (value == name) {
+            field = answer;
+            return {};
+        }
+    }
+    return "expected link, ok, fail, overflow or error";
+}
+
 }
 
 std::string set_world_key(WorldSpec& w, std::string const& key, std::string const& value, bool& known)
@@ -499,6 +535,9 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
         return {};
     }
     if (key == "crowd") return assign_int(w.crowd, value, 0, 1000);
+    if (key == "ping_ms") return assign_range(w.ping_min_ms, w.ping_max_ms, value);
+    if (key == "pranto_open") return assign_choice(w.pranto_open, value, "ok", "fail");
+    if (key == "pranto_result") return assign_pranto_result(w.pranto_forced, value);
     return set_world_ap_key(w, key, value, known);
 }
 

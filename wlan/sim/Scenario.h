@@ -129,6 +129,13 @@ struct WorldSpec {
     // Plain open access points added after the file's own ("Crowd 001", ...), for worlds whose
     // scan list fills the programs' buffers.
     int crowd { 0 };
+    // The diagnostics stand-ins: the ping's reply times (ms, smallest and largest), whether the
+    // diagnostics library opens the adapter, and an answer it gives whatever the link
+    // (PrantoForced::None: the link decides).
+    int ping_min_ms { 1 };
+    int ping_max_ms { 4 };
+    bool pranto_open { true };
+    int pranto_forced { -1 };
     // kB/s carried each way, one value per 2 seconds, the pattern repeating while connected.
     // The default crosses 1 Mbps (125 kB/s) both ways.
     std::vector<int> traffic_tx { 40, 90, 160, 220, 140, 60 };
