@@ -73,6 +73,24 @@ std::optional<std::string> first_match(std::string const& folder, std::string_vi
     return std::nullopt;
 }
 
+// A script's environment: the program's folder and the system folder ahead of PATH, as the
+// command interpreter the scripts were written for found the system's programs first.
+std::vector<std::string> script_environment()
+{
+    std::string path;
+    if (auto self = process_executable(static_cast<std::uint32_t>(::getpid())))
+        path = folder_of(*self) + ":";
+    path += system_dir();
+    if (char const* rest = std::getenv("PATH"); rest && *rest)
+        path += std::string(":") + rest;
+    std::vector<std::string> environment { "PATH=" + path };
+    for (char** entry = environ; *entry; ++entry) {
+        if (std::string_view(*entry).rfind("PATH=", 0) != 0)
+            environment.emplace_back(*entry);
+    }
+    return environment;
+}
+
 }
 
 std::optional<std::string> resolve_program(std::string_view program)
@@ -102,15 +120,21 @@ std::uint32_t spawn_process(SpawnRequest const& request)
         return 0;
     }
     std::vector<std::string> arguments = request.arguments;
+    std::vector<std::string> environment;
     if (is_script(*file)) {
         arguments[0] = *file;
         arguments.insert(arguments.begin(), "/bin/sh");
         file = "/bin/sh";
+        environment = script_environment();
     }
     std::vector<char*> argv;
     for (auto& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (auto& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -121,7 +145,8 @@ std::uint32_t spawn_process(SpawnRequest const& request)
         posix_spawn_file_actions_adddup2(&actions, request.output_fd, STDERR_FILENO);
     }
     pid_t pid = 0;
-    int error = ::posix_spawn(&pid, file->c_str(), &actions, nullptr, argv.data(), environ);
+    int error = ::posix_spawn(&pid, file->c_str(), &actions, nullptr, argv.data(),
+        environment.empty() ? environ : envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
         errno = error;

@@ -166,6 +166,21 @@ TEST_F(ProcessTest, RunnerCollectsOutputAndExitCode)
     EXPECT_FALSE(platform::system::run_and_capture({ "NoSuchProgram.exe" }, 1000).started);
 }
 
+// A script finds the system folder's programs before the machine's own of the same name.
+TEST_F(ProcessTest, ScriptsFindTheSystemFolderFirst)
+{
+    std::filesystem::create_directory(m_folder.file("system32"));
+    std::string const tool = m_folder.file("system32/ping");
+    std::ofstream(tool) << "#!/bin/sh\necho stand-in ping $1\n";
+    ::chmod(tool.c_str(), 0755);
+    ::setenv("ZORVEL_SYSTEM_DIR", m_folder.file("system32").c_str(), 1);
+    std::ofstream(m_folder.file("Ping.bat")) << "ping 10.0.0.1\n";
+    auto result = platform::system::run_and_capture({ m_folder.file("Ping.bat") }, 60000);
+    ::unsetenv("ZORVEL_SYSTEM_DIR");
+    EXPECT_TRUE(result.started);
+    EXPECT_EQ(result.output, "stand-in ping 10.0.0.1\n");
+}
+
 TEST_F(ProcessTest, SessionsAndVersionOfThisProcess)
 {
     ::setenv("ZORVEL_SESSION_ID", "3", 1);
