@@ -2,6 +2,7 @@
 
 #include "platform/system/Paths.h"
 #include "platform/system/ProcessLetters.h"
+#include "platform/system/ProcessTable.h"
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
 
@@ -225,7 +226,8 @@ std::vector<ProcessWindows> ForeignWindows::other_processes(std::string const& f
         std::string name = entry->d_name;
         if (!name.ends_with(".windows"))
             continue;
-        std::uint32_t pid = static_cast<std::uint32_t>(std::strtoul(name.c_str(), nullptr, 10));
+        auto const named = parse_process_id(std::string_view(name).substr(0, name.size() - 8));
+        std::uint32_t const pid = named.value_or(0);
         std::string text;
         if (pid == 0 || pid == own_pid() || !read_whole_file(folder + "/" + name, text))
             continue;

@@ -1,6 +1,7 @@
 #include "platform/system/ProcessLetters.h"
 
 #include "platform/system/ForeignWindows.h"
+#include "platform/system/ProcessTable.h"
 #include "platform/system/WindowRecords.h"
 #include "platform/user/Messages.h"
 
@@ -78,7 +79,7 @@ int send_topic_to_all(std::uint32_t topic)
         std::string const name = entry->d_name;
         if (!name.ends_with(".mailbox"))
             continue;
-        auto const pid = static_cast<std::uint32_t>(std::strtoul(name.c_str(), nullptr, 10));
+        auto const pid = parse_process_id(std::string_view(name).substr(0, name.size() - 8)).value_or(0);
         if (pid == 0 || pid == self)
             continue;
         if (WindowMailbox::send(folder + "/" + name, Letter { 0, WM_NULL, topic, 0 }))

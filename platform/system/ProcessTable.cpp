@@ -1,6 +1,7 @@
 #include "platform/system/ProcessTable.h"
 
 #include "platform/system/IniDocument.h"
+#include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
 
 #include <cerrno>
@@ -40,10 +41,8 @@ std::vector<std::uint32_t> process_ids()
     if (!folder)
         return ids;
     while (dirent* entry = ::readdir(folder)) {
-        char* end = nullptr;
-        unsigned long pid = std::strtoul(entry->d_name, &end, 10);
-        if (end && *end == '\0' && pid > 0)
-            ids.push_back(static_cast<std::uint32_t>(pid));
+        if (auto pid = parse_process_id(entry->d_name))
+            ids.push_back(*pid);
     }
     ::closedir(folder);
     return ids;
@@ -76,16 +75,18 @@ std::optional<std::string> process_executable(std::uint32_t pid)
 
 std::optional<std::uint32_t> parent_process_id(std::uint32_t pid)
 {
+    // The first process's parent is 0: a number, but no process.
     auto value = status_field(pid, "PPid");
     if (!value)
         return std::nullopt;
-    return static_cast<std::uint32_t>(std::strtoul(value->c_str(), nullptr, 10));
+    return parse_integer<std::uint32_t>(*value);
 }
 
 unsigned thread_count(std::uint32_t pid)
 {
     auto value = status_field(pid, "Threads");
-    return value ? static_cast<unsigned>(std::strtoul(value->c_str(), nullptr, 10)) : 0;
+    auto count = value ? parse_integer<unsigned>(*value) : std::nullopt;
+    return count.value_or(0);
 }
 
 std::string original_module_name(std::string_view file_name)
@@ -104,15 +105,39 @@ std::string linux_file_name(std::string_view original_name)
     return std::string(original_name);
 }
 
+std::optional<std::uint32_t> parse_process_id(std::string_view text)
+{
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return std::nullopt;
+    auto const pid = parse_integer<pid_t>(text);
+    if (!pid || *pid <= 0)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(*pid);
+}
+
+std::optional<std::uint32_t> parse_session_id(std::string_view text)
+{
+    if (text.ends_with('\n'))
+        text.remove_suffix(1);
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return std::nullopt;
+    auto const id = parse_integer<std::uint32_t>(text);
+    if (!id || *id == 0xFFFFFFFFu)
+        return std::nullopt;
+    return id;
+}
+
+// A ZORVEL_SESSION_ID that is not a session id is ignored, as an unset one.
 std::uint32_t own_session_id()
 {
-    if (char const* value = std::getenv("ZORVEL_SESSION_ID"); value && *value)
-        return static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
+    if (char const* value = std::getenv("ZORVEL_SESSION_ID"); value && *value) {
+        if (auto id = parse_session_id(value))
+            return *id;
+    }
     std::string text;
     if (read_whole_file("/proc/self/sessionid", text)) {
-        unsigned long id = std::strtoul(text.c_str(), nullptr, 10);
-        if (id != 0 && id < 0xFFFFFFFFul)
-            return static_cast<std::uint32_t>(id);
+        if (auto id = parse_session_id(text); id && *id != 0)
+            return *id;
     }
     return 1;
 }

@@ -24,6 +24,15 @@ std::string original_module_name(std::string_view file_name);
 // The inverse for program names: "VxSwap.exe" → "VxSwap", "VxWLAPI.dll" → "VxWLAPI.so".
 std::string linux_file_name(std::string_view original_name);
 
+// A process id written as text (a "/proc" entry, a status field, the name of a runtime record):
+// decimal digits with no sign or blank, from 1 to the largest id the kernel gives; anything else
+// names no process.
+std::optional<std::uint32_t> parse_process_id(std::string_view text);
+
+// A session id written as text, with one trailing newline allowed (as the files end); the
+// kernel's "unset" value 4294967295 is no session.
+std::optional<std::uint32_t> parse_session_id(std::string_view text);
+
 // The login session of this process: ZORVEL_SESSION_ID when set, else the kernel's audit
 // session of the process, else 1.
 std::uint32_t own_session_id();

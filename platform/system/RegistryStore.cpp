@@ -1,5 +1,6 @@
 #include "platform/system/RegistryStore.h"
 
+#include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
 
 #include <cctype>
@@ -123,10 +124,10 @@ RegistryStore::Tree RegistryStore::parse(std::string_view text)
             continue; // A damaged line loses only itself.
         auto name = from_hex(line.substr(0, tab1));
         auto data = from_hex(line.substr(tab2 + 1));
-        if (!name || !data)
+        auto type = parse_integer<std::uint32_t>(line.substr(tab1 + 1, tab2 - tab1 - 1));
+        if (!name || !data || !type)
             continue;
-        RegistryValue value { static_cast<std::uint32_t>(std::strtoul(std::string(line.substr(tab1 + 1, tab2 - tab1 - 1)).c_str(), nullptr, 10)),
-            std::vector<std::uint8_t>(data->begin(), data->end()) };
+        RegistryValue value { *type, std::vector<std::uint8_t>(data->begin(), data->end()) };
         current->values[lower_case(*name)] = { *name, std::move(value) };
     }
     return tree;

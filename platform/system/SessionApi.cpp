@@ -35,8 +35,11 @@ extern "C" {
 DWORD WTSGetActiveConsoleSessionId()
 {
     std::string text;
-    if (platform::system::read_whole_file(active_session_file(), text) && !text.empty())
-        return static_cast<DWORD>(std::strtoul(text.c_str(), nullptr, 10));
+    // A damaged file is as no file: the console is this process's session.
+    if (platform::system::read_whole_file(active_session_file(), text)) {
+        if (auto id = platform::system::parse_session_id(text))
+            return *id;
+    }
     return platform::system::own_session_id();
 }
 

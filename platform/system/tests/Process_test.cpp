@@ -2,6 +2,7 @@
 
 #include "platform/system/CommandLine.h"
 #include "platform/system/IniDocument.h"
+#include "platform/system/ProcessTable.h"
 #include "platform/system/Spawner.h"
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
@@ -207,6 +208,74 @@ TEST_F(ProcessTest, SessionsAndVersionOfThisProcess)
     auto back = platform::system::split_command_line(GetCommandLine());
     ASSERT_FALSE(back.empty());
     EXPECT_TRUE(back[0].ends_with("platform_system_tests"));
+}
+
+// Process ids come from "/proc" entries and the names of runtime records ("<pid>.windows"):
+// "12abc" or "+12" is no process, where a lenient reader saw process 12.
+TEST(ProcessIds, OnlyPlainDecimalIdsInRangeNameAProcess)
+{
+    struct Case {
+        char const* name;
+        char const* text;
+        std::uint32_t expected; // 0: none
+    };
+    constexpr Case cases[] = {
+        { "first", "1", 1 },
+        { "typical", "4194304", 4194304 },
+        { "largest", "2147483647", 2147483647u },
+        { "past the largest", "2147483648", 0 },
+        { "far past", "99999999999999999999", 0 },
+        { "zero", "0", 0 },
+        { "negative", "-1", 0 },
+        { "signed", "+12", 0 },
+        { "trailing letters", "12abc", 0 },
+        { "leading blank", " 12", 0 },
+        { "trailing newline", "12\n", 0 },
+        { "empty", "", 0 },
+        { "self", "self", 0 },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::system::parse_process_id(c.text).value_or(0), c.expected);
+    }
+}
+
+TEST(SessionIds, TheKernelsUnsetValueAndDamagedTextAreNoSession)
+{
+    struct Case {
+        char const* name;
+        char const* text;
+        std::optional<std::uint32_t> expected;
+    };
+    const Case cases[] = {
+        { "plain", "3", 3u },
+        { "as the file ends", "3\n", 3u },
+        { "zero", "0", 0u },
+        { "largest real", "4294967294", 4294967294u },
+        { "unset", "4294967295", std::nullopt },
+        { "unset with newline", "4294967295\n", std::nullopt },
+        { "past the range", "4294967296", std::nullopt },
+        { "negative", "-1", std::nullopt },
+        { "two newlines", "3\n\n", std::nullopt },
+        { "trailing letters", "3x", std::nullopt },
+        { "empty", "", std::nullopt },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::system::parse_session_id(c.text), c.expected);
+    }
+}
+
+TEST_F(ProcessTest, ADamagedSessionVariableIsIgnored)
+{
+    ::unsetenv("ZORVEL_SESSION_ID");
+    DWORD unset = 0;
+    ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &unset));
+    ::setenv("ZORVEL_SESSION_ID", "3x", 1);
+    DWORD damaged = 0;
+    ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &damaged));
+    ::unsetenv("ZORVEL_SESSION_ID");
+    EXPECT_EQ(damaged, unset);
 }
 
 }

@@ -5,6 +5,7 @@
 
 #include "TempFolder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,6 +89,40 @@ TEST_F(RegistryTest, RejectsMalformedWrites)
     EXPECT_EQ(RegDeleteKey(HKEY_CURRENT_USER, "Software"), ERROR_KEY_HAS_CHILDREN);
     RegCloseKey(key);
     EXPECT_EQ(RegQueryValueEx(key, "Text", nullptr, nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
+}
+
+// The type field of a stored value is read strictly: a line whose type is not a plain number
+// that fits is damaged, and a damaged line loses only itself.
+TEST_F(RegistryTest, AStoredValueWithADamagedTypeIsAbsent)
+{
+    struct Case {
+        char const* name;
+        char const* type;
+        bool kept;
+        std::uint32_t expected;
+    };
+    constexpr Case cases[] = {
+        { "plain", "4", true, 4 },
+        { "largest", "4294967295", true, 4294967295u },
+        { "one past the largest", "4294967296", false, 0 },
+        { "negative", "-4", false, 0 },
+        { "trailing letters", "4x", false, 0 },
+        { "leading blank", " 4", false, 0 },
+        { "empty", "", false, 0 },
+        { "hex", "0x4", false, 0 },
+    };
+    auto& store = platform::system::RegistryStore::the();
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Names and data are hex: "Bad" = 426164, "Good" = 476f6f64, data 01 02.
+        std::ofstream(store.file_path(), std::ios::trunc) << "[Software\\Test]\n426164\t" << c.type << "\t0102\n476f6f64\t3\t0102\n";
+        auto bad = store.value("Software\\Test", "Bad");
+        EXPECT_EQ(bad.has_value(), c.kept);
+        EXPECT_EQ(bad ? bad->type : 0u, c.expected);
+        auto good = store.value("Software\\Test", "Good");
+        ASSERT_TRUE(good.has_value());
+        EXPECT_EQ(good->type, 3u);
+    }
 }
 
 }
