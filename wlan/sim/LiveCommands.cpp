@@ -1,18 +1,12 @@
-// [SECTION] index: argument readers, command handlers, the command table, the log.
+// [SECTION] index: argument readers, command handlers, the command table.
 #include "wlan/sim/LiveCommands.h"
 
 #include "platform/system/ParseInteger.h"
-#include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fcntl.h>
-#include <limits>
 #include <span>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace wlan::sim {
 
@@ -230,8 +224,6 @@ struct Command {
 };
 
 constexpr std::size_t kManyArgs = 64;
-// A reader takes at most this much of the log at once; the rest on its next call.
-constexpr std::size_t kMaxLiveRead = 4u << 20;
 
 constexpr Command kCommands[] = {
     { "ap-add", "<id> key=value ...   (keys as in a scenario's [ap:] section)", 1, kManyArgs, ap_add },
@@ -322,71 +314,6 @@ std::vector<std::string> live_command_usage()
     for (auto const& c : kCommands)
         out.push_back(std::string(c.name) + (*c.arguments ? " " : "") + c.arguments);
     return out;
-}
-
-// [SECTION] the log
-
-bool append_live_command(Store& store, std::string const& line)
-{
-    std::string const text = line + "\n";
-    int const fd = ::open(store.path_of("live.cmd").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    bool const ok = ::write(fd, text.data(), text.size()) == ssize_t(text.size());
-    ::close(fd);
-    return ok;
-}
-
-namespace {
-
-// What the log holds from `offset` on; empty when it cannot be read. Only a regular file is
-// read, and only its new part, so a long log costs nothing on every poll.
-std::string read_from(std::string const& path, std::uint64_t& offset)
-{
-    int const fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return {};
-    struct stat info {};
-    std::string text;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        if (std::uint64_t(info.st_size) < offset) // the log was replaced by a shorter one
-            offset = 0;
-        std::size_t const size = std::min<std::uint64_t>(std::uint64_t(info.st_size) - offset, kMaxLiveRead);
-        text.resize(size);
-        ssize_t const n = ::pread(fd, text.data(), size, off_t(offset));
-        text.resize(n > 0 ? std::size_t(n) : 0);
-    }
-    ::close(fd);
-    return text;
-}
-
-}
-
-int LiveLog::apply_new(World& world, std::uint64_t now)
-{
-    std::uint64_t const before = m_offset;
-    std::string const text = read_from(m_store.path_of("live.cmd"), m_offset);
-    if (m_offset < before)
-        m_line = 0;
-    int applied = 0;
-    std::size_t at = 0;
-    for (;;) {
-        auto const end = text.find('\n', at);
-        if (end == std::string::npos)
-            break; // a line still being written has no newline yet
-        std::string const line = text.substr(at, end - at);
-        at = end + 1;
-        ++m_line;
-        if (line.find_first_not_of(" \t\r") == std::string::npos)
-            continue;
-        if (auto error = apply_live_command(world, line, now); !error.empty()) {
-            std::fprintf(stderr, "vxsim: live.cmd line %d skipped: %s\n", m_line, error.c_str());
-            continue;
-        }
-        ++applied;
-    }
-    m_offset += at;
-    return applied;
 }
 
 }

@@ -1,12 +1,12 @@
 // Live changes of a running world, written by the wlansim tool and read by every program
-// that has the same store open. Commands are appended, one a line, to the store's "live.cmd";
-// each reader applies the lines it has not seen yet, in order, so all programs end up with the
-// same world.
+// that has the same store open through the store's live command log (LiveLog.h).
 //
 // The commands are one table (LiveCommands.cpp): each entry names its arguments, how many it
 // takes and the handler that checks their types and applies them, so wlansim's usage text, its
 // argument checks and the replay of the log all come from the same place.
 #pragma once
+
+#include "wlan/sim/LiveLog.h"
 
 #include <cstdint>
 #include <span>
@@ -53,28 +53,5 @@ std::string check_live_words(std::vector<std::string> const& words);
 
 // One "<command> <arguments>" line per command, for a usage text.
 std::vector<std::string> live_command_usage();
-
-// Appends a command line to the store's log (O_APPEND, one write, so lines never interleave).
-bool append_live_command(Store& store, std::string const& line);
-
-class LiveLog {
-public:
-    explicit LiveLog(Store& store)
-        : m_store(store)
-    {
-    }
-    // Applies the lines added since the last call. Returns how many were applied; a line that
-    // no longer applies (written by an older tool, or its access point gone) is skipped with a
-    // message on stderr, so one bad line never stops a program from starting.
-    int apply_new(World& world, std::uint64_t now);
-    // Skips what the log holds now: a program that starts reads the world from the scenario
-    // and the log together, through apply_new.
-    std::uint64_t offset() const { return m_offset; }
-
-private:
-    Store& m_store;
-    std::uint64_t m_offset { 0 };
-    int m_line { 0 };
-};
 
 }

@@ -1,5 +1,5 @@
 // [SECTION] index: value readers, [ap] keys, [station] keys, [adapter] keys, [world] keys, the
-// file walk.
+// file walk, writing an [ap] section.
 #include "wlan/sim/Scenario.h"
 
 #include "platform/system/ParseInteger.h"
@@ -89,51 +89,52 @@ std::string assign_bool(bool& field, std::string const& value)
     return {};
 }
 
-std::optional<Security> to_security(std::string const& s)
+// The names of the enumerated values, read by the scenario and written by format_ap_section.
+constexpr std::pair<char const*, Security> kSecurityNames[] = {
+    { "open", Security::Open }, { "wep", Security::Wep }, { "wpa-psk", Security::WpaPsk },
+    { "wpa2-psk", Security::Wpa2Psk }, { "wpa-wpa2-psk", Security::WpaWpa2Psk }, { "wpa", Security::Wpa },
+    { "wpa2", Security::Wpa2 }, { "wapi-psk", Security::WapiPsk }, { "wapi-cert", Security::WapiCert },
+    { "cckm", Security::Cckm },
+};
+constexpr std::pair<char const*, Cipher> kCipherNames[] = {
+    { "none", Cipher::None }, { "wep", Cipher::Wep }, { "tkip", Cipher::Tkip }, { "aes", Cipher::Aes },
+    { "tkip+aes", Cipher::TkipAes }, { "sms4", Cipher::Sms4 },
+};
+constexpr std::pair<char const*, int> kEapNames[] = {
+    { "peap", int(EAP_PEAP) }, { "tls", int(EAP_TLS) }, { "ttls", int(EAP_TTLS) }, { "fast", int(EAP_FAST) },
+    { "md5", int(EAP_MD5) }, { "leap", int(EAP_LEAP) },
+};
+constexpr std::pair<char const*, Malformation> kMalformationNames[] = {
+    { "none", Malformation::None }, { "inconsistent-length", Malformation::InconsistentLength },
+    { "truncated-element", Malformation::TruncatedElement }, { "bad-rsn", Malformation::BadRsn },
+    { "bad-wps", Malformation::BadWps },
+};
+
+template<typename T, std::size_t N>
+std::optional<T> value_named(std::pair<char const*, T> const (&table)[N], std::string const& s)
 {
-    static constexpr std::pair<char const*, Security> table[] = {
-        { "open", Security::Open }, { "wep", Security::Wep }, { "wpa-psk", Security::WpaPsk },
-        { "wpa2-psk", Security::Wpa2Psk }, { "wpa-wpa2-psk", Security::WpaWpa2Psk }, { "wpa", Security::Wpa },
-        { "wpa2", Security::Wpa2 }, { "wapi-psk", Security::WapiPsk }, { "wapi-cert", Security::WapiCert },
-        { "cckm", Security::Cckm },
-    };
     for (auto const& [name, value] : table)
         if (s == name)
             return value;
     return std::nullopt;
 }
 
-std::optional<Cipher> to_cipher(std::string const& s)
+template<typename T, std::size_t N>
+char const* name_of(std::pair<char const*, T> const (&table)[N], T value)
 {
-    if (s == "none") return Cipher::None;
-    if (s == "wep") return Cipher::Wep;
-    if (s == "tkip") return Cipher::Tkip;
-    if (s == "aes") return Cipher::Aes;
-    if (s == "tkip+aes") return Cipher::TkipAes;
-    if (s == "sms4") return Cipher::Sms4;
-    return std::nullopt;
+    for (auto const& [name, v] : table)
+        if (v == value)
+            return name;
+    return "?";
 }
 
-std::optional<int> to_eap_method(std::string const& s)
-{
-    if (s == "peap") return int(EAP_PEAP);
-    if (s == "tls") return int(EAP_TLS);
-    if (s == "ttls") return int(EAP_TTLS);
-    if (s == "fast") return int(EAP_FAST);
-    if (s == "md5") return int(EAP_MD5);
-    if (s == "leap") return int(EAP_LEAP);
-    return std::nullopt;
-}
+std::optional<Security> to_security(std::string const& s) { return value_named(kSecurityNames, s); }
 
-std::optional<Malformation> to_malformation(std::string const& s)
-{
-    if (s == "none") return Malformation::None;
-    if (s == "inconsistent-length") return Malformation::InconsistentLength;
-    if (s == "truncated-element") return Malformation::TruncatedElement;
-    if (s == "bad-rsn") return Malformation::BadRsn;
-    if (s == "bad-wps") return Malformation::BadWps;
-    return std::nullopt;
-}
+std::optional<Cipher> to_cipher(std::string const& s) { return value_named(kCipherNames, s); }
+
+std::optional<int> to_eap_method(std::string const& s) { return value_named(kEapNames, s); }
+
+std::optional<Malformation> to_malformation(std::string const& s) { return value_named(kMalformationNames, s); }
 
 // Accounts: "method:identity:password" separated by ';'.
 std::string assign_accounts(std::vector<EapAccount>& out, std::string const& value)
@@ -655,6 +656,79 @@ ScenarioResult load_scenario(std::string const& path)
         return r;
     }
     return parse_scenario(text);
+}
+
+// [SECTION] writing an [ap] section
+
+namespace {
+
+std::string join_rates(std::vector<std::uint8_t> const& rates)
+{
+    std::string out;
+    for (auto rate : rates)
+        out += (out.empty() ? "" : ",") + std::to_string(rate);
+    return out;
+}
+
+std::string join_accounts(std::vector<EapAccount> const& accounts)
+{
+    std::string out;
+    for (auto const& a : accounts)
+        out += (out.empty() ? "" : ";") + std::string(name_of(kEapNames, a.method)) + ":" + a.identity + ":" + a.password;
+    return out;
+}
+
+std::string format_ipv4(std::array<std::uint8_t, 4> const& ip)
+{
+    return std::to_string(ip[0]) + "." + std::to_string(ip[1]) + "." + std::to_string(ip[2]) + "." + std::to_string(ip[3]);
+}
+
+}
+
+std::string format_ap_section(ApSpec const& ap)
+{
+    ApSpec const d;
+    std::string out = "[ap:" + ap.id + "]\n";
+    auto put = [&](char const* key, bool differs, std::string const& value) {
+        if (differs)
+            out += std::string(key) + " = " + value + "\n";
+    };
+    auto flag = [&](char const* key, bool value, bool fallback) { put(key, value != fallback, value ? "1" : "0"); };
+    auto number = [&](char const* key, long value, long fallback) { put(key, value != fallback, std::to_string(value)); };
+    put("ssid", ap.ssid != d.ssid, ap.ssid);
+    flag("hidden", ap.hidden, d.hidden);
+    put("bssid", ap.bssid != d.bssid, format_mac(ap.bssid));
+    number("channel", ap.channel, d.channel);
+    number("rssi", ap.rssi, d.rssi);
+    number("noise", ap.noise, d.noise);
+    number("drift", ap.drift, d.drift);
+    flag("adhoc", ap.adhoc, d.adhoc);
+    flag("present", ap.present, d.present);
+    put("phy", ap.phy != d.phy, std::string(1, ap.phy));
+    number("beacon", ap.beacon_interval, d.beacon_interval);
+    put("rates", ap.rates != d.rates, join_rates(ap.rates));
+    put("security", ap.security != d.security, name_of(kSecurityNames, ap.security));
+    put("cipher", ap.cipher != d.cipher, name_of(kCipherNames, ap.cipher));
+    put("key", ap.key != d.key, ap.key);
+    put("wep_auth", ap.wep_shared != d.wep_shared, ap.wep_shared ? "shared" : "open");
+    put("accounts", ap.accounts != d.accounts, join_accounts(ap.accounts));
+    flag("wps", ap.wps, d.wps);
+    flag("wps_configured", ap.wps_configured, d.wps_configured);
+    flag("wps_locked", ap.wps_locked, d.wps_locked);
+    flag("wps_pbc", ap.wps_pbc_active, d.wps_pbc_active);
+    number("wps_version", ap.wps_version, d.wps_version);
+    flag("ht", ap.ht, d.ht);
+    flag("ht40", ap.ht40, d.ht40);
+    flag("sgi20", ap.sgi20, d.sgi20);
+    flag("sgi40", ap.sgi40, d.sgi40);
+    number("streams", ap.streams, d.streams);
+    put("mdid", ap.mdid.has_value(), std::to_string(ap.mdid.value_or(0)));
+    flag("ccx", ap.ccx, d.ccx);
+    put("malformed", ap.malformed != d.malformed, name_of(kMalformationNames, ap.malformed));
+    put("ip", ap.ip != d.ip, format_ipv4(ap.ip));
+    put("name", ap.name != d.name, ap.name);
+    flag("auth_timeout", ap.auth_timeout, d.auth_timeout);
+    return out;
 }
 
 }

@@ -23,6 +23,7 @@ struct EapAccount {
     int method { 0 }; // EAP_PEAP ... EAP_LEAP
     std::string identity;
     std::string password;
+    bool operator==(EapAccount const&) const = default;
 };
 
 struct ApSpec {
@@ -60,6 +61,7 @@ struct ApSpec {
     std::array<std::uint8_t, 4> ip { 0, 0, 0, 0 };
     std::string name;
     bool auth_timeout { false };
+    bool operator==(ApSpec const&) const = default;
 };
 
 struct AdapterSpec {
@@ -178,6 +180,10 @@ std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& va
 std::string set_station_key(StationSpec& station, std::string const& key, std::string const& value, bool& known);
 std::string set_adapter_key(AdapterSpec& adapter, std::string const& key, std::string const& value, bool& known);
 std::string set_world_key(WorldSpec& world, std::string const& key, std::string const& value, bool& known);
+
+// The access point as an "[ap:<id>]" section that parse_scenario reads back to an equal
+// ApSpec: every key that differs from a new ApSpec, one "key = value" a line.
+std::string format_ap_section(ApSpec const& ap);
 
 // A traffic pattern: kB/s values separated by commas, each 0 to 1000000.
 std::optional<std::vector<int>> parse_traffic(std::string const& text);

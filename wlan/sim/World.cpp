@@ -89,6 +89,19 @@ std::optional<std::uint64_t> World::next_due() const
     return m_steps.front().at;
 }
 
+LivePending World::pending(std::uint64_t now) const
+{
+    LivePending out;
+    for (auto const& s : m_steps)
+        if (s.step == Step::WpsButtonOff && std::find(out.wps_pressed.begin(), out.wps_pressed.end(), s.ap_id) == out.wps_pressed.end())
+            out.wps_pressed.push_back(s.ap_id);
+    out.fail_next_scan = m_fail_next_scan;
+    out.driver_delay = m_next_driver_delay;
+    for (auto at : m_ready_at)
+        out.ready_in.push_back(at > now ? at - now : 0);
+    return out;
+}
+
 void World::post(unsigned message, std::uintptr_t wparam) { m_outbox.push_back({ Outgoing::Kind::Post, message, wparam }); }
 
 void World::callback(unsigned event) { m_outbox.push_back({ Outgoing::Kind::Callback, event, 0 }); }

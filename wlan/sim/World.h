@@ -36,6 +36,16 @@ struct Outgoing {
     Audience audience { Audience::Both };
 };
 
+// What live commands leave waiting in a world beyond its description: the access points whose
+// pressed WPS button has still to turn off, a scan set to fail, a driver delay not yet used,
+// and how long each adapter's driver still needs (ms). The live log's compaction writes it.
+struct LivePending {
+    std::vector<std::string> wps_pressed;
+    bool fail_next_scan { false };
+    int driver_delay { -1 };
+    std::vector<std::uint64_t> ready_in;
+};
+
 enum class LinkPhase { Idle, Associating, Authenticating, Handshake, Connected, Failed };
 char const* to_string(LinkPhase phase);
 
@@ -48,6 +58,8 @@ public:
     void advance(std::uint64_t now);
     std::vector<Outgoing> take_outgoing();
     std::optional<std::uint64_t> next_due() const;
+
+    LivePending pending(std::uint64_t now) const;
 
     WorldSpec& spec() { return m_spec; }
     WorldSpec const& spec() const { return m_spec; }

@@ -4,6 +4,7 @@
 // Exit status: 0 done, 1 the store could not be written, 2 a wrong command or argument.
 #include "platform/system/ProcessLetters.h"
 #include "wlan/sim/LiveCommands.h"
+#include "wlan/sim/LiveCompaction.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
@@ -46,13 +47,18 @@ std::string scenario_path(Store const& store)
     return dir + "/scenarios/default.ini";
 }
 
-// The world as the running programs see it: the scenario, then every live change so far.
-World current_world(Store& store)
+WorldSpec scenario_world(Store const& store)
 {
     auto scenario = load_scenario(scenario_path(store));
     for (auto const& e : scenario.errors)
         std::fprintf(stderr, "wlansim: %s\n", e.c_str());
-    World world(scenario.world, &store, 0);
+    return scenario.world;
+}
+
+// The world as the running programs see it: the scenario, then every live change so far.
+World current_world(Store& store, WorldSpec const& base)
+{
+    World world(base, &store, 0);
     LiveLog(store).apply_new(world, 0);
     return world;
 }
@@ -77,7 +83,7 @@ void list_running_softap(Store& store)
 
 int list(Store& store)
 {
-    World world = current_world(store);
+    World world = current_world(store, scenario_world(store));
     std::printf("radio: hw %s, sw %s; mode %d (stored %d)%s\n", world.radio_hw() ? "on" : "off", world.radio_sw() ? "on" : "off",
         world.op_mode(), world.stored_op_mode(), world.suspended() ? "; suspended" : "");
     for (auto const& a : world.spec().adapters)
@@ -101,8 +107,12 @@ int change(Store& store, std::vector<std::string> const& words)
     std::string line;
     for (auto const& word : words)
         line += (line.empty() ? "" : " ") + word;
+    // The log is compacted before it grows, so every program has read all of it (each append
+    // is followed by a letter) and goes on after the compacted part without missing a line.
+    WorldSpec const base = scenario_world(store);
+    compact_live_log(store, base, 0);
     // Check the command against the world first, so a typo never reaches the running programs.
-    World world = current_world(store);
+    World world = current_world(store, base);
     if (auto error = apply_live_command(world, line, 0); !error.empty()) {
         std::fprintf(stderr, "wlansim: %s\n", error.c_str());
         return kBadUsage;

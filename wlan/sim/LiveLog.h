@@ -1,0 +1,103 @@
+// The live command log, "live.cmd" in the store. wlansim appends one command a line while it
+// holds the log's lock ("live.lock"); every program that has the store open applies, in order,
+// the lines it has not seen yet, so all of them end up with the same world.
+//
+// Past a size the log is compacted (LiveCompaction.h) into the state its lines describe: a new
+// generation, named in the log's first line ("#live generation <g> compacted <bytes>"), written
+// to a temporary file and renamed over the log, so a reader sees the old log or the new one,
+// whole. The log it replaces stays a while as "live.cmd.<old generation>": a program that had
+// read part of it reads the rest there, then goes on in the new log after its compacted part,
+// and so never applies a change twice or misses one.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace wlan::sim {
+
+class Store;
+class World;
+
+// The first line of a compacted log: its generation, and how many bytes from the start of the
+// file (this line included) hold the compacted state; the commands added since follow. A log
+// without the line is generation 0 with nothing compacted.
+struct LiveHeader {
+    std::uint64_t generation { 0 };
+    std::uint64_t compacted { 0 };
+};
+std::string format_live_header(LiveHeader const& header);
+std::optional<LiveHeader> parse_live_header(std::string_view first_line);
+std::string retired_live_key(std::uint64_t generation);
+
+// What the lines applied so far have changed, for a compaction to write.
+struct LiveSummary {
+    bool aps { false };
+    bool radio_hw { false };
+    bool radio_sw { false };
+    bool traffic { false };
+    std::vector<std::string> adapters;
+    std::vector<std::pair<std::string, std::uint64_t>> counters; // the last value set of each
+    // A command whose state the compacted log cannot write yet (stations, power, modes, the
+    // world's and adapters' keys, ...): such a log is kept whole rather than compacted lossily.
+    bool unmodelled { false };
+};
+
+// The log's lock, held while alive (flock on "live.lock": the log itself is replaced by a
+// compaction, so it cannot carry the lock). Appends and compactions take it; readers need not.
+class LiveLock {
+public:
+    explicit LiveLock(Store const& store);
+    ~LiveLock();
+    LiveLock(LiveLock const&) = delete;
+    LiveLock& operator=(LiveLock const&) = delete;
+
+private:
+    int m_fd { -1 };
+};
+
+// Appends a command line to the log under its lock (O_APPEND, one write).
+bool append_live_command(Store& store, std::string const& line);
+
+class LiveLog {
+public:
+    explicit LiveLog(Store& store)
+        : m_store(store)
+    {
+    }
+    // Applies the lines added since the last call. Returns how many were applied; a line that
+    // no longer applies (written by an older tool, or its access point gone) is skipped with a
+    // message on stderr, so one bad line never stops a program from starting.
+    int apply_new(World& world, std::uint64_t now);
+    // Where the next call reads on, in the log of generation().
+    std::uint64_t offset() const { return m_offset; }
+    std::uint64_t generation() const { return m_generation.value_or(0); }
+    // Bytes of commands after the compacted part, as the last call found the log.
+    std::uint64_t uncompacted() const { return m_uncompacted; }
+    LiveSummary const& summary() const { return m_summary; }
+    // Bytes of commands after the compacted part of the store's log now (0 without a log).
+    static std::uint64_t uncompacted_bytes(Store const& store);
+    // No messages for skipped lines (a compaction reads what the tool has already said).
+    void set_quiet(bool quiet) { m_quiet = quiet; }
+
+private:
+    struct File;
+    int apply_from(File const& file, World& world, std::uint64_t now);
+    bool catch_up(File const& current, World& world, std::uint64_t now, int& applied);
+    bool skip_compacted_part(File const& file, std::uint64_t generation);
+    std::size_t apply_aps(std::string const& text, std::size_t at, World& world);
+    void note(std::string const& line);
+
+    Store& m_store;
+    std::optional<std::uint64_t> m_generation;
+    std::uint64_t m_offset { 0 };
+    std::uint64_t m_uncompacted { 0 };
+    int m_line { 0 };
+    bool m_quiet { false };
+    LiveSummary m_summary;
+};
+
+}
