@@ -19,20 +19,19 @@ std::size_t cut_length(std::string const& text, std::size_t limit)
     return n;
 }
 
-// The SSID for a status line: cut to `limit` characters with ".." when longer.
-std::string short_ssid(std::string const& ssid, std::size_t limit)
-{
-    if (ssid.size() <= limit)
-        return ssid;
-    return ssid.substr(0, cut_length(ssid, limit)) + "..";
-}
-
 // The access point's name: up to its terminator, at most the 16 bytes of the field.
 std::string ap_name(AP_ADDRESS_RECORD const& ap)
 {
     return std::string(ap.Name, ::strnlen(ap.Name, sizeof ap.Name));
 }
 
+}
+
+std::string ShortSsid(std::string const& ssid, std::size_t limit)
+{
+    if (ssid.size() <= limit)
+        return ssid;
+    return ssid.substr(0, cut_length(ssid, limit)) + "..";
 }
 
 std::string ThroughputText(double mbps)
@@ -120,12 +119,12 @@ StatusLines BuildStatusLines(WLAN_STATUS const& status, AP_ADDRESS_RECORD const*
     std::string const ssid = StatusSsid(status);
     std::string const bssid = BssidText(status.Bssid);
     if (!ap || std::memcmp(ap->IpAddress, kNoAddress, 4) == 0)
-        return { short_ssid(ssid, 10) + " <--> " + bssid, "" };
+        return { ShortSsid(ssid, 10) + " <--> " + bssid, "" };
     std::string line2 = "[" + AddressText(ap->IpAddress) + "]";
     std::string const name = ap_name(*ap);
     if (!name.empty())
         line2 += " - (" + name + ")";
-    return { short_ssid(ssid, 3) + " <--> " + bssid + " ", line2 };
+    return { ShortSsid(ssid, 3) + " <--> " + bssid + " ", line2 };
 }
 
 std::string StatusTip(WLAN_STATUS const& status)

@@ -12,6 +12,9 @@
 
 namespace station::survey {
 
+// A network name cut to `limit` bytes (never inside a UTF-8 character) with ".." when longer.
+std::string ShortSsid(std::string const& ssid, std::size_t limit);
+
 // "%.3f Mbps" from 1.0 Mbps up, else "%.3f Kbps" of the value in kbit/s.
 std::string ThroughputText(double mbps);
 // (current - previous) bytes over the two seconds between refreshes, in Mbps; 0 when the

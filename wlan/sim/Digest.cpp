@@ -166,6 +166,10 @@ void apply_ht_capabilities(HtCapabilities const& ht, IE_INFO_WPA& info)
     set_u32(info, HT_LSIG_TXOP, bit(15));
     set_u8(info, HT_AMPDU_FACTOR, ht.ampdu_params & 3);
     set_u8(info, HT_AMPDU_DENSITY, (ht.ampdu_params >> 2) & 7);
+    // The A-MPDU parameters have a second pair of bytes, read by the detail's second
+    // "A-MPDU Parameters" block.
+    set_u8(info, HT_AMPDU_FACTOR_2, ht.ampdu_params & 3);
+    set_u8(info, HT_AMPDU_DENSITY_2, (ht.ampdu_params >> 2) & 7);
     std::uint8_t const tx = ht.mcs[12];
     set_u32(info, HT_TX_MCS_SET_DEFINED, tx & 1);
     set_u32(info, HT_TX_RX_MCS_NOT_EQUAL, (tx >> 1) & 1);

@@ -18,7 +18,7 @@ std::vector<PageCase> survey_cases()
         page_case<CPageStatisticsDlg>("statistics"),
         // Laid out for the taller lower frame, the height of a page.
         page_case<CLinkStatusDlg>("link status"),
-        page_case<CAPDetailInfoDlg>("access point detail", true),
+        page_case<CAPDetailInfoDlg>("access point detail"),
         page_case<CHiddenSsidDlg>("hidden network", true),
         page_case<CAuthenStatusDlg>("authentication status", true),
     };

@@ -101,6 +101,12 @@ TEST(Digest, HtAndMobilityFields)
     EXPECT_EQ(info.SupportedMcsSet[0], 0xFF);
     EXPECT_EQ(info.SupportedMcsSet[1], 0xFF);
     EXPECT_EQ(info.SupportedMcsSet[2], 0x00);
+    // Both A-MPDU blocks carry the parameters byte 0x1B: factor 3 (64 KiB), spacing 6 (8 us).
+    auto const* bytes = reinterpret_cast<std::uint8_t const*>(&info);
+    for (std::uint32_t at : { 232u, 260u }) {
+        EXPECT_EQ(bytes[at], 3) << at;
+        EXPECT_EQ(bytes[at + 1], 6) << at + 1;
+    }
     EXPECT_EQ(info.bMobilityDomain, 1u);
     EXPECT_EQ(info.MDID[0], 0xEF);
     EXPECT_EQ(info.MDID[1], 0xBE);
