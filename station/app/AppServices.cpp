@@ -19,10 +19,7 @@ public:
 
     bool copy_current_profile(WLANPROFILE& out) const override
     {
-        if (!g_pHideDlg || !g_pHideDlg->m_pProfData)
-            return false;
-        out = *g_pHideDlg->m_pProfData;
-        return true;
+        return g_pHideDlg && g_pHideDlg->CopyProfile(out);
     }
 
     bool take_scan_after_advance_change() override

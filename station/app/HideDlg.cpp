@@ -8,6 +8,8 @@
 #include "platform/system/Session.h"
 #include "platform/user/Trace.h"
 #include "station/app/ShowUIEvent.h"
+#include "station/app/StatusCallback.h"
+#include "station/app/WorkerThreads.h"
 #include "station/app/VxUI2008Dlg.h"
 #include "station/core/Helpers.h"
 #include "station/core/HideDlgIds.h"
@@ -22,8 +24,9 @@
 
 CHideDlg* g_pHideDlg = nullptr;
 BOOL G_bWepError = FALSE;
-BOOL G_bReConnect = TRUE;
 BOOL g_bExitingUI = FALSE;
+WLANPROFILE* G_pProfileBuffer = nullptr;
+WPS_CREDENTIAL* G_pWpsEntry = nullptr;
 
 BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
     ON_WM_PAINT()
@@ -31,6 +34,10 @@ BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
     ON_WM_TIMER()
     ON_MESSAGE(WM_TRAY_NOTIFY, OnTrayNotify)
     ON_MESSAGE(WM_HIDE_DLG_EXIT, OnHideDlgExit)
+    ON_MESSAGE(WM_HIDE_DLG_AUTH_FAILED, OnAuthFailed)
+    ON_MESSAGE(WM_HIDE_DLG_CCX_PROFILE, OnCcxDiagProfile)
+    ON_MESSAGE(WM_HIDE_DLG_SHOW_INVALID_IDPW, OnShowInvalidIDPW)
+    ON_MESSAGE(WM_HIDE_DLG_ASK_NEW_PASSWORD, OnAskNewPassword)
     ON_COMMAND(ID_TRAY_LAUNCH, OnTrayLaunch)
     ON_COMMAND(ID_TRAY_DIAGNOSTIC, OnTrayDiagnostic)
     ON_COMMAND(ID_TRAY_EXIT, OnTrayExit)
@@ -42,15 +49,27 @@ CHideDlg::CHideDlg(CWnd* pParent)
     : CDialog(IDD_HIDE_DLG, pParent)
 {
     m_pProfData = static_cast<WLANPROFILE*>(std::calloc(1, sizeof(WLANPROFILE)));
+    G_pProfileBuffer = static_cast<WLANPROFILE*>(std::calloc(1, sizeof(WLANPROFILE)));
+    G_pWpsEntry = static_cast<WPS_CREDENTIAL*>(std::calloc(1, sizeof(WPS_CREDENTIAL)));
     G_bReConnect = TRUE;
+    station::app::WorkerThreads::the().restart();
 }
 
 // The taskbar sweep for icons of ended programs has no counterpart here: the tray drops the
 // icons of a process when it ends.
 CHideDlg::~CHideDlg()
 {
-    std::free(m_pProfData);
-    m_pProfData = nullptr;
+    // The workers are stopped by now (OnDestroy); stopping again covers a dialog never run.
+    station::app::WorkerThreads::the().stop_all();
+    {
+        std::lock_guard lock(m_profileMutex);
+        std::free(m_pProfData);
+        m_pProfData = nullptr;
+    }
+    std::free(G_pProfileBuffer);
+    G_pProfileBuffer = nullptr;
+    std::free(G_pWpsEntry);
+    G_pWpsEntry = nullptr;
     stop_show_ui_waiter();
     if (m_dlgDiagnostic.m_hWnd)
         m_dlgDiagnostic.DestroyWindow();
@@ -69,6 +88,7 @@ BOOL CHideDlg::OnInitDialog()
     CDialog::OnInitDialog();
     start_show_ui_waiter();
     SetWindowText(HIDE_DLG_TITLE);
+    station::core::ClearCallbackBuffers();
     if (!load_library())
         return FALSE;
     G_VxWlLib.VXWL_Initial("Vexlor", m_hWnd);
@@ -213,6 +233,7 @@ void CHideDlg::close_windows()
 {
     if (m_pVxUI) {
         g_bExitingUI = TRUE;
+        set_config_window(nullptr);
         if (m_pVxUI->m_hWnd && ::IsWindow(m_pVxUI->m_hWnd))
             m_pVxUI->DestroyWindow();
         delete m_pVxUI;
@@ -245,7 +266,9 @@ void CHideDlg::OnDestroy()
         G_VxWlLib.VXWL_BackupStationSetting();
     if (win_os < 10 && G_VxWlLib.VXWL_Release)
         G_VxWlLib.VXWL_Release();
-    // FIXME: drain the action queue here once the hidden dialog has one.
+    DrainActionQueue();
+    // No worker may outlive the library, and a library thread waiting for one is set free.
+    station::app::WorkerThreads::the().stop_all();
     if (G_VxWlLib.VXWL_DeInitial)
         G_VxWlLib.VXWL_DeInitial();
     if (win_os >= 7 && win_os <= 9)
@@ -289,8 +312,11 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         TraceMsg(TRACE_STEP, "[Kivra] m_bDialogRunning is TRUE, return!\n");
         return;
     }
-    if (nIDEvent == TIMER_HIDE_DLG_RECONNECT || nIDEvent == TIMER_HIDE_DLG_RESCAN)
+    if (nIDEvent == TIMER_HIDE_DLG_RECONNECT)
+        ProcReConnect();
+    if (nIDEvent == TIMER_HIDE_DLG_RESCAN)
         KillTimer(nIDEvent);
+    EndUnseenPrompt();
     poll_tray_state();
 }
 
@@ -308,11 +334,4 @@ void CHideDlg::poll_tray_state()
         UpdateSignalIcon();
     else
         ModifyTaskBar(IDI_LOST);
-}
-
-// FIXME: connecting goes through the action queue, which comes with its own work; until then
-// this only says it ran.
-void CHideDlg::ConnectWpsProfile()
-{
-    TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::ConnectWpsProfile\n");
 }

@@ -9,10 +9,13 @@
 #include "station/app/TrayMenu.h"
 #include "station/controls/CMessageBoxDlg.h"
 #include "station/core/StationFlags.h"
+#include "station/core/ActionQueue.h"
+#include "station/core/ConnectionFlags.h"
 #include "wlan/api/Profile.h"
 
 #include <map>
 #include <memory>
+#include <mutex>
 
 class CVxUI2008Dlg;
 
@@ -28,8 +31,40 @@ public:
     // Starts the mode switcher for `mode` and leaves the adapter to it.
     void RunVxSwap(int mode);
     BOOL KillAllTimer();
-    // Connects with the stored WPS profile through the action queue.
+
+    // [SECTION] The connection action queue (HideDlgActions.cpp)
+    // Sees ACTION_INSERT_EXEC before the message map, then passes every message on.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Queues a copy of the record at `data`; TRUE when the caller is to run the queue now.
+    BOOL InsertAction(int type, void* data);
+    // Runs queued actions in order until the queue is empty or a prompt stops the run.
+    void ActionExec();
     void ConnectWpsProfile();
+    void ConnectPreviousProfileSetting();
+    // Re-applies the stored settings (with bSetAdvance the advanced ones) and, with bConnect,
+    // connects with the active profile or the WPS credential.
+    void InitCard_SetOidFromReg(BOOL bSetAdvance, BOOL bConnect);
+    // Timer 9: the reconnection after start-up.
+    void ProcReConnect();
+    // Captures the frame counts the WEP key error check compares with.
+    void CaptureFrameBaseline();
+    // Empties the queue (exit, adapter removal).
+    void DrainActionQueue();
+
+    // [SECTION] Credential prompts (HideDlgPrompts.cpp)
+    int PromptPeapCredentials();
+    int PromptLeapFastCredentials();
+    // Ends a prompt's wait as Cancel when nobody can see the prompt any more.
+    void EndUnseenPrompt();
+
+    // [SECTION] The current profile, shared with the status callback and the worker threads
+    // Every access from another thread and every write holds this lock.
+    std::mutex& profile_lock() { return m_profileMutex; }
+    // A copy of the current profile; false when there is none.
+    bool CopyProfile(WLANPROFILE& out);
+    // The configuration window while it is alive; any thread may ask.
+    HWND config_window() const;
+    void set_config_window(HWND hwnd) { m_hConfigWnd.store(hwnd); }
 
     // [SECTION] Tray icon and menu
     BOOL SetTaskBar();
@@ -85,6 +120,10 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    LRESULT OnAuthFailed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCcxDiagProfile(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowInvalidIDPW(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAskNewPassword(WPARAM wParam, LPARAM lParam);
     void OnOK() override { }
     void OnCancel() override { }
 
@@ -104,6 +143,26 @@ private:
     void poll_tray_state();
     void release_library();
     NOTIFYICONDATA icon_record(UINT icon_id);
+    void OnActionInsertExec(WPARAM sender);
+    bool exec_profile(_ACTION_DATA& action);
+    bool prompt_for_credentials(WLANPROFILE& record);
+    void exec_ssid_or_bssid(_ACTION_DATA& action);
+    void apply_ccx_after_profile(bool mfp_cipher);
+    void arm_wep_error_check(WLANPROFILE const& record);
+    void apply_advance_settings();
+    void connect_wps_entry(WPS_PROFILE const& list);
+    void read_active_profile();
+    int wait_for_prompt(CWnd& prompt);
+
+    bool show_prompt_for(WLANPROFILE const& profile);
+    void recover_after_failure(int kind);
+
+    std::mutex m_profileMutex;
+    std::atomic<HWND> m_hConfigWnd { nullptr };
+    // ActionExec runs inside a prompt's wait: the inner call leaves the entries to the outer.
+    bool m_bInActionExec { false };
+    // A prompt was asked for and has no answer yet.
+    bool m_bPromptShown { false };
 
     UINT m_nTrayIcon { 0 };
     // Set when the exit command ended the dialog, so that a start-up cut short stops there.
@@ -114,5 +173,7 @@ private:
 
 extern CHideDlg* g_pHideDlg;
 extern BOOL G_bWepError;
-extern BOOL G_bReConnect;
 extern BOOL g_bExitingUI;
+// The second profile buffer (stored settings read back) and the WPS credential being connected.
+extern WLANPROFILE* G_pProfileBuffer;
+extern WPS_CREDENTIAL* G_pWpsEntry;

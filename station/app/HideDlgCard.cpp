@@ -150,9 +150,12 @@ void CHideDlg::init_card_connection()
     G_VxWlLib.VXWL_QueryWLANStatus(&status, WLAN_STATUS_REQUEST {});
     bool const connected = status.Status == VxStatus_Connected;
     if (!connected || G_VxWlLib.VXWL_IsWpaCapable() == 1) {
-        // FIXME: applying the stored settings comes with the action queue.
-        if (G_VxWlLib.VXWL_GetWinOS() >= 10)
+        if (G_VxWlLib.VXWL_GetWinOS() >= 10) {
+            InitCard_SetOidFromReg(TRUE, FALSE);
             m_nTimerReconnect = SetTimer(TIMER_HIDE_DLG_RECONNECT, 4000);
+        } else {
+            InitCard_SetOidFromReg(TRUE, TRUE);
+        }
     }
     if (radio_on) {
         ADVANCE_CONFIG_DATA config {};

@@ -54,6 +54,7 @@ void CHideDlg::ShowConfigUI()
             m_pVxUI = nullptr;
             return;
         }
+        set_config_window(m_pVxUI->m_hWnd);
         if (first)
             hand_active_profile(*m_pVxUI);
     }

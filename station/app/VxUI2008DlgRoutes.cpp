@@ -214,9 +214,11 @@ void CVxUI2008Dlg::on_show_peap_setting(WPARAM wParam)
     if (wParam != 8)
         return;
     if (m_pPeapSettingDlg) {
-        WLANPROFILE const* const profile = g_pHideDlg ? g_pHideDlg->m_pProfData : nullptr;
+        // Worker threads write the current profile too: it is read through its lock.
+        WLANPROFILE profile {};
+        bool const has_profile = g_pHideDlg && g_pHideDlg->CopyProfile(profile);
         // The identity is read within its field, which a full one fills without a terminator.
-        m_pPeapSettingDlg->m_strIdentity = profile ? DigestText(profile->chID).c_str() : "";
+        m_pPeapSettingDlg->m_strIdentity = has_profile ? DigestText(profile.chID).c_str() : "";
         m_pPeapSettingDlg->m_strPassword.Empty();
     }
     ShowSubDialog(SUB_PEAP_SETTING);

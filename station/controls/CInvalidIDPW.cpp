@@ -12,9 +12,9 @@ using namespace station::controls;
 namespace {
 
 BOOL g_own_hide_tab_icon = FALSE;
-BOOL g_own_reconnect = TRUE;
+std::atomic<BOOL> g_own_reconnect { TRUE };
 BOOL* g_hide_tab_icon = &g_own_hide_tab_icon;
-BOOL* g_reconnect = &g_own_reconnect;
+std::atomic<BOOL>* g_reconnect = &g_own_reconnect;
 
 constexpr int kTextIds[] = { CInvalidIDPW::IDC_LABEL_CARDNAME, CInvalidIDPW::IDC_LABEL_PROFILENAME,
     CInvalidIDPW::IDC_LABEL_MESSAGE, CInvalidIDPW::IDC_CARDNAME, CInvalidIDPW::IDC_PROFILENAME, CInvalidIDPW::IDC_MESSAGE,
@@ -70,7 +70,7 @@ CInvalidIDPW::CInvalidIDPW(CWnd* pParent)
 
 CInvalidIDPW::~CInvalidIDPW() = default;
 
-void CInvalidIDPW::BindStationFlags(BOOL* pHideTabIcon, BOOL* pReConnect)
+void CInvalidIDPW::BindStationFlags(BOOL* pHideTabIcon, std::atomic<BOOL>* pReConnect)
 {
     g_hide_tab_icon = pHideTabIcon ? pHideTabIcon : &g_own_hide_tab_icon;
     g_reconnect = pReConnect ? pReConnect : &g_own_reconnect;

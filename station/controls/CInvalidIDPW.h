@@ -13,6 +13,7 @@
 #include "station/controls/ShadeButtonST.h"
 #include "wlan/api/Profile.h"
 
+#include <atomic>
 #include <memory>
 
 namespace station::controls {
@@ -56,7 +57,7 @@ public:
     // Where the dialog reads the small-desktop flag and writes the reconnection flag: the
     // hidden dialog's globals, bound by the program at start-up. Until then the dialog uses
     // flags of its own (small desktop off).
-    static void BindStationFlags(BOOL* pHideTabIcon, BOOL* pReConnect);
+    static void BindStationFlags(BOOL* pHideTabIcon, std::atomic<BOOL>* pReConnect);
 
     int m_nFailKind { kIdentityRejected };
     CString m_strCardName;

@@ -4,6 +4,7 @@
 // includes this header.
 #pragma once
 
+#include "station/core/ActionQueue.h"
 #include "station/core/HideDlgIds.h"
 
 // [SECTION] Messages to the configuration window
@@ -37,6 +38,5 @@ enum : int {
 };
 enum : int { ON_APPLY_NOW_XP = 1, ON_DBM_CHECK = 2, SET_OID_FROM_REG = 1201 };
 
-// [SECTION] ACTION_INSERT_EXEC: who asks, and what the asking page holds
-enum : int { SEND_BY_SITESURVEY_DLG = 2, SEND_BY_PROFILE_DLG = 6, SEND_BY_ADVANCE_DLG = 7 };
-enum : int { actionTypeProfile = 1, actionTypeSSID = 2, actionTypeBSSID = 3 };
+// [SECTION] ACTION_INSERT_EXEC: who asks, and what the asking page holds (the action queue's
+// own header names them)

@@ -34,6 +34,17 @@ enum : unsigned {
 constexpr UINT WM_TRAY_NOTIFY = WM_USER + 100;
 constexpr UINT WM_HIDE_DLG_EXIT = WM_USER + 14;
 constexpr UINT ACTION_INSERT_EXEC = WM_USER + 160;
+// From the status callback: the ICV-error flag changed, the media connected.
+constexpr UINT WM_NDIS_PRIVATE = WM_APP + 1;
+constexpr UINT WM_NDIS_MEDIA_CONNECT = WM_APP + 3;
+// From the status callback and the worker threads, so that the work runs on the hidden
+// dialog's own thread: an authentication failed (wParam 1 identity rejected, 0 timed out);
+// the CCX diagnostics ask to re-apply the active profile; show the identity re-prompt; ask
+// the user for a new password.
+constexpr UINT WM_HIDE_DLG_AUTH_FAILED = WM_APP + 0x20;
+constexpr UINT WM_HIDE_DLG_CCX_PROFILE = WM_APP + 0x21;
+constexpr UINT WM_HIDE_DLG_SHOW_INVALID_IDPW = WM_APP + 0x22;
+constexpr UINT WM_HIDE_DLG_ASK_NEW_PASSWORD = WM_APP + 0x23;
 
 // [SECTION] Tray commands
 enum : unsigned {

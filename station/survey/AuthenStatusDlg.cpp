@@ -1,6 +1,13 @@
 #include "station/survey/AuthenStatusDlg.h"
 
+#include "station/core/AuthStatusRing.h"
 #include "station/core/Trace.h"
+
+using station::core::AuthStatusRing;
+
+BEGIN_MESSAGE_MAP(CAuthenStatusDlg, CResizeDlg)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
 
 CAuthenStatusDlg::CAuthenStatusDlg(CWnd* pParent)
     : CResizeDlg(IDD, pParent)
@@ -11,4 +18,18 @@ CAuthenStatusDlg::CAuthenStatusDlg(CWnd* pParent)
 void CAuthenStatusDlg::AppendLine(const char* line)
 {
     TraceMsg(TRACE_STEP, "[Kivra] --> CAuthenStatusDlg::AppendLine(%s)\n", line ? line : "");
+}
+
+BOOL CAuthenStatusDlg::OnInitDialog()
+{
+    CResizeDlg::OnInitDialog();
+    AuthStatusRing::the().set_window(m_hWnd);
+    return TRUE;
+}
+
+void CAuthenStatusDlg::OnDestroy()
+{
+    if (AuthStatusRing::the().window() == m_hWnd)
+        AuthStatusRing::the().set_window(nullptr);
+    CResizeDlg::OnDestroy();
 }

@@ -97,6 +97,10 @@ public:
     int MissingConnectedCount() const { return m_nMissingConnected; }
 
     // [SECTION] Members other windows read and write
+    // The action the hidden dialog takes on ACTION_INSERT_EXEC from this page: its type and
+    // record, which the hidden dialog copies.
+    int m_nActionType {};
+    void* m_pActionData {};
     // Connection requests the hidden dialog acts on once a scan has finished.
     BOOL m_bConnectByBssid {};
     BOOL m_bConnectBySsid {};

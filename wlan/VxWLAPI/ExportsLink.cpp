@@ -54,7 +54,11 @@ VXWL_API int VXWL_Disassociate(void)
 VXWL_API int VXWL_StopAuth(void) { return VXWL_Disassociate(); }
 VXWL_API int VXWL_WlanDisconnect(void) { return VXWL_Disassociate(); }
 VXWL_API int VXWL_SetAuthMode(int mode) { return mode >= 0 ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL; }
-VXWL_API int VXWL_RenewIPAddr(void) { return VXWL_ERROR_SUCCESS; }
+VXWL_API int VXWL_RenewIPAddr(void)
+{
+    Library::get().with_world([](World& w, std::uint64_t now) { w.renew_address(now); });
+    return VXWL_ERROR_SUCCESS;
+}
 VXWL_API int VXWL_WlanDeleteAllWindowsProfiles(void) { return VXWL_ERROR_SUCCESS; }
 VXWL_API int VXWL_WlanDeleteAllVexlorWindowsProfiles(void) { return VXWL_ERROR_SUCCESS; }
 VXWL_API int VXWL_SetWEPKey(WLANPROFILE* profile) { return profile ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL; }
@@ -69,6 +73,19 @@ VXWL_API int VXWL_WriteIDnPasswd(const char* identity, const char* password)
     std::string const id = name_of(identity, PROFILE_NAME_SIZE);
     std::string const pw = name_of(password, PROFILE_NAME_SIZE);
     Library::get().with_world([&](World& w, std::uint64_t) { w.set_credentials(id.c_str(), pw.c_str()); });
+    // The stored active profile keeps them, so the next connection uses them.
+    auto& store = Library::get().store();
+    std::string const active = store.read_text("active_profile").value_or("");
+    auto profiles = store.profiles();
+    for (auto& p : profiles) {
+        if (active.empty() || profile_name(p) != active)
+            continue;
+        if (!id.empty())
+            std::snprintf(p.chID, sizeof p.chID, "%s", id.c_str());
+        std::snprintf(p.chPassword, sizeof p.chPassword, "%s", pw.c_str());
+        if (!store.save_profiles(profiles))
+            return VXWL_ERROR_FAIL;
+    }
     return VXWL_ERROR_SUCCESS;
 }
 

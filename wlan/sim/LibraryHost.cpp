@@ -1,12 +1,16 @@
 #include "wlan/sim/LibraryHost.h"
 
+#include "platform/system/Network.h"
 #include "platform/system/ProcessLetters.h"
 #include "platform/user/Clock.h"
 #include "platform/user/User.h"
+#include "wlan/sim/LogonDomain.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dlfcn.h>
 #include <limits>
 
@@ -89,6 +93,8 @@ LibraryHost::LibraryHost(Audience role, Observer observer)
         std::fprintf(stderr, "%s: %s: %s\n", name.c_str(), path.c_str(), e.c_str());
     m_store->write_text("scenario.path", path);
     m_world = std::make_unique<sim::World>(scenario.world, m_store.get(), now());
+    if (m_role == Audience::Station)
+        register_logon_domain(scenario.world);
     m_live = std::make_unique<sim::LiveLog>(*m_store);
     // The mailbox listens before the log is first read, so no line added later goes unnoticed.
     m_live_letters = platform::system::add_topic_handler(sim::live_log_topic, [this] { poke(); });
@@ -108,6 +114,8 @@ LibraryHost::~LibraryHost()
     m_wake.notify_all();
     if (m_thread.joinable())
         m_thread.join();
+    if (!m_published_name.empty())
+        platform::system::withdraw_adapter(m_published_name);
 }
 
 void LibraryHost::set_window(HWND hwnd)
@@ -137,6 +145,24 @@ void LibraryHost::sync_locked()
     m_world->advance(t);
     if (m_role == Audience::Station)
         m_link_publisher.update(*m_world, *m_store, t);
+    if (m_role == Audience::Station)
+        publish_locked(t);
+}
+
+void LibraryHost::publish_locked(std::uint64_t now)
+{
+    sim::AdapterSpec const* adapter = m_world->selected_adapter();
+    if (!adapter)
+        return;
+    std::string const address = m_world->address_text(now);
+    std::string const key = adapter->id + "|" + address;
+    if (key == m_published)
+        return;
+    m_published = key;
+    m_published_name = adapter->friendly_name;
+    BYTE mac[6];
+    std::copy(adapter->mac.begin(), adapter->mac.end(), mac);
+    platform::system::publish_adapter(adapter->friendly_name, adapter->description, mac, address);
 }
 
 void LibraryHost::collect_locked()
@@ -238,10 +264,8 @@ void LibraryHost::deliver(std::vector<sim::Outgoing> const& batch)
         }
         switch (o.kind) {
         case sim::Outgoing::Kind::Callback:
-            if (callback) {
-                char out[RS_CALLBACK_OUT_SIZE] = {};
-                callback(o.code, nullptr, out);
-            }
+            if (callback)
+                deliver_callback(callback, o);
             break;
         case sim::Outgoing::Kind::Post:
             if (hwnd)
@@ -253,6 +277,19 @@ void LibraryHost::deliver(std::vector<sim::Outgoing> const& batch)
             break;
         }
     }
+}
+
+// Events 20 and 23 ask the program for something: what it wrote into `out` goes back to the
+// world, which waits for it.
+void LibraryHost::deliver_callback(rsCallBackFunc callback, sim::Outgoing const& o)
+{
+    char out[RS_CALLBACK_OUT_SIZE] = {};
+    std::vector<std::uint8_t> data = o.data;
+    callback(o.code, data.empty() ? nullptr : data.data(), out);
+    if (o.code != RS_CBS_CHANGE_PASSWORD_REQUEST && o.code != RS_CBS_FAST_LOAD_PAC)
+        return;
+    std::string const answer(out, ::strnlen(out, sizeof out - 1));
+    with_world([&](sim::World& w, std::uint64_t t) { w.callback_answered(o.code, answer, t); });
 }
 
 void LibraryHost::settle()

@@ -79,6 +79,9 @@ private:
     LibraryHost(Audience role, Observer observer);
     void sync_locked();
     void collect_locked();
+    // Lists the selected adapter with its current address among the system's adapters.
+    void publish_locked(std::uint64_t now);
+    void deliver_callback(rsCallBackFunc callback, sim::Outgoing const& o);
     void run();
     void sleep_locked(std::unique_lock<std::mutex>& lock);
     void poke();
@@ -95,6 +98,8 @@ private:
     std::unique_ptr<sim::LiveLog> m_live;
     // The station's link as the diagnostics stand-ins read it from the store.
     sim::LinkPublisher m_link_publisher;
+    std::string m_published;
+    std::string m_published_name;
     HWND m_hwnd { nullptr };
     rsCallBackFunc m_callback { nullptr };
     std::vector<ScanFinishedFunc> m_scan_waiters;

@@ -136,18 +136,19 @@ std::optional<int> to_eap_method(std::string const& s) { return value_named(kEap
 
 std::optional<Malformation> to_malformation(std::string const& s) { return value_named(kMalformationNames, s); }
 
-// Accounts: "method:identity:password" separated by ';'.
+// Accounts: "method:identity:password" separated by ';', with ":expired" after an account whose
+// password the server wants changed.
 std::string assign_accounts(std::vector<EapAccount>& out, std::string const& value)
 {
     std::vector<EapAccount> accounts;
     for (auto const& item : split(value, ';')) {
         auto parts = split(item, ':');
-        if (parts.size() != 3)
-            return "expected method:identity:password";
+        if (parts.size() != 3 && !(parts.size() == 4 && parts[3] == "expired"))
+            return "expected method:identity:password[:expired]";
         auto method = to_eap_method(parts[0]);
         if (!method)
             return "unknown EAP method '" + parts[0] + "'";
-        accounts.push_back({ *method, parts[1], parts[2] });
+        accounts.push_back({ *method, parts[1], parts[2], parts.size() == 4 });
     }
     out = std::move(accounts);
     return {};
@@ -284,6 +285,10 @@ std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& va
         return {};
     }
     if (key == "auth_timeout") return assign_bool(ap.auth_timeout, value);
+    if (key == "eap_fast_aid") {
+        ap.eap_fast_aid = value.substr(0, 127);
+        return {};
+    }
     known = false;
     return {};
 }
@@ -531,6 +536,17 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
         w.driver_name = value.substr(0, 63);
         return {};
     }
+    // Read by load_scenario before the walk: the world this one starts from.
+    if (key == "base") return {};
+    if (key == "logon_domain") {
+        w.logon_domain = value.substr(0, 255);
+        return {};
+    }
+    if (key == "domain_controller") {
+        w.domain_controller = value.substr(0, 255);
+        return {};
+    }
+    if (key == "domain_controller_refuses") return assign_bool(w.domain_controller_refuses, value);
     if (key == "driver_description") {
         w.driver_description = value.substr(0, 255);
         return {};
@@ -646,16 +662,56 @@ ScenarioResult parse_scenario(std::string_view text)
     return result;
 }
 
+namespace {
+
+// The value of "base" in the [world] section, if any.
+std::optional<std::string> base_of(std::string const& text)
+{
+    std::istringstream lines(text);
+    bool in_world = false;
+    for (std::string raw; std::getline(lines, raw);) {
+        std::string const line = trim(raw);
+        if (!line.empty() && line.front() == '[') {
+            in_world = line == "[world]";
+            continue;
+        }
+        auto const eq = line.find('=');
+        if (in_world && eq != std::string::npos && trim(line.substr(0, eq)) == "base")
+            return trim(line.substr(eq + 1));
+    }
+    return std::nullopt;
+}
+
+std::string read_error(std::string const& path, std::string& text)
+{
+    auto const error = platform::system::read_regular_file(path, text, kMaxScenarioBytes);
+    if (error == platform::system::ReadFileError::None)
+        return {};
+    return std::string("cannot read ") + path + ": " + platform::system::to_string(error);
+}
+
+}
+
+// A file whose [world] names a base (one level, beside the file) is read after that base: its
+// keys change the base's world and its sections add to it.
 ScenarioResult load_scenario(std::string const& path)
 {
     std::string text;
-    auto const error = platform::system::read_regular_file(path, text, kMaxScenarioBytes);
-    if (error != platform::system::ReadFileError::None) {
-        ScenarioResult r;
-        r.errors.push_back(std::string("cannot read ") + path + ": " + platform::system::to_string(error));
-        return r;
+    ScenarioResult failed;
+    if (auto error = read_error(path, text); !error.empty()) {
+        failed.errors.push_back(error);
+        return failed;
     }
-    return parse_scenario(text);
+    auto const base = base_of(text);
+    if (!base)
+        return parse_scenario(text);
+    std::string const folder = path.find('/') == std::string::npos ? "" : path.substr(0, path.find_last_of('/') + 1);
+    std::string base_text;
+    if (auto error = read_error(folder + *base, base_text); !error.empty()) {
+        failed.errors.push_back(error);
+        return failed;
+    }
+    return parse_scenario(base_text + "\n" + text);
 }
 
 // [SECTION] writing an [ap] section

@@ -23,6 +23,8 @@ struct EapAccount {
     int method { 0 }; // EAP_PEAP ... EAP_LEAP
     std::string identity;
     std::string password;
+    // The password has expired: the server asks for a new one before it admits the account.
+    bool expired { false };
     bool operator==(EapAccount const&) const = default;
 };
 
@@ -61,6 +63,9 @@ struct ApSpec {
     std::array<std::uint8_t, 4> ip { 0, 0, 0, 0 };
     std::string name;
     bool auth_timeout { false };
+    // EAP-FAST: the authority identity of the server, which provisions a PAC when the profile
+    // brings none; empty when the server needs none.
+    std::string eap_fast_aid;
     bool operator==(ApSpec const&) const = default;
 };
 
@@ -142,6 +147,10 @@ struct WorldSpec {
     // The default crosses 1 Mbps (125 kB/s) both ways.
     std::vector<int> traffic_tx { 40, 90, 160, 220, 140, 60 };
     std::vector<int> traffic_rx { 110, 260, 420, 300, 150, 70 };
+    // The domain the single sign-on logon component joins, and its controller.
+    std::string logon_domain;
+    std::string domain_controller;
+    bool domain_controller_refuses { false };
     // The access point side: what the adapter supports and reports while it serves.
     bool supports_11a { true };
     int ieee80211h { 0 };

@@ -102,9 +102,12 @@ LivePending World::pending(std::uint64_t now) const
     return out;
 }
 
-void World::post(unsigned message, std::uintptr_t wparam) { m_outbox.push_back({ Outgoing::Kind::Post, message, wparam }); }
+void World::post(unsigned message, std::uintptr_t wparam) { m_outbox.push_back({ Outgoing::Kind::Post, message, wparam, {} }); }
 
-void World::callback(unsigned event) { m_outbox.push_back({ Outgoing::Kind::Callback, event, 0 }); }
+void World::callback(unsigned event, std::vector<std::uint8_t> data)
+{
+    m_outbox.push_back({ Outgoing::Kind::Callback, event, 0, std::move(data) });
+}
 
 void World::run(Scheduled const& s, std::uint64_t now)
 {
@@ -114,10 +117,11 @@ void World::run(Scheduled const& s, std::uint64_t now)
         m_scan_due.reset();
         post(VXWL_MSG_SCAN_FAILED);
         break;
-    case Step::Callback: callback(s.code); break;
+    case Step::Callback: callback(s.code, s.data); break;
     case Step::Connected:
         m_link.phase = LinkPhase::Connected;
         m_link.connected_at = now;
+        m_link.address_from = now;
         m_link.counters_from = now;
         start_traffic(now);
         m_link.wapi = false;
@@ -385,7 +389,7 @@ void World::finish_scan(std::uint64_t now)
     m_scan_entries.clear();
     for (auto const& [rssi, ap] : seen)
         m_scan_entries.push_back(build_entry(*ap, rssi));
-    m_outbox.push_back({ Outgoing::Kind::ScanDone, 0, 0 });
+    m_outbox.push_back({ Outgoing::Kind::ScanDone, 0, 0, {} });
 }
 
 void World::press_wps_button(std::string const& id, std::uint64_t now)

@@ -33,6 +33,8 @@ struct Outgoing {
     Kind kind { Kind::Callback };
     unsigned code { 0 };      // callback event or window message
     std::uintptr_t wparam { 0 };
+    // What the callback's data points to; none when empty.
+    std::vector<std::uint8_t> data;
     Audience audience { Audience::Both };
 };
 
@@ -113,6 +115,13 @@ public:
     void connect_bssid(Mac const& bssid, std::uint64_t now);
     void disassociate(std::uint64_t now);
     void set_credentials(char const* identity, char const* password);
+    // What the program wrote into the callback's out buffer for an event that asks (20 new
+    // password, 23 PAC file path).
+    void callback_answered(unsigned event, std::string const& answer, std::uint64_t now);
+    // Releases the address; it is assigned again after the DHCP delay.
+    void renew_address(std::uint64_t now);
+    // The address the adapter holds now, "" while it holds none.
+    std::string address_text(std::uint64_t now) const;
     LinkPhase phase() const { return m_link.phase; }
     WLANPROFILE const& current_profile() const { return m_link.profile; }
     ApSpec const* linked_ap() const;
@@ -172,6 +181,7 @@ private:
         Step step;
         unsigned code;
         std::string ap_id;
+        std::vector<std::uint8_t> data {};
     };
     struct Link {
         LinkPhase phase { LinkPhase::Idle };
@@ -192,13 +202,23 @@ private:
         std::uint64_t tx_at_reset { 0 };
         std::uint64_t rx_at_reset { 0 };
         std::array<std::uint64_t, kFrameCounters> frame_offsets {};
+        std::uint64_t address_from { 0 };
+        // The account whose expired password the program is asked to change.
+        int expired_account { -1 };
+        bool waiting_for_pac { false };
     };
 
     void schedule(std::uint64_t at, Step step, unsigned code = 0, std::string ap_id = {});
     void cancel_link_steps();
     void run(Scheduled const& s, std::uint64_t now);
     void post(unsigned message, std::uintptr_t wparam = 0);
-    void callback(unsigned event);
+    void callback(unsigned event, std::vector<std::uint8_t> data = {});
+    // [SECTION] 802.1X (WorldEap.cpp)
+    void schedule_callback(std::uint64_t at, unsigned code, std::vector<std::uint8_t> data);
+    void plan_eap(ApSpec const& ap, std::uint64_t at);
+    void plan_eap_success(std::uint64_t at);
+    void plan_fast_provisioning(ApSpec const& ap, std::uint64_t at);
+    int matching_account(ApSpec const& ap) const;
     void drop_link(std::uint64_t now);
     void finish_scan(std::uint64_t now);
     ApSpec const* find_target(WLANPROFILE const& profile) const;

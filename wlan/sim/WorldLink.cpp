@@ -106,19 +106,6 @@ std::string psk_of(WLANPROFILE const& p)
     return std::string(p.chPskKey, ::strnlen(p.chPskKey, len));
 }
 
-bool eap_accepts(ApSpec const& ap, WLANPROFILE const& p)
-{
-    std::string const id = field_text(p.chID);
-    std::string const password = field_text(p.chPassword);
-    for (auto const& a : ap.accounts) {
-        if (a.method != int(p.enumAuthenProtocol) || a.identity != id)
-            continue;
-        // Certificate methods prove themselves with the certificate, not a password.
-        if (a.method == int(EAP_TLS) || a.password == password)
-            return true;
-    }
-    return false;
-}
 
 }
 
@@ -159,7 +146,12 @@ void World::drop_link(std::uint64_t now)
 {
     (void)now;
     bool const was_up = m_link.phase != LinkPhase::Idle && m_link.phase != LinkPhase::Failed;
+    bool const was_connected = m_link.phase == LinkPhase::Connected;
     cancel_link_steps();
+    m_link.expired_account = -1;
+    m_link.waiting_for_pac = false;
+    if (was_connected)
+        callback(RS_CBS_AU_STATUS_MEDIA_DISCONNECT);
     m_link.phase = LinkPhase::Idle;
     m_link.wapi = false;
     m_link.ap_id.clear();
@@ -218,24 +210,21 @@ void World::plan_connection(ApSpec const& ap, std::uint64_t now)
     }
     case Family::Psk:
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_LINK_UP);
-        if (psk_of(p) == ap.key)
+        if (psk_of(p) == ap.key) {
+            schedule(assoc + 200, Step::Callback, RS_CBS_PORT_SECURED);
             schedule(assoc + 200, Step::Connected);
+        }
         else
             schedule(assoc + std::uint64_t(m_spec.handshake_timeout_ms), Step::Failed, LINK_EAP_4WAY_TIMEOUT);
         return;
     case Family::Dot1X: {
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_LINK_UP);
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_AUTHENTICATING);
-        std::uint64_t const done = assoc + std::uint64_t(m_spec.eap_ms);
         if (ap.auth_timeout || !p.b8021X) {
             schedule(assoc + std::uint64_t(m_spec.auth_timeout_ms), Step::Callback, RS_CBS_AU_STATUS_AUTH_TIMEOUT);
             schedule(assoc + std::uint64_t(m_spec.auth_timeout_ms), Step::Failed, LINK_AUTH_FAIL);
-        } else if (eap_accepts(ap, p)) {
-            schedule(done, Step::Callback, RS_CBS_AU_STATUS_AUTHENTICATED);
-            schedule(done + 200, Step::Connected);
         } else {
-            schedule(done, Step::Callback, RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED);
-            schedule(done, Step::Failed, LINK_AUTH_FAIL);
+            plan_eap(ap, assoc + std::uint64_t(m_spec.eap_ms));
         }
         return;
     }
@@ -305,7 +294,7 @@ std::uint32_t World::take_private_message()
 bool World::address_assigned(std::uint64_t now) const
 {
     return m_link.phase == LinkPhase::Connected && !m_link.icv
-        && now >= m_link.connected_at + std::uint64_t(m_spec.dhcp_ms);
+        && now >= m_link.address_from + std::uint64_t(m_spec.dhcp_ms);
 }
 
 }

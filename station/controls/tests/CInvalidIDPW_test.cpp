@@ -118,7 +118,7 @@ protected:
 
     CUISTR saved_ui;
     BOOL hide_tab_icon { FALSE };
-    BOOL reconnect { TRUE };
+    std::atomic<BOOL> reconnect { TRUE };
     std::vector<std::string> boxes;
     CInvalidIDPW dlg { &parent };
 };

@@ -5,6 +5,7 @@
 #include "platform/system/ProcessLetters.h"
 #include "wlan/sim/LiveCommands.h"
 #include "wlan/sim/LiveCompaction.h"
+#include "wlan/sim/ProfileCommands.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
@@ -29,6 +30,10 @@ void usage(std::FILE* out)
     std::fputs("usage: wlansim list\n", out);
     for (auto const& line : live_command_usage())
         std::fprintf(out, "       wlansim %s\n", line.c_str());
+    std::fputs("       wlansim profile-add <name> key=value ...   (ssid, bssid, network, auth, cipher, key,\n"
+               "               key1-key4, eap, tunnel, identity, password, password_mode)\n"
+               "       wlansim profile-activate <name>\n",
+        out);
     std::fputs("The store folder is VXSIM_STORE (else the per-user default); the scenario is the one\n"
                "the running library recorded there, else VXSIM_SCENARIO.\n",
         out);
@@ -45,6 +50,27 @@ std::string scenario_path(Store const& store)
     std::string dir = n > 0 ? std::string(exe, std::size_t(n)) : std::string(".");
     dir = dir.substr(0, dir.find_last_of('/'));
     return dir + "/scenarios/default.ini";
+}
+
+// Profiles go straight to the store, where the library reads them when it connects.
+int profile_command(Store& store, std::vector<std::string> const& words)
+{
+    if (words.size() < 2) {
+        std::fprintf(stderr, "wlansim: '%s' needs a profile name\n", words[0].c_str());
+        return kBadUsage;
+    }
+    bool const activate = words[0] == "profile-activate";
+    if (activate && words.size() > 2) {
+        std::fprintf(stderr, "wlansim: 'profile-activate' takes a profile name only\n");
+        return kBadUsage;
+    }
+    std::string const error = activate ? activate_profile(store, words[1])
+                                       : add_profile(store, words[1], std::vector<std::string>(words.begin() + 2, words.end()));
+    if (!error.empty()) {
+        std::fprintf(stderr, "wlansim: %s\n", error.c_str());
+        return error.rfind("cannot write", 0) == 0 ? 1 : kBadUsage;
+    }
+    return 0;
 }
 
 WorldSpec scenario_world(Store const& store)
@@ -146,5 +172,7 @@ int main(int argc, char** argv)
         }
         return list(store);
     }
+    if (words[0] == "profile-add" || words[0] == "profile-activate")
+        return profile_command(store, words);
     return change(store, words);
 }
