@@ -292,7 +292,7 @@ TEST_F(LibraryTest, PeapConnectionsReportTheirEventsAndStatus)
     set_profile(&right);
     step(5000);
     EXPECT_EQ(events(), (std::vector<unsigned> { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING,
-                            RS_CBS_AU_STATUS_AUTHENTICATED, RS_CBS_AU_STATUS_MEDIA_CONNECT }));
+                            RS_CBS_AU_STATUS_AUTHENTICATED, RS_CBS_PORT_SECURED, RS_CBS_AU_STATUS_MEDIA_CONNECT }));
     query(&s, request);
     EXPECT_EQ(s.Status, VxStatus_Connected);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(s.Ssid.Ssid), s.Ssid.SsidLength), "Corp");

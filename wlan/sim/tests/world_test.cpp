@@ -133,11 +133,11 @@ TEST_F(WorldTest, ConnectionsGiveTheirEventsInOrder)
         { "open", profile("Open", AUTH_OPEN, ENC_NONE), { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "wep", wep, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "wep wrong key", wep_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT, RS_CBS_ICV_ERROR }, VxStatus_Connected, LINK_UP },
-        { "psk", psk, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
+        { "psk", psk, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_PORT_SECURED, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "psk wrong key", psk_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_EAP_4WAY_TIMEOUT },
         { "hidden by name", profile("Secret", AUTH_OPEN, ENC_NONE), { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "unknown name", profile("Nobody", AUTH_OPEN, ENC_NONE), { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_ASSOC_FAIL },
-        { "peap", peap, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING, RS_CBS_AU_STATUS_AUTHENTICATED, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
+        { "peap", peap, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING, RS_CBS_AU_STATUS_AUTHENTICATED, RS_CBS_PORT_SECURED, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "peap wrong password", peap_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING, RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_AUTH_FAIL },
         { "wrong method", profile("Psk", AUTH_WPA_PSK, ENC_TKIP), { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_ASSOC_FAIL },
     };
@@ -184,7 +184,8 @@ TEST_F(WorldTest, RadioOffAndRemovalEndTheLink)
     m_world.connect(profile("Open", AUTH_OPEN, ENC_NONE), 0);
     run_until(1000);
     m_world.set_radio_sw(false, 1000);
-    EXPECT_EQ(run_until(1000), (V { RS_CBS_AU_STATUS_LINK_DOWN, VXWL_MSG_RADIO_OFF }));
+    // A connected link that ends says so before the link goes down.
+    EXPECT_EQ(run_until(1000), (V { RS_CBS_AU_STATUS_MEDIA_DISCONNECT, RS_CBS_AU_STATUS_LINK_DOWN, VXWL_MSG_RADIO_OFF }));
     EXPECT_EQ(status().Status, VxStatus_Disconnected);
     EXPECT_EQ(status().LinkState, LINK_SW_RADIO_OFF);
     m_world.set_radio_sw(true, 1000);
