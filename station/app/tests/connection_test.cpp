@@ -3,6 +3,7 @@
 // on the manual clock, against the simulated world.
 #include "ConnectionHarness.h"
 
+#include "platform/gdi/Png.h"
 #include "platform/system/Registry.h"
 #include "station/app/WorkerThreads.h"
 #include "station/controls/CInvalidIDPW.h"
@@ -36,16 +37,62 @@ void click(HWND dialog, int id)
     ::PostMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-// Types into the prompt as a user would, then presses OK or Cancel once the window has shown
-// it (the request to show it is queued already).
-void answer_prompt(HWND hwnd, char const* identity, char const* password, int button)
+// Beside the test binary, for a person to look at.
+std::string snapshot_path(std::string const& name)
 {
-    auto* prompt = dynamic_cast<CPeapSettingDlg*>(CWnd::FromHandlePermanent(hwnd));
-    ASSERT_NE(prompt, nullptr);
-    if (identity)
-        prompt->m_strIdentity = identity;
-    prompt->m_strPassword = password;
-    click(hwnd, button);
+    std::filesystem::path const folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "prompt_snapshots";
+    std::filesystem::create_directories(folder);
+    return (folder / (name + ".png")).string();
+}
+
+void write_window_png(HWND window, std::string const& name)
+{
+    platform::testing::pump_until_idle();
+    HDC const whole = ::GetWindowDC(window);
+    EXPECT_TRUE(platform::gdi::write_png(whole, snapshot_path(name)));
+    ::ReleaseDC(window, whole);
+}
+
+// Runs a step when its posted turn comes: a script queues what the user does after the
+// messages already queued (the request that shows the prompt, which empties its password).
+std::vector<std::function<void()>> g_later;
+
+LRESULT later_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_APP && wparam < g_later.size()) {
+        g_later[wparam]();
+        return 0;
+    }
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+void post_later(std::function<void()> step)
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASS wc {};
+        wc.lpfnWndProc = later_proc;
+        wc.lpszClassName = "TestLater";
+        RegisterClass(&wc);
+        registered = true;
+    }
+    static HWND window = nullptr;
+    if (!::IsWindow(window))
+        window = CreateWindowEx(0, "TestLater", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    g_later.push_back(std::move(step));
+    ::PostMessage(window, WM_APP, g_later.size() - 1, 0);
+}
+
+// Once the window has shown the prompt (the request is queued already), types into it as a
+// user would and presses OK or Cancel.
+void answer_prompt(HWND hwnd, char const* password, int button, std::function<void()> before = {})
+{
+    post_later([=] {
+        if (before)
+            before();
+        ::SetDlgItemText(hwnd, CPeapSettingDlg::IDC_PASSWORD, password);
+        click(hwnd, button);
+    });
 }
 
 WLANPROFILE token_card_profile()
@@ -137,8 +184,12 @@ TEST_F(ConnectionHarness, ATokenCardProfileAsksForItsOneTimePasswordFirst)
 {
     world(station::testing::connection_world(8));
     std::string title;
-    on_dialog("PeapSettingDlg", [&](HWND hwnd) { answer_prompt(hwnd, nullptr, "otp-4711", CPeapSettingDlg::IDC_OK); });
+    HWND window = nullptr;
+    on_dialog("PeapSettingDlg", [&](HWND hwnd) {
+        answer_prompt(hwnd, "otp-4711", CPeapSettingDlg::IDC_OK, [&] { write_window_png(window, "one-time-password-prompt"); });
+    });
     on_running([&](CHideDlg& dialog) {
+        window = dialog.m_pVxUI->m_hWnd;
         ProfileCatcher::install();
         connect_from_profile_page(dialog, token_card_profile());
         ASSERT_EQ(ProfileCatcher::caught().size(), 1u);
@@ -156,7 +207,7 @@ TEST_F(ConnectionHarness, ATokenCardProfileAsksForItsOneTimePasswordFirst)
 TEST_F(ConnectionHarness, ACancelledPromptDropsTheActionAndStopsReconnecting)
 {
     world(station::testing::connection_world(8));
-    on_dialog("PeapSettingDlg", [&](HWND hwnd) { answer_prompt(hwnd, nullptr, "", CPeapSettingDlg::IDC_CANCEL); });
+    on_dialog("PeapSettingDlg", [&](HWND hwnd) { answer_prompt(hwnd, "", CPeapSettingDlg::IDC_CANCEL); });
     on_running([&](CHideDlg& dialog) {
         ProfileCatcher::install();
         connect_from_profile_page(dialog, token_card_profile());
@@ -464,6 +515,7 @@ TEST_F(ConnectionHarness, AnExpiredPasswordIsChangedInThePromptAndTheLinkComesUp
         prompt->GetWindowText(title, sizeof title);
         EXPECT_STREQ(title, "Peap Setting - One Time Password");
         ::SetDlgItemText(prompt->m_hWnd, CPeapSettingDlg::IDC_PASSWORD, "summer");
+        write_window_png(dialog.m_pVxUI->m_hWnd, "new-password-prompt");
         press(prompt, CPeapSettingDlg::IDC_OK);
         for (int i = 0; i < 50 && dialog.tray_icon_id() != IDI_SIGNAL_GOOD; ++i)
             advance_settled(100, 100);
