@@ -549,3 +549,33 @@ TEST_F(ConnectionHarness, ExitDuringAPromptsWaitEndsIt)
     EXPECT_TRUE(done.load());
     G_bReConnect = TRUE;
 }
+
+// Closing the configuration window hides the prompt with it: the wait ends as Cancel at the
+// next tick instead of waiting unseen.
+TEST_F(ConnectionHarness, ClosingTheWindowCancelsAPromptsWait)
+{
+    on_running([&](CHideDlg& dialog) {
+        std::atomic<bool> done { false };
+        std::string returned = "unset";
+        std::thread library([&] {
+            char out[RS_CALLBACK_OUT_SIZE] {};
+            station::core::rsCallBackFunc(RS_CBS_CHANGE_PASSWORD_REQUEST, nullptr, out);
+            returned = out;
+            done = true;
+        });
+        CPeapSettingDlg* prompt = prompt_of(dialog);
+        ASSERT_TRUE(pump_until([&] { return prompt->IsWindowVisible() != FALSE; }));
+        dialog.m_pVxUI->SendMessage(WM_COMMAND, IDCANCEL, 0);
+        for (int i = 0; i < 20 && !done; ++i) {
+            platform::testing::advance(100);
+            pump_until([&] { return done.load(); }, 50);
+        }
+        EXPECT_TRUE(done.load());
+        // A wait that did not end would keep the library's thread: end it so the test does.
+        CPeapSettingDlg::AbortWaits();
+        library.join();
+        EXPECT_EQ(returned, "");
+        G_bReConnect = TRUE;
+    });
+    run();
+}
