@@ -145,8 +145,9 @@ protected:
     }
     static void settle()
     {
+        // Looked up each time: every run loads the library anew, maybe at another address.
         using Settle = void (*)();
-        static Settle fn = reinterpret_cast<Settle>(GetProcAddress(G_VxWlLib.hModule, "VXSIM_Settle"));
+        Settle const fn = reinterpret_cast<Settle>(GetProcAddress(G_VxWlLib.hModule, "VXSIM_Settle"));
         if (fn)
             fn();
         platform::testing::pump_until_idle();
