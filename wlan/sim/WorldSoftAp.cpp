@@ -167,7 +167,7 @@ void World::stop_softap(std::uint64_t now)
 
 void World::softap_post(unsigned message)
 {
-    m_outbox.push_back({ Outgoing::Kind::Post, message, 0, Audience::AccessPoint });
+    m_outbox.push_back({ Outgoing::Kind::Post, message, 0, {}, Audience::AccessPoint });
 }
 
 // [SECTION] admission
