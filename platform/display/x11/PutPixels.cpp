@@ -4,17 +4,12 @@
 
 namespace platform::display::x11 {
 
-void put_pixels(Display* display, Drawable target, GC gc, std::uint32_t const* pixels, int stride, RECT const& area,
-    int x, int y)
+bool describe_pixels(XImage& image, Display* display, char* data, int stride, int rows)
 {
-    if (area.right <= area.left || area.bottom <= area.top)
-        return;
-    // The image describes the rows down to the area's bottom; XPutImage reads only the area.
-    XImage image {};
     image.width = stride;
-    image.height = area.bottom;
+    image.height = rows;
     image.format = ZPixmap;
-    image.data = reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels));
+    image.data = data;
     image.byte_order = LSBFirst;
     image.bitmap_unit = 32;
     image.bitmap_bit_order = LSBFirst;
@@ -26,7 +21,17 @@ void put_pixels(Display* display, Drawable target, GC gc, std::uint32_t const* p
     image.red_mask = visual->red_mask;
     image.green_mask = visual->green_mask;
     image.blue_mask = visual->blue_mask;
-    if (!XInitImage(&image))
+    return XInitImage(&image) != 0;
+}
+
+void put_pixels(Display* display, Drawable target, GC gc, std::uint32_t const* pixels, int stride, RECT const& area,
+    int x, int y)
+{
+    if (area.right <= area.left || area.bottom <= area.top)
+        return;
+    // The image describes the rows down to the area's bottom; XPutImage reads only the area.
+    XImage image {};
+    if (!describe_pixels(image, display, reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)), stride, area.bottom))
         return;
     XPutImage(display, target, gc, &image, area.left, area.top, x, y, static_cast<unsigned>(area.right - area.left),
         static_cast<unsigned>(area.bottom - area.top));

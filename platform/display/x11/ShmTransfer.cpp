@@ -1,5 +1,7 @@
 #include "platform/display/x11/ShmTransfer.h"
 
+#include "platform/display/x11/PutPixels.h"
+
 #include <atomic>
 
 namespace platform::display::x11 {
@@ -68,24 +70,9 @@ bool ShmAttachment::put(Display* display, Drawable target, GC gc, std::shared_pt
         return false;
     // The image describes the rows down to the area's bottom, as PutPixels does.
     XImage image {};
-    image.width = stride;
-    image.height = area.bottom;
-    image.format = ZPixmap;
-    image.data = m_info.shmaddr;
-    image.obdata = reinterpret_cast<char*>(&m_info);
-    image.byte_order = LSBFirst;
-    image.bitmap_unit = 32;
-    image.bitmap_bit_order = LSBFirst;
-    image.bitmap_pad = 32;
-    image.depth = DefaultDepth(display, DefaultScreen(display));
-    image.bytes_per_line = stride * 4;
-    image.bits_per_pixel = 32;
-    Visual* visual = DefaultVisual(display, DefaultScreen(display));
-    image.red_mask = visual->red_mask;
-    image.green_mask = visual->green_mask;
-    image.blue_mask = visual->blue_mask;
-    if (!XInitImage(&image))
+    if (!describe_pixels(image, display, m_info.shmaddr, stride, area.bottom))
         return false;
+    image.obdata = reinterpret_cast<char*>(&m_info);
     XShmPutImage(display, target, gc, &image, area.left, area.top, x, y, static_cast<unsigned>(area.right - area.left),
         static_cast<unsigned>(area.bottom - area.top), False);
     // The caller holds the pixels still until this returns: the server reads them after the
