@@ -180,6 +180,36 @@ int copy_text(char* out, std::size_t size, std::string const& text)
 
 }
 
+namespace {
+
+// The adapter's versions as the driver reports them: the EEPROM's "a.b" with a in byte 0 and
+// b in byte 1, the firmware word as it is (a in byte 1, b in byte 0). No version, no adapter:
+// the query fails.
+int adapter_version(VXWL_U32* out, bool firmware)
+{
+    if (!out)
+        return 0;
+    return Library::get().with_world([&](World& w, std::uint64_t) {
+        auto const* a = w.selected_adapter();
+        if (!a)
+            return 0;
+        if (firmware) {
+            if (!a->firmware)
+                return 0;
+            *out = *a->firmware;
+            return 1;
+        }
+        if (!a->eeprom)
+            return 0;
+        *out = VXWL_U32((*a->eeprom)[1]) << 8 | (*a->eeprom)[0];
+        return 1;
+    });
+}
+
+}
+
+VXWL_API int VXWL_QueryEEPROMVersion(VXWL_U32* version) { return adapter_version(version, false); }
+VXWL_API int VXWL_QueryFWVersion(VXWL_U32* version) { return adapter_version(version, true); }
 VXWL_API int VXWL_QueryCurrAddress(std::uint8_t* mac) { return adapter_mac(mac); }
 VXWL_API int VXWL_QueryMacAddrs(std::uint8_t* mac) { return adapter_mac(mac); }
 
@@ -254,6 +284,8 @@ VXWL_CHECK_TYPE(RunOnceInitConfigTool);
 VXWL_CHECK_TYPE(GetCurrentDeviceModel);
 VXWL_CHECK_TYPE(QueryCurrAddress);
 VXWL_CHECK_TYPE(QueryMacAddrs);
+VXWL_CHECK_TYPE(QueryEEPROMVersion);
+VXWL_CHECK_TYPE(QueryFWVersion);
 VXWL_CHECK_TYPE(ReadDriverDesc);
 VXWL_CHECK_TYPE(ReadDriverName);
 VXWL_CHECK_TYPE(ReadNetCfgInstanceID);

@@ -19,6 +19,8 @@ std::string name_of(char const* text, std::size_t size)
 
 std::string profile_name(WLANPROFILE const& p) { return name_of(p.strProfileName, sizeof p.strProfileName); }
 
+constexpr char kExtAPKey[] = "extap";
+
 }
 
 VXWL_API int VXWL_SetWLANProfile(WLANPROFILE* profile)
@@ -275,22 +277,50 @@ VXWL_API int VXWL_ReadSSOStatus(SSO_STATUS* status)
     return VXWL_ERROR_SUCCESS;
 }
 
+// The hosted-network record is kept under one store key that the access point library reads
+// too: one hosted network for both programs. While it runs, the record tells its address.
 VXWL_API int VXWL_ReadExtAPConfig(EXTAP_CONFIG_DATA* config)
 {
     if (!config)
         return VXWL_ERROR_FAIL;
-    *config = Library::get().store().read_record<EXTAP_CONFIG_DATA>("extap").value_or(EXTAP_CONFIG_DATA {});
+    auto& lib = Library::get();
+    auto stored = lib.store().read_record<EXTAP_CONFIG_DATA>(kExtAPKey);
+    *config = stored.value_or(EXTAP_CONFIG_DATA {});
+    if (!stored)
+        return VXWL_ERROR_FAIL;
+    bool const running = lib.with_world([](World& w, std::uint64_t) { return w.hosted_network_running(); });
+    static constexpr std::uint8_t kHostedAddress[4] = { 192, 168, 137, 1 };
+    if (running)
+        std::memcpy(config->IpAddress, kHostedAddress, sizeof kHostedAddress);
+    else
+        std::memset(config->IpAddress, 0, sizeof config->IpAddress);
     return VXWL_ERROR_SUCCESS;
+}
+
+VXWL_API int VXWL_WriteExtAPConfig(EXTAP_CONFIG_DATA config)
+{
+    return Library::get().store().write_record(kExtAPKey, config) ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL;
 }
 
 VXWL_API int VXWL_HostedNetworkSetup(EXTAP_CONFIG_DATA config)
 {
-    if (config.SsidLength == 0 || config.SsidLength > NDIS_SSID_MAX)
-        return VXWL_ERROR_FAIL;
-    return Library::get().store().write_record("extap", config) ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL;
+    bool const started = Library::get().with_world([&](World& w, std::uint64_t) { return w.hosted_setup(config); });
+    return started ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL;
 }
 
-VXWL_API int VXWL_HostedNetworkStopUsing(void) { return VXWL_ERROR_SUCCESS; }
+VXWL_API int VXWL_HostedNetworkStopUsing(void)
+{
+    Library::get().with_world([](World& w, std::uint64_t) { w.set_hosted_network(false); });
+    return VXWL_ERROR_SUCCESS;
+}
+
+VXWL_API int VXWL_HostedNetworkQueryStatus(HOSTED_NETWORK_STATUS* status)
+{
+    if (!status)
+        return VXWL_ERROR_FAIL;
+    Library::get().with_world([&](World& w, std::uint64_t) { w.fill_hosted_status(*status); });
+    return VXWL_ERROR_SUCCESS;
+}
 
 VXWL_CHECK_TYPE(SetWLANProfile);
 VXWL_CHECK_TYPE(SetSSID);
@@ -326,6 +356,8 @@ VXWL_CHECK_TYPE(ReadSSOStatus);
 VXWL_CHECK_TYPE(ReadExtAPConfig);
 VXWL_CHECK_TYPE(HostedNetworkSetup);
 VXWL_CHECK_TYPE(HostedNetworkStopUsing);
+VXWL_CHECK_TYPE(WriteExtAPConfig);
+VXWL_CHECK_TYPE(HostedNetworkQueryStatus);
 
 // Test hook beyond the contract: waits until everything due at the current time is delivered.
 VXWL_API void VXSIM_Settle(void) { Library::get().settle(); }

@@ -22,7 +22,6 @@ struct DLS_ENTRY;
 struct BA_CAP_SETTING;
 struct BA_TABLE;
 struct BA_REQUEST;
-struct HOSTED_NETWORK_STATUS;
 }
 
 using VXWL_U32 = std::uint32_t;
@@ -100,8 +99,8 @@ using VXWL_U32 = std::uint32_t;
     X(QueryCountryRegion, int, (VXWL_U32* region_word, VXWL_U32* band5_flag, VXWL_U32* band24_flag)) \
     X(QueryCurrAddress, int, (std::uint8_t* mac)) \
     X(QueryDLSParameter, int, (DLS_ENTRY* entries)) \
-    X(QueryEEPROMVersion, int, (char* text)) \
-    X(QueryFWVersion, int, (char* text)) \
+    X(QueryEEPROMVersion, int, (VXWL_U32* version)) \
+    X(QueryFWVersion, int, (VXWL_U32* version)) \
     X(QueryHTPhyMode, int, (VXWL_U32* mode)) \
     X(QueryHWReg, int, (VXWL_U32 address, VXWL_U32* value)) \
     X(QueryInitState, int, (VXWL_U32* state)) \

@@ -194,6 +194,29 @@ struct EXTAP_CONFIG_DATA {
     std::uint8_t IpAddress[4];    // 116: filled by the library, first part first
     std::uint8_t Reserved2[24];   // 120
 };
+// The name the pages and dialogs of both programs use for the record.
+using ExtAPConfig = EXTAP_CONFIG_DATA;
+
+constexpr int HOSTED_STATUS_MAX_STATIONS = 50;
+
+// One station associated to the hosted network.
+struct HOSTED_NETWORK_STATION {
+    std::uint8_t MacAddress[6];   // 0
+    std::uint8_t Padding[2];      // 6
+    std::uint32_t AuthState;      // 8: 1 authenticated
+};
+
+// What VXWL_HostedNetworkQueryStatus fills: the state (the BSSID counts only in state 1), the
+// hosted network's BSSID and the associated stations. `StationCount` is the number of
+// associated stations, which may exceed the entries the record holds.
+struct HOSTED_NETWORK_STATUS {
+    std::uint32_t State;          // 0
+    std::uint8_t Reserved1[16];   // 4
+    std::uint8_t Bssid[6];        // 20
+    std::uint8_t Reserved2[10];   // 26
+    std::uint32_t StationCount;   // 36
+    HOSTED_NETWORK_STATION Stations[HOSTED_STATUS_MAX_STATIONS]; // 40
+};
 
 // [SECTION] Single sign-on and EAP-FAST
 
@@ -304,6 +327,14 @@ WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, Channel, 36);
 WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, KeyLength, 104);
 WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, MaxPeers, 108);
 WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, IpAddress, 116);
+WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, Ssid, 4);
+WLAN_ASSERT_OFFSET(EXTAP_CONFIG_DATA, Key, 40);
+WLAN_ASSERT_SIZE(HOSTED_NETWORK_STATION, 12);
+WLAN_ASSERT_OFFSET(HOSTED_NETWORK_STATION, AuthState, 8);
+WLAN_ASSERT_SIZE(HOSTED_NETWORK_STATUS, 640);
+WLAN_ASSERT_OFFSET(HOSTED_NETWORK_STATUS, Bssid, 20);
+WLAN_ASSERT_OFFSET(HOSTED_NETWORK_STATUS, StationCount, 36);
+WLAN_ASSERT_OFFSET(HOSTED_NETWORK_STATUS, Stations, 40);
 
 WLAN_ASSERT_SIZE(SSO_STATUS, 1040);
 WLAN_ASSERT_OFFSET(SSO_STATUS, bPrompt, 4);

@@ -213,6 +213,58 @@ std::string counters(World& world, Args args, std::uint64_t now)
     return {};
 }
 
+// Keys as the scenario reader takes them, applied to a copy that replaces the adapter only when
+// every key was accepted, so a refused command changes nothing.
+std::string adapter_set(World& world, Args args, std::uint64_t)
+{
+    if (auto error = check_id(args[0]); !error.empty())
+        return error;
+    for (auto& adapter : world.spec().adapters) {
+        if (adapter.id != args[0])
+            continue;
+        AdapterSpec changed = adapter;
+        for (auto const& pair : args.subspan(1)) {
+            auto const eq = pair.find('=');
+            if (eq == std::string::npos || eq == 0)
+                return "expected key=value, got '" + pair + "'";
+            std::string const key = pair.substr(0, eq);
+            bool known = true;
+            if (auto error = set_adapter_key(changed, key, pair.substr(eq + 1), known); !error.empty())
+                return key + ": " + error;
+            if (!known)
+                return "unknown key '" + key + "'";
+        }
+        adapter = std::move(changed);
+        return {};
+    }
+    return "no adapter '" + args[0] + "'";
+}
+
+// hosted-sta add <mac> [auth] | hosted-sta remove <mac>
+std::string hosted_station(World& world, Args args, std::uint64_t)
+{
+    bool add = false;
+    if (auto error = choice(args[0], "add", "remove", add); !error.empty())
+        return error;
+    auto mac = parse_mac(args[1]);
+    if (!mac)
+        return "expected xx:xx:xx:xx:xx:xx, got '" + args[1] + "'";
+    if (!add) {
+        if (args.size() != 2)
+            return "'hosted-sta remove' takes only the address";
+        return world.remove_hosted_station(*mac) ? "" : "no hosted-network station " + args[1];
+    }
+    std::uint32_t auth = 1;
+    if (args.size() == 3) {
+        auto value = platform::system::parse_integer<std::uint32_t>(args[2]);
+        if (!value)
+            return "expected an authentication state from 0 to 4294967295, got '" + args[2] + "'";
+        auth = *value;
+    }
+    world.add_hosted_station(*mac, auth);
+    return {};
+}
+
 // [SECTION] the command table
 
 struct Command {
@@ -241,6 +293,8 @@ constexpr Command kCommands[] = {
     { "power", "suspend|resume", 1, 1, live::power },
     { "mode", "station|ap|apclient", 1, 1, live::mode },
     { "world-set", "key=value ...   (keys as in a scenario's [world] section)", 1, kManyArgs, live::world_set },
+    { "adapter-set", "<id> key=value ...   (keys as in an [adapter:] section)", 2, kManyArgs, adapter_set },
+    { "hosted-sta", "add <mac> [auth] | remove <mac>", 2, 3, hosted_station },
     { "sta-add", "<id> key=value ...   (keys as in a scenario's [station:] section)", 1, kManyArgs, live::sta_add },
     { "sta-set", "<id> key=value ...", 2, kManyArgs, live::sta_set },
     { "sta-remove", "<id>", 1, 1, live::sta_remove },

@@ -424,6 +424,31 @@ std::string set_adapter_key(AdapterSpec& a, std::string const& key, std::string 
     return {};
 }
 
+// [SECTION] hosted-network stations
+
+std::string parse_hosted_stations(std::string const& value, std::vector<HostedStation>& out)
+{
+    std::vector<HostedStation> stations;
+    for (auto const& item : split(value, ';')) {
+        if (item.empty())
+            continue;
+        auto const slash = item.find('/');
+        auto mac = parse_mac(trim(item.substr(0, slash)));
+        if (!mac)
+            return "expected mac/auth, got '" + item + "'";
+        HostedStation station { *mac, 1 };
+        if (slash != std::string::npos) {
+            auto auth = platform::system::parse_integer<std::uint32_t>(trim(item.substr(slash + 1)));
+            if (!auth)
+                return "expected mac/auth, got '" + item + "'";
+            station.auth = *auth;
+        }
+        stations.push_back(station);
+    }
+    out = std::move(stations);
+    return {};
+}
+
 // [SECTION] [world] keys
 
 namespace {
@@ -445,6 +470,8 @@ std::string set_world_ap_key(WorldSpec& w, std::string const& key, std::string c
     if (key == "region30_5") return assign_channels(w.region30_5, value, 32);
     if (key == "hosted_network") return assign_bool(w.hosted_network, value);
     if (key == "softap_rssi") return assign_int(w.softap_rssi, value, -120, 0);
+    if (key == "hosted_stations") return parse_hosted_stations(value, w.hosted_stations);
+    if (key == "hosted_state") return assign_int(w.hosted_state, value, -1, 0xFFFF);
     known = false;
     return {};
 }

@@ -104,6 +104,13 @@ struct StationSpec {
     std::vector<std::uint8_t> ba_tids;  // block-ack agreements it sets up on association
 };
 
+// A station associated to the hosted network: its address and authentication state
+// (1 authenticated).
+struct HostedStation {
+    Mac mac {};
+    std::uint32_t auth { 1 };
+};
+
 struct WorldSpec {
     int win_os { 12 };
     bool admin { true };
@@ -131,7 +138,7 @@ struct WorldSpec {
     std::array<std::uint8_t, 4> address { 192, 168, 1, 23 };
     std::array<std::uint8_t, 4> netmask { 255, 255, 255, 0 };
     std::array<std::uint8_t, 4> gateway { 192, 168, 1, 1 };
-    std::string driver_name { "vxsim" };
+    std::string driver_name { "drivers/vxsim.sys" };
     std::string driver_description { "Simulated Wireless LAN Adapter" };
     // Plain open access points added after the file's own ("Crowd 001", ...), for worlds whose
     // scan list fills the programs' buffers.
@@ -165,6 +172,10 @@ struct WorldSpec {
     std::vector<std::uint8_t> region30_5;
     bool hosted_network { true };
     int softap_rssi { -60 };
+    // The hosted network: its associated stations, and a state that the status reports in
+    // place of the running state (-1: none, the state follows whether the network runs).
+    std::vector<HostedStation> hosted_stations;
+    int hosted_state { -1 };
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
     std::vector<StationSpec> stations;
@@ -189,6 +200,8 @@ std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& va
 std::string set_station_key(StationSpec& station, std::string const& key, std::string const& value, bool& known);
 std::string set_adapter_key(AdapterSpec& adapter, std::string const& key, std::string const& value, bool& known);
 std::string set_world_key(WorldSpec& world, std::string const& key, std::string const& value, bool& known);
+// Hosted-network stations: "mac/auth; ..." (auth 0-0xFFFFFFFF, default 1 when left out).
+std::string parse_hosted_stations(std::string const& value, std::vector<HostedStation>& out);
 
 // The access point as an "[ap:<id>]" section that parse_scenario reads back to an equal
 // ApSpec: every key that differs from a new ApSpec, one "key = value" a line.

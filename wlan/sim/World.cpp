@@ -49,6 +49,8 @@ World::World(WorldSpec spec, Store* store, std::uint64_t now)
             m_spec.sw_radio = *sw != 0;
         if (auto mode = m_store->read_u32("op_mode"); mode && *mode <= 2)
             m_spec.op_mode = int(*mode);
+        if (auto hosted = m_store->read_u32("hosted_running"))
+            m_hosted_network = *hosted != 0;
     }
     m_driver_mode = m_spec.op_mode;
     for (auto const& a : m_spec.adapters)
@@ -331,6 +333,7 @@ void World::persist()
         return;
     m_store->write_u32("radio_sw", m_spec.sw_radio ? 1 : 0);
     m_store->write_u32("op_mode", std::uint32_t(m_spec.op_mode));
+    m_store->write_u32("hosted_running", m_hosted_network ? 1 : 0);
 }
 
 // [SECTION] scans

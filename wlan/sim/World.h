@@ -167,7 +167,23 @@ public:
     BlockAckStore& block_acks() { return m_block_acks; }
     BlockAckStore const& block_acks() const { return m_block_acks; }
     bool hosted_network_running() const { return m_hosted_network; }
-    void set_hosted_network(bool running) { m_hosted_network = running; }
+    // Starts or stops the hosted network; the state is the adapter's, kept in the store for
+    // every program.
+    void set_hosted_network(bool running);
+
+    // [SECTION] hosted network (WorldHosted.cpp)
+    // Checks the record (SSID 1-32 bytes, a pre-shared key of 8-63 characters or 64
+    // hexadecimal digits) and starts the hosted network on the adapter; false, with nothing
+    // started, when the record or the adapter does not allow it.
+    bool hosted_setup(EXTAP_CONFIG_DATA const& config);
+    // The adapter's address with the locally administered bit set; zero without an adapter.
+    Mac hosted_bssid() const;
+    // State, BSSID and at most HOSTED_STATUS_MAX_STATIONS stations; the count is the number of
+    // associated stations, which may be larger.
+    void fill_hosted_status(HOSTED_NETWORK_STATUS& status) const;
+    // Adds the station, or changes its authentication state when it is there already.
+    void add_hosted_station(Mac const& mac, std::uint32_t auth);
+    bool remove_hosted_station(Mac const& mac);
 
     static constexpr int kDriverNever = -2;
 

@@ -38,6 +38,8 @@ dhcp_ms = 3000
 [adapter:one]
 name = First
 mac = 00:00:00:00:00:01
+eeprom = 1.2
+firmware = 2.1
 [adapter:two]
 name = Second
 [adapter:three]
@@ -399,4 +401,91 @@ TEST_F(LibraryTest, ThreadWakesOnlyForTheWorldsEvents)
     EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_RADIO_OFF });
     EXPECT_EQ(wakeups(), before + 1);
     DestroyWindow(hwnd);
+}
+
+namespace {
+
+EXTAP_CONFIG_DATA hosted_record(char const* ssid, char const* key)
+{
+    EXTAP_CONFIG_DATA r {};
+    r.SsidLength = std::uint32_t(std::strlen(ssid));
+    std::memcpy(r.Ssid, ssid, r.SsidLength);
+    r.KeyLength = std::uint32_t(std::strlen(key));
+    std::memcpy(r.Key, key, r.KeyLength);
+    r.Channel = 6;
+    r.MaxPeers = 20;
+    return r;
+}
+
+}
+
+// The record is stored only by the write; the set-up checks it and starts the network, which
+// then reports its address in the record and its BSSID (the adapter's address, locally
+// administered) in the status.
+TEST_F(LibraryTest, HostedNetworkStoresItsRecordAndRunsOnlyWithAValidOne)
+{
+    start();
+    step(0);
+    auto read = bind<PFN_VXWL_ReadExtAPConfig>("VXWL_ReadExtAPConfig");
+    auto write = bind<PFN_VXWL_WriteExtAPConfig>("VXWL_WriteExtAPConfig");
+    auto setup = bind<PFN_VXWL_HostedNetworkSetup>("VXWL_HostedNetworkSetup");
+    auto status = bind<PFN_VXWL_HostedNetworkQueryStatus>("VXWL_HostedNetworkQueryStatus");
+    EXTAP_CONFIG_DATA r;
+    std::memset(&r, 0xEE, sizeof r);
+    EXPECT_EQ(read(&r), 0);
+    EXPECT_EQ(r.SsidLength, 0u);
+    EXPECT_EQ(r.Reserved2[23], 0);
+
+    EXTAP_CONFIG_DATA const good = hosted_record("Den", "12345678");
+    EXPECT_EQ(setup(good), 1);
+    EXPECT_EQ(read(&r), 0) << "the set-up does not store the record";
+    struct Refused {
+        char const* name;
+        EXTAP_CONFIG_DATA record;
+    };
+    EXTAP_CONFIG_DATA long_ssid = good;
+    long_ssid.SsidLength = 33;
+    Refused const refused[] = {
+        { "empty SSID", hosted_record("", "12345678") },
+        { "SSID length past its field", long_ssid },
+        { "key of 7", hosted_record("Den", "1234567") },
+        { "64 with a g", hosted_record("Den", "g123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef") },
+    };
+    bind<PFN_VXWL_HostedNetworkStopUsing>("VXWL_HostedNetworkStopUsing")();
+    for (auto const& c : refused) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(setup(c.record), 0);
+        HOSTED_NETWORK_STATUS st {};
+        status(&st);
+        EXPECT_EQ(st.State, 0u);
+    }
+
+    EXPECT_EQ(write(good), 1);
+    ASSERT_EQ(read(&r), 1);
+    EXPECT_EQ(std::memcmp(&r, &good, sizeof r), 0);
+    EXPECT_EQ(setup(hosted_record("Den", "0123456789abcdef0123456789abcdef0123456789ABCDEF0123456789abcdef")), 1);
+    ASSERT_EQ(read(&r), 1);
+    EXPECT_EQ(std::vector<int>(r.IpAddress, r.IpAddress + 4), (std::vector<int> { 192, 168, 137, 1 }));
+    HOSTED_NETWORK_STATUS st {};
+    status(&st);
+    EXPECT_EQ(st.State, 1u);
+    EXPECT_EQ(std::vector<int>(st.Bssid, st.Bssid + 6), (std::vector<int> { 2, 0, 0, 0, 0, 1 }));
+
+    bind<PFN_VXWL_HostedNetworkStopUsing>("VXWL_HostedNetworkStopUsing")();
+    ASSERT_EQ(read(&r), 1);
+    EXPECT_EQ(r.IpAddress[0], 0);
+}
+
+// "a.b": the EEPROM has a in byte 0, the firmware a in byte 1.
+TEST_F(LibraryTest, VersionsComeFromTheAdapter)
+{
+    start();
+    VXWL_U32 eeprom = 0, firmware = 0;
+    EXPECT_EQ(bind<PFN_VXWL_QueryEEPROMVersion>("VXWL_QueryEEPROMVersion")(&eeprom), 1);
+    EXPECT_EQ(bind<PFN_VXWL_QueryFWVersion>("VXWL_QueryFWVersion")(&firmware), 1);
+    EXPECT_EQ(eeprom, 0x0201u);
+    EXPECT_EQ(firmware, 0x0201u);
+    char name[DRIVER_TEXT_SIZE] {};
+    bind<PFN_VXWL_ReadDriverName>("VXWL_ReadDriverName")(name);
+    EXPECT_STREQ(name, "drivers/vxsim.sys");
 }

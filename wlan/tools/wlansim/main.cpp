@@ -10,6 +10,7 @@
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -107,19 +108,47 @@ void list_running_softap(Store& store)
         std::printf("  %s\n", line.c_str());
 }
 
+std::string eeprom_text(AdapterSpec const& a)
+{
+    return a.eeprom ? std::to_string((*a.eeprom)[0]) + "." + std::to_string((*a.eeprom)[1]) : "none";
+}
+
+std::string firmware_text(AdapterSpec const& a)
+{
+    return a.firmware ? std::to_string(*a.firmware >> 8) + "." + std::to_string(*a.firmware & 0xFF) : "none";
+}
+
+// The hosted network and every station associated to it, listed while it runs or while the
+// world forces a state (as the library reports them).
+void list_hosted(World const& world)
+{
+    HOSTED_NETWORK_STATUS status {};
+    world.fill_hosted_status(status);
+    Mac bssid {};
+    std::copy(std::begin(status.Bssid), std::end(status.Bssid), bssid.begin());
+    std::printf("hosted network: %s, state %u, bssid %s, %u stations\n", world.hosted_network_running() ? "running" : "stopped",
+        status.State, format_mac(bssid).c_str(), status.StationCount);
+    if (status.State == 0)
+        return;
+    for (auto const& s : world.spec().hosted_stations)
+        std::printf("hosted-sta %s auth %u\n", format_mac(s.mac).c_str(), s.auth);
+}
+
 int list(Store& store)
 {
     World world = current_world(store, scenario_world(store));
     std::printf("radio: hw %s, sw %s; mode %d (stored %d)%s\n", world.radio_hw() ? "on" : "off", world.radio_sw() ? "on" : "off",
         world.op_mode(), world.stored_op_mode(), world.suspended() ? "; suspended" : "");
     for (auto const& a : world.spec().adapters)
-        std::printf("adapter %-12s %-8s %s\n", a.id.c_str(), a.present ? "present" : "pulled", a.description.c_str());
+        std::printf("adapter %-12s %-8s model %d eeprom %s firmware %s %s\n", a.id.c_str(), a.present ? "present" : "pulled",
+            a.device_model, eeprom_text(a).c_str(), firmware_text(a).c_str(), a.description.c_str());
     for (auto const& ap : world.spec().aps)
         std::printf("ap %-16s %s ch %3d %4d dBm %-8s %s%s\n", ap.id.c_str(), format_mac(ap.bssid).c_str(), ap.channel, ap.rssi,
             ap.present ? "" : "(gone)", ap.ssid.c_str(), ap.hidden ? " (hidden)" : "");
     for (auto const& s : world.spec().stations)
         std::printf("station %-11s %s %4d dBm phy %c%s\n", s.id.c_str(), format_mac(s.mac).c_str(), s.rssi, s.phy,
             s.join ? "" : " (not joining)");
+    list_hosted(world);
     list_running_softap(store);
     return 0;
 }
