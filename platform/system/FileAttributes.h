@@ -12,6 +12,16 @@ constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x00000001;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 
+struct WIN32_FILE_ATTRIBUTE_DATA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+};
+enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard = 0 };
+
 extern "C" {
 
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_READONLY for what this process may
@@ -21,6 +31,10 @@ extern "C" {
 DWORD GetFileAttributes(LPCSTR path);
 // TRUE when GetFileAttributes finds something at `path`.
 BOOL PathFileExists(LPCSTR path);
+// The attributes, times (UTC, 100 ns since 1601; Linux keeps no creation time: the last status
+// change stands for it) and size of the file a program names (program_file_path in
+// ProcessTable.h maps "X.dll" to its shared object). Only GetFileExInfoStandard is known.
+BOOL GetFileAttributesEx(LPCSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID information);
 
 }
 

@@ -4,10 +4,12 @@
 #include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform::system {
@@ -125,6 +127,25 @@ std::optional<std::uint32_t> parse_session_id(std::string_view text)
     if (!id || *id == 0xFFFFFFFFu)
         return std::nullopt;
     return id;
+}
+
+std::string program_file_path(std::string_view path)
+{
+    std::string written(path);
+    std::replace(written.begin(), written.end(), '\\', '/');
+    auto exists = [](std::string const& p) {
+        struct stat info {};
+        return ::stat(p.c_str(), &info) == 0;
+    };
+    if (exists(written))
+        return written;
+    std::string const folder = folder_of(written);
+    std::string const linux_name = linux_file_name(base_name_of(written));
+    for (std::string const& candidate : { folder + linux_name, folder + "lib" + linux_name }) {
+        if (exists(candidate))
+            return candidate;
+    }
+    return written;
 }
 
 // A ZORVEL_SESSION_ID that is not a session id is ignored, as an unset one.

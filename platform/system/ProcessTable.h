@@ -23,6 +23,10 @@ unsigned thread_count(std::uint32_t pid);
 std::string original_module_name(std::string_view file_name);
 // The inverse for program names: "VxSwap.exe" → "VxSwap", "VxWLAPI.dll" → "VxWLAPI.so".
 std::string linux_file_name(std::string_view original_name);
+// The file a program names the original platform's way: "\\" read as "/", and a ".dll" or
+// ".exe" name that does not exist as written taken as its Linux file ("X.so", then "libX.so";
+// "X"). Answers the path as written (with "/") when none exists.
+std::string program_file_path(std::string_view path);
 
 // A process id written as text (a "/proc" entry, a status field, the name of a runtime record):
 // decimal digits with no sign or blank, from 1 to the largest id the kernel gives; anything else

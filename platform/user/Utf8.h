@@ -1,8 +1,11 @@
 // UTF-8 encoding of one code point, shared by every module that turns wide texts (menu
-// templates, key symbols) into the platform's UTF-8 text.
+// templates, key symbols) into the platform's UTF-8 text; and where a byte limit may cut a text
+// without splitting a character.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -28,6 +31,18 @@ inline void append_utf8(std::string& out, char32_t code_point)
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+// The length of `text` cut to at most `limit` bytes, moved back to the start of a character
+// so that the cut never leaves part of one.
+inline std::size_t utf8_cut_length(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return text.size();
+    std::size_t n = limit;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        --n;
+    return n;
 }
 
 }

@@ -30,6 +30,13 @@ public:
         window->m_bScanAfterAdvanceChange = FALSE;
         return true;
     }
+
+    void show_sub_dialog(int index) override
+    {
+        CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
+        if (window && window->m_hWnd && ::IsWindow(window->m_hWnd))
+            window->ShowSubDialog(index);
+    }
 };
 
 AppServices g_app_services;

@@ -1,5 +1,7 @@
 #include "station/controls/CInvalidIDPW.h"
 
+#include "platform/user/Utf8.h"
+#include "station/controls/PageFrame.h"
 #include "station/core/CtrlHelpers.h"
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"
@@ -11,9 +13,7 @@ using namespace station::controls;
 
 namespace {
 
-BOOL g_own_hide_tab_icon = FALSE;
 std::atomic<BOOL> g_own_reconnect { TRUE };
-BOOL* g_hide_tab_icon = &g_own_hide_tab_icon;
 std::atomic<BOOL>* g_reconnect = &g_own_reconnect;
 
 constexpr int kTextIds[] = { CInvalidIDPW::IDC_LABEL_CARDNAME, CInvalidIDPW::IDC_LABEL_PROFILENAME,
@@ -21,22 +21,11 @@ constexpr int kTextIds[] = { CInvalidIDPW::IDC_LABEL_CARDNAME, CInvalidIDPW::IDC
     CInvalidIDPW::IDC_LABEL_IDENTITY, CInvalidIDPW::IDC_LABEL_PASSWORD, CInvalidIDPW::IDC_LABEL_DOMAIN,
     CInvalidIDPW::IDC_IDENTITY, CInvalidIDPW::IDC_PASSWORD, CInvalidIDPW::IDC_DOMAIN };
 
-// The length of `text` cut to `limit` bytes without splitting a UTF-8 character.
-size_t cut_length(std::string const& text, size_t limit)
-{
-    if (text.size() <= limit)
-        return text.size();
-    size_t n = limit;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
-        --n;
-    return n;
-}
-
 // Copies at most 127 bytes of `text` into a zeroed 128-byte field.
 void copy_field(char (&field)[128], CString const& text)
 {
     std::memset(field, 0, sizeof field);
-    std::memcpy(field, text.GetString(), cut_length(text.str(), sizeof field - 1));
+    std::memcpy(field, text.GetString(), platform::utf8_cut_length(text.str(), sizeof field - 1));
 }
 
 // A text the library wrote into a 128-byte buffer, read only up to the buffer's end.
@@ -72,7 +61,7 @@ CInvalidIDPW::~CInvalidIDPW() = default;
 
 void CInvalidIDPW::BindStationFlags(BOOL* pHideTabIcon, std::atomic<BOOL>* pReConnect)
 {
-    g_hide_tab_icon = pHideTabIcon ? pHideTabIcon : &g_own_hide_tab_icon;
+    BindHideTabIcon(pHideTabIcon);
     g_reconnect = pReConnect ? pReConnect : &g_own_reconnect;
 }
 
@@ -246,13 +235,9 @@ void CInvalidIDPW::OnCancel()
     ::SendMessage(main_window(), MSG_SHOW_INVALIDIDPW, 0, 0);
 }
 
-// On a small desktop the configuration window has no caption to drag, so a press on this
-// child moves the whole window.
-LRESULT CInvalidIDPW::OnNcHitTest(CPoint point)
+LRESULT CInvalidIDPW::OnNcHitTest(CPoint)
 {
-    if (*g_hide_tab_icon)
-        return ::SendMessage(main_window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    return CResizeDlg::OnNcHitTest(point);
+    return PageNcHitTest(*this);
 }
 
 HWND CInvalidIDPW::main_window() const

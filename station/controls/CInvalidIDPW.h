@@ -54,9 +54,9 @@ public:
     explicit CInvalidIDPW(CWnd* pParent = nullptr);
     ~CInvalidIDPW() override;
 
-    // Where the dialog reads the small-desktop flag and writes the reconnection flag: the
-    // hidden dialog's globals, bound by the program at start-up. Until then the dialog uses
-    // flags of its own (small desktop off).
+    // Where the dialog writes the reconnection flag and every page's hit-test reads the
+    // small-desktop flag (PageFrame.h): the hidden dialog's globals, bound by the program at
+    // start-up. Until then flags of their own are used (small desktop off).
     static void BindStationFlags(BOOL* pHideTabIcon, std::atomic<BOOL>* pReConnect);
 
     int m_nFailKind { kIdentityRejected };

@@ -27,6 +27,8 @@ public:
     // The window's flag that an advanced-settings change waits for a scan before it reconnects
     // by BSSID: answered once, and cleared by the answer.
     virtual bool take_scan_after_advance_change() { return false; }
+    // CVxUI2008Dlg::ShowSubDialog: shows the configuration window's lower child `index`.
+    virtual void show_sub_dialog(int index) { (void)index; }
 };
 
 HideDlgServices& hide_dlg_services();

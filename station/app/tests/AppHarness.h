@@ -40,6 +40,7 @@ protected:
         ::setenv("ZORVEL_RUNTIME_DIR", (m_folder + "/run").c_str(), 1);
         ::setenv("VXSIM_STORE", (m_folder + "/store").c_str(), 1);
         ::setenv("VXSIM_SCENARIO", (m_folder + "/world.ini").c_str(), 1);
+        ::setenv("ZORVEL_SYSTEM_DIR", VXWLAPI_FOLDER "/system32", 1);
         fs::create_symlink(std::string(VXWLAPI_FOLDER) + "/VxWLAPI.so", m_folder + "/VxWLAPI.so");
         fs::create_directory_symlink(std::string(STATION_RESOURCES_DIR) + "/Languages", m_folder + "/Languages");
         fs::copy_file(std::string(STATION_RESOURCES_DIR) + "/Zorvel.ini", m_folder + "/Zorvel.ini");
