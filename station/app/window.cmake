@@ -35,3 +35,16 @@ target_compile_definitions(station_window_tests PRIVATE
 if(TARGET VxWLAPI)
     add_dependencies(station_window_tests VxWLAPI)
 endif()
+
+# The hosted network and about pages end to end: the program, the stand-in and wlansim.
+if(TARGET platform_display AND TARGET wlansim)
+    zorvel_add_test(NAME station_hosted_network_tests
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/hosted_network_e2e_test.cpp
+        LIBS station_app platform_display
+        LABELS threaded)
+    target_compile_definitions(station_hosted_network_tests PRIVATE
+        VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
+        STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
+        WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
+    add_dependencies(station_hosted_network_tests VxWLAPI wlansim Zorvel)
+endif()

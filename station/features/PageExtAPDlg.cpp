@@ -25,12 +25,17 @@ constexpr int kChannelBytes = 64;
 // The channels of the 5 GHz plan's 40 MHz centres, which the list never offers.
 constexpr int kUnlisted[] = { 34, 38, 42, 46 };
 
-// The value of a text made of decimal digits only, up to `limit`; -1 for any other text.
+// The value of a text made of decimal digits only, up to `limit`; -1 for any other text
+// ("12abc" is not 12).
 int digits_value(std::string const& text, int limit)
 {
-    if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return -1;
-    int const value = std::stoi(text);
+    auto const first = text.find_first_not_of('0');
+    std::string const significant = first == std::string::npos ? "0" : text.substr(first);
+    if (significant.size() > 9)
+        return -1;
+    int const value = std::stoi(significant);
     return value <= limit ? value : -1;
 }
 
