@@ -163,28 +163,34 @@ TEST_F(PageAboutTest, EachVisitReadsAgain)
 }
 
 // The click starts the thread and returns; the thread, held here, opens the address after.
+// What the thread touches is shared with it, so the test may end while the thread finishes.
 TEST_F(PageAboutTest, LinkOpensTheWebPageFromAWorkerThread)
 {
-    std::mutex mutex;
-    std::condition_variable released;
-    bool release = false;
-    std::promise<std::string> opened;
-    platform::system::set_shell_opener([&](std::string const& target) {
-        std::unique_lock lock(mutex);
-        released.wait_for(lock, std::chrono::seconds(10), [&] { return release; });
-        opened.set_value(target);
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable released;
+        bool release = false;
+        std::promise<std::string> opened;
+    };
+    auto gate = std::make_shared<Gate>();
+    platform::system::set_shell_opener([gate](std::string const& target) {
+        {
+            std::unique_lock lock(gate->mutex);
+            gate->released.wait_for(lock, std::chrono::seconds(10), [&] { return gate->release; });
+        }
+        gate->opened.set_value(target);
         return true;
     });
     visit();
-    auto result = opened.get_future();
+    auto result = gate->opened.get_future();
     page->SendMessage(WM_COMMAND, MAKEWPARAM(CPageAboutDlg::IDC_LINK, BN_CLICKED),
         reinterpret_cast<LPARAM>(::GetDlgItem(page->m_hWnd, CPageAboutDlg::IDC_LINK)));
     EXPECT_NE(result.wait_for(std::chrono::seconds(0)), std::future_status::ready) << "the click did not wait";
     {
-        std::lock_guard lock(mutex);
-        release = true;
+        std::lock_guard lock(gate->mutex);
+        gate->release = true;
     }
-    released.notify_all();
+    gate->released.notify_all();
     ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_EQ(result.get(), "http://www.vexlor.example/");
 }
