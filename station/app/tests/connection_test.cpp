@@ -566,9 +566,9 @@ TEST_F(ConnectionHarness, ClosingTheWindowCancelsAPromptsWait)
         CPeapSettingDlg* prompt = prompt_of(dialog);
         ASSERT_TRUE(pump_until([&] { return prompt->IsWindowVisible() != FALSE; }));
         dialog.m_pVxUI->SendMessage(WM_COMMAND, IDCANCEL, 0);
-        for (int i = 0; i < 20 && !done; ++i) {
+        for (int i = 0; i < 50 && !done; ++i) {
             platform::testing::advance(100);
-            pump_until([&] { return done.load(); }, 50);
+            pump_until([&] { return done.load(); }, 500);
         }
         EXPECT_TRUE(done.load());
         // A wait that did not end would keep the library's thread: end it so the test does.
