@@ -1,10 +1,13 @@
 #include "platform/system/VersionNote.h"
 
-#include "platform/system/Paths.h"
 #include "platform/system/Version.h"
 
+#include <algorithm>
 #include <cstring>
 #include <elf.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform::system {
 
@@ -48,38 +51,86 @@ std::string four_parts_text(std::array<std::uint16_t, 4> const& parts)
         + std::to_string(parts[3]);
 }
 
-// The bytes of the named section of an ELF file, nullopt when it has none; checks every
-// offset against the file's size before reading.
-std::optional<std::string_view> elf_section(std::string_view file, std::string_view name)
+// Parts of a regular file, each read only when it lies within the file: a program's version
+// note is found without reading the whole program (a sanitizer build is past 64 MB).
+class FileParts {
+public:
+    explicit FileParts(std::string const& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+    {
+        struct stat info {};
+        if (m_fd >= 0 && ::fstat(m_fd, &info) == 0 && S_ISREG(info.st_mode))
+            m_size = static_cast<std::uint64_t>(info.st_size);
+    }
+    ~FileParts()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileParts(FileParts const&) = delete;
+    FileParts& operator=(FileParts const&) = delete;
+
+    std::uint64_t size() const { return m_size; }
+    // The `length` bytes at `offset`; nothing when they pass the file's end or `limit`.
+    std::optional<std::string> read(std::uint64_t offset, std::uint64_t length, std::uint64_t limit) const
+    {
+        if (length > limit || offset > m_size || length > m_size - offset)
+            return std::nullopt;
+        std::string bytes(static_cast<std::size_t>(length), '\0');
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            ssize_t const n = ::pread(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+            if (n <= 0)
+                return std::nullopt;
+            done += static_cast<std::size_t>(n);
+        }
+        return bytes;
+    }
+
+private:
+    int m_fd;
+    std::uint64_t m_size { 0 };
+};
+
+constexpr std::uint64_t kMaxSectionTable = 4u << 20;
+constexpr std::uint64_t kMaxSectionNames = 1u << 20;
+constexpr std::uint64_t kMaxNote = 64u << 10;
+
+// The bytes of the named section of an ELF file, nullopt when it has none; every offset is
+// checked against the file's size before it is read.
+std::optional<std::string> elf_section(FileParts const& file, std::string_view name)
 {
-    if (file.size() < sizeof(Elf64_Ehdr) || file[EI_CLASS] != ELFCLASS64)
+    auto head = file.read(0, sizeof(Elf64_Ehdr), sizeof(Elf64_Ehdr));
+    if (!head || std::memcmp(head->data(), ELFMAG, SELFMAG) != 0 || (*head)[EI_CLASS] != ELFCLASS64)
         return std::nullopt;
     Elf64_Ehdr header;
-    std::memcpy(&header, file.data(), sizeof header);
-    if (header.e_shentsize != sizeof(Elf64_Shdr) || header.e_shstrndx >= header.e_shnum
-        || header.e_shoff > file.size() || (file.size() - header.e_shoff) / sizeof(Elf64_Shdr) < header.e_shnum)
+    std::memcpy(&header, head->data(), sizeof header);
+    if (header.e_shentsize != sizeof(Elf64_Shdr) || header.e_shstrndx >= header.e_shnum)
+        return std::nullopt;
+    auto table = file.read(header.e_shoff, std::uint64_t(header.e_shnum) * sizeof(Elf64_Shdr), kMaxSectionTable);
+    if (!table)
         return std::nullopt;
     auto section = [&](size_t index) {
         Elf64_Shdr entry;
-        std::memcpy(&entry, file.data() + header.e_shoff + index * sizeof(Elf64_Shdr), sizeof entry);
+        std::memcpy(&entry, table->data() + index * sizeof(Elf64_Shdr), sizeof entry);
         return entry;
     };
-    auto bytes_of = [&](Elf64_Shdr const& entry) -> std::optional<std::string_view> {
-        if (entry.sh_type == SHT_NOBITS || entry.sh_offset > file.size() || entry.sh_size > file.size() - entry.sh_offset)
+    auto bytes_of = [&](Elf64_Shdr const& entry, std::uint64_t limit) -> std::optional<std::string> {
+        if (entry.sh_type == SHT_NOBITS)
             return std::nullopt;
-        return file.substr(entry.sh_offset, entry.sh_size);
+        return file.read(entry.sh_offset, entry.sh_size, limit);
     };
-    auto names = bytes_of(section(header.e_shstrndx));
+    auto names = bytes_of(section(header.e_shstrndx), kMaxSectionNames);
     if (!names)
         return std::nullopt;
     for (size_t i = 0; i < header.e_shnum; ++i) {
         Elf64_Shdr entry = section(i);
         if (entry.sh_name >= names->size())
             continue;
-        std::string_view entry_name = names->substr(entry.sh_name);
+        std::string_view entry_name = std::string_view(*names).substr(entry.sh_name);
         entry_name = entry_name.substr(0, entry_name.find('\0'));
         if (entry_name == name)
-            return bytes_of(entry);
+            return bytes_of(entry, kMaxNote);
     }
     return std::nullopt;
 }
@@ -125,14 +176,15 @@ std::string make_version_note_text(VersionNote const& note)
 
 std::optional<VersionNote> read_version_note(std::string const& path)
 {
-    std::string file;
-    if (!read_whole_file(path, file))
-        return std::nullopt;
-    if (file.size() >= SELFMAG && std::memcmp(file.data(), ELFMAG, SELFMAG) == 0) {
+    FileParts const file(path);
+    auto magic = file.read(0, SELFMAG, SELFMAG);
+    if (magic && std::memcmp(magic->data(), ELFMAG, SELFMAG) == 0) {
         auto section = elf_section(file, note_section);
         return section ? parse_version_note(*section) : std::nullopt;
     }
-    return parse_version_note(file);
+    // Any other file carries the note text itself, at its start.
+    auto text = file.read(0, std::min<std::uint64_t>(file.size(), kMaxNote), kMaxNote);
+    return text ? parse_version_note(*text) : std::nullopt;
 }
 
 std::vector<std::uint8_t> make_version_block(VersionNote const& note)

@@ -3,6 +3,7 @@
 
 #include "TempFolder.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,19 @@ TEST(VersionNote, ReadsTheNoteTheBuildEmbedsInAProgram)
     ASSERT_TRUE(note);
     EXPECT_EQ(note->file_version, (std::array<std::uint16_t, 4> { 3, 14, 15, 92 }));
     EXPECT_EQ(note->strings["LegalCopyright"], "Copyright (C) Helper test");
+}
+
+// A sanitizer build of a program passes 64 MB: the note is read from its section alone. The
+// copy is grown with a sparse tail, which leaves its sections where they were.
+TEST(VersionNote, ReadsTheNoteOfAProgramPastSixtyFourMegabytes)
+{
+    platform::system::testing::TempFolder folder;
+    std::string const copy = folder.file("Big");
+    std::filesystem::copy_file(ZORVEL_TEST_BIN_DIR "/SysHelper", copy);
+    std::filesystem::resize_file(copy, 100u << 20);
+    auto note = read_version_note(copy);
+    ASSERT_TRUE(note);
+    EXPECT_EQ(note->file_version, (std::array<std::uint16_t, 4> { 3, 14, 15, 92 }));
 }
 
 TEST(VersionNote, AnElfFileWithoutTheSectionHasNoNote)
