@@ -141,8 +141,11 @@ DWORD run_helper(char const* mode, char const* argument)
     PROCESS_INFORMATION process {};
     DWORD code = 99;
     if (CreateProcess(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &code);
+        // Bounded, so a helper that hangs fails the test instead of hanging it.
+        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &code);
+        else
+            TerminateProcess(process.hProcess, 1);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
@@ -160,7 +163,9 @@ TEST_F(KernelTest, NamedEventWaiterSleepsUntilAnotherProcessSetsIt)
     DWORD result = WAIT_FAILED;
     std::uint64_t wakeups = 0;
     std::thread waiter([&] {
-        result = WaitForSingleObject(event, INFINITE);
+        // A long bound rather than INFINITE: a lost wake-up fails the test instead of hanging it,
+        // and a waiter that polled would still count its wake-ups meanwhile.
+        result = WaitForSingleObject(event, 30000);
         wakeups = platform::wait_wakeups();
     });
     // Real processes started and ended meanwhile take far longer than a polling period.
