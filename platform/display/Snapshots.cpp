@@ -79,22 +79,6 @@ bool write_window(HWND hwnd, std::string const& path)
     return ok;
 }
 
-std::string escaped_line(std::string const& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\\')
-            out += "\\\\";
-        else if (c != '\r')
-            out += c;
-    }
-    return out;
-}
-
 bool write_tray(std::string const& path)
 {
     std::ofstream out(path, std::ios::trunc);

@@ -16,12 +16,7 @@
 
 namespace platform::display {
 
-namespace {
-
-// Item texts longer than this are cut: the dump is for reading, not for copying data.
-constexpr int text_room = 1024;
-
-std::string escaped(std::string const& text)
+std::string escaped_line(std::string const& text)
 {
     std::string out;
     for (char c : text) {
@@ -36,6 +31,11 @@ std::string escaped(std::string const& text)
     }
     return out;
 }
+
+namespace {
+
+// Item texts longer than this are cut: the dump is for reading, not for copying data.
+constexpr int text_room = 1024;
 
 std::string class_of(HWND hwnd)
 {
@@ -59,11 +59,11 @@ std::string window_line(HWND hwnd, int depth)
     bool has_parent = (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) != 0;
     char head[256];
     std::snprintf(head, sizeof(head), "window\t%d\t%p\t%s\t%d\t%ld,%ld,%ld,%ld\t%c%c%c\t", depth,
-        static_cast<void*>(hwnd), escaped(class_of(hwnd)).c_str(), has_parent ? GetDlgCtrlID(hwnd) : 0,
+        static_cast<void*>(hwnd), escaped_line(class_of(hwnd)).c_str(), has_parent ? GetDlgCtrlID(hwnd) : 0,
         static_cast<long>(r.left), static_cast<long>(r.top), static_cast<long>(r.right),
         static_cast<long>(r.bottom), IsWindowVisible(hwnd) ? 'V' : 'v', IsWindowEnabled(hwnd) ? 'E' : 'e',
         GetFocus() == hwnd ? 'F' : 'f');
-    return head + escaped(text_of(hwnd)) + "\n";
+    return head + escaped_line(text_of(hwnd)) + "\n";
 }
 
 std::string item_line(HWND hwnd, int row, bool selected, std::vector<std::string> const& cells)
@@ -72,7 +72,7 @@ std::string item_line(HWND hwnd, int row, bool selected, std::vector<std::string
     std::snprintf(head, sizeof(head), "item\t%p\t%d\t%d", static_cast<void*>(hwnd), row, selected ? 1 : 0);
     std::string line = head;
     for (std::string const& cell : cells)
-        line += "\t" + escaped(cell);
+        line += "\t" + escaped_line(cell);
     return line + "\n";
 }
 

@@ -25,5 +25,7 @@ namespace platform::display {
 std::string dump_window_tree();
 // The dump of one window and its descendants, `depth` being that window's own depth.
 std::string dump_window(HWND hwnd, int depth = 0);
+// `text` on one line: "\n", "\t" and "\\" escaped, carriage returns dropped.
+std::string escaped_line(std::string const& text);
 
 }
