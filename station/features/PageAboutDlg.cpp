@@ -2,11 +2,10 @@
 
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/Dc.h"
-#include "platform/system/FileAttributes.h"
 #include "platform/system/Locale.h"
 #include "platform/system/Shell.h"
-#include "platform/system/Version.h"
 #include "station/controls/PageFrame.h"
+#include "station/core/FileVersionText.h"
 #include "station/core/Helpers.h"
 #include "station/core/IniFile.h"
 #include "station/core/UiStr.h"
@@ -14,45 +13,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
-#include <vector>
 
 namespace {
 
 constexpr int kFirstFirmwareModel = 2;
 constexpr int kLastFirmwareModel = 8;
-
-struct FileVersion {
-    CString version;
-    CString date;
-};
-
-// "%d.%d.%d.%d" of the file version and the local "%m-%d-%Y" of the last change; nothing when
-// the file has no version information.
-std::optional<FileVersion> read_file_version(std::string const& path)
-{
-    DWORD handle = 0;
-    DWORD const size = ::GetFileVersionInfoSize(path.c_str(), &handle);
-    if (size == 0)
-        return std::nullopt;
-    std::vector<BYTE> block(size);
-    void* value = nullptr;
-    UINT length = 0;
-    if (!::GetFileVersionInfo(path.c_str(), handle, size, block.data()) || !::VerQueryValue(block.data(), "\\", &value, &length)
-        || length < sizeof(VS_FIXEDFILEINFO))
-        return std::nullopt;
-    auto const* fixed = static_cast<VS_FIXEDFILEINFO const*>(value);
-    FileVersion out;
-    out.version.Format("%d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-        HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-    WIN32_FILE_ATTRIBUTE_DATA data {};
-    FILETIME local {};
-    SYSTEMTIME time {};
-    if (::GetFileAttributesEx(path.c_str(), GetFileExInfoStandard, &data) && ::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local)
-        && ::FileTimeToSystemTime(&local, &time))
-        out.date.Format("%02d-%02d-%04d", time.wMonth, time.wDay, time.wYear);
-    return out;
-}
 
 std::string system_folder()
 {
@@ -164,16 +129,16 @@ void CPageAboutDlg::OnShowWindow(BOOL bShow, UINT nStatus)
 
 void CPageAboutDlg::read_utility()
 {
-    auto const file = read_file_version(GetProgramPath());
-    m_strVersion = file ? file->version : CString();
-    m_strDate = file ? file->date : CString();
+    auto const file = ReadFileVersionText(GetProgramPath());
+    m_strVersion = file ? CString(file->version.c_str()) : CString();
+    m_strDate = file ? CString(file->date.c_str()) : CString();
 }
 
 void CPageAboutDlg::read_library()
 {
-    auto const file = read_file_version(GetProgramFolder() + kLibraryFile);
-    m_strLibraryVersion = file ? file->version : CString();
-    m_strLibraryDate = file ? file->date : CString();
+    auto const file = ReadFileVersionText(GetProgramFolder() + kLibraryFile);
+    m_strLibraryVersion = file ? CString(file->version.c_str()) : CString();
+    m_strLibraryDate = file ? CString(file->date.c_str()) : CString();
 }
 
 // On 64-bit systems the 32-bit program reads the real driver folder with the redirection off,
@@ -189,11 +154,11 @@ void CPageAboutDlg::read_driver()
         Wow64FsRedirectionOn();
         Wow64FsRedirectionOff();
     }
-    auto const file = read_file_version(DriverPath(system_folder(), name));
+    auto const file = ReadFileVersionText(DriverPath(system_folder(), name));
     if (redirected)
         Wow64FsRedirectionOn();
-    m_strDriverVersion = file ? file->version : CString();
-    m_strDriverDate = file ? file->date : CString();
+    m_strDriverVersion = file ? CString(file->version.c_str()) : CString();
+    m_strDriverDate = file ? CString(file->date.c_str()) : CString();
 }
 
 // Bytes 0 and 1 of the value; a failed query hides the row, a later success shows it again.

@@ -1,12 +1,12 @@
 // Exports of the adapter, the driver, the machine, the operating mode and the radio.
 #include "wlan/VxAPAPI/Export.h"
 
+#include "platform/system/FileAttributes.h"
 #include "wlan/sim/Channels.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 using wlan::sim::World;
 using wlan::vxap::host;
@@ -62,16 +62,14 @@ VXAP_API int VXAP_StopXpZeroConfig(void)
     return 1;
 }
 
-// The names are the program's own paths, in either separator.
+// The names are the program's own paths, in either separator; a help file "X.chm" is found
+// through its HTML twin, as the system finds it for the programs (FileAttributes.h).
 VXAP_API int VXAP_IsFileExist(const char* path)
 {
     if (!path || !*path)
         return 0;
-    std::string name(path, ::strnlen(path, 4096));
-    for (char& c : name)
-        c = c == '\\' ? '/' : c;
-    std::error_code error;
-    return std::filesystem::is_regular_file(name, error) ? 1 : 0;
+    DWORD const attributes = ::GetFileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? 1 : 0;
 }
 
 VXAP_API int VXAP_FrequencyToChannel(VXAP_U32 khz) { return wlan::sim::frequency_to_channel(khz); }
