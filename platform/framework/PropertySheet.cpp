@@ -323,6 +323,9 @@ bool CPropertySheet::activate(int index, Change change)
     CPropertyPage* const old = GetPage(m_active);
     m_active = GetPageIndex(page);
     m_tab.SetCurSel(m_active);
+    // Above the tab control, whose WS_CLIPSIBLINGS then keeps its repaints off the page: below
+    // it, every repaint of the tabs covered the page's controls until they painted again.
+    ::SetWindowPos(page->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     page->ShowWindow(SW_SHOW);
     if (old && old != page && old->m_hWnd)
         old->ShowWindow(SW_HIDE);

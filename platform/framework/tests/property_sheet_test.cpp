@@ -285,3 +285,22 @@ TEST_F(PropertySheetTest, DialogsKeepTheirFont)
     EXPECT_EQ(dlg.GetFont()->m_hObject, other);
     dlg.DestroyWindow();
 }
+
+// A page lies above the tab control: repainting the tabs leaves the page's controls drawn.
+TEST_F(PropertySheetTest, TabRepaintLeavesTheActivePageDrawn)
+{
+    TestSheet sheet;
+    ASSERT_TRUE(sheet.Create());
+    ASSERT_TRUE(sheet.SetActivePage(1));
+    platform::testing::pump_until_idle();
+    HWND const edit = ::GetDlgItem(sheet.second.m_hWnd, 1210);
+    ASSERT_NE(edit, nullptr);
+    sheet.GetTabControl()->Invalidate();
+    platform::testing::pump_until_idle();
+    CRect rect;
+    ::GetClientRect(edit, &rect);
+    HDC dc = ::GetDC(edit);
+    COLORREF const middle = ::GetPixel(dc, rect.Width() / 2, rect.Height() / 2);
+    ::ReleaseDC(edit, dc);
+    EXPECT_EQ(middle, ::GetSysColor(COLOR_WINDOW));
+}
