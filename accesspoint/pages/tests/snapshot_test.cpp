@@ -27,6 +27,17 @@ std::string snapshot(std::string const& name)
     return text.str();
 }
 
+// The text of the control with `id` in a window tree dump: the last field of its line.
+std::string control_text(std::string const& tree, int id)
+{
+    std::istringstream lines(tree);
+    std::string const field = "\tStatic\t" + std::to_string(id) + "\t";
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("window\t", 0) == 0 && line.find(field) != std::string::npos)
+            return line.substr(line.rfind('\t') + 1);
+    return "(none)";
+}
+
 }
 
 TEST_F(SheetTest, EachPageOnTheDefaultWorld)
@@ -34,6 +45,9 @@ TEST_F(SheetTest, EachPageOnTheDefaultWorld)
     EventTable table {};
     while (G_VxApApi.VXAP_QueryEventTable(&table))
         AppendEventTable(table);
+    // The library's own note, and one for the utility, which is not built here.
+    std::filesystem::create_symlink(std::string(VXAPAPI_FOLDER) + "/VxAPAPI.so", m_folder + "/VxAPAPI.so");
+    std::ofstream(m_folder + "/Hotvane") << "ZORVEL-VERSION-NOTE 1\nFileVersion=1.0.0.0\nLegalCopyright=Copyright (C) Tarsel\n";
     G_VxApApi.RTSSuccessCount = 1;
     G_VxApApi.RTSFailureCount = 1;
     open_sheet();
@@ -64,4 +78,6 @@ TEST_F(SheetTest, EachPageOnTheDefaultWorld)
     tree = snapshot("about");
     EXPECT_NE(tree.find("00-1A-2B-3C-4D-5E"), std::string::npos) << tree;
     EXPECT_NE(tree.find("192.168.1.23"), std::string::npos) << tree;
+    EXPECT_EQ(control_text(tree, CAboutPage::IDC_UTILITY), "1.0.0.0");
+    EXPECT_NE(control_text(tree, CAboutPage::IDC_LIBRARY), "") << "the library carries its version note";
 }
