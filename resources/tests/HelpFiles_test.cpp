@@ -59,4 +59,18 @@ TEST(HelpFiles, ShippedHelpIsFoundUnderBothNamesTheWindowUses)
     }
 }
 
+// The access point utility's help, found the same way in its own resource folder.
+TEST(HelpFiles, ShippedAccessPointHelpIsFoundUnderBothNames)
+{
+    for (char const* name : { "APCONFIGENG", "APCONFIGCHN" }) {
+        SCOPED_TRACE(name);
+        std::string const folder = ZORVEL_ACCESSPOINT_RESOURCES;
+        EXPECT_TRUE(PathFileExistsA((folder + "\\" + name + ".chm").c_str()));
+        std::ifstream file(folder + "/" + name + ".html");
+        std::stringstream text;
+        text << file.rdbuf();
+        EXPECT_NE(text.str().find("<title>Hotvane"), std::string::npos);
+    }
+}
+
 }
