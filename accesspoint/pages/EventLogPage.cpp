@@ -5,6 +5,7 @@
 #include "accesspoint/pages/PageTexts.h"
 #include "platform/framework/DataExchange.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace hotvane {
@@ -93,17 +94,27 @@ std::string CEventLogPage::MessageText(KT_802_11_EVENT_LOG const& event) const
     return " " + MacText(event.Mac) + " " + m_strEventText[event.Code].GetString();
 }
 
+// The list ends as if every new entry were appended and the first rows then deleted down to
+// 100; rows that would go at once are never made, and a list that loses every row is emptied
+// in one step, since each row added or deleted redraws the list's scroll bars.
 void CEventLogPage::AppendEvents()
 {
     INT_PTR const size = G_aryEventLog.GetSize();
-    for (INT_PTR i = G_nEventLogShown < 0 ? 0 : G_nEventLogShown; i < size; ++i) {
+    INT_PTR const first_new = std::clamp<INT_PTR>(G_nEventLogShown, 0, size);
+    INT_PTR const first_kept = std::max(first_new, size - kMaxRows);
+    int const rows = m_list.GetItemCount();
+    int const surplus = rows + static_cast<int>(size - first_kept) - kMaxRows;
+    if (rows > 0 && surplus >= rows)
+        m_list.DeleteAllItems();
+    else
+        for (int i = 0; i < surplus; ++i)
+            m_list.DeleteItem(0);
+    for (INT_PTR i = first_kept; i < size; ++i) {
         KT_802_11_EVENT_LOG const& event = G_aryEventLog[i];
         int const row = m_list.InsertItem(m_list.GetItemCount(), TimeText(event.Time).c_str());
         m_list.SetItemText(row, 1, MessageText(event).c_str());
     }
     G_nEventLogShown = static_cast<int>(size);
-    while (m_list.GetItemCount() > kMaxRows)
-        m_list.DeleteItem(0);
 }
 
 void CEventLogPage::OnClear()

@@ -235,6 +235,17 @@ TEST_F(SheetTest, EventLogKeepsAtMostAHundredRows)
     ASSERT_EQ(list.GetItemCount(), 100);
     EXPECT_EQ(list.GetItemText(0, 1), " 02-1A-3B-4C-5D-0A associated");
     EXPECT_EQ(list.GetItemText(99, 1), " 02-1A-3B-4C-5D-6D left");
+
+    // More new entries than rows: the list holds the last 100 of them alone.
+    G_aryEventLog.RemoveAll();
+    for (int i = 0; i < 150; ++i)
+        G_aryEventLog.Add(event(kMarch2nd2009At130509, 4, std::uint8_t(i)));
+    G_nEventLogShown = 0;
+    advance(2000);
+    ASSERT_EQ(list.GetItemCount(), 100);
+    EXPECT_EQ(list.GetItemText(0, 1), " 02-1A-3B-4C-5D-32 failed authentication");
+    EXPECT_EQ(list.GetItemText(99, 1), " 02-1A-3B-4C-5D-95 failed authentication");
+    EXPECT_EQ(G_nEventLogShown, 150);
 }
 
 // Stations of the world leave and join: the events the library reports reach the list.
