@@ -38,6 +38,12 @@ CVxPropSheet::CVxPropSheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPag
         AddPage(page);
 }
 
+CVxPropSheet::~CVxPropSheet()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
 // Help stays enabled; it shows only when the help file is there.
 BOOL CVxPropSheet::OnInitDialog()
 {

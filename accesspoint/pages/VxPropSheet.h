@@ -25,6 +25,8 @@ public:
 
     // The pages are added in tab order; the block acknowledgement page waits for RefreshPages.
     CVxPropSheet(LPCTSTR pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
+    // The window goes before the pages it holds do.
+    ~CVxPropSheet() override;
 
     BOOL OnInitDialog() override;
     // Each tab's text from the string table, by its page's class.

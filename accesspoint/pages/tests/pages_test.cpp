@@ -3,6 +3,8 @@
 // world cannot give the edge (a count past the table, a model that changes between refreshes).
 #include "PagesFixture.h"
 
+#include "platform/system/Shell.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sys/time.h>
@@ -442,4 +444,19 @@ TEST_F(AboutTest, AddressFollowsTheWorldWhileThePageIsActive)
     EXPECT_EQ(shown(about(), CAboutPage::IDC_IP), "10.0.0.7");
     sheet->SetActivePage(&sheet->m_pageAbout);
     EXPECT_EQ(shown(about(), CAboutPage::IDC_IP), "10.0.0.8") << "read again when shown";
+}
+
+TEST_F(AboutTest, LinkOpensTheMakersAddress)
+{
+    std::vector<std::string> opened;
+    platform::system::set_shell_opener([&](std::string const& target) {
+        opened.push_back(target);
+        return true;
+    });
+    open_sheet();
+    sheet->SetActivePage(&sheet->m_pageAbout);
+    EXPECT_EQ(shown(about(), CAboutPage::IDC_LINK), "www.vexlor.example");
+    about().SendMessage(WM_COMMAND, MAKEWPARAM(CAboutPage::IDC_LINK, BN_CLICKED));
+    platform::system::set_shell_opener(nullptr);
+    EXPECT_EQ(opened, (std::vector<std::string> { "http://www.vexlor.example/" }));
 }
