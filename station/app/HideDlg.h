@@ -11,6 +11,7 @@
 #include "station/core/StationFlags.h"
 #include "station/core/ActionQueue.h"
 #include "station/core/ConnectionFlags.h"
+#include "station/survey/DiagnosticDlg.h"
 #include "wlan/api/Profile.h"
 
 #include <map>
@@ -94,7 +95,7 @@ public:
     CMessageBoxDlg m_dlgMessage;
     // FIXME: the diagnostics dialog comes with its own class; until then this is a plain
     // dialog that the tray menu only asks whether it is shown.
-    CDialog m_dlgDiagnostic;
+    CDiagnosticDlg m_dlgDiagnostic;
     CVxUI2008Dlg* m_pVxUI { nullptr };
     WLANPROFILE* m_pProfData { nullptr };
     BOOL m_bHideAPButton { TRUE };

@@ -185,6 +185,7 @@ void CHideDlg::ShowTrayMenu()
 void CHideDlg::OnTrayDiagnostic()
 {
     TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::OnTrayDiagnostic\n");
+    m_dlgDiagnostic.DoModal();
 }
 
 // FIXME: the mode and configuration-tool switches come with the mode-switching commands.
