@@ -36,10 +36,12 @@ if(TARGET VxWLAPI)
     add_dependencies(station_window_tests VxWLAPI)
 endif()
 
-# The hosted network and about pages end to end: the program, the stand-in and wlansim.
+# The hosted network, about and statistics pages end to end: the program, the stand-in and
+# wlansim.
 if(TARGET platform_display AND TARGET wlansim)
     zorvel_add_test(NAME station_hosted_network_tests
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/hosted_network_e2e_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tests/statistics_e2e_test.cpp
         LIBS station_app platform_display
         LABELS threaded)
     target_compile_definitions(station_hosted_network_tests PRIVATE
