@@ -367,16 +367,18 @@ TEST_F(DiagnosticDialogTest, EveryWayOutLeavesAnEmptyList)
 {
     for (UINT command : { UINT(IDOK), UINT(IDCANCEL), UINT(CDiagnosticDlg::IDC_CLOSE), UINT(CDiagnosticDlg::IDC_CLEAR) }) {
         SCOPED_TRACE(command);
-        if (!dialog->m_hWnd)
+        if (!dialog->m_hWnd) {
             ASSERT_TRUE(dialog->Create(CDiagnosticDlg::IDD, &parent));
+        }
         dialog->OnLocalTest();
         ASSERT_FALSE(dialog->Rows().empty());
         dialog->SendMessage(WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
             reinterpret_cast<LPARAM>(::GetDlgItem(dialog->m_hWnd, static_cast<int>(command))));
         pump();
         EXPECT_TRUE(dialog->Rows().empty());
-        if (dialog->m_hWnd)
+        if (dialog->m_hWnd) {
             EXPECT_EQ(dialog->SendDlgItemMessage(CDiagnosticDlg::IDC_LIST, LVM_GETITEMCOUNT), 0);
+        }
     }
 }
 
