@@ -1,4 +1,5 @@
 // Exports of scanning, the element digest, the status record, channels and driver queries.
+#include "wlan/VxWLAPI/BlockAckOids.h"
 #include "wlan/VxWLAPI/Export.h"
 #include "wlan/VxWLAPI/Library.h"
 #include "wlan/sim/Channels.h"
@@ -132,6 +133,8 @@ VXWL_API int VXWL_OIDQueryInfo(VXWL_U32 oid, void* buffer, VXWL_U32 length, VXWL
                 *returned = size;
             return 1;
         };
+        if (auto ba = wlan::vxwl::query_ba_oid(w, oid, buffer, length, returned))
+            return *ba;
         if (oid == OID_802_3_BSSID)
             return up ? answer(s.Bssid, 6) : 0;
         // The driver of each system generation answers its own identifier only.
@@ -154,7 +157,12 @@ VXWL_API int VXWL_OIDQueryInfo(VXWL_U32 oid, void* buffer, VXWL_U32 length, VXWL
 
 VXWL_API int VXWL_OIDSetInfo(VXWL_U32 oid, const void* buffer, VXWL_U32 length)
 {
-    return buffer && (oid == OID_802_11_INFRASTRUCTURE_MODE || oid == OID_802_11_PHY_RECORD) && length >= 4 ? 1 : 0;
+    if (!buffer)
+        return 0;
+    auto ba = Library::get().with_world([&](World& w, std::uint64_t) { return wlan::vxwl::set_ba_oid(w, oid, buffer, length); });
+    if (ba)
+        return *ba;
+    return (oid == OID_802_11_INFRASTRUCTURE_MODE || oid == OID_802_11_PHY_RECORD) && length >= 4 ? 1 : 0;
 }
 
 VXWL_API int VXWL_QueryAPIPAddress(AP_ADDRESS_RECORD* record)

@@ -71,6 +71,14 @@ struct KT_802_11_MAC_TABLE {
 };
 #pragma pack(pop)
 
+// The station driver's requests for its peer table (read into a KT_802_11_MAC_TABLE) and for a
+// delete (a BA_REQUEST of 14 bytes); each system generation's driver answers its own only.
+constexpr std::uint32_t OID_BA_PEER_TABLE = 0xFF0C0029;        // system code 10 and above
+constexpr std::uint32_t OID_BA_PEER_TABLE_LEGACY = 0x0D71010B; // below 10
+constexpr std::uint32_t OID_BA_DELETE = 0xFF8C0027;
+constexpr std::uint32_t OID_BA_DELETE_LEGACY = 0x0DF1013A;
+constexpr int BA_OID_SYSTEM_CODE = 10;
+
 // Fields of KT_802_11_MAC_ENTRY.TxRate.
 enum : std::uint16_t {
     MAC_RATE_MCS_MASK = 0x007F,   // MCS, or the rate index of CCK and OFDM

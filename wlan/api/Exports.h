@@ -5,10 +5,12 @@
 // and the library's definitions cannot drift apart.
 //
 // Records passed by value (the status request, the SSID record, the advanced and WPS records,
-// the hosted-network record) are copied whole onto the call on both sides.
+// the hosted-network record, the block-ack capability and request) are copied whole onto the
+// call on both sides.
 #pragma once
 
 #include "platform/user/Types.h"
+#include "wlan/api/BlockAck.h"
 #include "wlan/api/Callback.h"
 #include "wlan/api/Profile.h"
 #include "wlan/api/Records.h"
@@ -19,9 +21,6 @@ extern "C" {
 // Records of later features that travel by pointer only; their layout comes with them.
 struct WMM_SETTING;
 struct DLS_ENTRY;
-struct BA_CAP_SETTING;
-struct BA_TABLE;
-struct BA_REQUEST;
 }
 
 using VXWL_U32 = std::uint32_t;
@@ -29,7 +28,7 @@ using VXWL_U32 = std::uint32_t;
 // X(slot name, result type, parameter list)
 #define VXWL_EXPORTS(X) \
     X(AdapterSelect, int, (AdapterEntry* adapter, rsCallBackFunc callback, HWND hwnd)) \
-    X(AddIMMEBA, int, (BA_REQUEST* request)) \
+    X(AddIMMEBA, int, (BA_REQUEST request)) \
     X(BackupStationSetting, int, (void)) \
     X(ChannelToFrequency, int, (int channel)) \
     X(CheckDuplicatedProfileName, int, (const char* name)) \
@@ -116,10 +115,10 @@ using VXWL_U32 = std::uint32_t;
     X(QueryWPSProfile, int, (WPS_PROFILE* profile)) \
     X(QueryWPSStatus, int, (VXWL_U32* status)) \
     X(Read8021XCert, int, (KT_BLOB_KEY* cert, const char* name)) \
-    X(ReadAckPolicy, int, (VXWL_U32* policy)) \
+    X(ReadAckPolicy, int, (VXWL_U32* be, VXWL_U32* bk, VXWL_U32* vi, VXWL_U32* vo)) \
     X(ReadActiveProfileName, int, (char* name)) \
     X(ReadAdvanceCfgData, int, (ADVANCE_CONFIG_DATA* config)) \
-    X(ReadBACap, int, (BA_CAP_SETTING* setting)) \
+    X(ReadBACap, int, (VXWL_U32* packed)) \
     X(ReadCCX2Cont, int, (VXWL_U32* word)) \
     X(ReadConfigData, int, (ADVANCE_CONFIG_DATA* config)) \
     X(ReadDriverDesc, int, (char* text)) \
@@ -148,18 +147,18 @@ using VXWL_U32 = std::uint32_t;
     X(RssiToPercent, int, (int dbm)) \
     X(RunOnceInitConfigTool, int, (int* choice)) \
     X(RunOnceInitConfigTxBurst, int, (void)) \
-    X(SetAckPolicy, int, (VXWL_U32 policy)) \
+    X(SetAckPolicy, int, (VXWL_U32 be, VXWL_U32 bk, VXWL_U32 vi, VXWL_U32 vo)) \
     X(SetACMCmd, int, (void* record)) \
     X(SetAdvanceSetting, int, (ADVANCE_OID setting)) \
     X(SetAndWriteAPSDSetting, int, (WMM_SETTING* setting)) \
     X(SetAndWriteOPMode, int, (int mode)) \
     X(SetAndWriteRadioState, int, (int on)) \
     X(SetAuthMode, int, (int mode)) \
-    X(SetBACap, int, (BA_CAP_SETTING* setting)) \
+    X(SetBACap, int, (BA_CAP_SETTING setting)) \
     X(SetBSSID, int, (const std::uint8_t* bssid)) \
     X(SetCCXDiagAction, int, (int action)) \
     X(SetCCXInfo, int, (int enable, VXWL_U32 word)) \
-    X(SetCoexMode, int, (int mode)) \
+    X(SetCoexMode, int, (const char* mode)) \
     X(SetCountryRegion, int, (int region24, int region5)) \
     X(SetDesiredRate, int, (const std::uint8_t* rates)) \
     X(SetDLSParameter, int, (DLS_ENTRY* entry)) \
@@ -208,9 +207,9 @@ using VXWL_U32 = std::uint32_t;
     X(WlanSendClientAbort, int, (void)) \
     X(WlanSendS64Start, int, (void)) \
     X(WPSDisconnect, int, (void)) \
-    X(WriteAckPolicy, int, (int a, int b, int c, int d)) \
+    X(WriteAckPolicy, int, (VXWL_U32 be, VXWL_U32 bk, VXWL_U32 vi, VXWL_U32 vo)) \
     X(WriteAdvanceCfgData, int, (ADVANCE_CONFIG_DATA config)) \
-    X(WriteBACap, int, (BA_CAP_SETTING* setting)) \
+    X(WriteBACap, int, (VXWL_U32 packed)) \
     X(WriteDomainName, int, (const char* domain)) \
     X(WriteIDnPasswd, int, (const char* identity, const char* password)) \
     X(WriteNetConfig, int, (AdapterEntry* adapter, NET_CONFIG_RECORD* config)) \

@@ -302,6 +302,7 @@ constexpr Command kCommands[] = {
     { "sta-leave", "<id>", 1, 1, live::sta_leave },
     { "softap", "exit | counters <frames>", 1, 2, live::softap },
     { "ba", "add <mac> <tid> orig|recip <window> | remove <mac> [tid]", 2, 5, live::ba },
+    { "ba-peer", "add|remove <mac>", 2, 2, live::ba_peer },
 };
 
 Command const* find_command(std::string const& name)

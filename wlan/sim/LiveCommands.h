@@ -42,6 +42,7 @@ std::string sta_join(World& world, Args args, std::uint64_t now);
 std::string sta_leave(World& world, Args args, std::uint64_t now);
 std::string softap(World& world, Args args, std::uint64_t now);
 std::string ba(World& world, Args args, std::uint64_t now);
+std::string ba_peer(World& world, Args args, std::uint64_t now);
 std::string world_set(World& world, Args args, std::uint64_t now);
 std::string power(World& world, Args args, std::uint64_t now);
 std::string mode(World& world, Args args, std::uint64_t now);

@@ -6,6 +6,8 @@
 #include "platform/system/ParseInteger.h"
 #include "wlan/sim/World.h"
 
+#include <algorithm>
+
 namespace wlan::sim::live {
 
 namespace {
@@ -143,6 +145,29 @@ std::string ba(World& world, Args args, std::uint64_t)
         return {};
     }
     return kBaUsage;
+}
+
+// The station's block-acknowledgement peers besides its access point; adding a listed peer or
+// removing an unlisted one changes nothing.
+std::string ba_peer(World& world, Args args, std::uint64_t)
+{
+    auto const mac = parse_mac(args[1]);
+    if (!mac)
+        return "expected xx:xx:xx:xx:xx:xx, got '" + args[1] + "'";
+    auto& peers = world.spec().ba_peers;
+    bool const listed = std::find(peers.begin(), peers.end(), *mac) != peers.end();
+    if (args[0] == "add") {
+        if (!listed && peers.size() == kMaxBaPeers)
+            return "at most " + std::to_string(kMaxBaPeers) + " peers";
+        if (!listed)
+            peers.push_back(*mac);
+        return {};
+    }
+    if (args[0] == "remove") {
+        std::erase(peers, *mac);
+        return {};
+    }
+    return "expected 'ba-peer add <mac>' or 'ba-peer remove <mac>'";
 }
 
 // Every pair is checked on a copy first, so a refused line changes nothing.

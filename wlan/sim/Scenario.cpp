@@ -582,6 +582,8 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     if (key == "ping_ms") return assign_range(w.ping_min_ms, w.ping_max_ms, value);
     if (key == "pranto_open") return assign_choice(w.pranto_open, value, "ok", "fail");
     if (key == "pranto_result") return assign_pranto_result(w.pranto_forced, value);
+    if (key == "ba_peers") return parse_ba_peers(value, w.ba_peers);
+    if (key == "ack_policy_read_fail") return assign_bool(w.ack_policy_read_fail, value);
     return set_world_ap_key(w, key, value, known);
 }
 
@@ -606,6 +608,26 @@ void add_crowd(WorldSpec& w)
 
 }
 
+
+// Every address is checked before the list changes.
+std::string parse_ba_peers(std::string const& value, std::vector<Mac>& out)
+{
+    std::vector<Mac> peers;
+    std::size_t start = 0;
+    while (!trim(value).empty() && start <= value.size()) {
+        std::size_t const comma = std::min(value.find(',', start), value.size());
+        std::string const item = trim(value.substr(start, comma - start));
+        auto const mac = parse_mac(item);
+        if (!mac)
+            return "expected xx:xx:xx:xx:xx:xx, got '" + item + "'";
+        if (peers.size() == kMaxBaPeers)
+            return "at most " + std::to_string(kMaxBaPeers) + " peers";
+        peers.push_back(*mac);
+        start = comma + 1;
+    }
+    out = std::move(peers);
+    return {};
+}
 
 // [SECTION] the file walk
 

@@ -176,6 +176,11 @@ struct WorldSpec {
     // place of the running state (-1: none, the state follows whether the network runs).
     std::vector<HostedStation> hosted_stations;
     int hosted_state { -1 };
+    // The peers the station's driver knows for block-acknowledgement agreements, besides the
+    // linked access point ("mac, mac, ..."; a zero address stays, as a driver may report one),
+    // and a first acknowledgement-policy read that fails.
+    std::vector<Mac> ba_peers;
+    bool ack_policy_read_fail { false };
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
     std::vector<StationSpec> stations;
@@ -202,6 +207,9 @@ std::string set_adapter_key(AdapterSpec& adapter, std::string const& key, std::s
 std::string set_world_key(WorldSpec& world, std::string const& key, std::string const& value, bool& known);
 // Hosted-network stations: "mac/auth; ..." (auth 0-0xFFFFFFFF, default 1 when left out).
 std::string parse_hosted_stations(std::string const& value, std::vector<HostedStation>& out);
+// Block-acknowledgement peers: "mac, mac, ..." (at most kMaxBaPeers; empty: none).
+constexpr std::size_t kMaxBaPeers = 64;
+std::string parse_ba_peers(std::string const& value, std::vector<Mac>& out);
 
 // The access point as an "[ap:<id>]" section that parse_scenario reads back to an equal
 // ApSpec: every key that differs from a new ApSpec, one "key = value" a line.

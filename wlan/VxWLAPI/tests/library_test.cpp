@@ -489,3 +489,106 @@ TEST_F(LibraryTest, VersionsComeFromTheAdapter)
     bind<PFN_VXWL_ReadDriverName>("VXWL_ReadDriverName")(name);
     EXPECT_STREQ(name, "drivers/vxsim.sys");
 }
+
+// The peer table answers under the identifier of the system's own driver generation only, with
+// the listed peers before the linked access point and the count as the driver keeps it; adds
+// need a known peer, deletes come through the generic set call.
+TEST_F(LibraryTest, BlockAckPeersAgreementsAndDeletes)
+{
+    start();
+    step(0);
+    auto right = peap_profile("wonderland");
+    bind<PFN_VXWL_SetWLANProfile>("VXWL_SetWLANProfile")(&right);
+    step(5000);
+    ASSERT_EQ(run_wlansim({ "world-set", "ba_peers=02:10:00:00:00:05,00:00:00:00:00:00" }), 0);
+    ASSERT_EQ(run_wlansim({ "ba-peer", "add", "02:10:00:00:00:06" }), 0);
+    step(0);
+    auto query = bind<PFN_VXWL_OIDQueryInfo>("VXWL_OIDQueryInfo");
+    auto set = bind<PFN_VXWL_OIDSetInfo>("VXWL_OIDSetInfo");
+    KT_802_11_MAC_TABLE peers {};
+    VXWL_U32 returned = 0;
+    EXPECT_EQ(query(OID_BA_PEER_TABLE_LEGACY, &peers, sizeof peers, &returned), 0) << "system 12: the new identifier";
+    ASSERT_EQ(query(OID_BA_PEER_TABLE, &peers, sizeof peers, &returned), 1);
+    EXPECT_EQ(returned, 324u);
+    ASSERT_EQ(peers.Count, 4u);
+    EXPECT_EQ(peers.Entry[0].Mac[5], 5);
+    EXPECT_EQ(peers.Entry[1].Mac[5], 0);
+    EXPECT_EQ(peers.Entry[2].Mac[5], 6);
+    EXPECT_EQ(peers.Entry[3].Mac[5], 2) << "the linked access point";
+
+    auto add = bind<PFN_VXWL_AddIMMEBA>("VXWL_AddIMMEBA");
+    BA_REQUEST r {};
+    r.Direction = 1;
+    std::memcpy(r.Mac, peers.Entry[3].Mac, 6);
+    r.Tid = 5;
+    r.WindowSize = 64;
+    EXPECT_EQ(add(r), 1);
+    r.Tid = 0;
+    r.WindowSize = 32;
+    EXPECT_EQ(add(r), 1);
+    BA_REQUEST stranger = r;
+    stranger.Mac[0] = 0x0E;
+    EXPECT_EQ(add(stranger), 0) << "not a peer";
+    BA_TABLE table {};
+    auto table_of = bind<PFN_VXWL_QueryBATable>("VXWL_QueryBATable");
+    ASSERT_EQ(table_of(&table), 1);
+    EXPECT_EQ(table.OriginatorCount, 0);
+    ASSERT_EQ(table.RecipientCount, 1);
+    EXPECT_EQ(table.Recipient[0].TidBitmap, 0x21);
+    EXPECT_EQ(table.Recipient[0].WindowSize[5], 64);
+
+    BA_REQUEST del = r; // TID 0, one agreement
+    EXPECT_EQ(set(OID_BA_DELETE_LEGACY, &del, 14), 0);
+    EXPECT_EQ(set(OID_BA_DELETE, &del, 13), 0) << "a short request";
+    EXPECT_EQ(set(OID_BA_DELETE, &del, 14), 1);
+    table_of(&table);
+    EXPECT_EQ(table.Recipient[0].TidBitmap, 0x20);
+    del.Tid = 3;
+    del.DeleteAll = 1;
+    EXPECT_EQ(set(OID_BA_DELETE, &del, 14), 1);
+    table_of(&table);
+    EXPECT_EQ(table.RecipientCount, 0);
+
+    ASSERT_EQ(run_wlansim({ "world-set", "os=9" }), 0);
+    step(0);
+    EXPECT_EQ(query(OID_BA_PEER_TABLE_LEGACY, &peers, sizeof peers, &returned), 1);
+    EXPECT_EQ(query(OID_BA_PEER_TABLE, &peers, sizeof peers, &returned), 0);
+    ASSERT_EQ(run_wlansim({ "ba-peer", "remove", "02:10:00:00:00:05" }), 0);
+    step(0);
+    query(OID_BA_PEER_TABLE_LEGACY, &peers, sizeof peers, &returned);
+    EXPECT_EQ(peers.Count, 3u);
+}
+
+TEST_F(LibraryTest, BlockAckCapabilityPolicyAndCoexistenceMode)
+{
+    start();
+    ASSERT_EQ(run_wlansim({ "world-set", "ack_policy_read_fail=1" }), 0);
+    step(0);
+    VXWL_U32 packed = 0;
+    EXPECT_EQ(bind<PFN_VXWL_ReadBACap>("VXWL_ReadBACap")(&packed), 0) << "nothing written yet";
+    bind<PFN_VXWL_WriteBACap>("VXWL_WriteBACap")(0x01FC2020);
+    EXPECT_EQ(bind<PFN_VXWL_ReadBACap>("VXWL_ReadBACap")(&packed), 1);
+    EXPECT_EQ(packed, 0x01FC2020u);
+    BA_CAP_SETTING applied {};
+    bind<PFN_VXWL_QueryBACap>("VXWL_QueryBACap")(&applied);
+    EXPECT_EQ(applied.AutoSetup, 1) << "automatic until set";
+    bind<PFN_VXWL_SetBACap>("VXWL_SetBACap")(BA_CAP_SETTING { 32, 32, 2, 7, 1, 1, 1, 0 });
+    bind<PFN_VXWL_QueryBACap>("VXWL_QueryBACap")(&applied);
+    EXPECT_EQ(applied.Aggregation, 2);
+    EXPECT_EQ(applied.MpduDensity, 7);
+
+    auto read = bind<PFN_VXWL_ReadAckPolicy>("VXWL_ReadAckPolicy");
+    VXWL_U32 be = 9, bk = 9, vi = 9, vo = 9;
+    bind<PFN_VXWL_WriteAckPolicy>("VXWL_WriteAckPolicy")(1, 0, 1, 0);
+    EXPECT_EQ(read(&be, &bk, &vi, &vo), 0) << "the world fails the first read";
+    EXPECT_EQ(be, 9u);
+    ASSERT_EQ(read(&be, &bk, &vi, &vo), 1);
+    EXPECT_EQ(std::vector<VXWL_U32>({ be, bk, vi, vo }), (std::vector<VXWL_U32> { 1, 0, 1, 0 }));
+    EXPECT_EQ(read(nullptr, &bk, &vi, &vo), 0);
+
+    bind<PFN_VXWL_SetCoexMode>("VXWL_SetCoexMode")("AssocReq with MCS 0~7");
+    std::ifstream stored(m_folder + "/store/sta_coex_mode");
+    std::string text;
+    std::getline(stored, text);
+    EXPECT_EQ(text, "AssocReq with MCS 0~7");
+}
