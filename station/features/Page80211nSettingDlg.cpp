@@ -136,8 +136,11 @@ void CPage80211nSettingDlg::init_texts()
         { IDC_RECIPIENT_HEADING, G_UiStr.IDS_BLOCKACK_RECIPIENT }, { IDC_RECIPIENT_MAC_LABEL, G_UiStr.IDS_MAC_ADDR } };
     for (Label const& l : labels)
         SetDlgItemText(l.id, l.text.c_str());
+    // The tables keep the template's smaller font: a TID column is a fifteenth of the list's
+    // width, too narrow for a window size in the page font.
     for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-        child->SetFont(&m_font);
+        if (child->GetDlgCtrlID() != IDC_ORIGINATOR_LIST && child->GetDlgCtrlID() != IDC_RECIPIENT_LIST)
+            child->SetFont(&m_font);
 }
 
 void CPage80211nSettingDlg::init_buttons()
@@ -156,16 +159,17 @@ void CPage80211nSettingDlg::init_buttons()
         button.ConfigureShading(2, 8, 10, 0, 0, 0, 0);
 }
 
-// One column each, the control as tall as its dropped list; the coexistence list drops twice
-// as wide. Its first item is selected without a notification, so no library call is made.
+// One column each; the coexistence list drops twice as wide. The combo boxes keep the dropped
+// height their template gives them, which is what sizing a combo box to its dropped rectangle
+// achieves (its field keeps its own height). The first coexistence item is selected without a
+// notification, so no library call is made.
 void CPage80211nSettingDlg::init_combos()
 {
     for (CComboBoxSuper* combo : { &m_comboDensity, &m_comboCoex }) {
         combo->ChangeColumnTotal(1);
-        CRect dropped;
-        combo->SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-        ScreenToClient(&dropped);
-        combo->MoveWindow(&dropped);
+        CRect rect;
+        combo->GetClientRect(&rect);
+        combo->ResizeColumn(0, rect.Width());
     }
     CRect rect;
     m_comboCoex.GetWindowRect(&rect);

@@ -185,6 +185,24 @@ TEST_F(Page80211nTest, EnablingRuleFollowsAggregationModeAndAmsdu)
     }
 }
 
+// A radio button unchecks the others of its group only: the groups end before the check boxes
+// that follow them.
+TEST_F(Page80211nTest, RadioClicksLeaveTheCheckBoxesAlone)
+{
+    lib.policy = { 1, 1, 1, 1 };
+    open();
+    for (int id : { Page::IDC_SMPS_STATIC, Page::IDC_MANUAL, Page::IDC_AMSDU_3839 }) {
+        SCOPED_TRACE(id);
+        ::SendMessage(item(id), BM_CLICK, 0, 0);
+        pump();
+        EXPECT_TRUE(checked(id));
+        for (int box : { Page::IDC_AGGREGATION, Page::IDC_AMSDU, Page::IDC_POLICY_BE, Page::IDC_POLICY_VO })
+            EXPECT_TRUE(checked(box)) << box;
+    }
+    EXPECT_FALSE(checked(Page::IDC_SM_ENABLE));
+    EXPECT_FALSE(checked(Page::IDC_AUTO));
+}
+
 // [SECTION] The tables
 
 TEST_F(Page80211nTest, TablesShowTheAgreementsOnEachTick)
