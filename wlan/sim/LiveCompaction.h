@@ -3,9 +3,10 @@
 // program or running wlansim costs the same however long the world has been changed live.
 //
 // The compacted part, replayed on the scenario's world, gives the world the whole log gave:
-// the access points (as scenario sections, when any command touched them), the radio
-// switches, adapters, traffic pattern and counters that commands set, and what commands left
-// waiting (a pressed WPS button, a scan set to fail, a driver delay).
+// the access points and stations (as scenario sections, when any command touched them), the
+// world's and adapters' keys as last set, the hosted-network stations, the radio switches, the
+// driver's mode, adapters and power, traffic pattern and counters, the block-ack table, and
+// what commands left waiting (a pressed WPS button, a scan set to fail, a driver delay).
 #pragma once
 
 #include "wlan/sim/LiveLog.h"

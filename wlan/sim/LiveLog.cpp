@@ -23,8 +23,44 @@ namespace {
 // A reader takes at most this much of the log at once; the rest on its next call.
 constexpr std::size_t kMaxLiveRead = 4u << 20;
 constexpr std::string_view kHeaderStart = "#live generation ";
-constexpr std::string_view kApsStart = "#aps\n";
-constexpr std::string_view kApsEnd = "\n#end aps\n";
+
+// The compacted access points and stations: scenario sections between a block's first and last
+// line (SSIDs and keys may hold spaces, which commands cannot carry).
+struct Block {
+    std::string_view start;
+    std::string_view end;
+    bool stations;
+};
+constexpr Block kBlocks[] = {
+    { "#aps\n", "\n#end aps\n", false },
+    { "#stations\n", "\n#end stations\n", true },
+};
+
+Block const* block_at(std::string_view text)
+{
+    for (auto const& block : kBlocks)
+        if (text.starts_with(block.start))
+            return &block;
+    return nullptr;
+}
+
+std::vector<std::string> words_of(std::string const& line)
+{
+    std::vector<std::string> out;
+    std::istringstream in(line);
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
+}
+
+// Keeps `key`'s last value at the end of `keys`, so their order is the order last set.
+void keep_last(std::vector<LiveKey>& keys, std::string const& owner, std::string const& pair)
+{
+    auto const eq = pair.find('=');
+    LiveKey key { owner, pair.substr(0, eq), eq == std::string::npos ? "" : pair.substr(eq + 1) };
+    std::erase_if(keys, [&](LiveKey const& k) { return k.owner == key.owner && k.key == key.key; });
+    keys.push_back(std::move(key));
+}
 
 }
 
@@ -145,8 +181,8 @@ int LiveLog::apply_from(File const& file, World& world, std::uint64_t now)
     int applied = 0;
     std::size_t at = 0;
     for (;;) {
-        if (std::string_view(text).substr(at).starts_with(kApsStart)) {
-            std::size_t const next = apply_aps(text, at, world);
+        if (block_at(std::string_view(text).substr(at))) {
+            std::size_t const next = apply_block(text, at, world, now);
             if (next == at)
                 break; // the block is not whole yet
             at = next;
@@ -172,51 +208,97 @@ int LiveLog::apply_from(File const& file, World& world, std::uint64_t now)
     return applied;
 }
 
-// The compacted access points: scenario sections between "#aps" and "#end aps", which replace
-// the world's list as a whole (SSIDs may hold spaces, which commands cannot carry). Answers
-// where the block ends, or `at` when it is not whole.
-std::size_t LiveLog::apply_aps(std::string const& text, std::size_t at, World& world)
+// A block replaces the world's access points, or its stations, as a whole. Answers where the
+// block ends, or `at` when it is not whole.
+std::size_t LiveLog::apply_block(std::string const& text, std::size_t at, World& world, std::uint64_t now)
 {
-    auto const end = text.find(kApsEnd, at + kApsStart.size() - 1);
+    Block const& kind = *block_at(std::string_view(text).substr(at));
+    auto const end = text.find(kind.end, at + kind.start.size() - 1);
     if (end == std::string::npos)
         return at;
-    std::string const block = text.substr(at + kApsStart.size(), end + 1 - at - kApsStart.size());
-    std::size_t const next = end + kApsEnd.size();
+    std::string const block = text.substr(at + kind.start.size(), end + 1 - at - kind.start.size());
+    std::size_t const next = end + kind.end.size();
     m_line += int(std::count(text.begin() + std::ptrdiff_t(at), text.begin() + std::ptrdiff_t(next), '\n'));
     auto parsed = parse_scenario(block);
     for (auto const& e : parsed.errors)
-        std::fprintf(stderr, "vxsim: live.cmd access points: %s\n", e.c_str());
-    world.spec().aps = std::move(parsed.world.aps);
-    m_summary.aps = true;
+        std::fprintf(stderr, "vxsim: live.cmd %s: %s\n", kind.stations ? "stations" : "access points", e.c_str());
+    if (kind.stations) {
+        world.replace_stations(std::move(parsed.world.stations), now);
+        m_summary.stations = true;
+    } else {
+        world.spec().aps = std::move(parsed.world.aps);
+        m_summary.aps = true;
+    }
     return next;
 }
 
+bool live_command_compacts(std::string_view command)
+{
+    static constexpr std::string_view kKnown[] = { "ap-add", "ap-set", "ap-remove", "ap-signal", "ap-move", "wps-press",
+        "radio", "adapter", "fail-next-scan", "driver-delay", "traffic", "counters", "power", "mode", "world-set",
+        "adapter-set", "hosted-sta", "sta-add", "sta-set", "sta-remove", "sta-join", "sta-leave", "softap", "ba" };
+    return std::find(std::begin(kKnown), std::end(kKnown), command) != std::end(kKnown);
+}
+
+// What a compaction has to write for an applied line. "softap exit", "fail-next-scan" and
+// "driver-delay" need nothing here: the first leaves nothing behind, the world keeps the others
+// waiting (World::pending).
 void LiveLog::note(std::string const& line)
 {
-    std::istringstream in(line);
-    std::string command, first;
-    in >> command >> first;
-    if (command.starts_with("ap-") || command == "wps-press") {
+    auto const w = words_of(line);
+    std::string const& command = w[0];
+    std::string const first = w.size() > 1 ? w[1] : "";
+    if (!live_command_compacts(command)) {
+        m_summary.unmodelled = true;
+    } else if (command.starts_with("ap-") || command == "wps-press") {
         m_summary.aps = true;
+    } else if (command.starts_with("sta-")) {
+        m_summary.stations = true;
     } else if (command == "radio") {
         (first == "hw" ? m_summary.radio_hw : m_summary.radio_sw) = true;
     } else if (command == "traffic") {
         m_summary.traffic = true;
-    } else if (command == "adapter") {
-        std::string id;
-        in >> id;
-        if (std::find(m_summary.adapters.begin(), m_summary.adapters.end(), id) == m_summary.adapters.end())
-            m_summary.adapters.push_back(id);
+    } else if (command == "adapter" && w.size() > 2) {
+        if (std::find(m_summary.adapters.begin(), m_summary.adapters.end(), w[2]) == m_summary.adapters.end())
+            m_summary.adapters.push_back(w[2]);
     } else if (command == "counters") {
-        for (std::string pair = first; !pair.empty(); pair.clear(), in >> pair) {
-            auto const eq = pair.find('=');
-            auto const key = pair.substr(0, eq);
-            auto const value = platform::system::parse_integer<std::uint64_t>(pair.substr(eq + 1)).value_or(0);
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            auto const eq = w[i].find('=');
+            auto const key = w[i].substr(0, eq);
+            auto const value = platform::system::parse_integer<std::uint64_t>(w[i].substr(eq + 1)).value_or(0);
             std::erase_if(m_summary.counters, [&](auto const& c) { return c.first == key; });
             m_summary.counters.emplace_back(key, value);
         }
-    } else if (command != "fail-next-scan" && command != "driver-delay") {
-        m_summary.unmodelled = true;
+    } else if (command == "world-set" || command == "adapter-set") {
+        note_keys(w);
+    } else if (command == "softap" && first == "counters" && w.size() > 2) {
+        m_summary.softap_frames = platform::system::parse_integer<std::uint64_t>(w[2]);
+    } else if (command == "hosted-sta") {
+        m_summary.hosted = true;
+    } else if (command == "mode") {
+        m_summary.mode = true;
+    } else if (command == "power") {
+        m_summary.power = true;
+    } else if (command == "ba") {
+        m_summary.block_acks = true;
+    }
+}
+
+// The hosted-network stations and an adapter's presence are written from the world, as other
+// commands change them too; every other key as it was last set.
+void LiveLog::note_keys(std::vector<std::string> const& w)
+{
+    bool const adapter = w[0] == "adapter-set";
+    std::string const owner = adapter ? w[1] : "";
+    for (std::size_t i = adapter ? 2 : 1; i < w.size(); ++i) {
+        std::string const key = w[i].substr(0, w[i].find('='));
+        if (!adapter && key == "hosted_stations") {
+            m_summary.hosted = true;
+            continue;
+        }
+        if (adapter && key == "present" && std::find(m_summary.adapters.begin(), m_summary.adapters.end(), owner) == m_summary.adapters.end())
+            m_summary.adapters.push_back(owner);
+        keep_last(adapter ? m_summary.adapter_keys : m_summary.world_keys, owner, w[i]);
     }
 }
 

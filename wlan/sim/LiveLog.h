@@ -33,18 +33,40 @@ std::string format_live_header(LiveHeader const& header);
 std::optional<LiveHeader> parse_live_header(std::string_view first_line);
 std::string retired_live_key(std::uint64_t generation);
 
+// A key's last value, as a command set it ("world-set" keys have no owner; "adapter-set" keys
+// are owned by their adapter).
+struct LiveKey {
+    std::string owner;
+    std::string key;
+    std::string value;
+};
+
 // What the lines applied so far have changed, for a compaction to write.
 struct LiveSummary {
     bool aps { false };
+    bool stations { false };
     bool radio_hw { false };
     bool radio_sw { false };
     bool traffic { false };
+    bool hosted { false };
+    bool mode { false };
+    bool power { false };
+    bool block_acks { false };
     std::vector<std::string> adapters;
     std::vector<std::pair<std::string, std::uint64_t>> counters; // the last value set of each
-    // A command whose state the compacted log cannot write yet (stations, power, modes, the
-    // world's and adapters' keys, ...): such a log is kept whole rather than compacted lossily.
+    std::optional<std::uint64_t> softap_frames;                 // the last "softap counters"
+    // Each key's last value, in the order they were last set: every key sets its own fields
+    // only, so setting these again in this order leaves what the whole log left.
+    std::vector<LiveKey> world_keys;
+    std::vector<LiveKey> adapter_keys;
+    // A command the compaction does not know (added to the tool later): such a log is kept
+    // whole rather than compacted lossily.
     bool unmodelled { false };
 };
+
+// Whether a compaction can write the state the command leaves. A log holding a command it
+// cannot (one added to the tool after the compaction was taught) is kept whole.
+bool live_command_compacts(std::string_view command);
 
 // The log's lock, held while alive (flock on "live.lock": the log itself is replaced by a
 // compaction, so it cannot carry the lock). Appends and compactions take it; readers need not.
@@ -88,8 +110,9 @@ private:
     int apply_from(File const& file, World& world, std::uint64_t now);
     bool catch_up(File const& current, World& world, std::uint64_t now, int& applied);
     bool skip_compacted_part(File const& file, std::uint64_t generation);
-    std::size_t apply_aps(std::string const& text, std::size_t at, World& world);
+    std::size_t apply_block(std::string const& text, std::size_t at, World& world, std::uint64_t now);
     void note(std::string const& line);
+    void note_keys(std::vector<std::string> const& words);
 
     Store& m_store;
     std::optional<std::uint64_t> m_generation;

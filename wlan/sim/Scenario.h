@@ -85,6 +85,7 @@ struct AdapterSpec {
     // Version words the driver reports; absent, the query fails.
     std::optional<std::array<std::uint8_t, 2>> eeprom;
     std::optional<std::uint16_t> firmware;
+    bool operator==(AdapterSpec const&) const = default;
 };
 
 // A station near the adapter. While the adapter serves as an access point, a station with
@@ -102,6 +103,7 @@ struct StationSpec {
     int traffic { 20 };                 // frames per second while associated
     bool join { true };
     std::vector<std::uint8_t> ba_tids;  // block-ack agreements it sets up on association
+    bool operator==(StationSpec const&) const = default;
 };
 
 // A station associated to the hosted network: its address and authentication state
@@ -109,6 +111,7 @@ struct StationSpec {
 struct HostedStation {
     Mac mac {};
     std::uint32_t auth { 1 };
+    bool operator==(HostedStation const&) const = default;
 };
 
 struct WorldSpec {
@@ -184,6 +187,7 @@ struct WorldSpec {
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
     std::vector<StationSpec> stations;
+    bool operator==(WorldSpec const&) const = default;
 };
 
 struct ScenarioResult {
@@ -214,6 +218,8 @@ std::string parse_ba_peers(std::string const& value, std::vector<Mac>& out);
 // The access point as an "[ap:<id>]" section that parse_scenario reads back to an equal
 // ApSpec: every key that differs from a new ApSpec, one "key = value" a line.
 std::string format_ap_section(ApSpec const& ap);
+// The same for a station's "[station:<id>]" section (StationSection.cpp).
+std::string format_station_section(StationSpec const& station);
 
 // A traffic pattern: kB/s values separated by commas, each 0 to 1000000.
 std::optional<std::vector<int>> parse_traffic(std::string const& text);

@@ -162,6 +162,10 @@ public:
     bool add_station(StationSpec station, std::uint64_t now);
     void station_changed(std::string const& id, std::uint64_t now);
     void remove_station(std::string const& id, std::uint64_t now);
+    // Replaces the station list as a whole (a compacted live log): stations not in `stations`
+    // leave as remove_station has them leave, the others take their new description and order
+    // as station_changed does, then admission runs once.
+    void replace_stations(std::vector<StationSpec> stations, std::uint64_t now);
     // Runs the admission of every station against the current state.
     void reconcile_softap(std::uint64_t now);
     BlockAckStore& block_acks() { return m_block_acks; }

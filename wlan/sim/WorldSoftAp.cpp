@@ -269,6 +269,21 @@ void World::remove_station(std::string const& id, std::uint64_t now)
     std::erase_if(m_spec.stations, [&](auto const& st) { return st.id == id; });
 }
 
+void World::replace_stations(std::vector<StationSpec> stations, std::uint64_t now)
+{
+    std::vector<std::string> gone;
+    for (auto const& s : m_spec.stations)
+        if (std::none_of(stations.begin(), stations.end(), [&](StationSpec const& kept) { return kept.id == s.id; }))
+            gone.push_back(s.id);
+    for (auto const& id : gone)
+        remove_station(id, now);
+    m_spec.stations = std::move(stations);
+    for (auto& [id, link] : m_ap.links)
+        if (link.state != StationState::Associated)
+            link.state = StationState::Away;
+    reconcile_softap(now);
+}
+
 // [SECTION] events
 
 void World::softap_event(Mac const& mac, std::uint16_t code, std::uint64_t now)

@@ -171,21 +171,6 @@ TEST_F(LiveCompactionTest, ACompactedLogGivesANewReaderTheSameWorld)
     EXPECT_EQ(compacted.find_ap("open")->ssid, "Open Cafe  Wifi");
 }
 
-// Stations, power and the world's keys are not written by a compaction yet: a log holding one
-// stays whole, so nothing they set is lost.
-TEST_F(LiveCompactionTest, KeepsALogWithCommandsItCannotWriteWhole)
-{
-    for (auto const* line : { "power suspend", "world-set crowd=3", "sta-add probe" }) {
-        SCOPED_TRACE(line);
-        std::filesystem::remove_all(m_folder);
-        Store store(m_folder);
-        std::ofstream(m_folder + "/live.cmd", std::ios::app) << "radio sw off\n" << line << "\n";
-        std::string const before = log_text();
-        EXPECT_FALSE(compact_live_log(store, base(), 0, 0));
-        EXPECT_EQ(log_text(), before);
-    }
-}
-
 TEST_F(LiveCompactionTest, CompactsOnlyPastTheLimit)
 {
     struct Case {
