@@ -24,6 +24,7 @@ zorvel_add_test(NAME station_window_tests
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_radio_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_routes_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_snapshot_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/link_status_e2e_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/site_survey_e2e_test.cpp
     LIBS station_app platform_display
     LABELS threaded)
@@ -34,6 +35,9 @@ target_compile_definitions(station_window_tests PRIVATE
     WINDOW_GOLDEN_DIR="${CMAKE_CURRENT_LIST_DIR}/tests/config_window_goldens")
 if(TARGET VxWLAPI)
     add_dependencies(station_window_tests VxWLAPI)
+endif()
+if(TARGET wlansim)
+    add_dependencies(station_window_tests wlansim)
 endif()
 
 # The hosted network, about and statistics pages end to end: the program, the stand-in and

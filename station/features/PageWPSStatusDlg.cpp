@@ -1,5 +1,6 @@
 #include "station/features/PageWPSStatusDlg.h"
 
+#include "station/controls/PageFrame.h"
 #include "station/core/CtrlHelpers.h"
 #include "station/core/UiStr.h"
 
@@ -14,6 +15,7 @@ constexpr std::array<std::string const CUISTR::*, 10> kLabelTexts { &CUISTR::IDS
 
 BEGIN_MESSAGE_MAP(CPageWPSStatusDlg, CResizeDlg)
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 CPageWPSStatusDlg::CPageWPSStatusDlg(CWnd* pParent)
@@ -44,3 +46,5 @@ void CPageWPSStatusDlg::OnPaint()
     GetClientRect(&client);
     dc.Draw3dRect(0, 0, client.Width(), 2, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
+
+LRESULT CPageWPSStatusDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }

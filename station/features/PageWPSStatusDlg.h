@@ -26,5 +26,6 @@ protected:
     void OnOK() override { }
     void OnCancel() override { }
     afx_msg void OnPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
     DECLARE_MESSAGE_MAP()
 };

@@ -2,6 +2,7 @@
 #include "station/survey/APDetailInfoDlg.h"
 
 #include "station/controls/CTabDialog.h"
+#include "station/controls/PageFrame.h"
 #include "station/core/ConfigWindowMessages.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
@@ -45,6 +46,7 @@ constexpr COLORREF kLightBlue = RGB(166, 202, 240);
 BEGIN_MESSAGE_MAP(CAPDetailInfoDlg, CResizeDlg)
 ON_WM_SHOWWINDOW()
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 ON_BN_CLICKED(CAPDetailInfoDlg::IDC_CLOSE, OnBtnClose)
 END_MESSAGE_MAP()
 
@@ -252,6 +254,8 @@ void CAPDetailInfoDlg::OnPaint()
 {
     PaintTopLine(*this);
 }
+
+LRESULT CAPDetailInfoDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }
 
 void CAPDetailInfoDlg::OnBtnClose()
 {

@@ -64,6 +64,7 @@ protected:
     void OnCancel() override { }
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnBtnClose();
     DECLARE_MESSAGE_MAP()
 

@@ -1,5 +1,6 @@
 #include "station/survey/LinkStatusDlg.h"
 
+#include "station/controls/PageFrame.h"
 #include "station/core/CtrlHelpers.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
@@ -54,6 +55,7 @@ BEGIN_MESSAGE_MAP(CLinkStatusDlg, CResizeDlg)
 ON_WM_SHOWWINDOW()
 ON_WM_TIMER()
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 CLinkStatusDlg::CLinkStatusDlg(CWnd* pParent)
@@ -242,6 +244,8 @@ void CLinkStatusDlg::OnPaint()
     GetClientRect(&client);
     dc.Draw3dRect(0, 0, client.Width(), 2, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
+
+LRESULT CLinkStatusDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }
 
 BOOL CLinkStatusDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {

@@ -105,6 +105,7 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:

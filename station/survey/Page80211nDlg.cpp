@@ -1,5 +1,6 @@
 #include "station/survey/Page80211nDlg.h"
 
+#include "station/controls/PageFrame.h"
 #include "station/controls/QuickListRecords.h"
 #include "station/survey/DetailTab.h"
 
@@ -7,6 +8,7 @@ using namespace station::survey;
 
 BEGIN_MESSAGE_MAP(CPage80211nDlg, CResizeDlg)
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 ON_MESSAGE(QLN_CELLREQUEST, OnGetCellText)
 END_MESSAGE_MAP()
 
@@ -67,3 +69,5 @@ void CPage80211nDlg::OnPaint()
 {
     PaintTopLine(*this);
 }
+
+LRESULT CPage80211nDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }

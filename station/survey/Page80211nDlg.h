@@ -35,6 +35,7 @@ protected:
     void OnOK() override { }
     void OnCancel() override { }
     afx_msg void OnPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg LRESULT OnGetCellText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

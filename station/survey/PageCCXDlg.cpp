@@ -1,11 +1,13 @@
 #include "station/survey/PageCCXDlg.h"
 
+#include "station/controls/PageFrame.h"
 #include "station/survey/DetailTab.h"
 
 using namespace station::survey;
 
 BEGIN_MESSAGE_MAP(CPageCCXDlg, CResizeDlg)
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 CPageCCXDlg::CPageCCXDlg(CWnd* pParent)
@@ -33,3 +35,5 @@ void CPageCCXDlg::OnPaint()
 {
     PaintTopLine(*this);
 }
+
+LRESULT CPageCCXDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }

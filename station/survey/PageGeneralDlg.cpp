@@ -1,5 +1,6 @@
 #include "station/survey/PageGeneralDlg.h"
 
+#include "station/controls/PageFrame.h"
 #include "station/core/CtrlHelpers.h"
 #include "station/core/UiStr.h"
 #include "station/survey/DetailTab.h"
@@ -35,6 +36,7 @@ constexpr COLORREF kLightBlue = 0xF0CAA6;
 
 BEGIN_MESSAGE_MAP(CPageGeneralDlg, CResizeDlg)
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 CPageGeneralDlg::CPageGeneralDlg(CWnd* pParent)
@@ -81,3 +83,5 @@ void CPageGeneralDlg::OnPaint()
 {
     PaintTopLine(*this);
 }
+
+LRESULT CPageGeneralDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }

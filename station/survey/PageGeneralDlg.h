@@ -54,6 +54,7 @@ protected:
     void OnOK() override { }
     void OnCancel() override { }
     afx_msg void OnPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:

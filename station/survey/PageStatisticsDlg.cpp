@@ -28,6 +28,7 @@ BEGIN_MESSAGE_MAP(CPageStatisticsDlg, CResizeDlg)
 ON_WM_SHOWWINDOW()
 ON_WM_TIMER()
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 ON_BN_CLICKED(IDC_RESET_COUNTER, OnResetCounter)
 END_MESSAGE_MAP()
 
@@ -150,3 +151,5 @@ void CPageStatisticsDlg::OnPaint()
     CPaintDC dc(this);
     PaintPageTopLine(*this, dc);
 }
+
+LRESULT CPageStatisticsDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }

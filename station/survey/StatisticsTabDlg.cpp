@@ -8,6 +8,7 @@
 
 BEGIN_MESSAGE_MAP(CStatisticsTabDlg, CResizeDlg)
 ON_WM_PAINT()
+ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 CStatisticsTabDlg::CStatisticsTabDlg(UINT nIDTemplate, Layout layout, CWnd* pParent)
@@ -52,3 +53,5 @@ void CStatisticsTabDlg::OnPaint()
     CPaintDC dc(this);
     PaintPageTopLine(*this, dc);
 }
+
+LRESULT CStatisticsTabDlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }

@@ -3,83 +3,21 @@
 // the window-tree dump of a snapshot), Close gives the place back to the link status, and a
 // change of the world through wlansim shows after a rescan. PNG snapshots of each tab are
 // written beside the test for a person.
-#include "config_window_harness.h"
+#include "PageRunHarness.h"
 
-#include "platform/display/Snapshots.h"
 #include "station/survey/APDetailInfoDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
 
-#include <filesystem>
-#include <fstream>
-#include <map>
-
-using station::testing::ConfigWindowTest;
+using namespace station::testing;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string shipped_world(std::string const& name)
-{
-    std::ifstream in(std::string(STATION_RESOURCES_DIR) + "/../scenarios/" + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+fs::path detail_folder(std::string const& name) { return snapshot_folder("ap_detail_snapshots", name); }
 
-fs::path snapshot_folder(std::string const& name)
-{
-    fs::path const folder = fs::read_symlink("/proc/self/exe").parent_path() / "ap_detail_snapshots" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-std::vector<std::string> split(std::string const& line)
-{
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');)
-        fields.push_back(field);
-    return fields;
-}
-
-// What a snapshot shows: the text of every visible control by id (the dump escapes line
-// breaks as "\n"), and the rows of the visible list with id 1371.
-struct Shown {
-    std::map<int, std::string> texts;
-    std::vector<std::vector<std::string>> ht_rows;
-};
-
-Shown snapshot(fs::path const& folder)
-{
-    platform::display::write_snapshot(folder.string());
-    std::ifstream in(folder / "windows.txt");
-    Shown shown;
-    std::string list_handle;
-    for (std::string line; std::getline(in, line);) {
-        auto const f = split(line);
-        if (f.size() > 6 && f[0] == "window" && f[6][0] == 'V') {
-            shown.texts[std::stoi(f[4])] = f.size() > 7 ? f[7] : "";
-            if (f[4] == "1371")
-                list_handle = f[2];
-        } else if (f.size() > 4 && f[0] == "item" && f[1] == list_handle) {
-            shown.ht_rows.emplace_back(f.begin() + 4, f.end());
-        }
-    }
-    return shown;
-}
-
-class DetailRun : public ConfigWindowTest {
+class DetailRun : public PageRunTest {
 protected:
-    static void run_for(int ms)
-    {
-        for (int waited = 0; waited < ms; waited += 500) {
-            platform::testing::advance(500);
-            platform::testing::pump_until_idle();
-        }
-    }
-    void wlansim(std::string const& line) { std::ofstream(folder() + "/store/live.cmd", std::ios::app) << line << "\n"; }
     // A double click on the row of `ssid`, as the user makes it.
     static void double_click(CPageSiteSurveyDlg& page, std::string const& ssid)
     {
@@ -95,14 +33,10 @@ protected:
         page.SendMessage(WM_NOTIFY, CPageSiteSurveyDlg::IDC_LIST, reinterpret_cast<LPARAM>(&header));
         platform::testing::pump_until_idle();
     }
-    static void click(CWnd* button)
+    // The value of a row of the 802.11n tab's list (1371).
+    static std::string ht_value(Shown& shown, std::string const& property)
     {
-        button->SendMessage(BM_CLICK);
-        platform::testing::pump_until_idle();
-    }
-    static std::string ht_value(Shown const& shown, std::string const& property)
-    {
-        for (auto const& row : shown.ht_rows)
+        for (auto const& row : shown.rows[1371])
             if (row.size() > 1 && row[0] == property)
                 return row[1];
         return "(no row)";
@@ -114,7 +48,7 @@ protected:
 TEST_F(DetailRun, DoubleClickShowsTheNetworkInTabs)
 {
     world(shipped_world("default.ini"));
-    fs::path const folder = snapshot_folder("default");
+    fs::path const folder = detail_folder("default");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         window.ToggleExpand();
@@ -135,8 +69,8 @@ TEST_F(DetailRun, DoubleClickShowsTheNetworkInTabs)
         EXPECT_FALSE(general.texts.count(165)) << "the CCX tab button is hidden";
 
         click(detail.TabButton(CAPDetailInfoDlg::PAGE_80211N));
-        Shown const ht = snapshot(folder / "80211n");
-        ASSERT_EQ(ht.ht_rows.size(), 64u);
+        Shown ht = snapshot(folder / "80211n");
+        ASSERT_EQ(ht.rows[1371].size(), 64u);
         EXPECT_EQ(ht_value(ht, "Short GI for 40 MHz"), "TRUE");
         EXPECT_EQ(ht_value(ht, "Primary Channel"), "36");
         EXPECT_FALSE(ht.texts.count(1055)) << "the General tab is behind";
@@ -163,7 +97,7 @@ TEST_F(DetailRun, DoubleClickShowsTheNetworkInTabs)
 TEST_F(DetailRun, TheDetailFollowsTheWorldAfterARescan)
 {
     world(shipped_world("default.ini"));
-    fs::path const folder = snapshot_folder("live");
+    fs::path const folder = detail_folder("live");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         window.ToggleExpand();

@@ -3,9 +3,8 @@
 // underneath; the about page shows the three versions and a changed firmware on the next
 // visit; the first-use prompt runs over the station's backend. Each step's window tree is
 // checked in the snapshot's windows.txt, and the PNGs are kept beside the test for review.
-#include "config_window_harness.h"
+#include "PageRunHarness.h"
 
-#include "platform/display/Snapshots.h"
 #include "station/app/HideDlg.h"
 #include "station/features/ExtAPMACTableDlg.h"
 #include "station/features/PageAboutDlg.h"
@@ -18,7 +17,7 @@
 #include <fstream>
 #include <sstream>
 
-using station::testing::ConfigWindowTest;
+using station::testing::PageRunTest;
 
 namespace {
 
@@ -28,16 +27,6 @@ std::string read_file(std::string const& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// The snapshot folder beside the test binary, one per step, for review by eye.
-std::string snapshot_folder(std::string const& name)
-{
-    std::filesystem::path const folder
-        = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "hosted_network_snapshots" / name;
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder.string();
 }
 
 // The windows.txt line of the control `id` whose class is `cls`, or "".
@@ -51,12 +40,12 @@ std::string window_line(std::string const& tree, char const* cls, int id)
     return {};
 }
 
-class HostedNetworkTest : public ConfigWindowTest {
+class HostedNetworkTest : public PageRunTest {
 protected:
     void SetUp() override
     {
-        ConfigWindowTest::SetUp();
-        world(read_file(std::string(VXWLAPI_FOLDER) + "/scenarios/default.ini"));
+        PageRunTest::SetUp();
+        world(station::testing::shipped_world("default.ini"));
         // Profiles, site survey, hosted network, radio and about: all in view.
         options("0,1,12,9,10");
         // The utility's own file, so its version row has a note to read.
@@ -73,16 +62,9 @@ protected:
     static std::string snapshot(std::string const& name)
     {
         platform::testing::pump_until_idle();
-        std::string const folder = snapshot_folder(name);
+        std::string const folder = station::testing::snapshot_folder("hosted_network_snapshots", name).string();
         platform::display::write_snapshot(folder);
         return read_file(folder + "/windows.txt");
-    }
-
-    static void click(CWnd* button)
-    {
-        ASSERT_NE(button, nullptr);
-        button->SendMessage(BM_CLICK);
-        platform::testing::pump_until_idle();
     }
 
     static void open_hosted_page(CHideDlg& dialog, CVxUI2008Dlg& window)

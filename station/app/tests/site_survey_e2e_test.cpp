@@ -2,63 +2,26 @@
 // (read from the window-tree dump of a snapshot), the sort buttons and Show dBm, and the world
 // changing under it through the live command log that wlansim writes. PNG snapshots of the
 // page sorted three ways and waiting for a scan are written beside the test for a person.
-#include "config_window_harness.h"
+#include "PageRunHarness.h"
 
-#include "platform/display/Snapshots.h"
 #include "station/core/ConfigWindowMessages.h"
+#include "station/core/UiStr.h"
 #include "station/survey/PageSiteSurveyDlg.h"
 
-#include "station/core/UiStr.h"
-
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
 
-using station::testing::ConfigWindowTest;
+using namespace station::testing;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string shipped_world(std::string const& name)
-{
-    std::ifstream in(std::string(STATION_RESOURCES_DIR) + "/../scenarios/" + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+fs::path survey_folder(std::string const& name) { return snapshot_folder("site_survey_snapshots", name); }
 
-// The snapshots of this suite, beside the test binary.
-fs::path snapshot_folder(std::string const& name)
-{
-    fs::path const folder = fs::read_symlink("/proc/self/exe").parent_path() / "site_survey_snapshots" / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-// The rows of the list control with id 1023, from the window-tree dump of a snapshot: each
-// row's column texts.
-std::vector<std::vector<std::string>> list_rows(fs::path const& folder)
-{
-    platform::display::write_snapshot(folder.string());
-    std::ifstream in(folder / "windows.txt");
-    std::vector<std::vector<std::string>> rows;
-    std::string list_handle;
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> fields;
-        std::stringstream split(line);
-        for (std::string field; std::getline(split, field, '\t');)
-            fields.push_back(field);
-        if (fields.size() > 5 && fields[0] == "window" && fields[3] == "SysListView32" && fields[4] == "1023")
-            list_handle = fields[2];
-        else if (fields.size() > 4 && fields[0] == "item" && fields[1] == list_handle)
-            rows.emplace_back(fields.begin() + 4, fields.end());
-    }
-    return rows;
-}
+// The rows of the network list (1023) in a snapshot: each row's column texts.
+std::vector<std::vector<std::string>> list_rows(fs::path const& folder) { return snapshot(folder).rows[CPageSiteSurveyDlg::IDC_LIST]; }
 
 std::vector<std::string> column(std::vector<std::vector<std::string>> const& rows, std::size_t index)
 {
@@ -68,30 +31,15 @@ std::vector<std::string> column(std::vector<std::vector<std::string>> const& row
     return out;
 }
 
-class SiteSurveyRun : public ConfigWindowTest {
+class SiteSurveyRun : public PageRunTest {
 protected:
     // Lets the clock run in half-second steps until the page has rows, at most `limit` ms.
     static void run_until_rows(CPageSiteSurveyDlg& page, int limit = 12000)
     {
-        for (int waited = 0; waited < limit && page.RowCount() == 0; waited += 500) {
-            platform::testing::advance(500);
-            platform::testing::pump_until_idle();
-        }
+        for (int waited = 0; waited < limit && page.RowCount() == 0; waited += 500)
+            run_for(500);
     }
-    static void run_for(int ms)
-    {
-        for (int waited = 0; waited < ms; waited += 500) {
-            platform::testing::advance(500);
-            platform::testing::pump_until_idle();
-        }
-    }
-    // What wlansim does: append one command to the store's live log.
-    void wlansim(std::string const& line) { std::ofstream(folder() + "/store/live.cmd", std::ios::app) << line << "\n"; }
-    static void click(CWnd& page, int id)
-    {
-        page.GetDlgItem(id)->SendMessage(BM_CLICK);
-        platform::testing::pump_until_idle();
-    }
+    static void click(CWnd& page, int id) { PageRunTest::click(page.GetDlgItem(id)); }
     static void rescan_and_wait(CPageSiteSurveyDlg& page)
     {
         click(page, CPageSiteSurveyDlg::IDC_RESCAN);
@@ -104,7 +52,7 @@ protected:
 TEST_F(SiteSurveyRun, DefaultWorldListsEveryNetworkButTheInconsistentOne)
 {
     world(shipped_world("default.ini"));
-    fs::path const folder = snapshot_folder("default");
+    fs::path const folder = survey_folder("default");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         window.ToggleExpand();
@@ -148,7 +96,7 @@ TEST_F(SiteSurveyRun, DefaultWorldListsEveryNetworkButTheInconsistentOne)
 TEST_F(SiteSurveyRun, TheListFollowsTheWorld)
 {
     world(shipped_world("default.ini"));
-    fs::path const folder = snapshot_folder("live");
+    fs::path const folder = survey_folder("live");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         run_until_rows(page);
@@ -194,7 +142,7 @@ TEST_F(SiteSurveyRun, TheListFollowsTheWorld)
 TEST_F(SiteSurveyRun, ACrowdedWorldFillsTheList)
 {
     world(shipped_world("crowded.ini"));
-    fs::path const folder = snapshot_folder("crowded");
+    fs::path const folder = survey_folder("crowded");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         run_until_rows(page);
@@ -211,7 +159,7 @@ TEST_F(SiteSurveyRun, OlderSystemsShowTheScanWaitRowWhenTheRadioComesOn)
     std::string text = shipped_world("default.ini");
     text = std::regex_replace(text, std::regex("\nos = 12\n"), "\nos = 9\n");
     world(text);
-    fs::path const folder = snapshot_folder("scan-wait");
+    fs::path const folder = survey_folder("scan-wait");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         window.ToggleExpand();

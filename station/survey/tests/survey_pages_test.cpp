@@ -1,11 +1,16 @@
 #include "PagesTableTest.h"
 
+#include "station/controls/PageFrame.h"
 #include "station/controls/QuickListRecords.h"
 #include "station/core/UiStr.h"
+#include "station/features/PageWPSStatusDlg.h"
 #include "station/survey/APDetailInfoDlg.h"
 #include "station/survey/AuthenStatusDlg.h"
 #include "station/survey/HiddenSsidDlg.h"
 #include "station/survey/LinkStatusDlg.h"
+#include "station/survey/Page80211nDlg.h"
+#include "station/survey/PageCCXDlg.h"
+#include "station/survey/PageGeneralDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
 #include "station/survey/PageStatisticsDlg.h"
 
@@ -94,4 +99,38 @@ TEST_F(SurveyPagesTest, RescanClickDoesNothingYet)
     EXPECT_EQ(page.RowCount(), 1);
     EXPECT_TRUE(parent.commands.empty());
     page.DestroyWindow();
+}
+
+// On a small desktop the window has no caption: a press on any of these drags the whole
+// window (a caption press sent to the top-level window); otherwise the press stays the page's.
+TEST_F(SurveyPagesTest, PressesDragTheWindowOnSmallDesktops)
+{
+    std::vector<PageCase> const cases = {
+        page_case<CLinkStatusDlg>("link status"),
+        page_case<CAPDetailInfoDlg>("access point detail"),
+        page_case<CPageStatisticsDlg>("statistics"),
+        page_case<CPageStatisticsTXDlg>("statistics transmit tab"),
+        page_case<CPageGeneralDlg>("detail's general tab"),
+        page_case<CPageWPSStatusDlg>("detail's WPS tab"),
+        page_case<CPageCCXDlg>("detail's CCX tab"),
+        page_case<CPage80211nDlg>("detail's 802.11n tab"),
+    };
+    BOOL small = FALSE;
+    BindHideTabIcon(&small);
+    for (PageCase const& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<CResizeDlg> dlg = c.make(&parent);
+        ASSERT_TRUE(dlg->Create(static_cast<UINT>(c.idd), &parent));
+        parent.privates.clear();
+        small = FALSE;
+        dlg->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(60, 70));
+        EXPECT_TRUE(parent.privates.empty());
+        small = TRUE;
+        dlg->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(60, 70));
+        ASSERT_EQ(parent.privates.size(), 1u);
+        EXPECT_EQ(parent.privates[0].message, UINT(WM_NCLBUTTONDOWN));
+        EXPECT_EQ(parent.privates[0].wParam, WPARAM(HTCAPTION));
+        dlg->DestroyWindow();
+    }
+    BindHideTabIcon(nullptr);
 }
