@@ -3,6 +3,7 @@
 #include "platform/user/Testing.h"
 #include "platform/user/User.h"
 #include "station/app/StatusCallback.h"
+#include "station/app/WorkerThreads.h"
 #include "station/core/AuthStatusRing.h"
 
 #include <benchmark/benchmark.h>
@@ -47,6 +48,8 @@ void CallbackEvent(benchmark::State& state)
         }
     }
     drain(window);
+    // Threads the workers have needed so far: one a run of event 14 when none is reused.
+    state.counters["workers"] = double(station::app::WorkerThreads::the().worker_count());
 }
 
 }

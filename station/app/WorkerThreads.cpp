@@ -13,16 +13,67 @@ WorkerThreads& WorkerThreads::the()
     return workers;
 }
 
+// At exit the workers are ended and joined (a thread left running would end the process);
+// prompt waits were ended by the hidden dialog's tear-down, whose objects may be gone by now.
+WorkerThreads::~WorkerThreads()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    m_work.notify_all();
+    for (auto& w : m_workers)
+        w.join();
+}
+
 std::shared_future<UINT> WorkerThreads::start(Procedure procedure)
 {
+    std::packaged_task<UINT()> task([procedure] { return procedure(nullptr); });
+    std::shared_future<UINT> result = task.get_future().share();
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_stopping)
+            return {};
+        m_waiting.push_back(std::move(task));
+        // Every procedure waiting has an idle worker of its own, or a new worker takes it.
+        if (m_waiting.size() > m_idle)
+            m_workers.emplace_back([this] { serve(); });
+    }
+    m_work.notify_one();
+    return result;
+}
+
+// A worker's life: take the oldest waiting procedure, run it without the lock, wait idle for
+// the next; while stopping, finish what is waiting, then end.
+void WorkerThreads::serve()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        ++m_idle;
+        m_idled.notify_all();
+        m_work.wait(lock, [this] { return !m_waiting.empty() || m_stopping; });
+        --m_idle;
+        if (m_waiting.empty())
+            return;
+        std::packaged_task<UINT()> task = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        lock.unlock();
+        task();
+        lock.lock();
+    }
+}
+
+std::size_t WorkerThreads::worker_count() const
+{
     std::lock_guard lock(m_mutex);
-    if (m_stopping)
-        return {};
-    std::erase_if(m_threads, [](std::shared_future<UINT> const& t) {
-        return t.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    });
-    m_threads.push_back(std::async(std::launch::async, procedure, nullptr).share());
-    return m_threads.back();
+    return m_workers.size();
+}
+
+bool WorkerThreads::wait_until_idle(std::chrono::milliseconds bound)
+{
+    std::unique_lock lock(m_mutex);
+    return m_idled.wait_for(lock, bound, [this] { return m_waiting.empty() && m_idle == m_workers.size(); });
 }
 
 bool WorkerThreads::sleep(DWORD ms)
@@ -47,16 +98,17 @@ bool WorkerThreads::stopping() const
 
 void WorkerThreads::stop_all()
 {
-    std::vector<std::shared_future<UINT>> threads;
+    std::vector<std::thread> workers;
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
-        threads.swap(m_threads);
+        workers.swap(m_workers);
     }
     m_wake.notify_all();
+    m_work.notify_all();
     CPeapSettingDlg::AbortWaits();
-    for (auto& t : threads)
-        t.wait();
+    for (auto& w : workers)
+        w.join();
 }
 
 void WorkerThreads::restart()

@@ -1,17 +1,24 @@
-// The station utility's short worker threads (address renewal, the identity re-prompt, the
+// The station utility's short worker procedures (address renewal, the identity re-prompt, the
 // change-password prompt, the checks after an 802.1X authentication) and the one object that
-// starts them. Tear-down stops them all before the library goes: their sleeps end early, a
-// prompt's wait ends as Cancel, and no thread starts afterwards, so the library's own thread is
-// never left waiting for one. Workers reach windows only by posting messages.
+// runs them. They run on long-lived worker threads: a procedure goes to an idle worker, woken
+// for it, and a new worker starts only when every worker is busy, so the status callback never
+// waits for a thread to be made and procedures still run side by side as before; waiting
+// procedures are taken in the order they were started. Tear-down stops them all before the
+// library goes: their sleeps end early, a prompt's wait ends as Cancel, the workers end and are
+// joined, and nothing starts afterwards, so the library's own thread is never left waiting for
+// one. Workers reach windows only by posting messages.
 #pragma once
 
 #include "platform/user/Types.h"
 
+#include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <future>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace station::app {
@@ -21,22 +28,38 @@ public:
     using Procedure = UINT (*)(LPVOID);
 
     static WorkerThreads& the();
+    WorkerThreads() = default;
+    ~WorkerThreads();
+    WorkerThreads(WorkerThreads const&) = delete;
+    WorkerThreads& operator=(WorkerThreads const&) = delete;
 
-    // Starts `procedure` on a thread of its own; an invalid future once stopping.
+    // Runs `procedure` on a worker; an invalid future once stopping.
     std::shared_future<UINT> start(Procedure procedure);
     // Waits `ms` of the platform clock; false, early, when the workers are being stopped.
     bool sleep(DWORD ms);
     bool stopping() const;
-    // Ends every sleep and prompt wait, joins every thread and refuses new ones.
+    // Ends every sleep and prompt wait, lets the workers finish what they were given, joins
+    // them and refuses new procedures.
     void stop_all();
     // Accepts threads again (a new run of the hidden dialog).
     void restart();
 
+    // For tests: the workers made and not yet joined, and a wait (at most `bound`) until every
+    // one of them is idle with nothing waiting.
+    std::size_t worker_count() const;
+    bool wait_until_idle(std::chrono::milliseconds bound);
+
 private:
+    void serve();
+
     mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
+    std::condition_variable m_wake; // sleeps
+    std::condition_variable m_work; // idle workers
+    std::condition_variable m_idled;
     bool m_stopping { false };
-    std::vector<std::shared_future<UINT>> m_threads;
+    std::deque<std::packaged_task<UINT()>> m_waiting;
+    std::size_t m_idle { 0 };
+    std::vector<std::thread> m_workers;
 };
 
 }
