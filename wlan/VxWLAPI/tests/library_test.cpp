@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -98,6 +99,32 @@ LRESULT record_messages(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     if (message >= VXWL_MSG_SCAN_FAILED && message <= VXWL_MSG_EXIT)
         g_messages.push_back(message);
     return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+// Blocks until a message of the library reaches `hwnd`'s queue. A watchdog posts an empty
+// message after 10 s, so a lost wake-up fails the test instead of hanging it.
+void wait_for_a_message(HWND hwnd)
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::seconds(10), [&] { return done; }))
+            PostMessage(hwnd, WM_NULL, 0, 0);
+    });
+    MSG msg;
+    while (g_messages.empty() && GetMessage(&msg, hwnd, 0, 0)) {
+        DispatchMessage(&msg);
+        if (msg.message == WM_NULL)
+            break;
+    }
+    {
+        std::lock_guard lock(mutex);
+        done = true;
+    }
+    finished.notify_all();
+    watchdog.join();
 }
 
 class LibraryTest : public ::testing::Test {
@@ -393,11 +420,7 @@ TEST_F(LibraryTest, ThreadWakesOnlyForTheWorldsEvents)
     before = wakeups();
     g_messages.clear();
     ASSERT_EQ(run_wlansim({ "radio", "sw", "off" }), 0);
-    for (int i = 0; i < 10'000 && g_messages.empty(); ++i) {
-        platform::testing::pump_until_idle();
-        if (g_messages.empty())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // bounded: 10 s at most
-    }
+    wait_for_a_message(hwnd);
     EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_RADIO_OFF });
     EXPECT_EQ(wakeups(), before + 1);
     DestroyWindow(hwnd);
