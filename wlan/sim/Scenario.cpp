@@ -779,7 +779,8 @@ std::string join_accounts(std::vector<EapAccount> const& accounts)
 {
     std::string out;
     for (auto const& a : accounts)
-        out += (out.empty() ? "" : ";") + std::string(name_of(kEapNames, a.method)) + ":" + a.identity + ":" + a.password;
+        out += (out.empty() ? "" : ";") + std::string(name_of(kEapNames, a.method)) + ":" + a.identity + ":" + a.password
+            + (a.expired ? ":expired" : "");
     return out;
 }
 
@@ -833,6 +834,7 @@ std::string format_ap_section(ApSpec const& ap)
     put("ip", ap.ip != d.ip, format_ipv4(ap.ip));
     put("name", ap.name != d.name, ap.name);
     flag("auth_timeout", ap.auth_timeout, d.auth_timeout);
+    put("eap_fast_aid", ap.eap_fast_aid != d.eap_fast_aid, ap.eap_fast_aid);
     return out;
 }
 

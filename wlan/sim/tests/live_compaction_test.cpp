@@ -142,6 +142,8 @@ TEST(ApSections, ReadBackEqual)
     every.malformed = Malformation::BadWps;
     every.ip = { 10, 0, 0, 255 };
     every.name = "Lobby AP";
+    every.accounts = { { int(EAP_PEAP), "henry", "winter", true }, { int(EAP_LEAP), "ann", "pw", false } };
+    every.eap_fast_aid = "Corp Authority 7";
     std::vector<ApSpec> cases = world.aps;
     cases.push_back(every);
     cases.push_back(ApSpec {});
