@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
     libx11-dev libxext-dev libxtst6 xvfb xauth
+    libsystemd-dev dbus-daemon
 )
 
 missing=()
