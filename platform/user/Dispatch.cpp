@@ -76,6 +76,19 @@ LRESULT run_on_ui_thread(std::function<LRESULT()> call)
     return sent->result;
 }
 
+void post_to_ui_thread(std::function<void()> call)
+{
+    auto queue = MessageQueue::of_thread(WindowTable::the().ui_thread());
+    if (!queue)
+        return;
+    auto sent = std::make_shared<SentMessage>();
+    sent->call = [call = std::move(call)]() -> LRESULT {
+        call();
+        return 0;
+    };
+    queue->send_later(sent);
+}
+
 void broadcast(UINT message, WPARAM wparam, LPARAM lparam)
 {
     run_on_ui_thread([=]() -> LRESULT {

@@ -164,6 +164,19 @@ bool MessageQueue::send_and_wait(std::shared_ptr<SentMessage> const& sent)
     }
 }
 
+bool MessageQueue::send_later(std::shared_ptr<SentMessage> const& sent)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_closed)
+            return false;
+        m_incoming.push_back(sent);
+        m_has_incoming = true;
+    }
+    m_arrived.notify_all();
+    return true;
+}
+
 void MessageQueue::complete(std::shared_ptr<SentMessage> const& sent, LRESULT result, bool failed)
 {
     auto sender = sent->sender.lock();

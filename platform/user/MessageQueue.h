@@ -52,6 +52,8 @@ public:
     // Sends from another thread and blocks until this queue's thread has handled the message.
     // The waiting thread keeps handling messages sent to itself meanwhile.
     bool send_and_wait(std::shared_ptr<SentMessage> const& sent);
+    // Queues a sent message (or call) that nobody waits for; false once the queue has ended.
+    bool send_later(std::shared_ptr<SentMessage> const& sent);
 
     // Handles every message sent from other threads that is waiting. Owning thread only.
     void handle_incoming_sends();

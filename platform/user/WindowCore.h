@@ -119,6 +119,11 @@ DWORD ui_thread_id();
 // Runs `call` on the user-interface thread and returns its result; a direct call when the
 // caller already is that thread.
 LRESULT run_on_ui_thread(std::function<LRESULT()> call);
+// Queues `call` for the user-interface thread and returns at once: it runs as a message sent
+// from another thread does, the next time that thread looks for messages or waits in a send.
+// For threads that must never wait for the user-interface thread (it may be waiting for them
+// to end). Dropped once that thread's queue has ended.
+void post_to_ui_thread(std::function<void()> call);
 
 // Every message loop of the platform hands each message to the filter before translating and
 // dispatching it; the framework's PreTranslateMessage walk and the dialog manager's keyboard

@@ -208,6 +208,24 @@ TEST_F(CoreTest, BroadcastsReachEveryTopLevelWindowFromAnyThread)
     EXPECT_EQ(log[0].wparam, PBT_APMSUSPEND);
 }
 
+TEST_F(CoreTest, CallsPostedToTheUserInterfaceThreadRunThereWithoutTheSenderWaiting)
+{
+    // The poster returns before the call runs: it may be a thread the user-interface thread
+    // waits for.
+    make_top();
+    std::vector<int> order;
+    DWORD ran_on = 0;
+    std::thread poster([&] {
+        platform::user::post_to_ui_thread([&] { order.push_back(1); ran_on = GetCurrentThreadId(); });
+        platform::user::post_to_ui_thread([&] { order.push_back(2); });
+    });
+    poster.join();
+    EXPECT_TRUE(order.empty());
+    pump_until_idle();
+    EXPECT_EQ(order, (std::vector<int> { 1, 2 }));
+    EXPECT_EQ(ran_on, GetCurrentThreadId());
+}
+
 TEST_F(CoreTest, WindowsBelongToTheUserInterfaceThread)
 {
     make_top();
