@@ -1,0 +1,120 @@
+// Sleep and wake from logind's signal: a logind double on a private bus sends PrepareForSleep,
+// and every top-level window gets the power broadcast on the user-interface thread.
+#include "platform/system/SleepWatch.h"
+
+#include "platform/user/Messages.h"
+#include "platform/user/Testing.h"
+#include "platform/user/User.h"
+
+#include "PrivateBus.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using platform::system::SleepWatch;
+using platform::system::testing::PrivateBus;
+
+namespace {
+
+std::vector<WPARAM> g_power_events;
+DWORD g_handled_on = 0;
+
+LRESULT power_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_POWERBROADCAST) {
+        g_power_events.push_back(wparam);
+        g_handled_on = GetCurrentThreadId();
+    }
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+class SleepWatchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (m_bus.address().empty())
+            GTEST_SKIP() << "no dbus-daemon";
+        platform::testing::use_manual_clock();
+        platform::testing::reset_windows();
+        g_power_events.clear();
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASS wc {};
+            wc.lpfnWndProc = power_proc;
+            wc.lpszClassName = "SleepWatchTestWindow";
+            registered = RegisterClass(&wc) != 0;
+        }
+        m_window = CreateWindowEx(0, "SleepWatchTestWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_window, nullptr);
+        m_logind = m_bus.client();
+        ASSERT_NE(m_logind, nullptr);
+    }
+
+    void TearDown() override
+    {
+        sd_bus_flush_close_unref(m_logind);
+        platform::testing::reset_windows();
+    }
+
+    void emit(sd_bus* from, bool going_to_sleep)
+    {
+        ASSERT_GE(sd_bus_emit_signal(from, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
+                      "b", going_to_sleep ? 1 : 0),
+            0);
+        sd_bus_flush(from);
+    }
+
+    PrivateBus m_bus;
+    HWND m_window {};
+    sd_bus* m_logind {};
+};
+
+}
+
+TEST_F(SleepWatchTest, PrepareForSleepGivesSuspendThenAutomaticResume)
+{
+    ASSERT_GE(sd_bus_request_name(m_logind, "org.freedesktop.login1", 0), 0);
+    std::string error;
+    auto watch = SleepWatch::start(m_bus.address(), error);
+    ASSERT_NE(watch, nullptr) << error;
+    ASSERT_TRUE(PrivateBus::until(m_logind, [&] { return watch->watching(); }));
+
+    emit(m_logind, true);
+    ASSERT_TRUE(PrivateBus::until(m_logind, [] { return g_power_events.size() == 1; }));
+    emit(m_logind, false);
+    ASSERT_TRUE(PrivateBus::until(m_logind, [] { return g_power_events.size() == 2; }));
+    // PBT_APMSUSPEND and PBT_APMRESUMEAUTOMATIC.
+    EXPECT_EQ(g_power_events, (std::vector<WPARAM> { 4, 18 }));
+    EXPECT_EQ(g_handled_on, GetCurrentThreadId());
+}
+
+TEST_F(SleepWatchTest, OnlyLogindIsHeard)
+{
+    // Another client of the bus sending the same signal is not logind.
+    sd_bus* impostor = m_bus.client();
+    ASSERT_NE(impostor, nullptr);
+    ASSERT_GE(sd_bus_request_name(m_logind, "org.freedesktop.login1", 0), 0);
+    std::string error;
+    auto watch = SleepWatch::start(m_bus.address(), error);
+    ASSERT_NE(watch, nullptr) << error;
+    ASSERT_TRUE(PrivateBus::until(m_logind, [&] { return watch->watching(); }));
+
+    emit(impostor, true);
+    // Once the daemon has answered the impostor it has routed its signal, so logind's comes
+    // after it.
+    ASSERT_GE(sd_bus_call_method(impostor, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                  "GetId", nullptr, nullptr, ""),
+        0);
+    emit(m_logind, false);
+    ASSERT_TRUE(PrivateBus::until(m_logind, [] { return !g_power_events.empty(); }));
+    EXPECT_EQ(g_power_events, (std::vector<WPARAM> { 18 }));
+    sd_bus_flush_close_unref(impostor);
+}
+
+TEST_F(SleepWatchTest, NoBusNoWatch)
+{
+    std::string error;
+    auto watch = SleepWatch::start("unix:path=/nonexistent/zorvel-bus/socket", error);
+    EXPECT_EQ(watch, nullptr);
+    EXPECT_NE(error.find("no system bus"), std::string::npos) << error;
+}
