@@ -1,9 +1,11 @@
 #include "platform/display/DisplaySession.h"
 
+#include "platform/display/StatusNotifierTray.h"
 #include "platform/display/SystemTraySource.h"
 #include "platform/display/headless/HeadlessPresenter.h"
 #include "platform/gdi/FontCache.h"
 #include "platform/display/x11/X11Presenter.h"
+#include "platform/user/Trace.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +68,9 @@ DisplaySession::DisplaySession(PresenterEnvironment const& environment)
         m_tray = std::make_shared<SystemTraySource>();
         set_tray_source(m_tray);
     }
+    // Before the presenter, so that its first look at the tray knows who shows the icons.
+    if (!environment.under_test)
+        start_desktop_buses();
     std::unique_ptr<Presenter> presenter;
     if (choose_presenter(environment) == PresenterKind::X11) {
         std::string error;
@@ -83,11 +88,29 @@ DisplaySession::DisplaySession(PresenterEnvironment const& environment)
         m_snapshots = std::make_unique<SnapshotSession>(folder);
 }
 
+void DisplaySession::start_desktop_buses()
+{
+    std::string error;
+    if (auto tray = StatusNotifierTray::start("", error)) {
+        m_desktop_tray = tray;
+        set_desktop_tray(tray);
+    } else {
+        platform::trace("display: no desktop tray on the session bus (%s)", error.c_str());
+    }
+    m_sleep = system::SleepWatch::start("", error);
+    if (!m_sleep)
+        platform::trace("display: no sleep signal (%s)", error.c_str());
+}
+
 DisplaySession::~DisplaySession()
 {
     // The last snapshot is written while the presenter still runs.
     m_snapshots.reset();
     install_presenter(nullptr);
+    m_sleep.reset();
+    if (m_desktop_tray && desktop_tray() == m_desktop_tray)
+        set_desktop_tray(nullptr);
+    m_desktop_tray.reset();
     if (m_tray && tray_source() == m_tray)
         set_tray_source(nullptr);
 }

@@ -4,11 +4,16 @@
 // (on SIGUSR1 and once at its end). A program makes one session on its user-interface thread
 // before its first window and keeps it until its last window is gone. Unless a tray source is
 // installed already (tests install their own), the session shows the process's tray model.
+// The tray is shown by the first of: the desktop's StatusNotifierItem tray on the session bus
+// (when a watcher is there), the X11 presenter's XEmbed tray, its fallback window. Sleep and
+// wake come from logind on the system bus as power broadcasts. Under test (ZORVEL_TEST=1)
+// neither bus is used: tests give theirs a private bus.
 #pragma once
 
 #include "platform/display/Presenter.h"
 #include "platform/display/Snapshots.h"
 #include "platform/display/TraySource.h"
+#include "platform/system/SleepWatch.h"
 
 #include <memory>
 #include <optional>
@@ -45,8 +50,12 @@ public:
     SnapshotSession* snapshots() { return m_snapshots.get(); }
 
 private:
+    void start_desktop_buses();
+
     PresenterKind m_kind { PresenterKind::Headless };
     std::shared_ptr<TraySource> m_tray;
+    std::shared_ptr<DesktopTray> m_desktop_tray;
+    std::unique_ptr<system::SleepWatch> m_sleep;
     std::unique_ptr<SnapshotSession> m_snapshots;
 };
 

@@ -4,6 +4,8 @@
 // module's damage hook when the DC is released.
 #include "platform/display/Presenter.h"
 
+#include "platform/display/TraySource.h"
+
 #include "platform/gdi/WindowSurfaces.h"
 
 #include <functional>
@@ -112,6 +114,8 @@ void report_damage(HWND hwnd, RECT const& window_area)
 
 void report_tray_changed()
 {
+    if (auto tray = desktop_tray())
+        tray->icons_changed();
     if (Presenter* presenter = current_presenter())
         presenter->tray_changed();
 }

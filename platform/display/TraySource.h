@@ -31,6 +31,25 @@ std::shared_ptr<TraySource> tray_source();
 // The icons of the installed source; none without one.
 std::vector<TrayIcon> tray_icons();
 
+// A tray of the desktop that shows the icons in place of the presenter: the desktop's
+// StatusNotifierItem tray on the session bus. While it shows them, the presenter shows none
+// (no XEmbed icon, no fallback window). It hears of every change of the icons
+// (report_tray_changed), on the user-interface thread, before the presenter does; when it
+// starts or stops showing them it reports a change itself, so the presenter looks again.
+class DesktopTray {
+public:
+    virtual ~DesktopTray() = default;
+    // Any thread.
+    virtual bool shows_icons() const = 0;
+    // User-interface thread.
+    virtual void icons_changed() = 0;
+};
+
+void set_desktop_tray(std::shared_ptr<DesktopTray> tray);
+std::shared_ptr<DesktopTray> desktop_tray();
+// The icons the presenter shows itself: the source's, or none while the desktop tray shows them.
+std::vector<TrayIcon> presenter_tray_icons();
+
 // Tells the icon's owner about a mouse message on the icon the classic way: the callback
 // message with the icon's id in wParam and the mouse message in lParam. Posted, so safe from
 // any thread; nothing for an icon without a callback message.

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <future>
 #include <ctime>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -100,6 +101,16 @@ void BusConnection::post(Call call)
     }
     std::uint64_t one = 1;
     [[maybe_unused]] auto n = ::write(m_wake, &one, sizeof one);
+}
+
+void BusConnection::post_and_wait(Call call)
+{
+    std::promise<void> done;
+    post([&](sd_bus* bus) {
+        call(bus);
+        done.set_value();
+    });
+    done.get_future().wait();
 }
 
 void BusConnection::on_lost(std::function<void()> lost)

@@ -39,6 +39,10 @@ public:
     // Runs `call` on the bus thread, in order, without waiting; safe from any thread. Calls
     // queued before the connection is destroyed still run.
     void post(Call call);
+    // Runs `call` on the bus thread and waits until it has run; never from the bus thread.
+    // For a start-up question whose answer the caller needs (bound it by the call's own
+    // time-out).
+    void post_and_wait(Call call);
     // Told once, on the bus thread, when the bus ends the connection (the daemon went away).
     void on_lost(std::function<void()> lost);
     // False once the bus has ended the connection.

@@ -317,7 +317,7 @@ void X11Display::tray_changed()
         return;
     }
     std::vector<TrayIconView> views;
-    for (TrayIcon const& icon : tray_icons())
+    for (TrayIcon const& icon : presenter_tray_icons())
         views.push_back(TrayIconView { icon.owner, icon.id, icon.callback_message, icon.tip, icon_image(icon.icon) });
     COLORREF face = GetSysColor(COLOR_3DFACE);
     std::uint32_t background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
