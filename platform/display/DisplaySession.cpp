@@ -69,8 +69,7 @@ DisplaySession::DisplaySession(PresenterEnvironment const& environment)
         set_tray_source(m_tray);
     }
     // Before the presenter, so that its first look at the tray knows who shows the icons.
-    if (!environment.under_test)
-        start_desktop_buses();
+    start_desktop_buses(environment.under_test);
     std::unique_ptr<Presenter> presenter;
     if (choose_presenter(environment) == PresenterKind::X11) {
         std::string error;
@@ -88,18 +87,24 @@ DisplaySession::DisplaySession(PresenterEnvironment const& environment)
         m_snapshots = std::make_unique<SnapshotSession>(folder);
 }
 
-void DisplaySession::start_desktop_buses()
+void DisplaySession::start_desktop_buses(bool under_test)
 {
     std::string error;
-    if (auto tray = StatusNotifierTray::start("", error)) {
-        m_desktop_tray = tray;
-        set_desktop_tray(tray);
-    } else {
-        platform::trace("display: no desktop tray on the session bus (%s)", error.c_str());
+    auto session_bus = variable("VX_SESSION_BUS");
+    auto system_bus = variable("VX_SYSTEM_BUS");
+    if (session_bus || !under_test) {
+        if (auto tray = StatusNotifierTray::start(session_bus.value_or(""), error)) {
+            m_desktop_tray = tray;
+            set_desktop_tray(tray);
+        } else {
+            platform::trace("display: no desktop tray on the session bus (%s)", error.c_str());
+        }
     }
-    m_sleep = system::SleepWatch::start("", error);
-    if (!m_sleep)
-        platform::trace("display: no sleep signal (%s)", error.c_str());
+    if (system_bus || !under_test) {
+        m_sleep = system::SleepWatch::start(system_bus.value_or(""), error);
+        if (!m_sleep)
+            platform::trace("display: no sleep signal (%s)", error.c_str());
+    }
 }
 
 DisplaySession::~DisplaySession()

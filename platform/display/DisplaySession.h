@@ -6,8 +6,10 @@
 // installed already (tests install their own), the session shows the process's tray model.
 // The tray is shown by the first of: the desktop's StatusNotifierItem tray on the session bus
 // (when a watcher is there), the X11 presenter's XEmbed tray, its fallback window. Sleep and
-// wake come from logind on the system bus as power broadcasts. Under test (ZORVEL_TEST=1)
-// neither bus is used: tests give theirs a private bus.
+// wake come from logind on the system bus as power broadcasts. VX_SESSION_BUS and
+// VX_SYSTEM_BUS give either bus's address in place of the usual one; under test
+// (ZORVEL_TEST=1) a bus is used only when its address is given so, as tests give a private
+// bus, never the desktop's own.
 #pragma once
 
 #include "platform/display/Presenter.h"
@@ -50,7 +52,7 @@ public:
     SnapshotSession* snapshots() { return m_snapshots.get(); }
 
 private:
-    void start_desktop_buses();
+    void start_desktop_buses(bool under_test);
 
     PresenterKind m_kind { PresenterKind::Headless };
     std::shared_ptr<TraySource> m_tray;

@@ -46,6 +46,7 @@ int SleepWatch::on_watching(sd_bus_message* reply, void* self, sd_bus_error*)
         platform::trace("sleep watch: the bus refused the watch: %s", refusal && refusal->name ? refusal->name : "?");
         return 0;
     }
+    platform::trace("sleep watch: watching logind's PrepareForSleep");
     static_cast<SleepWatch*>(self)->m_watching = true;
     return 0;
 }
@@ -58,6 +59,8 @@ int SleepWatch::on_prepare_for_sleep(sd_bus_message* message, void*, sd_bus_erro
         return 0;
     }
     WPARAM event = power_event_for(going_to_sleep != 0);
+    platform::trace("sleep watch: PrepareForSleep(%s): power broadcast %u", going_to_sleep ? "true" : "false",
+        static_cast<unsigned>(event));
     user::post_to_ui_thread([event] { raise_power_event(event); });
     return 0;
 }

@@ -1,8 +1,13 @@
 // The built program Zorvel as a process: headless on a simulated adapter, single instance
 // across processes, and a clean end on SIGTERM. The program writes its trace into a pipe that
 // the test reads, so the test follows it line by line instead of waiting for time to pass.
+#include "platform/display/tests/TrayDouble.h"
+#include "platform/system/tests/PrivateBus.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -103,6 +108,33 @@ protected:
         return false;
     }
 
+    // As read_until, but false once `ms` milliseconds pass without the line. The trace is
+    // read without blocking from then on.
+    bool read_until_within(std::string const& text, int ms)
+    {
+        int const fd = ::fileno(m_trace);
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+        auto const deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        char chunk[1024];
+        for (;;) {
+            while (std::fgets(chunk, sizeof chunk, m_trace)) {
+                m_partial += chunk;
+                if (m_partial.back() != '\n')
+                    continue;
+                m_lines.push_back(std::move(m_partial));
+                m_partial.clear();
+                if (m_lines.back().find(text) != std::string::npos)
+                    return true;
+            }
+            std::clearerr(m_trace);
+            auto const left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return false;
+            pollfd readable { fd, POLLIN, 0 };
+            ::poll(&readable, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+        }
+    }
+
     // The exit status, or -1 when the program is still running after `ms` milliseconds. The
     // wait is bounded: poll on the process's descriptor, which becomes readable as it ends.
     int wait_exit_within(pid_t pid, int ms)
@@ -134,6 +166,7 @@ protected:
     std::vector<pid_t> m_children;
     std::FILE* m_trace { nullptr };
     std::vector<std::string> m_lines;
+    std::string m_partial; // a line read in part, without blocking
 };
 
 }
@@ -200,4 +233,58 @@ TEST_F(ZorvelProcess, AStopSignalEndsTheProgramFromTheAdapterChoice)
         added = added && line.find("Shell_NotifyIcon(NIM_DELETE)") == std::string::npos;
     }
     EXPECT_FALSE(added);
+}
+
+// A line the program writes soon; generous for the sanitizer builds.
+constexpr int kLineWithinMs = 30000;
+
+// The desktop's buses, private ones here: the tray icon goes to the desktop's tray over the
+// session bus, where the host's Activate opens the window and ContextMenu the tray menu, and
+// logind's sleep signal on the system bus becomes the power broadcasts.
+TEST_F(ZorvelProcess, TheDesktopsBusTrayAndSleepSignalReachTheProgram)
+{
+    platform::system::testing::PrivateBus session;
+    platform::system::testing::PrivateBus system;
+    if (session.address().empty() || system.address().empty())
+        GTEST_SKIP() << "no dbus-daemon";
+    display_test::TrayDouble desktop(session.client());
+    ASSERT_TRUE(desktop.become_watcher());
+    sd_bus* logind = system.client();
+    ASSERT_NE(logind, nullptr);
+    ASSERT_GE(sd_bus_request_name(logind, "org.freedesktop.login1", 0), 0);
+
+    ::setenv("VX_SESSION_BUS", session.address().c_str(), 1);
+    ::setenv("VX_SYSTEM_BUS", system.address().c_str(), 1);
+    std::string const trace = trace_pipe();
+    pid_t const pid = start(trace, { "-s" });
+    ::unsetenv("VX_SESSION_BUS");
+    ::unsetenv("VX_SYSTEM_BUS");
+    ASSERT_TRUE(read_until_within("CHideDlg::OnTimer(11)", kLineWithinMs));
+    using platform::system::testing::PrivateBus;
+    ASSERT_TRUE(PrivateBus::until(desktop.bus(), [&] { return !desktop.registered.empty(); }));
+    auto const item = desktop.registered.back();
+    EXPECT_EQ(desktop.tool_tip(item), "Not connected|");
+    EXPECT_EQ(desktop.pixmap(item).width, 16);
+
+    ASSERT_TRUE(desktop.call(item, "Activate", 900, 700));
+    EXPECT_TRUE(read_until_within("[Kivra] active profile:", kLineWithinMs)) << "the configuration window opens";
+    ASSERT_TRUE(desktop.call(item, "ContextMenu", 900, 700));
+    EXPECT_TRUE(read_until_within("[Kivra] tray menu", kLineWithinMs));
+
+    // Said at the start, and read already while the test waited for other lines.
+    bool const watching = std::any_of(m_lines.begin(), m_lines.end(),
+        [](std::string const& line) { return line.find("sleep watch: watching") != std::string::npos; });
+    ASSERT_TRUE(watching || read_until_within("sleep watch: watching", kLineWithinMs));
+    for (int going_to_sleep : { 1, 0 }) {
+        ASSERT_GE(sd_bus_emit_signal(logind, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                      "PrepareForSleep", "b", going_to_sleep),
+            0);
+        sd_bus_flush(logind);
+    }
+    EXPECT_TRUE(read_until_within("PrepareForSleep(true): power broadcast 4", kLineWithinMs));
+    EXPECT_TRUE(read_until_within("PrepareForSleep(false): power broadcast 18", kLineWithinMs));
+    sd_bus_flush_close_unref(logind);
+
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(wait_exit_within(pid, kStopWithinMs), 0);
 }
