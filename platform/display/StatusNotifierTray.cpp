@@ -29,9 +29,11 @@ struct ItemIcon {
 
 class StatusNotifierTray::Connection {
 public:
-    Connection(std::unique_ptr<system::BusConnection> bus, std::atomic<bool>& showing)
+    // `shown` is what the user-interface thread sees: it changes there, just before the
+    // presenter is told to look again.
+    Connection(std::unique_ptr<system::BusConnection> bus, std::shared_ptr<std::atomic<bool>> shown)
         : m_bus(std::move(bus))
-        , m_showing(showing)
+        , m_shown(std::move(shown))
     {
         m_bus->on_lost([this] { set_showing(false); });
         m_bus->post_and_wait([this](sd_bus* bus) { start(bus); });
@@ -69,6 +71,7 @@ private:
             platform::trace("tray: cannot follow the status notifier watcher (%d)", r);
         m_watcher = ask_watcher(bus);
         m_showing = !m_watcher.empty();
+        *m_shown = m_showing;
     }
 
     static std::string ask_watcher(sd_bus* bus)
@@ -152,15 +155,20 @@ private:
 
     void set_showing(bool showing)
     {
-        // The presenter looks again on the user-interface thread.
-        if (m_showing.exchange(showing) != showing)
-            user::post_to_ui_thread([] { report_tray_changed(); });
+        if (m_showing == showing)
+            return;
+        m_showing = showing;
+        user::post_to_ui_thread([shown = m_shown, showing] {
+            *shown = showing;
+            report_tray_changed();
+        });
     }
 
     std::unique_ptr<system::BusConnection> m_bus;
-    std::atomic<bool>& m_showing;
+    std::shared_ptr<std::atomic<bool>> m_shown;
     std::string m_unique_name; // set before the constructor returns
     // Bus thread.
+    bool m_showing {};
     sd_bus_slot* m_owner_match {};
     std::string m_watcher;
     std::vector<std::unique_ptr<StatusNotifierItem>> m_items;
@@ -187,10 +195,10 @@ bool StatusNotifierTray::connect(std::string& error)
     m_connection.reset();
     auto bus = system::BusConnection::open(system::BusKind::Session, m_address, error);
     if (!bus) {
-        m_showing = false;
+        *m_shown = false;
         return false;
     }
-    m_connection = std::make_unique<Connection>(std::move(bus), m_showing);
+    m_connection = std::make_unique<Connection>(std::move(bus), m_shown);
     return true;
 }
 

@@ -28,7 +28,7 @@ public:
     StatusNotifierTray(StatusNotifierTray const&) = delete;
     StatusNotifierTray& operator=(StatusNotifierTray const&) = delete;
 
-    bool shows_icons() const override { return m_showing; }
+    bool shows_icons() const override { return *m_shown; }
     void icons_changed() override;
 
     // For tests: the bus name the icons are published under; empty without a connection.
@@ -40,7 +40,7 @@ private:
     bool connect(std::string& error);
 
     std::string m_address;
-    std::atomic<bool> m_showing { false };
+    std::shared_ptr<std::atomic<bool>> m_shown { std::make_shared<std::atomic<bool>>(false) };
     std::unique_ptr<Connection> m_connection;
     std::vector<std::pair<HWND, UINT>> m_published; // the icons handed to the connection
 };

@@ -45,10 +45,7 @@ public:
 
     ~PrivateBus()
     {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
-        }
+        stop();
         if (!m_folder.empty()) {
             std::error_code ignored;
             std::filesystem::remove_all(m_folder, ignored);
@@ -56,6 +53,16 @@ public:
     }
     PrivateBus(PrivateBus const&) = delete;
     PrivateBus& operator=(PrivateBus const&) = delete;
+
+    // Ends the daemon, as a desktop session ends: every connection to it is lost.
+    void stop()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGTERM);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        m_pid = -1;
+    }
 
     // Empty when the daemon did not start.
     std::string const& address() const { return m_address; }
