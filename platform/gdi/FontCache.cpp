@@ -40,25 +40,33 @@ FT_Library library()
     return lib;
 }
 
-// Faces the programs name that Linux does not have, and the installed family drawn instead.
+// Faces the programs name that Linux does not have, and the installed family drawn instead:
+// the face whose widths and line height come closest, so that a label takes about the room
+// its dialog was laid out for. Arial, Times New Roman and Courier New have metric-compatible
+// faces (Liberation); Microsoft Sans Serif and the dialog shell font share Arial's widths.
+// Trebuchet MS and Segoe UI run a few per cent wider than Arial and DejaVu Sans some 15 per
+// cent wider still, so Liberation Sans is the nearer. DejaVu Sans comes from Verdana's
+// design widths; Tahoma is Verdana narrowed, as DejaVu Sans Condensed is DejaVu Sans.
+// The install script installs each family named here.
 struct Substitution {
     char const* face;
     char const* family;
 };
 constexpr Substitution substitutions[] = {
-    { "Trebuchet MS", "DejaVu Sans" },
-    { "Microsoft Sans Serif", "DejaVu Sans" },
-    { "MS Sans Serif", "DejaVu Sans" },
-    { "MS Shell Dlg", "DejaVu Sans" },
-    { "MS Shell Dlg 2", "DejaVu Sans" },
-    { "Tahoma", "DejaVu Sans" },
-    { "Arial", "DejaVu Sans" },
+    { "Trebuchet MS", "Liberation Sans" },
+    { "Microsoft Sans Serif", "Liberation Sans" },
+    { "MS Sans Serif", "Liberation Sans" },
+    { "MS Shell Dlg", "Liberation Sans" },
+    { "MS Shell Dlg 2", "DejaVu Sans Condensed" },
+    { "Tahoma", "DejaVu Sans Condensed" },
+    { "Arial", "Liberation Sans" },
+    { "Helvetica", "Liberation Sans" },
     { "Verdana", "DejaVu Sans" },
-    { "Segoe UI", "DejaVu Sans" },
-    { "System", "DejaVu Sans" },
-    { "Times New Roman", "DejaVu Serif" },
-    { "Courier New", "DejaVu Sans Mono" },
-    { "Courier", "DejaVu Sans Mono" },
+    { "Segoe UI", "Liberation Sans" },
+    { "System", "Liberation Sans" },
+    { "Times New Roman", "Liberation Serif" },
+    { "Courier New", "Liberation Mono" },
+    { "Courier", "Liberation Mono" },
     { "Terminal", "DejaVu Sans Mono" },
 };
 
@@ -135,6 +143,7 @@ public:
             FT_Done_Face(m_face);
     }
     FT_Face face() const { return m_face; }
+    std::string const& path() const { return m_path; }
     std::string family() const { return m_face && m_face->family_name ? m_face->family_name : ""; }
     bool is_bold() const { return m_face && (m_face->style_flags & FT_STYLE_FLAG_BOLD); }
     bool is_italic() const { return m_face && (m_face->style_flags & FT_STYLE_FLAG_ITALIC); }
@@ -269,6 +278,11 @@ std::string const& RealizedFont::face_name() const
     static thread_local std::string name;
     name = m_face->family();
     return name;
+}
+
+std::string const& RealizedFont::file() const
+{
+    return m_face->path();
 }
 
 Glyph const& RealizedFont::find_glyph(char32_t code_point)

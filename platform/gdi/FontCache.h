@@ -45,6 +45,8 @@ public:
     TEXTMETRIC const& metrics() const { return m_metrics; }
     LOGFONT const& logfont() const { return m_logfont; }
     std::string const& face_name() const;
+    // The font file drawn from.
+    std::string const& file() const;
     Glyph const& glyph(char32_t code_point)
     {
         if (code_point < m_latin.size() && m_latin[code_point] && m_mono_at_render == monochrome_glyphs())
@@ -77,7 +79,7 @@ private:
 std::shared_ptr<RealizedFont> realize_font(LOGFONT const& logfont);
 // Changes whenever the realised fonts are dropped, so that holders of one ask again.
 unsigned realized_font_generation();
-// The installed family a face name stands for ("Tahoma" -> "DejaVu Sans").
+// The installed family a face name stands for ("Arial" -> "Liberation Sans").
 std::string substitute_face(std::string const& face);
 
 // Test switches.

@@ -20,6 +20,7 @@ zorvel_add_test(NAME station_window_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/tests/ap_detail_e2e_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_build_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_labels_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_layout_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_radio_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_routes_test.cpp

@@ -9,6 +9,7 @@
 #include "platform/display/UiMarshal.h"
 #include "platform/display/x11/ShmTransfer.h"
 #include "platform/display/x11/X11Tray.h"
+#include "platform/display/x11/WmIdentity.h"
 #include "platform/display/x11/XWindowState.h"
 
 #include <X11/Xlib.h>
@@ -110,6 +111,7 @@ private:
 
     Display* m_display;
     Atoms m_atoms {};
+    WmIdentity const m_identity { own_identity() };
     GC m_gc {};
     bool m_shm { false };
     int m_wake[2] { -1, -1 };

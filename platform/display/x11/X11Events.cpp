@@ -6,6 +6,7 @@
 
 #include "platform/display/x11/KeyMap.h"
 #include "platform/display/x11/PutPixels.h"
+#include "platform/display/x11/WmIdentity.h"
 #include "platform/user/InputDriver.h"
 
 #include <X11/Xatom.h>
@@ -132,11 +133,8 @@ void X11Display::create_x_window(XWindowSpec const& spec, std::shared_ptr<Backin
     m_windows[spec.hwnd] = XWin { id, spec, std::move(backing), input_context };
     m_by_id[id] = spec.hwnd;
 
-    XSizeHints hints {};
-    hints.flags = USPosition | PPosition;
-    hints.x = spec.screen.x;
-    hints.y = spec.screen.y;
-    XSetWMNormalHints(m_display, id, &hints);
+    set_wm_position_hints(m_display, id, spec.screen.x, spec.screen.y);
+    set_wm_identity(m_display, id, m_identity);
     Atom protocols[] = { m_atoms.wm_delete_window };
     XSetWMProtocols(m_display, id, protocols, 1);
     Atom type = m_atoms.net_wm_window_type_normal;

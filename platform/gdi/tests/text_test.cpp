@@ -1,7 +1,9 @@
+#include "platform/gdi/FontCache.h"
 #include "platform/gdi/Testing.h"
 #include "platform/gdi/Text.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -291,4 +293,38 @@ TEST_F(TextTest, NonLatinTextUsesAFallbackFace)
     DeleteObject(mono);
 }
 
+}
+
+// Each face the programs' templates and pages name is drawn in the installed face whose
+// metrics come closest (the install script installs them), not in whatever fontconfig
+// offers first: a label then takes about the room it was laid out for.
+TEST(FontSubstitution, NamedFacesDrawInTheClosestMetricInstalledFamily)
+{
+    platform::gdi::testing::use_test_drawing("");
+    struct Case {
+        char const* face;
+        char const* file; // of the Debian packages fonts-liberation2 and fonts-dejavu-*
+    };
+    Case const cases[] = {
+        { "Trebuchet MS", "/LiberationSans-Regular.ttf" },
+        { "MS Sans Serif", "/LiberationSans-Regular.ttf" },
+        { "Microsoft Sans Serif", "/LiberationSans-Regular.ttf" },
+        { "MS Shell Dlg", "/LiberationSans-Regular.ttf" },
+        { "MS Shell Dlg 2", "/DejaVuSansCondensed.ttf" },
+        { "Tahoma", "/DejaVuSansCondensed.ttf" },
+        { "Arial", "/LiberationSans-Regular.ttf" },
+        { "Verdana", "/DejaVuSans.ttf" },
+        { "Segoe UI", "/LiberationSans-Regular.ttf" },
+        { "Times New Roman", "/LiberationSerif-Regular.ttf" },
+        { "Courier New", "/LiberationMono-Regular.ttf" },
+        { "Courier", "/LiberationMono-Regular.ttf" },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.face);
+        LOGFONT logfont {};
+        logfont.lfHeight = -11;
+        std::strncpy(logfont.lfFaceName, c.face, LF_FACESIZE - 1);
+        std::string const file = platform::gdi::realize_font(logfont)->file();
+        EXPECT_TRUE(file.ends_with(c.file)) << file;
+    }
 }

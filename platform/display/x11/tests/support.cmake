@@ -6,6 +6,7 @@ add_library(platform_display_x11_test_support STATIC
     ${CMAKE_CURRENT_LIST_DIR}/XvfbServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestTrayManager.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestDesktop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TestWindowManager.cpp
 )
 target_include_directories(platform_display_x11_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(platform_display_x11_test_support PUBLIC PkgConfig::X11_DEPS GTest::gtest PRIVATE ${CMAKE_DL_LIBS})

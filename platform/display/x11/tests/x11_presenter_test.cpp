@@ -3,6 +3,7 @@
 // window manager's requests come back as window calls. The test process plays both the
 // program and the user (a second X connection). Nothing waits in real time: the presenter's
 // sync_with_server() makes every round trip explicit.
+#include "TestWindowManager.h"
 #include "XvfbServer.h"
 
 #include "platform/display/tests/DisplayFixture.h"
@@ -18,7 +19,9 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <cctype>
 #include <dlfcn.h>
+#include <unistd.h>
 #include <tuple>
 
 using namespace platform::display;
@@ -456,6 +459,94 @@ TEST_F(X11PresenterTest, WindowManagerCloseAndMovesComeBack)
     settle();
     EXPECT_FALSE(IsWindow(top));
     EXPECT_EQ(x_window(top), 0u);
+}
+
+// Under a reparenting window manager that frames windows with a border and a title bar (1
+// pixel either side and below, 20 above), a window hidden and shown again comes back where it
+// was, its client area exactly where the program puts it: no creep of a border right and a
+// title bar down for each round.
+TEST_F(X11PresenterTest, HiddenAndShownUnderAReparentingManagerTheWindowStaysWhereItWas)
+{
+    TestWindowManager manager(server->display(), { 1, 1, 20, 1 });
+    ASSERT_TRUE(manager.running());
+    auto settle_managed = [&] {
+        for (int round = 0; round < 4; ++round) {
+            settle();
+            manager.take_events();
+        }
+        settle();
+    };
+    HWND top = CreateWindowEx(0, "X11Top", "framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 332, 135, 300, 200, nullptr,
+        nullptr, nullptr, nullptr);
+    settle_managed();
+    RECT first {};
+    GetWindowRect(top, &first);
+    for (int cycle = 0; cycle < 4; ++cycle) {
+        SCOPED_TRACE(cycle);
+        ShowWindow(top, SW_HIDE);
+        settle_managed();
+        ShowWindow(top, SW_SHOW);
+        settle_managed();
+        RECT now {};
+        GetWindowRect(top, &now);
+        EXPECT_EQ(now.left, 332);
+        EXPECT_EQ(now.top, 135);
+        EXPECT_EQ(now.right - now.left, first.right - first.left);
+        Window id = x_window(top);
+        ASSERT_NE(id, 0u);
+        EXPECT_NE(manager.frame_of(id), 0u);
+        POINT origin { 0, 0 };
+        ClientToScreen(top, &origin);
+        int x = 0;
+        int y = 0;
+        Window child = None;
+        XTranslateCoordinates(user, id, DefaultRootWindow(user), 0, 0, &x, &y, &child);
+        EXPECT_EQ(x, origin.x);
+        EXPECT_EQ(y, origin.y);
+    }
+    // Moved by the program while framed: the window lands where it was asked to.
+    MoveWindow(top, 40, 60, 300, 200, TRUE);
+    settle_managed();
+    RECT moved {};
+    GetWindowRect(top, &moved);
+    EXPECT_EQ(moved.left, 40);
+    EXPECT_EQ(moved.top, 60);
+    DestroyWindow(top);
+    settle_managed();
+}
+
+// Desktops group windows by WM_CLASS, and end a program that hangs by _NET_WM_PID on the
+// machine WM_CLIENT_MACHINE names.
+TEST_F(X11PresenterTest, TopLevelWindowsNameTheirProgramProcessAndMachine)
+{
+    HWND top = CreateWindowEx(0, "X11Top", "named", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 120, 80, nullptr,
+        nullptr, nullptr, nullptr);
+    settle();
+    Window id = x_window(top);
+    ASSERT_NE(id, 0u);
+    XClassHint hint {};
+    ASSERT_TRUE(XGetClassHint(user, id, &hint));
+    std::string const program = program_invocation_short_name;
+    EXPECT_EQ(std::string(hint.res_name), program);
+    std::string klass = program;
+    klass[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(klass[0])));
+    EXPECT_EQ(std::string(hint.res_class), klass);
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    char host[256] {};
+    gethostname(host, sizeof host - 1);
+    EXPECT_EQ(property_text(id, "WM_CLIENT_MACHINE"), host);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(user, id, XInternAtom(user, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
+        &count, &after, &data);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(*reinterpret_cast<long*>(data), static_cast<long>(getpid()));
+    XFree(data);
+    DestroyWindow(top);
 }
 
 // With the drawing module's own surfaces: what the window painted (and the frame the drawing
