@@ -2,6 +2,7 @@
 // window loses them.
 #include "platform/user/Input.h"
 #include "platform/user/InputRouter.h"
+#include "platform/user/Observers.h"
 #include "platform/user/WindowCore.h"
 #include "platform/user/WindowTable.h"
 
@@ -13,6 +14,13 @@ HWND g_focus = nullptr;
 HWND g_capture = nullptr;
 LRESULT g_capture_hit = HTCLIENT;
 
+// A presenter showing real windows follows the capture: the window system's pointer must
+// come to the program while one of its windows tracks the mouse.
+void report_capture(HWND hwnd)
+{
+    for_each_observer([hwnd](WindowObserver& observer) { observer.capture_changed(hwnd); });
+}
+
 }
 
 // Called while a window is destroyed, before its handle dies.
@@ -23,6 +31,7 @@ void drop_focus_and_capture(HWND hwnd)
     if (g_capture == hwnd) {
         g_capture = nullptr;
         g_capture_hit = HTCLIENT;
+        report_capture(nullptr);
     }
     forget_mouse_tracking(hwnd);
 }
@@ -83,6 +92,8 @@ HWND SetCapture(HWND hwnd)
         g_capture_hit = HTCLIENT;
         if (old && old != g_capture && IsWindow(old))
             SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(g_capture));
+        if (old != g_capture)
+            report_capture(g_capture);
         return reinterpret_cast<LRESULT>(old);
     }));
 }
@@ -95,6 +106,8 @@ BOOL ReleaseCapture()
         g_capture_hit = HTCLIENT;
         if (old && IsWindow(old))
             SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+        if (old)
+            report_capture(nullptr);
         return TRUE;
     }));
 }

@@ -48,6 +48,8 @@ public:
     virtual void window_shown(HWND, bool) { }
     virtual void window_text_changed(HWND) { }
     virtual void window_activated(HWND, bool) { }
+    // The mouse capture moved to `hwnd` (null: released).
+    virtual void capture_changed(HWND) { }
 };
 void add_window_observer(WindowObserver* observer);
 void remove_window_observer(WindowObserver* observer);

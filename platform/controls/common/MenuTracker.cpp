@@ -123,6 +123,7 @@ UINT MenuTracker::track(HMENU menu, POINT at)
     bool notify = !(m_flags & TPM_NONOTIFY);
     if (notify)
         SendMessage(m_owner, WM_ENTERMENULOOP, TRUE, 0);
+    GetCursorPos(&m_pointer);
     open_level(menu, at, m_flags & TPM_RIGHTALIGN);
     while (!m_done && !m_levels.empty()) {
         MSG msg {};
@@ -379,6 +380,12 @@ bool MenuTracker::on_mouse(MSG const& msg)
         return false;
     POINT screen { GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam) };
     ClientToScreen(msg.hwnd, &screen);
+    if (msg.message == WM_MOUSEMOVE) {
+        bool const still = screen.x == m_pointer.x && screen.y == m_pointer.y;
+        m_pointer = screen;
+        if (still)
+            return true;
+    }
     int position = -1;
     Level* level = level_at(screen, position);
     bool press = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN;

@@ -50,6 +50,10 @@ private:
     std::vector<std::unique_ptr<Level>> m_levels;
     bool m_done {};
     UINT m_command {};
+    // Where the pointer was last seen. A menu that opens under the pointer gets a move to the
+    // same place (the window appearing under it): that is no move of the user's and selects
+    // nothing.
+    POINT m_pointer {};
     MenuTracker* m_previous {};
 };
 

@@ -55,6 +55,7 @@ public:
     void window_moved(HWND hwnd) override;
     void window_shown(HWND hwnd, bool visible) override;
     void window_text_changed(HWND hwnd) override;
+    void capture_changed(HWND hwnd) override;
 
     // For tests: the X window showing `hwnd` (0 when none), asked on the X thread.
     unsigned long x_window_of(HWND hwnd);
@@ -99,6 +100,7 @@ private:
     void handle_key(XKeyEvent& event, bool press);
     void handle_configure(XConfigureEvent const& event);
     void handle_client_message(XClientMessageEvent const& event);
+    void grab_pointer(HWND top);
     KeyText layout_text(XKeyEvent& event);
     void open_input_method();
     void create_x_window(XWindowSpec const& spec, std::shared_ptr<Backing> backing);
@@ -128,6 +130,7 @@ private:
     std::unique_ptr<X11Tray> m_tray;                  // X thread after construction
     XIM m_input_method {};                            // X thread
 
+    HWND m_grab {};                 // X thread: the pop-up holding the pointer grab
     std::map<HWND, XWin> m_windows; // X thread
     std::map<Window, HWND> m_by_id;  // X thread
 };

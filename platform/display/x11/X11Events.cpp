@@ -169,11 +169,32 @@ void X11Display::create_x_window(XWindowSpec const& spec, std::shared_ptr<Backin
     XMapRaised(m_display, id);
 }
 
+void X11Display::grab_pointer(HWND top)
+{
+    auto it = top ? m_windows.find(top) : m_windows.end();
+    if (it == m_windows.end()) {
+        if (m_grab)
+            XUngrabPointer(m_display, CurrentTime);
+        m_grab = nullptr;
+        return;
+    }
+    // Events over the program's own windows still go to them (owner_events); the rest come
+    // to the pop-up, with their root coordinates.
+    unsigned const mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    if (XGrabPointer(m_display, it->second.id, True, mask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime)
+        == GrabSuccess)
+        m_grab = top;
+}
+
 void X11Display::destroy_x_window(HWND hwnd)
 {
     auto it = m_windows.find(hwnd);
     if (it == m_windows.end())
         return;
+    if (m_grab == hwnd) {
+        XUngrabPointer(m_display, CurrentTime);
+        m_grab = nullptr;
+    }
     m_by_id.erase(it->second.id);
     it->second.shm.detach(m_display);
     if (it->second.input_context)

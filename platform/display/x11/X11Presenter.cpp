@@ -360,6 +360,18 @@ void X11Display::window_shown(HWND hwnd, bool visible)
         hide(hwnd);
 }
 
+// A pop-up (a menu, a drop-down list) that takes the capture gets the pointer grabbed for it,
+// as the platform the programs were written for gives a tracked menu every click on the
+// screen: a click on another program's window then closes the menu instead of going there.
+// Other windows need no grab; a pressed button grabs the pointer by itself.
+void X11Display::capture_changed(HWND hwnd)
+{
+    HWND top = hwnd ? user::top_level_of(hwnd) : nullptr;
+    if (top && !(m_shown.count(top) && spec_of(top).kind == XWindowKind::OverrideRedirect))
+        top = nullptr;
+    command([this, top] { grab_pointer(top); });
+}
+
 void X11Display::window_text_changed(HWND hwnd)
 {
     if (!m_shown.count(hwnd))

@@ -1,6 +1,7 @@
 #include "platform/controls/common/Menu.h"
 #include "platform/controls/common/tests/Canvas.h"
 #include "platform/user/Input.h"
+#include "platform/user/InputDriver.h"
 #include "platform/user/tests/CoreFixture.h"
 
 #include <vector>
@@ -152,4 +153,32 @@ TEST_F(MenuTrackingTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner)
     EXPECT_EQ(drawn[0].rcItem.bottom - drawn[0].rcItem.top, 30);
 }
 
+}
+
+// A menu opened under the pointer leaves the item there unselected until the pointer moves
+// (the menu appearing under the pointer is no move); a press outside every level of the menu
+// closes it.
+TEST_F(MenuTrackingTest, OpenedUnderThePointerItSelectsOnlyAfterAMoveAndClosesOnAPressOutside)
+{
+    namespace input = platform::user::input;
+    UINT const flags = TPM_LEFTALIGN | TPM_RETURNCMD;
+    watch({ WM_MENUSELECT });
+    input::move_mouse(POINT { 60, 65 }); // over "&Open", once the menu is there
+    platform::testing::pump_until_idle();
+    set_menu_hook([](OpenMenu&) {
+        input::move_mouse(POINT { 60, 65 });
+        input::move_mouse(POINT { 400, 300 });
+        input::press_mouse(input::MouseButton::Left);
+        input::release_mouse(input::MouseButton::Left);
+    });
+    EXPECT_EQ(track(flags), 0u);
+    EXPECT_EQ(count_of(owner, WM_MENUSELECT), 0);
+
+    set_menu_hook([](OpenMenu&) {
+        input::move_mouse(POINT { 61, 65 });
+        input::press_mouse(input::MouseButton::Left);
+        input::release_mouse(input::MouseButton::Left);
+    });
+    EXPECT_EQ(track(flags), 10u);
+    EXPECT_GE(count_of(owner, WM_MENUSELECT), 1);
 }

@@ -10,6 +10,7 @@
 #include "platform/display/x11/X11Display.h"
 #include "platform/display/x11/X11Presenter.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/controls/common/Menu.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/SysPaint.h"
 #include "platform/gdi/WindowSurfaces.h"
@@ -53,6 +54,7 @@ constexpr int button_id = 1001;
 LRESULT test_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
     g_log.messages.emplace_back(hwnd, message);
+
     if (message == WM_COMMAND && LOWORD(wparam) == button_id && HIWORD(wparam) == BN_CLICKED)
         ++g_log.clicks;
     return DefWindowProc(hwnd, message, wparam, lparam);
@@ -586,4 +588,53 @@ TEST_F(X11PresenterTest, ScreenshotEqualsTheDrawingModulesSurface)
         expected.insert(expected.end(), surface->row32(y), surface->row32(y) + width);
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(platform::gdi::window_pixel(top, 10, 10), RGB(200, 40, 90));
+}
+
+// A tracked pop-up menu holds the pointer: a click on another program's window closes the
+// menu (and that window gets no click), as a tracked menu closes on any click outside it.
+TEST_F(X11PresenterTest, AClickOnAnotherProgramsWindowClosesATrackedMenu)
+{
+    XTest xtest;
+    if (!xtest.available())
+        GTEST_SKIP() << "libXtst is not installed";
+    HWND owner = CreateWindowEx(0, "X11Top", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 150, nullptr,
+        nullptr, nullptr, nullptr);
+    Window other = XCreateSimpleWindow(user, DefaultRootWindow(user), 600, 400, 100, 100, 0, 0, 0xFFFFFF);
+    XSelectInput(user, other, ButtonPressMask);
+    XMapWindow(user, other);
+    settle();
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, 10, "Open");
+    // Should the click not close the menu, a timer does, and says so: it falls due once the
+    // hook has moved the clock, and fires only when no input is left.
+    static bool closed_by_timer = false;
+    closed_by_timer = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+        closed_by_timer = true;
+        EndMenu();
+    });
+    platform::commctrl::set_menu_hook([&](platform::commctrl::OpenMenu&) {
+        presenter->sync_with_server();
+        xtest.motion(user, -1, 650, 450, 0);
+        xtest.button(user, 1, True, 0);
+        xtest.button(user, 1, False, 0);
+        XSync(user, False);
+        presenter->sync_with_server();
+        platform::manual_clock()->advance(200);
+    });
+    UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 300, 200, 0, owner, nullptr));
+    platform::commctrl::set_menu_hook(nullptr);
+    EXPECT_EQ(chosen, 0u);
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(closed_by_timer);
+    XEvent event;
+    EXPECT_FALSE(XCheckWindowEvent(user, other, ButtonPressMask, &event));
+    settle();
+    // The grab is gone with the menu: another client can take the pointer.
+    EXPECT_EQ(XGrabPointer(user, other, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
+        GrabSuccess);
+    XUngrabPointer(user, CurrentTime);
+    DestroyMenu(menu);
+    XDestroyWindow(user, other);
+    DestroyWindow(owner);
 }
