@@ -100,15 +100,19 @@ ArgbImage icon_image(HICON icon)
     return combine(mask, colour);
 }
 
+std::uint32_t blended_over(std::uint32_t argb, std::uint32_t background)
+{
+    std::uint32_t alpha = argb >> 24;
+    return blend_channel(argb, background, alpha, 16) | blend_channel(argb, background, alpha, 8)
+        | blend_channel(argb, background, alpha, 0);
+}
+
 std::vector<std::uint32_t> composed_over(ArgbImage const& image, std::uint32_t background)
 {
     std::vector<std::uint32_t> out;
     out.reserve(image.pixels.size());
-    for (std::uint32_t p : image.pixels) {
-        std::uint32_t alpha = p >> 24;
-        out.push_back(blend_channel(p, background, alpha, 16) | blend_channel(p, background, alpha, 8)
-            | blend_channel(p, background, alpha, 0));
-    }
+    for (std::uint32_t p : image.pixels)
+        out.push_back(blended_over(p, background));
     return out;
 }
 

@@ -26,5 +26,7 @@ ArgbImage icon_image(HICON icon);
 
 // `image` over an opaque `background` (0x00RRGGBB), alpha blended: what a 24-bit screen shows.
 std::vector<std::uint32_t> composed_over(ArgbImage const& image, std::uint32_t background);
+// One 0xAARRGGBB pixel over a 0x00RRGGBB one.
+std::uint32_t blended_over(std::uint32_t argb, std::uint32_t background);
 
 }

@@ -1,5 +1,7 @@
 #include "platform/framework/MessageBox.h"
 
+#include "platform/system/Shell.h"
+
 #include "platform/framework/DialogManager.h"
 #include "platform/framework/DialogTemplate.h"
 #include "platform/framework/WinApp.h"
@@ -106,6 +108,23 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     message_box_log().push_back({ text ? text : "", caption ? caption : "", type, answer });
     return answer;
 }
+
+}
+
+namespace {
+
+// A help or web link with no opener on the desktop says so instead of doing nothing. The box
+// runs on the user-interface thread; a worker that opened the link waits for it there.
+[[maybe_unused]] bool const g_reports_missing_opener = [] {
+    platform::system::set_missing_opener_report([](HWND owner, std::string const& program, std::string const& target) {
+        std::string const text = "\"" + target + "\" cannot be opened: the desktop's opener (" + program
+            + ") is not installed.";
+        platform::user::run_on_ui_thread([&]() -> LRESULT {
+            return ::MessageBox(owner && ::IsWindow(owner) ? owner : nullptr, text.c_str(), "Open", MB_OK | MB_ICONERROR);
+        });
+    });
+    return true;
+}();
 
 }
 

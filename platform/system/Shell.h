@@ -55,6 +55,13 @@ namespace platform::system {
 using ShellOpener = std::function<bool(std::string const& target)>;
 // nullptr restores the desktop's opener.
 void set_shell_opener(ShellOpener opener);
+// The desktop's opener is the program "xdg-open"; tests name one that is not installed.
+void set_desktop_opener_program(std::string program);
+// Told, on ShellExecute's thread, when the desktop has no opener installed: without it a help
+// or web link would do nothing at all. The framework answers with a message box owned by
+// ShellExecute's window, as the platform the programs were written for shows its own.
+using MissingOpenerReport = std::function<void(HWND owner, std::string const& program, std::string const& target)>;
+void set_missing_opener_report(MissingOpenerReport report);
 // What ShellExecute opens for `file` in `folder`: the HTML twin of a help file when it
 // exists, else the file; "" when a file (not an address) does not exist. Both may separate
 // their folders with "\\" (the programs' way); the answer uses "/". The existence test of

@@ -6,6 +6,7 @@
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
 
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <sys/stat.h>
@@ -28,9 +29,28 @@ ShellOpener& opener()
     return current;
 }
 
-bool desktop_open(std::string const& target)
+std::string& opener_program()
 {
-    std::uint32_t pid = spawn_process(SpawnRequest { { "xdg-open", target }, {}, -1 });
+    static std::string program = "xdg-open";
+    return program;
+}
+
+MissingOpenerReport& missing_opener_report()
+{
+    static MissingOpenerReport report;
+    return report;
+}
+
+// `missing` is set when the opener program is not installed.
+bool desktop_open(std::string const& target, bool& missing)
+{
+    std::string program;
+    {
+        std::lock_guard lock(opener_mutex());
+        program = opener_program();
+    }
+    std::uint32_t pid = spawn_process(SpawnRequest { { program, target }, {}, -1 });
+    missing = pid == 0 && errno == ENOENT;
     if (pid == 0)
         return false;
     std::thread([pid] { ::waitpid(static_cast<pid_t>(pid), nullptr, 0); }).detach();
@@ -71,6 +91,18 @@ void set_shell_opener(ShellOpener new_opener)
 {
     std::lock_guard lock(opener_mutex());
     opener() = std::move(new_opener);
+}
+
+void set_desktop_opener_program(std::string program)
+{
+    std::lock_guard lock(opener_mutex());
+    opener_program() = program.empty() ? "xdg-open" : std::move(program);
+}
+
+void set_missing_opener_report(MissingOpenerReport report)
+{
+    std::lock_guard lock(opener_mutex());
+    missing_opener_report() = std::move(report);
 }
 
 std::string shell_target(std::string const& file, std::string const& folder)
@@ -119,7 +151,7 @@ BOOL Shell_NotifyIcon(DWORD message, PNOTIFYICONDATA data)
     return ok ? TRUE : FALSE;
 }
 
-HINSTANCE ShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR folder, INT)
+HINSTANCE ShellExecute(HWND hwnd, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR folder, INT)
 {
     auto result = [](INT_PTR code) { return reinterpret_cast<HINSTANCE>(code); };
     if (!file || (verb && !equal_ignoring_case(verb, "open")))
@@ -128,11 +160,18 @@ HINSTANCE ShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR folder, IN
     if (target.empty())
         return result(SE_ERR_FNF);
     ShellOpener current;
+    MissingOpenerReport report;
+    std::string program;
     {
         std::lock_guard lock(opener_mutex());
         current = opener();
+        report = missing_opener_report();
+        program = opener_program();
     }
-    bool opened = current ? current(target) : desktop_open(target);
+    bool missing = false;
+    bool opened = current ? current(target) : desktop_open(target, missing);
+    if (missing && report)
+        report(hwnd, program, target);
     return result(opened ? 42 : SE_ERR_NOASSOC);
 }
 

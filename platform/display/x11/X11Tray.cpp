@@ -154,12 +154,16 @@ void X11Tray::unplace(Slot& slot)
 
 Window X11Tray::make_window(Slot const& slot, bool docked, POINT at)
 {
+    // A docked icon shows the tray's own background where its image is transparent: its
+    // window takes its parent's background (the tray's colour or picture) and the image is
+    // blended over what that paints. The fallback window has no tray behind it.
     XSetWindowAttributes attributes {};
     attributes.event_mask = icon_event_mask;
     attributes.background_pixel = m_background;
+    attributes.background_pixmap = ParentRelative;
     Window window = XCreateWindow(m_display, DefaultRootWindow(m_display), at.x, at.y,
         static_cast<unsigned>(slot.size.cx), static_cast<unsigned>(slot.size.cy), 0, CopyFromParent, InputOutput,
-        CopyFromParent, CWEventMask | CWBackPixel, &attributes);
+        CopyFromParent, CWEventMask | (docked ? CWBackPixmap : CWBackPixel), &attributes);
     if (docked) {
         // XEmbed: protocol version 0, and "map me once embedded".
         unsigned long info[2] = { 0, xembed_mapped };
@@ -215,7 +219,29 @@ void X11Tray::describe(Slot const& slot)
         PropModeReplace, reinterpret_cast<unsigned char const*>(tip.data()), static_cast<int>(tip.size()));
     XStoreName(m_display, slot.window, tip.c_str());
     set_wm_icon(m_display, slot.window, { slot.icon.image });
-    XSetWindowBackground(m_display, slot.window, m_background);
+    if (slot.placement != TrayPlacement::Docked)
+        XSetWindowBackground(m_display, slot.window, m_background);
+}
+
+// What the tray paints behind a docked icon: the window cleared to its parent's background,
+// read back. A window the server cannot read (not viewable yet) gives the button face.
+std::vector<std::uint32_t> X11Tray::tray_behind(Window window, int width, int height)
+{
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), m_background);
+    XWindowAttributes attributes {};
+    if (!XGetWindowAttributes(m_display, window, &attributes) || attributes.map_state != IsViewable)
+        return pixels;
+    XClearWindow(m_display, window);
+    XImage* image = XGetImage(m_display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+        AllPlanes, ZPixmap);
+    if (!image)
+        return pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu;
+    }
+    XDestroyImage(image);
+    return pixels;
 }
 
 void X11Tray::draw(Slot const& slot)
@@ -226,14 +252,17 @@ void X11Tray::draw(Slot const& slot)
     int height = slot.size.cy;
     if (width <= 0 || height <= 0)
         return;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), m_background);
+    std::vector<std::uint32_t> pixels = slot.placement == TrayPlacement::Docked
+        ? tray_behind(slot.window, width, height)
+        : std::vector<std::uint32_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), m_background);
     ArgbImage const& image = slot.icon.image;
-    std::vector<std::uint32_t> composed = composed_over(image, m_background);
     int left = (width - image.width) / 2;
     int top = (height - image.height) / 2;
     for (int y = std::max(0, -top); y < image.height && y + top < height; ++y) {
-        for (int x = std::max(0, -left); x < image.width && x + left < width; ++x)
-            pixels[static_cast<std::size_t>(y + top) * width + (x + left)] = composed[static_cast<std::size_t>(y) * image.width + x];
+        for (int x = std::max(0, -left); x < image.width && x + left < width; ++x) {
+            std::uint32_t& out = pixels[static_cast<std::size_t>(y + top) * width + (x + left)];
+            out = blended_over(image.pixels[static_cast<std::size_t>(y) * image.width + x], out);
+        }
     }
     put_pixels(m_display, slot.window, m_gc, pixels.data(), width, RECT { 0, 0, width, height }, 0, 0);
 }

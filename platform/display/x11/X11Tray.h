@@ -69,6 +69,7 @@ private:
     void place(Slot& slot, int index);
     void unplace(Slot& slot);
     Window make_window(Slot const& slot, bool docked, POINT at);
+    std::vector<std::uint32_t> tray_behind(Window window, int width, int height);
     void request_dock(Slot const& slot);
     void decorate_fallback(Slot const& slot);
     void describe(Slot const& slot);

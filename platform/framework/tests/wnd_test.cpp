@@ -2,6 +2,7 @@
 
 #include "platform/framework/DialogManager.h"
 #include "platform/system/Kernel.h"
+#include "platform/system/Shell.h"
 
 #include <atomic>
 #include <filesystem>
@@ -166,6 +167,26 @@ TEST_F(WndTest, MessageBoxIsAnsweredByScriptAndClosesWithCancel)
         platform::user::filter_message(msg);
     });
     EXPECT_EQ(MessageBox(nullptr, "escape", "Caption", MB_YESNO), IDCANCEL);
+}
+
+// A link opened on a desktop without its opener says so in a message box owned by the window
+// that asked, and ShellExecute answers the failure.
+TEST_F(WndTest, OpeningALinkWithoutTheDesktopsOpenerShowsAMessageBox)
+{
+    platform::system::set_desktop_opener_program("zorvel-test-no-such-opener");
+    std::string text;
+    platform::user::set_modal_hook([&](HWND box) {
+        char buffer[256] {};
+        GetDlgItemText(box, message_box_text_id, buffer, sizeof buffer);
+        text = buffer;
+        PostMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    HINSTANCE result = ShellExecute(nullptr, "open", "https://example.org/help", nullptr, nullptr, 1);
+    platform::user::set_modal_hook(nullptr);
+    platform::system::set_desktop_opener_program("");
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(result), SE_ERR_NOASSOC);
+    EXPECT_EQ(text, "\"https://example.org/help\" cannot be opened: the desktop's opener (zorvel-test-no-such-opener) "
+                    "is not installed.");
 }
 
 TEST_F(WndTest, ResourcesLoadByIdAndReportMissingOnes)

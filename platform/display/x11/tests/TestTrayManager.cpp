@@ -5,7 +5,7 @@
 namespace {
 
 constexpr int slot_side = 24;
-constexpr unsigned long manager_background = 0x00204060;
+constexpr unsigned long manager_background = TestTrayManager::background;
 
 }
 

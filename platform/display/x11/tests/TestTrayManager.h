@@ -12,6 +12,9 @@
 
 class TestTrayManager {
 public:
+    // The colour of the manager's window, behind the icons it docks.
+    static constexpr unsigned long background = 0x00204060;
+
     explicit TestTrayManager(std::string const& display);
     ~TestTrayManager();
     TestTrayManager(TestTrayManager const&) = delete;

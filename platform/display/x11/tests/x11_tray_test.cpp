@@ -225,10 +225,10 @@ TEST_F(X11TrayTest, IconDocksWithTheManagerAndFollowsImageAndTip)
     EXPECT_EQ(xembed[1], 1u); // mapped once embedded
     EXPECT_EQ(name_of(window), "Link is up");
     // The manager made the slot 24 x 24: the 16 x 16 image sits in its middle, its
-    // transparent rows on the background colour.
+    // transparent rows and the slot around it on the tray's own background.
     EXPECT_EQ(pixel(window, 12, 16), 0xCC2211u);
-    EXPECT_EQ(pixel(window, 12, 5), face());
-    EXPECT_EQ(pixel(window, 1, 1), face());
+    EXPECT_EQ(pixel(window, 12, 5), TestTrayManager::background);
+    EXPECT_EQ(pixel(window, 1, 1), TestTrayManager::background);
 
     show_icon(0x001144EE, "Weak signal");
     settle_with_manager();
@@ -280,6 +280,7 @@ TEST_F(X11TrayTest, WithoutManagerAFallbackWindowShowsUntilOneAppearsAndAgainWhe
     auto states = property(fallback, "_NET_WM_STATE", XA_ATOM);
     EXPECT_NE(std::find(states.begin(), states.end(), XInternAtom(user, "_NET_WM_STATE_ABOVE", False)), states.end());
     EXPECT_EQ(pixel(fallback, 12, 16), 0x22AA44u);
+    EXPECT_EQ(pixel(fallback, 12, 5), face()); // no tray behind: the button face
     auto wm_icon = property(fallback, "_NET_WM_ICON", XA_CARDINAL);
     ASSERT_EQ(wm_icon.size(), 2u + 16 * 16);
     EXPECT_EQ(wm_icon[2 + 16 * 10], 0xFF22AA44u);
