@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang
     libgtest-dev libgmock-dev libbenchmark-dev
-    libfreetype-dev libfontconfig-dev libpng-dev
+    libfreetype-dev libfontconfig-dev libpng-dev libssl-dev
     # the faces the font substitution table draws in place of the ones the programs name
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2
     libx11-dev libxext-dev libxtst6 xvfb xauth

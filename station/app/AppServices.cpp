@@ -3,6 +3,7 @@
 #include "station/app/HideDlg.h"
 #include "station/app/VxUI2008Dlg.h"
 #include "station/core/HideDlgServices.h"
+#include "station/profiles/PageSSODlg.h"
 
 namespace {
 
@@ -36,6 +37,21 @@ public:
         CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
         if (window && window->m_hWnd && ::IsWindow(window->m_hWnd))
             window->ShowSubDialog(index);
+    }
+
+    void zero_current_profile() override
+    {
+        if (g_pHideDlg)
+            g_pHideDlg->ZeroProfile();
+    }
+
+    // FIXME: the single sign-on page shows its profile once that page is built; until then
+    // only its member holds the name.
+    void show_sso_profile(char const* name) override
+    {
+        CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
+        if (window && window->m_pPageSSODlg && name)
+            window->m_pPageSSODlg->m_strSSOProfile = name;
     }
 };
 

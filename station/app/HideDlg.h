@@ -63,6 +63,8 @@ public:
     std::mutex& profile_lock() { return m_profileMutex; }
     // A copy of the current profile; false when there is none.
     bool CopyProfile(WLANPROFILE& out);
+    // Zeroes the current profile (the profile page deleted the active one).
+    void ZeroProfile();
     // The configuration window while it is alive; any thread may ask.
     HWND config_window() const;
     void set_config_window(HWND hwnd) { m_hConfigWnd.store(hwnd); }

@@ -109,6 +109,13 @@ void CHideDlg::OnActionInsertExec(WPARAM sender)
 
 // [SECTION] The queue
 
+void CHideDlg::ZeroProfile()
+{
+    std::lock_guard lock(m_profileMutex);
+    if (m_pProfData)
+        std::memset(static_cast<void*>(m_pProfData), 0, sizeof(WLANPROFILE));
+}
+
 bool CHideDlg::CopyProfile(WLANPROFILE& out)
 {
     std::lock_guard lock(m_profileMutex);

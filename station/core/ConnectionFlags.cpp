@@ -6,6 +6,7 @@
 
 std::atomic<BOOL> G_bReConnect { TRUE };
 std::atomic<int> G_nAuthFailState { 3 };
+BOOL G_bManualConnect = FALSE;
 BOOL G_bRotateProfile = FALSE;
 int G_nCurWpsProfile = 0;
 int G_nRotateWpsProfile = 0;

@@ -13,6 +13,10 @@ extern std::atomic<BOOL> G_bReConnect;
 // credential prompt is then skipped once.
 extern std::atomic<int> G_nAuthFailState;
 
+// The user chose the connection (activated a profile, or deleted the active one); the profile
+// page sets it, the hidden dialog reads it. User-interface thread.
+extern BOOL G_bManualConnect;
+
 // [SECTION] WPS credentials tried in turn (user-interface thread)
 extern BOOL G_bRotateProfile;
 extern int G_nCurWpsProfile;

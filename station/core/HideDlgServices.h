@@ -29,6 +29,10 @@ public:
     virtual bool take_scan_after_advance_change() { return false; }
     // CVxUI2008Dlg::ShowSubDialog: shows the configuration window's lower child `index`.
     virtual void show_sub_dialog(int index) { (void)index; }
+    // Zeroes the hidden dialog's current profile (the active profile was deleted).
+    virtual void zero_current_profile() { }
+    // Shows `name` as the single sign-on page's profile and refreshes that page.
+    virtual void show_sso_profile(char const* name) { (void)name; }
 };
 
 HideDlgServices& hide_dlg_services();

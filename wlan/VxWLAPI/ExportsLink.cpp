@@ -91,73 +91,11 @@ VXWL_API int VXWL_WriteIDnPasswd(const char* identity, const char* password)
     return VXWL_ERROR_SUCCESS;
 }
 
-VXWL_API int VXWL_ReadActiveProfileName(char* name)
-{
-    if (!name)
-        return VXWL_ERROR_FAIL;
-    auto active = Library::get().store().read_text("active_profile").value_or("");
-    std::snprintf(name, PROFILE_NAME_SIZE, "%s", active.c_str());
-    return VXWL_ERROR_SUCCESS;
-}
-
-VXWL_API int VXWL_ReadProfileData(WLANPROFILE* profile, const char* name)
-{
-    if (!profile || !name)
-        return VXWL_ERROR_FAIL;
-    std::string const wanted = name_of(name, PROFILE_NAME_SIZE);
-    for (auto const& p : Library::get().store().profiles()) {
-        if (profile_name(p) == wanted) {
-            *profile = p;
-            return VXWL_ERROR_SUCCESS;
-        }
-    }
-    return VXWL_ERROR_FAIL;
-}
-
-// With no buffer: the count. With a buffer of *count records: the records, and *count set to
-// the number written; too few answers -10 with the needed count.
-VXWL_API int VXWL_ReadProfileList(WLANPROFILE* profiles, VXWL_U32* count)
-{
-    if (!count)
-        return VXWL_ERROR_FAIL;
-    auto const stored = Library::get().store().profiles();
-    if (!profiles) {
-        *count = std::uint32_t(stored.size());
-        return VXWL_ERROR_SUCCESS;
-    }
-    if (*count < stored.size()) {
-        *count = std::uint32_t(stored.size());
-        return VXWL_ERROR_BUFFER_TOO_SMALL;
-    }
-    std::memcpy(profiles, stored.data(), stored.size() * sizeof(WLANPROFILE));
-    *count = std::uint32_t(stored.size());
-    return VXWL_ERROR_SUCCESS;
-}
-
-VXWL_API int VXWL_CopyProfileToCurrentSetting(const char* name)
-{
-    std::string const wanted = name_of(name, PROFILE_NAME_SIZE);
-    if (!wanted.empty()) {
-        bool found = false;
-        for (auto const& p : Library::get().store().profiles())
-            found = found || profile_name(p) == wanted;
-        if (!found)
-            return VXWL_ERROR_FAIL;
-    }
-    return Library::get().store().write_text("active_profile", wanted) ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL;
-}
-
 VXWL_API int VXWL_ReadPSMode(VXWL_U32* mode)
 {
     if (!mode)
         return VXWL_ERROR_FAIL;
     *mode = Library::get().store().read_u32("ps_mode").value_or(0);
-    return VXWL_ERROR_SUCCESS;
-}
-
-VXWL_API int VXWL_ResetToDefaultConnecctionSetting(void)
-{
-    Library::get().store().write_text("active_profile", "");
     return VXWL_ERROR_SUCCESS;
 }
 
@@ -335,12 +273,7 @@ VXWL_CHECK_TYPE(WlanDeleteAllVexlorWindowsProfiles);
 VXWL_CHECK_TYPE(SetWEPKey);
 VXWL_CHECK_TYPE(SetAdvanceSetting);
 VXWL_CHECK_TYPE(WriteIDnPasswd);
-VXWL_CHECK_TYPE(ReadActiveProfileName);
-VXWL_CHECK_TYPE(ReadProfileData);
-VXWL_CHECK_TYPE(ReadProfileList);
-VXWL_CHECK_TYPE(CopyProfileToCurrentSetting);
 VXWL_CHECK_TYPE(ReadPSMode);
-VXWL_CHECK_TYPE(ResetToDefaultConnecctionSetting);
 VXWL_CHECK_TYPE(WriteRegValue);
 VXWL_CHECK_TYPE(ReadCCX2Cont);
 VXWL_CHECK_TYPE(QueryCCXInfo);

@@ -213,7 +213,7 @@ using VXWL_U32 = std::uint32_t;
     X(WriteDomainName, int, (const char* domain)) \
     X(WriteIDnPasswd, int, (const char* identity, const char* password)) \
     X(WriteNetConfig, int, (AdapterEntry* adapter, NET_CONFIG_RECORD* config)) \
-    X(WritePACList, int, (void* list, const char* name)) \
+    X(WritePACList, int, (PAC_LIST* list, const char* name)) \
     X(WriteProfile, int, (const char* old_name, WLANPROFILE* profile)) \
     X(WriteProfileID, int, (const char* id_text)) \
     X(WriteRegValue, int, (const char* name, VXWL_U32 type, const void* data, VXWL_U32 size)) \

@@ -234,6 +234,13 @@ struct PAC_ENTRY {
     char Path[256];
 };
 
+// The PAC list handed to VXWL_WritePACList: a native pair passed by address only, never
+// stored or passed by value, so it keeps no fixed size on 64-bit builds.
+struct PAC_LIST {
+    std::uint32_t Count;
+    PAC_ENTRY* Entries;
+};
+
 struct PAC_BLOCK {
     std::uint8_t Bytes[1040];
 };

@@ -1,5 +1,8 @@
 #include "wlan/sim/ProfileCommands.h"
 
+#include "platform/system/ParseInteger.h"
+#include "wlan/profile/ProfileFields.h"
+#include "wlan/sim/ProfileStore.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
 
@@ -80,9 +83,10 @@ std::string set_key(WLANPROFILE& p, std::string const& key, std::string const& v
     }
     if (key == "cipher") return pick(kCipher, value, p.enumEncryStatus);
     if (key == "key") {
-        std::string const error = put(p.chPskKey, value.size() < sizeof p.chPskKey ? value : std::string(sizeof p.chPskKey, 'x'));
-        p.nPskKeyLen = std::uint32_t(value.size());
-        return error.empty() ? put(p.WEPKey1, value) : error;
+        if (!wlan::profile::write_psk(p, value))
+            return "longer than 64 characters";
+        // The same text is WEP key 1 for a WEP profile (a pre-shared key past its array is not).
+        return value.size() < sizeof p.WEPKey1 ? put(p.WEPKey1, value) : std::string();
     }
     if (key.size() == 4 && key.rfind("key", 0) == 0 && key[3] >= '1' && key[3] <= '4') {
         char (*keys[])[64] = { &p.WEPKey1, &p.WEPKey2, &p.WEPKey3, &p.WEPKey4 };
@@ -105,6 +109,7 @@ std::string make_profile(std::string const& name, std::vector<std::string> const
     p.enumPreamType = 2;
     p.enumEncryStatus = ENC_NONE;
     p.wepDefaultKey = 1;
+    p.nPskKeyType = 1; // as typed, the editor's default
     p.lRtsThre = 2347;
     p.lFragThre = 2346;
     if (name.empty())
@@ -130,31 +135,55 @@ std::string add_profile(Store& store, std::string const& name, std::vector<std::
     WLANPROFILE profile {};
     if (std::string error = make_profile(name, settings, profile); !error.empty())
         return error;
-    auto profiles = store.profiles();
-    std::uint32_t next_id = 1;
-    bool replaced = false;
-    for (auto& p : profiles) {
-        next_id = std::max(next_id, p.nProfileID + 1);
-        if (std::strncmp(p.strProfileName, profile.strProfileName, sizeof p.strProfileName) == 0) {
-            profile.nProfileID = p.nProfileID;
-            p = profile;
-            replaced = true;
-        }
+    ProfileStore profiles(store);
+    auto const stored = profiles.find(name);
+    if (stored) {
+        profile.nProfileID = stored->nProfileID;
+    } else {
+        auto const id = platform::system::parse_integer<std::uint32_t>(profiles.next_id()).value_or(0);
+        if (id == 0)
+            return "no free profile ID (1 to 999)";
+        profile.nProfileID = id;
     }
-    if (!replaced) {
-        profile.nProfileID = next_id;
-        profiles.push_back(profile);
-    }
-    return store.save_profiles(profiles) ? std::string() : "cannot write to " + store.folder();
+    return profiles.write(stored ? name : "", profile) == ProfileStore::kOk ? std::string() : "cannot write to " + store.folder();
 }
 
 std::string activate_profile(Store& store, std::string const& name)
 {
-    for (auto const& p : store.profiles()) {
-        if (std::string(p.strProfileName, ::strnlen(p.strProfileName, sizeof p.strProfileName)) == name)
-            return store.write_text("active_profile", name) ? std::string() : "cannot write to " + store.folder();
+    ProfileStore profiles(store);
+    auto const stored = profiles.find(name);
+    if (!stored)
+        return "no profile named '" + name + "'";
+    return profiles.set_active_name(wlan::profile::name_of(*stored)) ? std::string() : "cannot write to " + store.folder();
+}
+
+std::string name_of_code(std::map<std::string, std::uint32_t> const& table, std::uint32_t code)
+{
+    for (auto const& [name, value] : table)
+        if (value == code)
+            return name;
+    return std::to_string(code);
+}
+
+std::string security_text(WLANPROFILE const& p)
+{
+    std::string text = name_of_code(kAuth, p.enumAuthenMode) + "/" + name_of_code(kCipher, p.enumEncryStatus);
+    if (p.b8021X)
+        text += "/" + name_of_code(kEap, p.enumAuthenProtocol);
+    return text;
+}
+
+std::string list_profiles(Store& store)
+{
+    ProfileStore profiles(store);
+    std::string out;
+    for (auto const& p : profiles.profiles()) {
+        std::string const name = wlan::profile::name_of(p);
+        out += "profile\t" + std::to_string(p.nProfileID) + "\t" + name + "\t" + wlan::profile::read_ssid(p) + "\t"
+            + security_text(p) + "\tpac " + std::to_string(profiles.pac_list(name).size()) + "\n";
     }
-    return "no profile named '" + name + "'";
+    out += "active\t" + profiles.active_name() + "\n";
+    return out;
 }
 
 }

@@ -9,6 +9,9 @@
 //                                       tls, ttls, fast, md5, leap), tunnel, identity, password,
 //                                       password_mode
 //   profile-activate <name>
+//   profiles                            one tab-separated line per stored profile ("profile",
+//                                       ID, name, SSID, auth/cipher[/eap], "pac <count>"), then
+//                                       "active" and the active profile's name
 #pragma once
 
 #include "wlan/api/Profile.h"
@@ -25,5 +28,9 @@ std::string make_profile(std::string const& name, std::vector<std::string> const
 // Adds the profile, or replaces the stored one of that name (keeping its ID).
 std::string add_profile(Store& store, std::string const& name, std::vector<std::string> const& settings);
 std::string activate_profile(Store& store, std::string const& name);
+// What `wlansim profiles` prints.
+std::string list_profiles(Store& store);
+// "wpa2-psk/aes", with "/peap" (the EAP method) for an 802.1X profile.
+std::string security_text(WLANPROFILE const& p);
 
 }

@@ -130,10 +130,8 @@ std::optional<std::vector<std::uint8_t>> Store::read(std::string const& key) con
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-bool Store::write(std::string const& key, std::vector<std::uint8_t> const& bytes)
+bool replace_file(std::string const& target, std::vector<std::uint8_t> const& bytes, std::function<void()> const& before_rename)
 {
-    make_folders(m_folder);
-    std::string const target = path_of(key);
     static std::atomic<unsigned> serial { 0 };
     std::string const tmp = target + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(serial++);
     int const fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -141,17 +139,24 @@ bool Store::write(std::string const& key, std::vector<std::uint8_t> const& bytes
         return false;
     bool ok = write_all(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    if (ok && m_before_rename)
-        m_before_rename();
+    if (ok && before_rename)
+        before_rename();
     if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
         ::unlink(tmp.c_str());
         return false;
     }
-    if (int const dir = ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    std::string const folder = target.find('/') == std::string::npos ? "." : target.substr(0, target.rfind('/') + 1);
+    if (int const dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
     return true;
+}
+
+bool Store::write(std::string const& key, std::vector<std::uint8_t> const& bytes)
+{
+    make_folders(m_folder);
+    return replace_file(path_of(key), bytes, m_before_rename);
 }
 
 bool Store::remove(std::string const& key) { return ::unlink(path_of(key).c_str()) == 0; }

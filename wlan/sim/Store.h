@@ -16,6 +16,12 @@
 
 namespace wlan::sim {
 
+// Writes `bytes` to a temporary file beside `target` ("<target>.tmp.<pid>.<n>"), flushes it and
+// renames it over the target, so the target is either its old or its new content. The
+// temporary is removed when anything fails; `before_rename` runs once it is complete.
+bool replace_file(std::string const& target, std::vector<std::uint8_t> const& bytes,
+    std::function<void()> const& before_rename = {});
+
 class Store {
 public:
     // VXSIM_STORE when set, else $XDG_STATE_HOME/vxsim, else ~/.local/state/vxsim.

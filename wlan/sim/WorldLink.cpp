@@ -5,9 +5,9 @@
 
 #include "wlan/api/Callback.h"
 #include "wlan/sim/Channels.h"
+#include "wlan/sim/KeyMaterial.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace wlan::sim {
@@ -21,14 +21,21 @@ std::string field_text(char const (&field)[N])
     return std::string(field, ::strnlen(field, N));
 }
 
-bool same_key(std::string const& a, std::string const& b)
+// Pre-shared keys match when their master keys do: either side may hold the passphrase or
+// the 64 hexadecimal digits.
+bool same_psk(std::string const& profile_key, ApSpec const& ap)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])) && a[i] != b[i])
-            return false;
-    return true;
+    auto const mine = psk_pmk(profile_key, ap.ssid);
+    return mine && mine == psk_pmk(ap.key, ap.ssid);
+}
+
+// A WAPI pre-shared key as the profile gives its format: 0 hexadecimal digits, 1 ASCII text.
+bool same_wapi_key(WLANPROFILE const& p, std::string const& key, ApSpec const& ap)
+{
+    if (p.nPskKeyType != 0)
+        return key == ap.key;
+    auto const bytes = decode_hex(key);
+    return bytes && *bytes == ap.key;
 }
 
 enum class Family { Open, Wep, Psk, Dot1X, WapiPsk, WapiCert };
@@ -167,6 +174,10 @@ void World::connect(WLANPROFILE const& profile, std::uint64_t now)
     m_link.icv = false;
     if (!driver_ready(now) || !radio_on())
         return;
+    // A record naming no network (no SSID, no BSSID lock) is how the programs ask to stay
+    // disconnected, as an empty SSID does: no attempt, so no failure is reported.
+    if (profile.SSID.SsidLength == 0 && !profile.bBssid)
+        return;
     m_link.phase = LinkPhase::Associating;
     callback(RS_CBS_AU_STATUS_START);
     ApSpec const* ap = find_target(profile);
@@ -196,7 +207,7 @@ void World::plan_connection(ApSpec const& ap, std::uint64_t now)
         schedule(assoc, Step::Connected);
         return;
     case Family::Wep: {
-        bool const key_ok = same_key(wep_key_of(p), ap.key);
+        bool const key_ok = wep_key_bytes(wep_key_of(p)) == wep_key_bytes(ap.key);
         if (!key_ok && ap.wep_shared) {
             schedule(assoc, Step::Failed, LINK_AUTH_FAIL);
             return;
@@ -210,7 +221,7 @@ void World::plan_connection(ApSpec const& ap, std::uint64_t now)
     }
     case Family::Psk:
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_LINK_UP);
-        if (psk_of(p) == ap.key) {
+        if (same_psk(psk_of(p), ap)) {
             schedule(assoc + 200, Step::Callback, RS_CBS_PORT_SECURED);
             schedule(assoc + 200, Step::Connected);
         }
@@ -233,7 +244,7 @@ void World::plan_connection(ApSpec const& ap, std::uint64_t now)
         m_link.wapi = true;
         m_link.wapi_from = now;
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_LINK_UP);
-        bool const ok = family_of(ap.security) == Family::WapiPsk ? psk_of(p) == ap.key
+        bool const ok = family_of(ap.security) == Family::WapiPsk ? same_wapi_key(p, psk_of(p), ap)
                                                                   : !field_text(p.chUserCertPath).empty();
         std::uint64_t const done = now + 3000;
         if (ok)

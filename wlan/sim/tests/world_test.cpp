@@ -32,6 +32,12 @@ bssid = 02:00:00:00:00:02
 channel = 6
 security = wep
 key = 12345
+[ap:wephex]
+ssid = WepHex
+bssid = 02:00:00:00:00:06
+channel = 6
+security = wep
+key = 6162636465
 [ap:psk]
 ssid = Psk
 bssid = 02:00:00:00:00:03
@@ -118,10 +124,23 @@ TEST_F(WorldTest, ConnectionsGiveTheirEventsInOrder)
     std::snprintf(wep.WEPKey1, sizeof wep.WEPKey1, "12345");
     auto wep_wrong = wep;
     std::snprintf(wep_wrong.WEPKey1, sizeof wep_wrong.WEPKey1, "54321");
+    // The same key bytes typed the other way: hexadecimal against ASCII and back.
+    auto wep_hex = wep;
+    std::snprintf(wep_hex.WEPKey1, sizeof wep_hex.WEPKey1, "3132333435");
+    auto wep_ascii = profile("WepHex", AUTH_OPEN, ENC_WEP);
+    std::snprintf(wep_ascii.WEPKey1, sizeof wep_ascii.WEPKey1, "abcde");
+    auto wep_hex_wrong = wep_hex;
+    std::snprintf(wep_hex_wrong.WEPKey1, sizeof wep_hex_wrong.WEPKey1, "3132333436");
     auto psk = profile("Psk", AUTH_WPA2_PSK, ENC_AES);
     set_psk(psk, "right-key-1");
     auto psk_wrong = psk;
     set_psk(psk_wrong, "wrong-key-1");
+    // PBKDF2-HMAC-SHA1("right-key-1", "Psk", 4096, 32).
+    auto pmk = psk;
+    std::memcpy(pmk.chPskKey, "e15de0c303d806485c1713b217977cfd9dc522bef4fc4748bfcee6a61e1d095e", 64);
+    pmk.nPskKeyLen = 64;
+    auto pmk_wrong = pmk;
+    pmk_wrong.chPskKey[63] = 'f';
     auto peap = profile("Corp", AUTH_WPA2, ENC_AES);
     peap.b8021X = 1;
     std::snprintf(peap.chID, sizeof peap.chID, "alice");
@@ -133,9 +152,15 @@ TEST_F(WorldTest, ConnectionsGiveTheirEventsInOrder)
         { "open", profile("Open", AUTH_OPEN, ENC_NONE), { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "wep", wep, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "wep wrong key", wep_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT, RS_CBS_ICV_ERROR }, VxStatus_Connected, LINK_UP },
+        { "wep as hex", wep_hex, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
+        { "wep as ascii", wep_ascii, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
+        { "wep hex wrong key", wep_hex_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT, RS_CBS_ICV_ERROR }, VxStatus_Connected, LINK_UP },
+        { "psk as pmk", pmk, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_PORT_SECURED, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
+        { "pmk wrong", pmk_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_EAP_4WAY_TIMEOUT },
         { "psk", psk, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_PORT_SECURED, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "psk wrong key", psk_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_EAP_4WAY_TIMEOUT },
         { "hidden by name", profile("Secret", AUTH_OPEN, ENC_NONE), { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
+        { "no network named: stays disconnected quietly", profile("", AUTH_OPEN, ENC_NONE), {}, VxStatus_Disconnected, LINK_DOWN },
         { "unknown name", profile("Nobody", AUTH_OPEN, ENC_NONE), { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_ASSOC_FAIL },
         { "peap", peap, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING, RS_CBS_AU_STATUS_AUTHENTICATED, RS_CBS_PORT_SECURED, RS_CBS_AU_STATUS_MEDIA_CONNECT }, VxStatus_Connected, LINK_UP },
         { "peap wrong password", peap_wrong, { RS_CBS_AU_STATUS_START, RS_CBS_AU_STATUS_LINK_UP, RS_CBS_AU_STATUS_AUTHENTICATING, RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED, RS_CBS_AU_STATUS_LINK_DOWN }, VxStatus_Disconnected, LINK_AUTH_FAIL },
@@ -201,7 +226,7 @@ TEST_F(WorldTest, ScansFinishAfterTheirTimeOrFail)
     EXPECT_TRUE(m_world.start_scan(0));
     EXPECT_TRUE(run_until(1999).empty());
     EXPECT_EQ(run_until(2000), (V { 0xFFFF }));
-    EXPECT_EQ(m_world.scan_entries().size(), 5u);
+    EXPECT_EQ(m_world.scan_entries().size(), 6u);
     m_world.fail_next_scan();
     m_world.start_scan(3000);
     EXPECT_EQ(run_until(5000), (V { VXWL_MSG_SCAN_FAILED }));

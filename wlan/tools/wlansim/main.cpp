@@ -33,7 +33,8 @@ void usage(std::FILE* out)
         std::fprintf(out, "       wlansim %s\n", line.c_str());
     std::fputs("       wlansim profile-add <name> key=value ...   (ssid, bssid, network, auth, cipher, key,\n"
                "               key1-key4, eap, tunnel, identity, password, password_mode)\n"
-               "       wlansim profile-activate <name>\n",
+               "       wlansim profile-activate <name>\n"
+               "       wlansim profiles   (the stored profiles and the active one)\n",
         out);
     std::fputs("The store folder is VXSIM_STORE (else the per-user default); the scenario is the one\n"
                "the running library recorded there, else VXSIM_SCENARIO.\n",
@@ -200,6 +201,14 @@ int main(int argc, char** argv)
             return kBadUsage;
         }
         return list(store);
+    }
+    if (words[0] == "profiles") {
+        if (words.size() > 1) {
+            std::fprintf(stderr, "wlansim: 'profiles' takes no arguments\n");
+            return kBadUsage;
+        }
+        std::fputs(list_profiles(store).c_str(), stdout);
+        return 0;
     }
     if (words[0] == "profile-add" || words[0] == "profile-activate")
         return profile_command(store, words);

@@ -123,3 +123,23 @@ TEST_F(WlansimTest, ReadsOnlyARegularScenarioFile)
 }
 
 }
+
+TEST_F(WlansimTest, ProfilesListsWhatProfileAddStoresAndTheActiveName)
+{
+    EXPECT_EQ(run({ "profile-add", "Corner Cafe", "ssid=Corner Cafe" }).status, 0);
+    ToolRun const add = run({ "profile-add", "HomeNet 5G", "ssid=HomeNet 5G", "auth=wpa2-psk", "cipher=aes",
+        "key=" + std::string(64, 'a') });
+    EXPECT_EQ(add.status, 0) << add.err;
+    EXPECT_EQ(run({ "profile-activate", "homenet 5g" }).status, 0);
+    // Adding a stored name again (in another case) replaces it and keeps its ID.
+    EXPECT_EQ(run({ "profile-add", "corner cafe", "ssid=Cafe 2" }).status, 0);
+    ToolRun const list = run({ "profiles" });
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out,
+        "profile\t1\tcorner cafe\tCafe 2\topen/none\tpac 0\n"
+        "profile\t2\tHomeNet 5G\tHomeNet 5G\twpa2-psk/aes\tpac 0\n"
+        "active\tHomeNet 5G\n");
+    EXPECT_EQ(run({ "profiles", "x" }).status, 2);
+    EXPECT_EQ(run({ "profile-add", "Long", "ssid=L", "key=" + std::string(65, 'a') }).status, 2);
+    EXPECT_EQ(log(), "");
+}
