@@ -75,6 +75,7 @@ void World::advance(std::uint64_t now)
     }
     // A driver that became ready, or any other change, may let the access point start.
     reconcile_softap(now);
+    reconcile_link(now);
 }
 
 std::vector<Outgoing> World::take_outgoing()

@@ -240,6 +240,8 @@ private:
     void plan_fast_provisioning(ApSpec const& ap, std::uint64_t at);
     int matching_account(ApSpec const& ap) const;
     void drop_link(std::uint64_t now);
+    // A connected access point that is gone or out of range (as for association) loses the link.
+    void reconcile_link(std::uint64_t now);
     void finish_scan(std::uint64_t now);
     ApSpec const* find_target(WLANPROFILE const& profile) const;
     void plan_connection(ApSpec const& ap, std::uint64_t now);

@@ -166,6 +166,15 @@ void World::drop_link(std::uint64_t now)
         callback(RS_CBS_AU_STATUS_LINK_DOWN);
 }
 
+void World::reconcile_link(std::uint64_t now)
+{
+    if (m_link.phase != LinkPhase::Connected)
+        return;
+    ApSpec const* ap = linked_ap();
+    if (!ap || !ap->present || ap->rssi <= -95)
+        drop_link(now);
+}
+
 void World::connect(WLANPROFILE const& profile, std::uint64_t now)
 {
     drop_link(now);

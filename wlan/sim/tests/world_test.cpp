@@ -286,3 +286,29 @@ TEST(WorldStore, RadioAndModeAreSharedThroughTheStore)
     EXPECT_EQ(log.apply_new(b, 0), 0);
     std::filesystem::remove_all(folder);
 }
+
+TEST_F(WorldTest, AnAccessPointOutOfRangeOrGoneEndsTheLink)
+{
+    struct Case {
+        char const* change;
+        V events;
+    };
+    V const lost = { RS_CBS_AU_STATUS_MEDIA_DISCONNECT, RS_CBS_AU_STATUS_LINK_DOWN };
+    Case const cases[] = {
+        { "ap-signal open -90", {} }, // weaker, still in range
+        { "ap-signal open -97", lost },
+        { "ap-remove open", lost },
+    };
+    std::uint64_t t = 0;
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.change);
+        ASSERT_EQ(apply_live_command(m_world, "ap-signal open -50", t), "");
+        m_world.connect(profile("Open", AUTH_OPEN, ENC_NONE), t);
+        run_until(t + 5000);
+        ASSERT_EQ(status().Status, VxStatus_Connected);
+        ASSERT_EQ(apply_live_command(m_world, c.change, t + 5000), "");
+        EXPECT_EQ(run_until(t + 5001), c.events);
+        EXPECT_EQ(status().Status, c.events.empty() ? VxStatus_Connected : VxStatus_Disconnected);
+        t += 10000;
+    }
+}
