@@ -113,6 +113,7 @@ void CPageProfileDlg::ShowDetail()
 
 CString CPageProfileDlg::GetDefaultProfileName()
 {
+    TraceMsg(TRACE_STEP, "[Kivra] --> CPageProfileDlg::GetDefaultProfileName\n");
     std::vector<std::string> names;
     for (ProfileListItem const& row : m_aryProfile)
         names.push_back(row.strName.str());
@@ -123,6 +124,7 @@ CString CPageProfileDlg::GetDefaultProfileName()
 
 CString CPageProfileDlg::GetNextProfileIDText()
 {
+    TraceMsg(TRACE_STEP, "[Kivra] --> CPageProfileDlg::GetNextProfileIDText\n");
     if (RowCount() == 0)
         return "0";
     char id[PROFILE_NAME_SIZE] {};
