@@ -109,8 +109,11 @@ protected:
         for (int row = 0; row < page.RowCount(); ++row)
             if (page.Row(row).strName == name)
                 page.m_listProfile.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        NMHDR header { page.m_listProfile.m_hWnd, CPageProfileDlg::IDC_LIST, UINT(NM_CLICK) };
-        page.SendMessage(WM_NOTIFY, CPageProfileDlg::IDC_LIST, reinterpret_cast<LPARAM>(&header));
+        // The notice a click sends: a whole NMITEMACTIVATE, which the list reads too.
+        NMITEMACTIVATE click {};
+        click.hdr = { page.m_listProfile.m_hWnd, CPageProfileDlg::IDC_LIST, UINT(NM_CLICK) };
+        click.iItem = -1;
+        page.SendMessage(WM_NOTIFY, CPageProfileDlg::IDC_LIST, reinterpret_cast<LPARAM>(&click));
         platform::testing::pump_until_idle();
     }
 

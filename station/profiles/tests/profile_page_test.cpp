@@ -80,8 +80,11 @@ protected:
         page->m_listProfile.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         if (row >= 0)
             page->m_listProfile.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        NMHDR header { page->m_listProfile.m_hWnd, CPageProfileDlg::IDC_LIST, UINT(NM_CLICK) };
-        page->SendMessage(WM_NOTIFY, CPageProfileDlg::IDC_LIST, reinterpret_cast<LPARAM>(&header));
+        // The notice a click sends: a whole NMITEMACTIVATE, which the list reads too.
+        NMITEMACTIVATE click {};
+        click.hdr = { page->m_listProfile.m_hWnd, CPageProfileDlg::IDC_LIST, UINT(NM_CLICK) };
+        click.iItem = row;
+        page->SendMessage(WM_NOTIFY, CPageProfileDlg::IDC_LIST, reinterpret_cast<LPARAM>(&click));
         pump();
     }
     int selected() const { return page->m_listProfile.GetNextItem(-1, LVNI_SELECTED); }
