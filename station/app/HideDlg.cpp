@@ -17,6 +17,7 @@
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
+#include "wlan/api/Callback.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,6 +39,20 @@ BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
     ON_MESSAGE(WM_HIDE_DLG_CCX_PROFILE, OnCcxDiagProfile)
     ON_MESSAGE(WM_HIDE_DLG_SHOW_INVALID_IDPW, OnShowInvalidIDPW)
     ON_MESSAGE(WM_HIDE_DLG_ASK_NEW_PASSWORD, OnAskNewPassword)
+    ON_MESSAGE(VXWL_MSG_SCAN_FAILED, OnScanFailed)
+    ON_MESSAGE(VXWL_MSG_RADIO_ON, OnTurnOnRadio)
+    ON_MESSAGE(VXWL_MSG_RADIO_OFF, OnTurnOffRadio)
+    ON_MESSAGE(VXWL_MSG_CCX_DIAG_FIRST, OnCcxDiagnostic4)
+    ON_MESSAGE(VXWL_MSG_CCX_DIAG_FIRST + 1, OnCcxDiagnostic5)
+    ON_MESSAGE(VXWL_MSG_CCX_DIAG_FIRST + 2, OnCcxDiagnostic6)
+    ON_MESSAGE(VXWL_MSG_CCX_DIAG_LAST, OnCcxDiagnostic7)
+    ON_MESSAGE(VXWL_MSG_RECONNECT, OnReConnectMsg)
+    ON_MESSAGE(VXWL_MSG_RECONNECT + 1, OnIgnoredMsg)
+    ON_MESSAGE(VXWL_MSG_RECONNECT + 2, OnIgnoredMsg)
+    ON_MESSAGE(VXWL_MSG_ENABLE_WINDOW, OnEnableConfigUI)
+    ON_MESSAGE(VXWL_MSG_EAP_CONFIG_DONE, OnResumeConnect)
+    ON_MESSAGE(WM_NDIS_PRIVATE, OnPrivateMsg)
+    ON_MESSAGE(WM_NDIS_MEDIA_CONNECT, OnNdisStatusMediaConnectMessage)
     ON_COMMAND(ID_TRAY_LAUNCH, OnTrayLaunch)
     ON_COMMAND(ID_TRAY_DIAGNOSTIC, OnTrayDiagnostic)
     ON_COMMAND(ID_TRAY_EXIT, OnTrayExit)
@@ -292,46 +307,4 @@ void CHideDlg::OnPaint()
 {
     CPaintDC dc(this);
     ShowWindow(SW_HIDE);
-}
-
-// [SECTION] Timers
-
-// Until the full polling arrives, every tick keeps the trace level, the adapter's presence and
-// the tray icon current; the one-shot timers of the card initialisation end after their tick.
-void CHideDlg::OnTimer(UINT_PTR nIDEvent)
-{
-    TraceMsg(TRACE_TICK, "[Kivra] CHideDlg::OnTimer(%d)\n", int(nIDEvent));
-    if (nIDEvent == TIMER_HIDE_DLG_CHECKINI_DEBUGMODE) {
-        char level[16] {};
-        ReadIniString("Settings", "DebugMode", "0", level, sizeof level);
-        G_VxWlLib.nDebugMode.store(std::atoi(level));
-    }
-    if (nIDEvent == TIMER_HIDE_DLG_SESSION_ID)
-        return;
-    if (m_bDialogRunning) {
-        TraceMsg(TRACE_STEP, "[Kivra] m_bDialogRunning is TRUE, return!\n");
-        return;
-    }
-    if (nIDEvent == TIMER_HIDE_DLG_RECONNECT)
-        ProcReConnect();
-    if (nIDEvent == TIMER_HIDE_DLG_RESCAN)
-        KillTimer(nIDEvent);
-    EndUnseenPrompt();
-    poll_tray_state();
-}
-
-void CHideDlg::poll_tray_state()
-{
-    m_bDeviceExist = G_VxWlLib.VXWL_IsDeviceExist(&G_VxWlLib.adapter) ? TRUE : FALSE;
-    if (!m_bDeviceExist) {
-        ModifyTaskBar(IDI_NOTEXIST);
-        return;
-    }
-    WLAN_STATUS status {};
-    G_VxWlLib.VXWL_QueryWLANStatus(&status, WLAN_STATUS_REQUEST { { 1, 1, 0, 0, 1 } });
-    bool const bssid_set = std::any_of(std::begin(status.Bssid), std::end(status.Bssid), [](BYTE b) { return b != 0; });
-    if (status.Status == VxStatus_Connected && status.LinkState != 2 && bssid_set)
-        UpdateSignalIcon();
-    else
-        ModifyTaskBar(IDI_LOST);
 }

@@ -13,6 +13,7 @@
 #include "station/core/ConnectionFlags.h"
 #include "station/survey/DiagnosticDlg.h"
 #include "wlan/api/Profile.h"
+#include "wlan/api/Records.h"
 
 #include <map>
 #include <memory>
@@ -49,8 +50,38 @@ public:
     void ProcReConnect();
     // Captures the frame counts the WEP key error check compares with.
     void CaptureFrameBaseline();
+    // Takes the frame counts of a status already read as the ones the check compares with.
+    void StoreFrameBaseline(WLAN_STATUS const& status);
     // Empties the queue (exit, adapter removal).
     void DrainActionQueue();
+
+    // [SECTION] Polling (HideDlgTimers.cpp, HideDlgRetry.cpp)
+    // 0, or 2 when the adapter is gone (the rest of the tick is skipped).
+    int ProcDetectDeviceRemoval();
+    void ProcDetectHardwareRadioOnOff();
+    void RescanBssidList();
+    void ProcRescan();
+    void ProcGetScanTable();
+    void ProcDetectICVError(UINT_PTR nIDEvent);
+    void ProcDetectWPACapNWindowsUtil();
+    // Timer 15: reconnects when the link is not the current profile's.
+    void ProcRetryConnection(WLAN_STATUS const& status);
+
+    // [SECTION] WPS steps (HideDlgWps.cpp)
+    void ProcWPS_HWPBC();
+    void ProcWPSStatus();
+    void ProcWPSRoutineRescan();
+    void ProcWPSRotate();
+    void store_wps_credentials();
+    // The credentials of the last successful push-button run, as the library handed them.
+    WPS_MODE m_WpsMode {};
+    WPS_PROFILE m_WpsProfile {};
+
+    // [SECTION] Power, sessions and the radio (HideDlgPower.cpp)
+    void OnPowerBroadcast(WPARAM event);
+    void ConnectAfterResume();
+    void ProcDetectSessionIDChangedEx();
+    LRESULT OnTurnOnRadio(WPARAM wParam, LPARAM lParam);
 
     // [SECTION] Credential prompts (HideDlgPrompts.cpp)
     int PromptPeapCredentials();
@@ -127,6 +158,19 @@ protected:
     LRESULT OnCcxDiagProfile(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowInvalidIDPW(WPARAM wParam, LPARAM lParam);
     LRESULT OnAskNewPassword(WPARAM wParam, LPARAM lParam);
+    // [SECTION] The library's and the pages' private messages (HideDlgMessages.cpp)
+    LRESULT OnScanFailed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTurnOffRadio(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCcxDiagnostic4(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCcxDiagnostic5(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCcxDiagnostic6(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCcxDiagnostic7(WPARAM wParam, LPARAM lParam);
+    LRESULT OnReConnectMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnIgnoredMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEnableConfigUI(WPARAM wParam, LPARAM lParam);
+    LRESULT OnResumeConnect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPrivateMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNdisStatusMediaConnectMessage(WPARAM wParam, LPARAM lParam);
     void OnOK() override { }
     void OnCancel() override { }
 
@@ -143,7 +187,26 @@ private:
     void init_card_op_mode(int win_os);
     void init_card_connection();
     void set_tray_menu_text(HMENU menu, int menu_id);
-    void poll_tray_state();
+    // [SECTION] Steps of the tick
+    void read_debug_mode();
+    void check_init_after_resume();
+    void arm_scan_after_driver_ready(int win_os);
+    void run_timer_actions(UINT_PTR id);
+    bool run_wps_steps(UINT_PTR id);
+    void update_connection_state(WLAN_STATUS const& status, UINT_PTR id);
+    void lost_link_tick(WLAN_STATUS const& status);
+    bool profile_matches(WLAN_STATUS const& status);
+    void adapter_gone();
+    void advance_page_connection();
+    void enable_window_buttons();
+    void rotate_profile_tick();
+    void pause_for_resume();
+    void session_back_to_me();
+    void session_to_another_user();
+    void reapply_active_profile();
+    void show_radio_state(bool on);
+    bool relay(CWnd* page, UINT message, WPARAM wParam, LPARAM lParam);
+    bool config_window_alive() const;
     void release_library();
     NOTIFYICONDATA icon_record(UINT icon_id);
     void OnActionInsertExec(WPARAM sender);

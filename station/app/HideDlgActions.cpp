@@ -54,6 +54,8 @@ LRESULT CHideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == ACTION_INSERT_EXEC)
         OnActionInsertExec(wParam);
+    else if (message == WM_POWERBROADCAST)
+        OnPowerBroadcast(wParam);
     return CDialog::WindowProc(message, wParam, lParam);
 }
 

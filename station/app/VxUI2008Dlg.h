@@ -117,6 +117,13 @@ public:
     void ToggleExpand();
     void EnableWMMButton();
     void ActionTurnOnOffRadio(BOOL state);
+    // The radio button's image (unless small screens hide icons) and the window's radio flag,
+    // without the work of a switch: the hidden dialog tells the window what the radio is.
+    void MarkRadio(BOOL on);
+    void ShowRadioIcon(BOOL on);
+    // One tick of the hidden dialog's timer 10: the profile rotation step when the CCX control
+    // word asks for it.
+    void RotateProfileTick();
 
     // [SECTION] Routing of the pages' requests (VxUI2008DlgRoutes.cpp, VxUI2008DlgExchange.cpp)
     // Every message passes through here: the pages' private messages are routed first, and

@@ -45,6 +45,17 @@ void CVxUI2008Dlg::OnRadio()
     m_bRadioOn = !m_bRadioOn;
 }
 
+void CVxUI2008Dlg::MarkRadio(BOOL on)
+{
+    m_bRadioOn = on;
+    ShowRadioIcon(on);
+}
+
+void CVxUI2008Dlg::ShowRadioIcon(BOOL on)
+{
+    set_row_icon(kind_button(BTN_RADIO), on ? kIconRadioOn : kIconRadioOff, 0);
+}
+
 void CVxUI2008Dlg::ActionTurnOnOffRadio(BOOL state)
 {
     m_bRadioOn = state;
@@ -156,13 +167,18 @@ BOOL CVxUI2008Dlg::OnHelpInfo(HELPINFO*)
 
 // [SECTION] Timer
 
+// Nothing arms a timer on this window: the rotation runs on the hidden dialog's timer 10.
 void CVxUI2008Dlg::OnTimer(UINT_PTR nIDEvent)
+{
+    CResizeDlg::OnTimer(nIDEvent);
+}
+
+void CVxUI2008Dlg::RotateProfileTick()
 {
     VXWL_U32 ccx = 0;
     G_VxWlLib.VXWL_ReadCCX2Cont(&ccx);
-    if (nIDEvent == kRotationTimer && (ccx & kRotateProfileBit))
+    if (ccx & kRotateProfileBit)
         rotate_profile_step();
-    CResizeDlg::OnTimer(nIDEvent);
 }
 
 // While the link stays down for three ticks, the next stored profile is made current. The
@@ -198,6 +214,6 @@ void CVxUI2008Dlg::rotate_profile_step()
         m_pPageSiteSurveyDlg->m_bConnectByBssid = FALSE;
         m_pPageSiteSurveyDlg->m_bConnectBySsid = FALSE;
     }
-    // FIXME: the profile page re-applies the new current profile (SetOidFromReg(FALSE)) once
-    // it has that operation.
+    if (m_pPageProfileDlg)
+        m_pPageProfileDlg->SetOidFromReg(FALSE);
 }

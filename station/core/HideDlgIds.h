@@ -24,8 +24,12 @@ enum : unsigned {
     TIMER_HIDE_DLG_RADIO = 11,
     TIMER_HIDE_DLG_CHECK_INI_AFTER_RESUME = 13,
     TIMER_HIDE_DLG_RETRY_CON = 15,
+    // Nothing in the program arms 16 (the advanced page's connection) and 21 (the previous
+    // profile); their ticks are kept.
+    TIMER_HIDE_DLG_ADVANCE_CONNECT = 16,
     TIMER_HIDE_DLG_RESUME_CONNECT = 19,
     TIMER_HIDE_DLG_SESSION_ID = 20,
+    TIMER_HIDE_DLG_PREV_PROFILE = 21,
     TIMER_HIDE_DLG_CHECKINI_DEBUGMODE = 22,
     TIMER_HIDE_DLG_SCANTABLE = 23,
 };

@@ -99,6 +99,21 @@ void CPageWPSDlg::ShowScanWait()
     m_listAP.RedrawItems(0, rows - 1);
 }
 
+void CPageWPSDlg::ClearListContainers()
+{
+    m_arrApRows.clear();
+    if (!m_ScanList.empty())
+        std::memset(m_ScanList.data(), 0, sizeof(std::uint32_t));
+    if (m_listAP.m_hWnd)
+        m_listAP.SetItemCountEx(0);
+}
+
+// FIXME: the access point rows come with the page's own scan; until then nothing is rebuilt.
+void CPageWPSDlg::RescanTimeEnd()
+{
+    TraceMsg(TRACE_STEP, "[Kivra] --> CPageWPSDlg::RescanTimeEnd\n");
+}
+
 // Only the scan-wait row is described for now: its SSID, in the SSID column.
 LRESULT CPageWPSDlg::OnCellRequest(WPARAM wParam, LPARAM lParam)
 {

@@ -59,6 +59,11 @@ public:
     CWnd* ActionButton(int index);
     // Empties the access point rows and the scan list, and shows one scan-wait row.
     void ShowScanWait();
+    // Empties the access point rows and the scan list (the hidden dialog, when the radio
+    // comes on).
+    void ClearListContainers();
+    // Rebuilds the access point list from the scan list (the hidden dialog's WPS rescan).
+    void RescanTimeEnd();
     std::vector<ApRow> const& ApRows() const { return m_arrApRows; }
     // Writes the page's WPS profile and mode records to the library.
     void WriteBackWpsProfiletoRegistry();

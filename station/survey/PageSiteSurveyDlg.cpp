@@ -290,6 +290,12 @@ void CPageSiteSurveyDlg::show_rows()
     m_listSurvey.Invalidate();
 }
 
+void CPageSiteSurveyDlg::ClearListContainers()
+{
+    m_arySiteSurvey.clear();
+    show_rows();
+}
+
 void CPageSiteSurveyDlg::ShowScanWait()
 {
     SITESURVEY_ITEM row;

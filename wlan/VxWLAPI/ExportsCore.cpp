@@ -2,15 +2,25 @@
 #include "wlan/VxWLAPI/Export.h"
 #include "wlan/VxWLAPI/Library.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 
 using wlan::sim::World;
 using wlan::vxwl::Library;
 
+namespace {
+
+// VXWL_Release let go of the adapter's authentication; the next VXWL_AdapterSelect takes it
+// again. Until then the library does not act as the supplicant.
+std::atomic<bool> g_released { false };
+
+}
+
 VXWL_API int VXWL_Initial(const char* maker, HWND hwnd)
 {
     (void)maker;
+    g_released = false;
     Library::get().set_window(hwnd);
     return VXWL_ERROR_SUCCESS;
 }
@@ -21,7 +31,11 @@ VXWL_API int VXWL_DeInitial(void)
     return VXWL_ERROR_SUCCESS;
 }
 
-VXWL_API int VXWL_Release(void) { return VXWL_ERROR_SUCCESS; }
+VXWL_API int VXWL_Release(void)
+{
+    g_released = true;
+    return VXWL_ERROR_SUCCESS;
+}
 
 // The list is a 32-bit count and `capacity` records; too small a capacity answers -10 with the
 // needed count in the first word and no record written.
@@ -50,6 +64,7 @@ VXWL_API int VXWL_AdapterSelect(AdapterEntry* adapter, rsCallBackFunc callback, 
     if (!ok)
         return VXWL_ERROR_FAIL;
     lib.set_callback(callback);
+    g_released = false;
     if (hwnd)
         lib.set_window(hwnd);
     return VXWL_ERROR_SUCCESS;
@@ -123,7 +138,7 @@ VXWL_API int VXWL_GetWinOS(void) { return spec_value([](auto& s) { return s.win_
 VXWL_API int VXWL_DetectUserAdmin(void) { return spec_value([](auto& s) { return s.admin; }); }
 VXWL_API int VXWL_IsZeroConfig(void) { return spec_value([](auto& s) { return s.zero_config; }); }
 VXWL_API int VXWL_CheckMSConfigService(void) { return spec_value([](auto& s) { return s.ms_config_service; }); }
-VXWL_API int VXWL_IsWpaCapable(void) { return spec_value([](auto& s) { return s.wpa_capable; }); }
+VXWL_API int VXWL_IsWpaCapable(void) { return g_released ? 0 : spec_value([](auto& s) { return s.wpa_capable; }); }
 VXWL_API int VXWL_IsWow64(void) { return spec_value([](auto& s) { return s.wow64; }); }
 VXWL_API int VXWL_DetectMoreThanOneUser(void) { return spec_value([](auto& s) { return s.more_than_one_user; }); }
 VXWL_API int VXWL_IsAllowStandardUserSetProfile(void) { return spec_value([](auto& s) { return s.allow_standard_user_profile; }); }

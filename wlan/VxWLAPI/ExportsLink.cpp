@@ -61,8 +61,9 @@ VXWL_API int VXWL_RenewIPAddr(void)
     Library::get().with_world([](World& w, std::uint64_t now) { w.renew_address(now); });
     return VXWL_ERROR_SUCCESS;
 }
-VXWL_API int VXWL_WlanDeleteAllWindowsProfiles(void) { return VXWL_ERROR_SUCCESS; }
-VXWL_API int VXWL_WlanDeleteAllVexlorWindowsProfiles(void) { return VXWL_ERROR_SUCCESS; }
+// The system's service drops the connection whose profile it no longer has.
+VXWL_API int VXWL_WlanDeleteAllWindowsProfiles(void) { return VXWL_Disassociate(); }
+VXWL_API int VXWL_WlanDeleteAllVexlorWindowsProfiles(void) { return VXWL_Disassociate(); }
 VXWL_API int VXWL_SetWEPKey(WLANPROFILE* profile) { return profile ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL; }
 VXWL_API int VXWL_SetAdvanceSetting(ADVANCE_OID setting)
 {

@@ -135,8 +135,11 @@ VXWL_API int VXWL_OIDQueryInfo(VXWL_U32 oid, void* buffer, VXWL_U32 length, VXWL
         };
         if (auto ba = wlan::vxwl::query_ba_oid(w, oid, buffer, length, returned))
             return *ba;
-        if (oid == OID_802_3_BSSID)
-            return up ? answer(s.Bssid, 6) : 0;
+        // The associated access point's address; zeros while not associated.
+        if (oid == OID_802_3_BSSID) {
+            static constexpr std::uint8_t kNone[6] {};
+            return answer(up ? s.Bssid : kNone, 6);
+        }
         // The driver of each system generation answers its own identifier only.
         std::uint32_t const transmit_oid = w.spec().win_os >= 10 ? OID_TRANSMIT_SETTING : OID_TRANSMIT_SETTING_LEGACY;
         if (oid == transmit_oid) {

@@ -2,6 +2,7 @@
 #include "wlan/sim/LiveCommands.h"
 
 #include "platform/system/ParseInteger.h"
+#include "wlan/api/Callback.h"
 #include "wlan/sim/World.h"
 
 #include <algorithm>
@@ -182,6 +183,14 @@ std::string driver_delay(World& world, Args args, std::uint64_t)
     return {};
 }
 
+std::string station(World& world, Args args, std::uint64_t)
+{
+    if (args[0] != "exit")
+        return "expected 'station exit'";
+    world.station_post(VXWL_MSG_EXIT);
+    return {};
+}
+
 std::string traffic(World& world, Args args, std::uint64_t now)
 {
     auto tx = parse_traffic(args[0]);
@@ -301,6 +310,7 @@ constexpr Command kCommands[] = {
     { "sta-join", "<id>", 1, 1, live::sta_join },
     { "sta-leave", "<id>", 1, 1, live::sta_leave },
     { "softap", "exit | counters <frames>", 1, 2, live::softap },
+    { "station", "exit", 1, 1, station },
     { "ba", "add <mac> <tid> orig|recip <window> | remove <mac> [tid]", 2, 5, live::ba },
     { "ba-peer", "add|remove <mac>", 2, 2, live::ba_peer },
 };

@@ -73,9 +73,9 @@ void World::advance(std::uint64_t now)
         m_steps.erase(m_steps.begin());
         run(s, now);
     }
+    watch_link(now);
     // A driver that became ready, or any other change, may let the access point start.
     reconcile_softap(now);
-    reconcile_link(now);
 }
 
 std::vector<Outgoing> World::take_outgoing()
@@ -128,6 +128,7 @@ void World::run(Scheduled const& s, std::uint64_t now)
         m_link.counters_from = now;
         start_traffic(now);
         m_link.wapi = false;
+        m_lost_ap.clear();
         callback(RS_CBS_AU_STATUS_MEDIA_CONNECT);
         break;
     case Step::Failed:
@@ -142,6 +143,8 @@ void World::run(Scheduled const& s, std::uint64_t now)
         callback(RS_CBS_ICV_ERROR);
         break;
     case Step::WapiDone: m_link.wapi = false; break;
+    // Only wakes the library: watch_link sees the driver ready.
+    case Step::DriverReady: break;
     case Step::WpsButtonOff:
         if (auto* ap = find_ap(s.ap_id))
             ap->wps_pbc_active = false;
@@ -324,7 +327,10 @@ void World::resume(std::uint64_t now)
     for (std::size_t i = 0; i < m_spec.adapters.size(); ++i) {
         m_next_driver_delay = next;
         m_ready_at[i] = driver_start_time(m_spec.adapters[i], now);
+        if (m_ready_at[i] != UINT64_MAX)
+            schedule(m_ready_at[i], Step::DriverReady);
     }
+    m_reconnect_after_resume = true;
     post(kWmPowerBroadcast, kPowerResumeAutomatic);
 }
 

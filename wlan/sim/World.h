@@ -95,7 +95,8 @@ public:
     void set_driver_mode(int mode, std::uint64_t now);
 
     // [SECTION] power
-    // Suspending stops the driver and drops the link; resuming starts the driver again.
+    // Suspending stops the driver and drops the link; resuming starts the driver again, and
+    // once it is ready the station program is asked to reconnect (WM_USER+8).
     void suspend(std::uint64_t now);
     void resume(std::uint64_t now);
     bool suspended() const { return m_suspended; }
@@ -128,6 +129,8 @@ public:
     bool wapi_connecting() const { return m_link.wapi; }
     int wapi_progress(std::uint64_t now) const;
     std::uint32_t take_private_message();
+    // A message for the station program alone (wlansim station exit).
+    void station_post(unsigned message);
     void reset_counters(std::uint64_t now);
     // Replaces the traffic pattern (kB/s per 2 s, cycled); the counters go on from where they
     // are.
@@ -195,7 +198,7 @@ private:
     // The frame counters of the status record that follow the traffic.
     static constexpr std::size_t kFrameCounters = 9;
 
-    enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff };
+    enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff, DriverReady };
     struct Scheduled {
         std::uint64_t at;
         Step step;
@@ -240,8 +243,10 @@ private:
     void plan_fast_provisioning(ApSpec const& ap, std::uint64_t at);
     int matching_account(ApSpec const& ap) const;
     void drop_link(std::uint64_t now);
-    // A connected access point that is gone or out of range (as for association) loses the link.
-    void reconcile_link(std::uint64_t now);
+    // A link whose access point went out of range drops; when that access point is back, or
+    // the driver is ready after a resume, the station program is asked to reconnect.
+    void watch_link(std::uint64_t now);
+    bool in_range(ApSpec const& ap, std::uint64_t now) const;
     void finish_scan(std::uint64_t now);
     ApSpec const* find_target(WLANPROFILE const& profile) const;
     void plan_connection(ApSpec const& ap, std::uint64_t now);
@@ -273,6 +278,10 @@ private:
     Link m_link;
     int m_driver_mode { 0 };
     bool m_suspended { false };
+    // The access point of a link lost to range, until it is back; a resume's reconnection
+    // waiting for the driver.
+    std::string m_lost_ap;
+    bool m_reconnect_after_resume { false };
     SoftApState m_ap;
     BlockAckStore m_block_acks;
     bool m_hosted_network { false };

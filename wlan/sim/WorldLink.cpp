@@ -166,13 +166,42 @@ void World::drop_link(std::uint64_t now)
         callback(RS_CBS_AU_STATUS_LINK_DOWN);
 }
 
-void World::reconcile_link(std::uint64_t now)
+bool World::in_range(ApSpec const& ap, std::uint64_t now) const
 {
-    if (m_link.phase != LinkPhase::Connected)
+    auto const channels = available_channels(m_spec.wireless_mode, m_spec.region24, m_spec.region5);
+    bool const on_plan = std::find(channels.begin(), channels.end(), std::uint8_t(ap.channel)) != channels.end();
+    return ap.present && ap_rssi(ap, now) > -95 && on_plan;
+}
+
+void World::watch_link(std::uint64_t now)
+{
+    bool const linked = m_link.phase != LinkPhase::Idle && m_link.phase != LinkPhase::Failed && !m_link.ap_id.empty();
+    if (linked) {
+        ApSpec const* ap = linked_ap();
+        if (!ap || !in_range(*ap, now)) {
+            std::string const lost = m_link.ap_id;
+            drop_link(now);
+            m_lost_ap = lost;
+        }
         return;
-    ApSpec const* ap = linked_ap();
-    if (!ap || !ap->present || ap->rssi <= -95)
-        drop_link(now);
+    }
+    bool const ready = driver_ready(now) && radio_on();
+    if (!m_lost_ap.empty() && ready) {
+        ApSpec const* ap = find_ap(m_lost_ap);
+        if (ap && in_range(*ap, now)) {
+            m_lost_ap.clear();
+            station_post(VXWL_MSG_RECONNECT);
+        }
+    }
+    if (m_reconnect_after_resume && driver_ready(now)) {
+        m_reconnect_after_resume = false;
+        station_post(VXWL_MSG_RECONNECT);
+    }
+}
+
+void World::station_post(unsigned message)
+{
+    m_outbox.push_back({ Outgoing::Kind::Post, message, 0, {}, Audience::Station });
 }
 
 void World::connect(WLANPROFILE const& profile, std::uint64_t now)
