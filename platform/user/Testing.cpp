@@ -48,6 +48,11 @@ void advance(std::uint64_t ms)
     pump_until_idle();
 }
 
+std::optional<unsigned> timer_period(HWND hwnd, UINT_PTR id)
+{
+    return user::MessageQueue::current().timers().period_of(hwnd, id);
+}
+
 void reset_windows()
 {
     using namespace user;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "platform/user/Clock.h"
+#include "platform/user/Types.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace platform::testing {
@@ -25,6 +27,9 @@ int pump_until_idle(int limit = 100000);
 // Moves the manual clock forward by `ms`, stopping at each timer due on the way to let it
 // fire in order, and pumps until idle at each stop.
 void advance(std::uint64_t ms);
+// The period of the calling thread's timer (hwnd, id) while it is armed, else none: tests of
+// what a handler arms or kills.
+std::optional<unsigned> timer_period(HWND hwnd, UINT_PTR id);
 // Destroys every window and forgets queued messages, timers and hooks: a clean slate
 // between tests of one process.
 void reset_windows();

@@ -35,6 +35,14 @@ bool TimerTable::kill(HWND hwnd, UINT_PTR id)
     return true;
 }
 
+std::optional<UINT> TimerTable::period_of(HWND hwnd, UINT_PTR id) const
+{
+    for (auto const& t : m_timers)
+        if (t.hwnd == hwnd && t.id == id)
+            return t.period;
+    return std::nullopt;
+}
+
 void TimerTable::kill_all(HWND hwnd)
 {
     std::erase_if(m_timers, [&](Timer const& t) { return t.hwnd == hwnd; });

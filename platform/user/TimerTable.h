@@ -25,6 +25,8 @@ public:
     // The earliest due time, if any timer is armed.
     std::optional<std::uint64_t> next_due() const;
     size_t size() const { return m_timers.size(); }
+    // The period of (hwnd, id) while it is armed.
+    std::optional<UINT> period_of(HWND hwnd, UINT_PTR id) const;
 
 private:
     struct Timer {

@@ -228,9 +228,11 @@ void CHideDlg::ProcDetectHardwareRadioOnOff()
         return;
     m_bHWRadioOff = off;
     TraceMsg(TRACE_STEP, "[Kivra] hardware radio %s\n", off ? "OFF" : "ON");
+    // The window's layout pass, which the radio change runs, enables the radio button; the
+    // hardware switch has the last word.
     if (config_window_alive()) {
-        m_pVxUI->EnableRadioButton(!off);
         m_pVxUI->ActionTurnOnOffRadio(!off && software != 0);
+        m_pVxUI->EnableRadioButton(!off);
     } else if (!off) {
         InitCard_SetOidFromReg(FALSE, TRUE);
     }

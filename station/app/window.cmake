@@ -82,3 +82,17 @@ if(TARGET platform_display AND TARGET wlansim)
         WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
     add_dependencies(station_profiles_e2e_tests VxWLAPI wlansim Zorvel)
 endif()
+
+# The polling of the hidden dialog: its steps under test, and end to end through wlansim.
+if(TARGET platform_display AND TARGET wlansim)
+    zorvel_add_test(NAME station_watch_tests
+        SOURCES
+            ${CMAKE_CURRENT_LIST_DIR}/tests/watch_e2e_test.cpp
+        LIBS station_app platform_display
+        LABELS threaded)
+    target_compile_definitions(station_watch_tests PRIVATE
+        VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
+        STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
+        WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
+    add_dependencies(station_watch_tests VxWLAPI wlansim Zorvel)
+endif()
