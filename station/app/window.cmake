@@ -88,6 +88,7 @@ if(TARGET platform_display AND TARGET wlansim)
     zorvel_add_test(NAME station_watch_tests
         SOURCES
             ${CMAKE_CURRENT_LIST_DIR}/tests/watch_e2e_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tests/watch_test.cpp
         LIBS station_app platform_display
         LABELS threaded)
     target_compile_definitions(station_watch_tests PRIVATE
