@@ -221,11 +221,15 @@ void CHideDlg::arm_session_timer()
     if (m_pfnGetActiveConsoleSessionId) {
         std::string name = GetProgramPath();
         name = name.substr(name.find_last_of("/\\") + 1).substr(0, 128);
-        if (DWORD const pid = FindProcessIdByName(name.c_str())) {
-            DWORD session = 0;
-            if (ProcessIdToSessionId(pid, &session))
-                m_dwSessionId = m_dwPrevSessionId = session;
-        }
+        // A program that cannot find itself by name (renamed, or run inside another process)
+        // takes its own process's session: a session id left at 0 would read as another
+        // user's, and the adapter would be given up two seconds after start.
+        DWORD pid = FindProcessIdByName(name.c_str());
+        if (!pid)
+            pid = GetCurrentProcessId();
+        DWORD session = 0;
+        if (ProcessIdToSessionId(pid, &session))
+            m_dwSessionId = m_dwPrevSessionId = session;
     }
     SetTimer(TIMER_HIDE_DLG_SESSION_ID, 2000);
 }

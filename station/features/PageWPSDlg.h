@@ -59,8 +59,7 @@ public:
     CWnd* ActionButton(int index);
     // Empties the access point rows and the scan list, and shows one scan-wait row.
     void ShowScanWait();
-    // Empties the access point rows and the scan list (the hidden dialog, when the radio
-    // comes on).
+    // Empties the page's lists when the radio comes back (the hidden dialog).
     void ClearListContainers();
     // Rebuilds the access point list from the scan list (the hidden dialog's WPS rescan).
     void RescanTimeEnd();

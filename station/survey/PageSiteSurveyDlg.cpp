@@ -290,10 +290,11 @@ void CPageSiteSurveyDlg::show_rows()
     m_listSurvey.Invalidate();
 }
 
+// FIXME: which of the page's lists the radio's return empties comes with the page's own
+// scan work; the window's scan-wait row shows meanwhile.
 void CPageSiteSurveyDlg::ClearListContainers()
 {
-    m_arySiteSurvey.clear();
-    show_rows();
+    TraceMsg(TRACE_STEP, "[Kivra] --> CPageSiteSurveyDlg::ClearListContainers\n");
 }
 
 void CPageSiteSurveyDlg::ShowScanWait()

@@ -81,7 +81,7 @@ public:
     void UpdateConnectStatus();
     // Empties the rows and shows the single scan-wait row until the next scan's list arrives.
     void ShowScanWait();
-    // Empties the list's rows (the hidden dialog, when the radio comes on).
+    // Empties the page's lists when the radio comes back (the hidden dialog).
     void ClearListContainers();
     // The connect decision's operations; they arrive with it and only say they ran until then.
     void ResetSecuritySettings();

@@ -4,6 +4,7 @@
 #include "config_window_harness.h"
 
 #include "platform/system/DebugSink.h"
+#include "platform/system/Module.h"
 #include "platform/system/Shell.h"
 #include "platform/user/InputDriver.h"
 #include "station/core/UiStr.h"
@@ -119,14 +120,16 @@ TEST_F(ConfigWindowTest, RadioOnShowsScanWaitRowsAndArmsReconnectAndRescan)
         EXPECT_EQ(enabled_wps_actions(*window.m_pPageWPSDlg), 2);
         EXPECT_EQ(dialog.m_nTimerReconnect, UINT_PTR(TIMER_HIDE_DLG_RECONNECT));
         EXPECT_EQ(dialog.m_nTimerRescan, UINT_PTR(TIMER_HIDE_DLG_RESCAN));
-        platform::testing::advance(2999);
-        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RECONNECT), 0);
-        platform::testing::advance(1);
+        EXPECT_EQ(platform::testing::timer_period(dialog.m_hWnd, TIMER_HIDE_DLG_RECONNECT), 3000u);
+        EXPECT_EQ(platform::testing::timer_period(dialog.m_hWnd, TIMER_HIDE_DLG_RESCAN), 8000u);
+        // The library's radio-on message follows: the hidden dialog arms both again, longer.
+        using Settle = void (*)();
+        reinterpret_cast<Settle>(GetProcAddress(G_VxWlLib.hModule, "VXSIM_Settle"))();
+        platform::testing::pump_until_idle();
+        EXPECT_EQ(platform::testing::timer_period(dialog.m_hWnd, TIMER_HIDE_DLG_RECONNECT), 4000u);
+        EXPECT_EQ(platform::testing::timer_period(dialog.m_hWnd, TIMER_HIDE_DLG_RESCAN), 12000u);
+        platform::testing::advance(4000);
         EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RECONNECT), 1);
-        platform::testing::advance(4999);
-        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RESCAN), 0);
-        platform::testing::advance(1);
-        EXPECT_EQ(ticks.count(TIMER_HIDE_DLG_RESCAN), 1);
     });
 }
 
@@ -304,16 +307,21 @@ struct Rotation {
 
 }
 
+// The rotation runs on the hidden dialog's timer 10, which showing the window arms from the
+// CCX page's rotate option.
 TEST_F(ConfigWindowTest, TimerTenRotatesToTheNextProfileAfterThreeDisconnectedTicks)
 {
-    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+    machine({ 9 });
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
         FakeLink::install();
         FakeLink::status = VxStatus_Disconnected;
         G_VxWlLib.VXWL_ReadCCX2Cont.bind(&Rotation::ccx);
         G_VxWlLib.VXWL_ReadProfileList.bind(&Rotation::list);
         G_VxWlLib.VXWL_CopyProfileToCurrentSetting.bind(&Rotation::copy);
         Rotation::applied.clear();
-        auto tick = [&] { window.SendMessage(WM_TIMER, CVxUI2008Dlg::kRotationTimer); };
+        window.m_pPageCCXConfigDlg->m_bRotateProfile = TRUE;
+        dialog.ShowConfigUI();
+        auto tick = [] { platform::testing::advance(10000); };
         tick();
         tick();
         EXPECT_TRUE(Rotation::applied.empty());
@@ -328,10 +336,11 @@ TEST_F(ConfigWindowTest, TimerTenRotatesToTheNextProfileAfterThreeDisconnectedTi
         EXPECT_EQ(Rotation::applied.size(), 1u);
         tick();
         EXPECT_EQ(Rotation::applied, (std::vector<std::string> { "Office", "Home" }));
-        // Other timers never rotate.
-        window.SendMessage(WM_TIMER, 11);
-        window.SendMessage(WM_TIMER, 11);
-        window.SendMessage(WM_TIMER, 11);
+        // Without the rotate option the timer is gone and nothing rotates.
+        window.m_pPageCCXConfigDlg->m_bRotateProfile = FALSE;
+        dialog.ShowConfigUI();
+        for (int i = 0; i < 4; ++i)
+            tick();
         EXPECT_EQ(Rotation::applied.size(), 2u);
     });
 }

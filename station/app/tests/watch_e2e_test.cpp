@@ -127,9 +127,6 @@ TEST_F(WatchTest, TheUtilityKeepsItsLinkThroughLossRemovalRadioSleepAndUserSwitc
 {
     bool ended = false;
     with_window([&](CHideDlg& dialog, CVxUI2008Dlg&) {
-        // The program finds its own session through its process name, which a test process
-        // does not carry.
-        dialog.m_dwSessionId = dialog.m_dwPrevSessionId = WTSGetActiveConsoleSessionId();
         advance_settled(6000);
         Shot shot = snapshot("1-connected");
         EXPECT_NE(shot.tray.find(kConnectedTip), std::string::npos) << shot.tray;
