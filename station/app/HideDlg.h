@@ -72,7 +72,6 @@ public:
     void ProcWPSStatus();
     void ProcWPSRoutineRescan();
     void ProcWPSRotate();
-    void store_wps_credentials();
     // The credentials of the last successful push-button run, as the library handed them.
     WPS_MODE m_WpsMode {};
     WPS_PROFILE m_WpsProfile {};
@@ -204,6 +203,7 @@ private:
     void session_back_to_me();
     void session_to_another_user();
     void reapply_active_profile();
+    void store_wps_credentials();
     void show_radio_state(bool on);
     bool relay(CWnd* page, UINT message, WPARAM wParam, LPARAM lParam);
     bool config_window_alive() const;

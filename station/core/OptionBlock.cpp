@@ -89,18 +89,16 @@ int convert(std::string const& text, Kind kind)
 }
 
 // The whole piece, blanks around it aside, must be a decimal integer.
+// The leading integer of a piece, as the option file's readers convert it: "3a" is 3, "1;3"
+// is 1; a piece that starts with no number is none.
 bool parse_kind(std::string_view piece, int& kind)
 {
     while (!piece.empty() && (piece.front() == ' ' || piece.front() == '\t'))
         piece.remove_prefix(1);
-    while (!piece.empty() && (piece.back() == ' ' || piece.back() == '\t'))
-        piece.remove_suffix(1);
-    std::string const text(piece);
-    if (text.empty() || text.size() > 9)
-        return false;
+    std::string const text(piece.substr(0, 10));
     char* end = nullptr;
     long const value = std::strtol(text.c_str(), &end, 10);
-    if (end != text.c_str() + text.size())
+    if (end == text.c_str())
         return false;
     kind = int(value);
     return true;
@@ -137,8 +135,9 @@ void VXWLLIB::ReadIniSettings()
 }
 
 // "Button Sequence": the page-button kinds in order, at most 13. Empty: every kind 0 to 12.
-// A kind that appears again is kept once, where it first appears; a piece that is not a
-// number is skipped. The hosted-network kind (12) needs system code 12 or more and an
+// A kind that appears again is kept once, where it first appears; a piece that starts with
+// no number is skipped. A sequence that keeps no kind of a page button is read as empty, so
+// the window never shows an empty row. The hosted-network kind (12) needs system code 12 or more and an
 // administrator.
 void VXWLLIB::read_page_buttons()
 {
@@ -168,5 +167,12 @@ void VXWLLIB::read_page_buttons()
         if (comma == std::string_view::npos)
             break;
         rest.remove_prefix(comma + 1);
+    }
+    bool const any_kind = std::any_of(aryButtonSequence, aryButtonSequence + nButtonCount,
+        [](int kind) { return kind >= 0 && kind < MAX_PAGE_BUTTONS; });
+    if (!any_kind) {
+        nButtonCount = 0;
+        for (int kind = 0; kind < MAX_PAGE_BUTTONS; ++kind)
+            aryButtonSequence[nButtonCount++] = kind;
     }
 }

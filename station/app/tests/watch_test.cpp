@@ -6,6 +6,7 @@
 
 #include "platform/system/DebugSink.h"
 #include "platform/system/Module.h"
+#include "platform/system/Session.h"
 #include "station/app/RetryDecision.h"
 #include "station/core/tests/CoreTestSupport.h"
 #include "station/core/Trace.h"
@@ -553,4 +554,101 @@ TEST_F(WatchStepsTest, WithoutTheWindowTheLibrarysNewsGoesNowhere)
         EXPECT_EQ(dialog.m_pVxUI, nullptr);
     });
     run({ "-s" });
+}
+
+// [SECTION] Radio, sessions and the resume's connection
+
+TEST_F(WatchStepsTest, TheHardwareRadioComingOnWithoutTheWindowConnects)
+{
+    options("0,1,9,10", { { "DebugMode", "3" } });
+    TraceAt trace(TRACE_STEP);
+    auto applied = [&] {
+        auto const lines = trace.lines();
+        return std::count(lines.begin(), lines.end(), std::string("[Kivra] --> CHideDlg::InitCard_SetOidFromReg"));
+    };
+    on_running([&](CHideDlg& dialog) {
+        auto const before = applied();
+        wlansim("radio hw off");
+        tick(dialog, TIMER_HIDE_DLG_RADIO);
+        EXPECT_TRUE(dialog.m_bHWRadioOff);
+        EXPECT_EQ(applied(), before);
+        wlansim("radio hw on");
+        tick(dialog, TIMER_HIDE_DLG_RADIO);
+        EXPECT_FALSE(dialog.m_bHWRadioOff);
+        EXPECT_EQ(applied(), before + 1);
+    });
+    run({ "-s" });
+}
+
+TEST_F(WatchStepsTest, SwitchingUsersGivesTheAdapterUpAndBackByTheSystem)
+{
+    struct Case {
+        char const* name;
+        int os;
+        bool admin;
+        char const* call_away;          // what lets the adapter go
+        bool profile_kept;              // a non-administrator finds no stored active profile
+    };
+    static constexpr Case cases[] = {
+        { "older system releases the card", 9, true, "VXWL_Release", true },
+        { "administrator deletes the service's profiles", 12, true, "VXWL_WlanDeleteAllVexlorWindowsProfiles", true },
+        { "a deleted active profile clears the current one", 12, false, "VXWL_WlanDeleteAllVexlorWindowsProfiles", false },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        machine({ c.os, c.admin });
+        with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+            {
+                std::lock_guard lock(dialog.profile_lock());
+                std::strcpy(dialog.m_pProfData->strProfileName, "Home");
+                dialog.m_pProfData->SSID.SsidLength = 4;
+                std::memcpy(dialog.m_pProfData->SSID.Ssid, "Home", 4);
+            }
+            LibraryRecorder::install();
+            LibraryRecorder::clear();
+            platform::system::set_active_console_session(dialog.m_dwSessionId + 9);
+            tick(dialog, TIMER_HIDE_DLG_SESSION_ID);
+            platform::testing::pump_until_idle();
+            EXPECT_TRUE(dialog.m_bSessionLock);
+            EXPECT_TRUE(called(LibraryRecorder::calls(), c.call_away));
+            EXPECT_FALSE(window.IsWindowVisible());
+            platform::system::set_active_console_session(dialog.m_dwSessionId);
+            tick(dialog, TIMER_HIDE_DLG_SESSION_ID);
+            EXPECT_FALSE(dialog.m_bSessionLock);
+            WLANPROFILE current {};
+            dialog.CopyProfile(current);
+            EXPECT_EQ(current.SSID.SsidLength != 0, c.profile_kept);
+        });
+    }
+}
+
+TEST_F(WatchStepsTest, AfterResumeTheIdentityRePromptHoldsTheOldCredentialsBack)
+{
+    machine({ 9 });
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        {
+            std::lock_guard lock(dialog.profile_lock());
+            dialog.m_pProfData->enumNetworkType = 1;
+            dialog.m_pProfData->enumEncryStatus = ENC_NONE;
+            dialog.m_pProfData->SSID.SsidLength = 4;
+            std::memcpy(dialog.m_pProfData->SSID.Ssid, "Home", 4);
+        }
+        LibraryRecorder::install();
+        CWnd* const prompt = window.lower_child(CVxUI2008Dlg::SUB_INVALID_IDPW);
+        ASSERT_NE(prompt, nullptr);
+        window.ShowSubDialog(CVxUI2008Dlg::SUB_INVALID_IDPW);
+        ASSERT_TRUE(prompt->IsWindowVisible());
+        LibraryRecorder::clear();
+        dialog.m_nCountAfterResume = 0;
+        tick(dialog, TIMER_HIDE_DLG_RESUME_CONNECT);
+        EXPECT_FALSE(called(LibraryRecorder::calls(), "VXWL_SetWLANProfile"));
+        EXPECT_EQ(dialog.m_nCountAfterResume, 1);
+        EXPECT_EQ(timer_period(dialog.m_hWnd, TIMER_HIDE_DLG_RESUME_CONNECT), 1000u);
+        // The prompt answered (hidden): the next try connects and the tries end.
+        window.ShowSubDialog(CVxUI2008Dlg::SUB_LINK_STATUS);
+        tick(dialog, TIMER_HIDE_DLG_RESUME_CONNECT);
+        EXPECT_TRUE(called(LibraryRecorder::calls(), "VXWL_SetWLANProfile"));
+        EXPECT_EQ(dialog.m_nCountAfterResume, 0);
+        EXPECT_FALSE(armed(dialog, TIMER_HIDE_DLG_RESUME_CONNECT));
+    });
 }

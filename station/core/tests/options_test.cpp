@@ -80,7 +80,10 @@ TEST_F(OptionsTest, ButtonSequence)
         { "more than 13 pieces", "0,1,2,3,4,5,6,7,8,9,10,11,12,1,2", 12, 1, { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 } },
         { "13 kept before the end", "11,10,9,8,7,6,5,4,3,2,1,0,12,99", 12, 1, { 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 12 } },
         { "duplicates kept once", "3,1,3,1,2", 10, 1, { 3, 1, 2 } },
-        { "pieces that are not numbers", "0,,x,1, 2 ,3a", 10, 1, { 0, 1, 2 } },
+        { "each piece's leading integer", "0,,x,1, 2 ,3a", 10, 1, { 0, 1, 2, 3 } },
+        { "another separator reads as one piece", "1;3;10", 10, 1, { 1 } },
+        { "no kind of a page button gives every kind", "x;y,99,-1", 10, 1, { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 } },
+        { "nothing readable gives every kind", ";,", 12, 1, { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 } },
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(c.name);

@@ -614,4 +614,23 @@ TEST_F(LibraryTest, BlockAckCapabilityPolicyAndCoexistenceMode)
     std::string text;
     std::getline(stored, text);
     EXPECT_EQ(text, "AssocReq with MCS 0~7");
+
+TEST_F(LibraryTest, ReleaseLetsGoOfAuthenticationUntilTheNextSelection)
+{
+    start();
+    step(0);
+    auto capable = bind<PFN_VXWL_IsWpaCapable>("VXWL_IsWpaCapable");
+    EXPECT_EQ(capable(), 1);
+    EXPECT_EQ(bind<PFN_VXWL_Release>("VXWL_Release")(), 1);
+    EXPECT_EQ(capable(), 0);
+    std::vector<std::uint8_t> list(4 + 3 * sizeof(AdapterEntry));
+    bind<PFN_VXWL_GetAvailableAdapters>("VXWL_GetAvailableAdapters")(list.data(), 3);
+    ASSERT_EQ(bind<PFN_VXWL_AdapterSelect>("VXWL_AdapterSelect")(reinterpret_cast<AdapterEntry*>(list.data() + 4), nullptr, nullptr), 1);
+    EXPECT_EQ(capable(), 1);
+    // Not associated: the associated access point's address is all zeros.
+    std::uint8_t bssid[6] = { 1, 2, 3, 4, 5, 6 };
+    VXWL_U32 returned = 0;
+    EXPECT_EQ(bind<PFN_VXWL_OIDQueryInfo>("VXWL_OIDQueryInfo")(OID_802_3_BSSID, bssid, 6, &returned), 1);
+    EXPECT_EQ(returned, 6u);
+    EXPECT_EQ(std::vector<std::uint8_t>(bssid, bssid + 6), std::vector<std::uint8_t>(6, 0));
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <filesystem>
 
 using namespace wlan::sim;
@@ -311,4 +313,57 @@ TEST_F(WorldTest, AnAccessPointOutOfRangeOrGoneEndsTheLink)
         EXPECT_EQ(status().Status, c.events.empty() ? VxStatus_Connected : VxStatus_Disconnected);
         t += 10000;
     }
+}
+
+// A link whose access point leaves range drops with events 30 and 4; the station program is
+// asked to reconnect (WM_USER+8) once, when that access point is back.
+TEST_F(WorldTest, ALinkLostToRangeAsksForAReconnectionWhenItsAccessPointIsBack)
+{
+    auto const plan = available_channels(m_world.spec().wireless_mode, m_world.spec().region24, m_world.spec().region5);
+    int off_plan = 1;
+    while (std::find(plan.begin(), plan.end(), std::uint8_t(off_plan)) != plan.end())
+        ++off_plan;
+    struct Case {
+        char const* name;
+        std::function<void(ApSpec&)> lose;
+        std::function<void(ApSpec&)> restore;
+    };
+    Case const cases[] = {
+        { "removed", [](ApSpec& ap) { ap.present = false; }, [](ApSpec& ap) { ap.present = true; } },
+        { "faded to -95 dBm", [](ApSpec& ap) { ap.rssi = -95; }, [](ApSpec& ap) { ap.rssi = -50; } },
+        { "off the channel plan", [&](ApSpec& ap) { ap.channel = off_plan; }, [](ApSpec& ap) { ap.channel = 1; } },
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_world.connect(profile("Open", AUTH_OPEN, ENC_NONE), m_now);
+        run_until(m_now + 5000);
+        ASSERT_EQ(status().Status, VxStatus_Connected);
+        c.lose(*m_world.find_ap("open"));
+        EXPECT_EQ(run_until(m_now + 100), (V { RS_CBS_AU_STATUS_MEDIA_DISCONNECT, RS_CBS_AU_STATUS_LINK_DOWN }));
+        EXPECT_EQ(status().Status, VxStatus_Disconnected);
+        EXPECT_EQ(run_until(m_now + 5000), V {});
+        c.restore(*m_world.find_ap("open"));
+        EXPECT_EQ(run_until(m_now + 100), V { VXWL_MSG_RECONNECT });
+        EXPECT_EQ(run_until(m_now + 5000), V {});
+    }
+}
+
+TEST_F(WorldTest, AResumedDriverAsksForAReconnectionOnceReady)
+{
+    m_world.connect(profile("Open", AUTH_OPEN, ENC_NONE), m_now);
+    run_until(m_now + 5000);
+    m_world.suspend(m_now);
+    EXPECT_EQ(run_until(m_now), (V { RS_CBS_AU_STATUS_MEDIA_DISCONNECT, RS_CBS_AU_STATUS_LINK_DOWN, 0x0218 }));
+    m_world.set_driver_delay(7000);
+    m_world.resume(m_now);
+    std::uint64_t const resumed = m_now;
+    EXPECT_EQ(run_until(resumed + 6999), V { 0x0218 });
+    EXPECT_FALSE(m_world.driver_ready(m_now));
+    EXPECT_EQ(run_until(resumed + 7000), V { VXWL_MSG_RECONNECT });
+    EXPECT_EQ(m_world.next_due(), std::nullopt);
+    // A driver that never comes back never asks.
+    m_world.suspend(m_now);
+    m_world.set_driver_delay_never();
+    m_world.resume(m_now);
+    EXPECT_EQ(run_until(m_now + 600000), (V { 0x0218, 0x0218 }));
 }
