@@ -100,6 +100,9 @@ LibraryHost::LibraryHost(Audience role, Observer observer)
     m_live_letters = platform::system::add_topic_handler(sim::live_log_topic, [this] { poke(); });
     m_clock_listener = platform::add_clock_listener([this] { poke(); });
     m_live->apply_new(*m_world, now());
+    // The log's past commands leave their state; their messages were for the programs that
+    // ran then (an exit request must not end every later start).
+    m_world->take_outgoing();
     m_thread = std::thread([this] { run(); });
 }
 

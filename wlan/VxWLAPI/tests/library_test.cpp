@@ -634,3 +634,23 @@ TEST_F(LibraryTest, ReleaseLetsGoOfAuthenticationUntilTheNextSelection)
     EXPECT_EQ(returned, 6u);
     EXPECT_EQ(std::vector<std::uint8_t>(bssid, bssid + 6), std::vector<std::uint8_t>(6, 0));
 }
+
+// An exit request in the live log ends the program that runs then, not every later start.
+TEST_F(LibraryTest, TheLogsPastMessagesAreNotDeliveredToANewStart)
+{
+    ASSERT_EQ(run_wlansim({ "station", "exit" }), 0);
+    WNDCLASS wc {};
+    wc.lpfnWndProc = record_messages;
+    wc.lpszClassName = "VxWlapiExitWindow";
+    RegisterClass(&wc);
+    HWND hwnd = CreateWindowEx(0, "VxWlapiExitWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    start(hwnd);
+    step(0);
+    EXPECT_EQ(g_messages, std::vector<UINT> {});
+    ASSERT_EQ(run_wlansim({ "station", "exit" }), 0);
+    for (int i = 0; i < 100 && g_messages.empty(); ++i)
+        step(10);
+    EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_EXIT });
+    DestroyWindow(hwnd);
+}
