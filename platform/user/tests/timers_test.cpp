@@ -39,9 +39,10 @@ TEST_F(CoreTest, TimerTable)
         }
         if (step.action == TimerStep::Action::Kill)
             KillTimer(hwnd, 42);
-        if (step.action != TimerStep::Action::None)
+        if (step.action != TimerStep::Action::None) {
             EXPECT_EQ(platform::testing::timer_period(hwnd, 42),
                 step.action == TimerStep::Action::Arm ? std::optional<unsigned>(std::max(step.period, USER_TIMER_MINIMUM)) : std::nullopt);
+        }
         log.clear();
         advance(step.advance_ms);
         EXPECT_EQ(count_of(hwnd, WM_TIMER), step.expected_ticks);

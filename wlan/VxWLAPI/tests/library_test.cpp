@@ -614,6 +614,7 @@ TEST_F(LibraryTest, BlockAckCapabilityPolicyAndCoexistenceMode)
     std::string text;
     std::getline(stored, text);
     EXPECT_EQ(text, "AssocReq with MCS 0~7");
+}
 
 TEST_F(LibraryTest, ReleaseLetsGoOfAuthenticationUntilTheNextSelection)
 {
