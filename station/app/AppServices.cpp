@@ -4,6 +4,8 @@
 #include "station/app/VxUI2008Dlg.h"
 #include "station/core/HideDlgServices.h"
 #include "station/profiles/PageSSODlg.h"
+#include "station/profiles/PageProfileDlg.h"
+#include "station/profiles/PeapSettingDlg.h"
 
 namespace {
 
@@ -52,6 +54,20 @@ public:
         CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
         if (window && window->m_pPageSSODlg && name)
             window->m_pPageSSODlg->m_strSSOProfile = name;
+    }
+
+    bool peap_setting_visible() const override
+    {
+        CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
+        CPeapSettingDlg* const prompt = window ? window->m_pPeapSettingDlg : nullptr;
+        return prompt && prompt->m_hWnd && prompt->IsWindowVisible();
+    }
+
+    void clear_active_profile() override
+    {
+        CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
+        if (window && window->m_pPageProfileDlg)
+            window->m_pPageProfileDlg->m_bActiveProfile = FALSE;
     }
 };
 

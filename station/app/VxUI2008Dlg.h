@@ -277,11 +277,15 @@ private:
 
     // [SECTION] Routes, one per message (VxUI2008DlgRoutes.cpp)
     void route(UINT message, WPARAM wParam, LPARAM lParam);
+    // Set by a route that hands its message on to another route: WindowProc then leaves out
+    // its closing trace line.
+    bool m_bSkipClosingTrace { false };
     void on_show_wps_info(WPARAM wParam);
     void on_show_add_ba(WPARAM wParam, LPARAM lParam);
     void on_show_delete_ba(WPARAM wParam, LPARAM lParam);
     void on_show_profile_editor(WPARAM wParam, LPARAM lParam);
     void on_show_hidden_ssid(WPARAM wParam, LPARAM lParam);
+    static void take_hidden_ssid(CPageSiteSurveyDlg& page, CString const& name);
     void on_show_security_editor(WPARAM wParam, LPARAM lParam);
     void on_show_peap_setting(WPARAM wParam);
     void on_show_invalid_idpw(WPARAM wParam);

@@ -24,8 +24,12 @@
 #include "station/survey/HiddenSsidDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
 
+#include "platform/user/Utf8.h"
+
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -69,8 +73,10 @@ NDIS_WLAN_BSSID_EX const* entry_for_detail(int focused, int rows, std::function<
 LRESULT CVxUI2008Dlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     TraceMsg(TRACE_TICK, "[Kivra] --> CVxUI2008Dlg::WindowProc\n");
+    m_bSkipClosingTrace = false;
     route(message, wParam, lParam);
-    TraceMsg(TRACE_TICK, "[Kivra] <-- CVxUI2008Dlg::WindowProc\n");
+    if (!std::exchange(m_bSkipClosingTrace, false))
+        TraceMsg(TRACE_TICK, "[Kivra] <-- CVxUI2008Dlg::WindowProc\n");
     return CResizeDlg::WindowProc(message, wParam, lParam);
 }
 
@@ -181,27 +187,54 @@ void CVxUI2008Dlg::on_show_profile_editor(WPARAM wParam, LPARAM lParam)
     }
 }
 
-// The connection that the prompt's OK continues is the connect decision's work; here OK and
-// Cancel bring link status back.
+// The prompt's OK: the typed name goes into the site survey's SSID holder and the connection
+// goes on, at once for an open network, through the security editor for a secured one. Cancel
+// ends the attempt.
 void CVxUI2008Dlg::on_show_hidden_ssid(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == 2)
         return ShowSubDialog(SUB_HIDDEN_SSID);
-    if (wParam == 0 && (lParam == 0 || lParam == 1))
-        ShowSubDialog(SUB_LINK_STATUS);
+    if (wParam != 0 || (lParam != 0 && lParam != 1))
+        return;
+    CPageSiteSurveyDlg* const page = m_pPageSiteSurveyDlg;
+    if (lParam == 0 || !page || !m_pHiddenSsidDlg)
+        return ShowSubDialog(SUB_LINK_STATUS);
+    take_hidden_ssid(*page, m_pHiddenSsidDlg->m_strSSID);
+    if (page->m_bSecurity != 1) {
+        page->LoadProfile();
+        return ShowSubDialog(SUB_LINK_STATUS);
+    }
+    SendMessage(MSG_SHOW_SECURITYEDITOR, 2, 0);
+    m_bSkipClosingTrace = true;
+}
+
+// The holder keeps 32 bytes; a longer name is cut there, never inside a character.
+void CVxUI2008Dlg::take_hidden_ssid(CPageSiteSurveyDlg& page, CString const& name)
+{
+    std::size_t const length = platform::utf8_cut_length(name.str(), NDIS_SSID_MAX);
+    page.m_HiddenSsid = {};
+    page.m_HiddenSsid.SsidLength = std::uint32_t(length);
+    std::memcpy(page.m_HiddenSsid.Ssid, name.GetString(), length);
 }
 
 void CVxUI2008Dlg::on_show_security_editor(WPARAM wParam, LPARAM lParam)
 {
+    CPageSiteSurveyDlg* const page = m_pPageSiteSurveyDlg;
     if (wParam == 2 && lParam == 1) {
-        if (m_pPageSiteSurveyDlg)
-            m_pPageSiteSurveyDlg->ResetSecuritySettings();
+        if (page)
+            page->ResetSecuritySettings();
         return;
     }
     if (wParam == 2)
         return ShowSubDialog(SUB_SECURITY_EDITOR);
-    if (wParam == 0)
-        ShowSubDialog(SUB_LINK_STATUS);
+    if (wParam != 0)
+        return;
+    // The editor's OK: its choices become the page's pending settings, which connect.
+    if (lParam == 2 && page && m_pSecurityEditorDlg) {
+        station::survey::TakeHandOver(page->m_Pending, m_pSecurityEditorDlg->m_HandOver, G_VxWlLib.VXWL_IsWpaCapable() != 0);
+        page->LoadProfile();
+    }
+    ShowSubDialog(SUB_LINK_STATUS);
 }
 
 void CVxUI2008Dlg::on_show_peap_setting(WPARAM wParam)

@@ -38,6 +38,10 @@ enum : unsigned {
 constexpr UINT WM_TRAY_NOTIFY = WM_USER + 100;
 constexpr UINT WM_HIDE_DLG_EXIT = WM_USER + 14;
 constexpr UINT ACTION_INSERT_EXEC = WM_USER + 160;
+// Around the system's EAP configuration window: enable (wParam 1) or disable the configuration
+// window; the configuration is done and the site survey's held-back connection goes on.
+constexpr UINT MSG_ENABLE_CONFIG_UI = WM_USER + 11;
+constexpr UINT MSG_SURVEY_CONNECT = WM_USER + 12;
 // From the status callback: the ICV-error flag changed, the media connected.
 constexpr UINT WM_NDIS_PRIVATE = WM_APP + 1;
 constexpr UINT WM_NDIS_MEDIA_CONNECT = WM_APP + 3;

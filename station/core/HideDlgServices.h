@@ -33,6 +33,11 @@ public:
     virtual void zero_current_profile() { }
     // Shows `name` as the single sign-on page's profile and refreshes that page.
     virtual void show_sso_profile(char const* name) { (void)name; }
+    // Whether the window's PEAP settings prompt shows now.
+    virtual bool peap_setting_visible() const { return false; }
+    // The profile page's flag that a stored profile is the active one: a connection from the
+    // site survey clears it.
+    virtual void clear_active_profile() { }
 };
 
 HideDlgServices& hide_dlg_services();

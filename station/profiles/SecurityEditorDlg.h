@@ -5,6 +5,7 @@
 #pragma once
 
 #include "station/controls/CResizeDlg.h"
+#include "station/core/SecurityHandOver.h"
 
 class CPageAuthEncryDlg;
 class CPage8021XDlg;
@@ -21,11 +22,7 @@ public:
     CPage8021XDlg* m_pPage8021XDlg {};
     CPageWAPIDlg* m_pPageWAPIDlg {};
 
-    // What OK collects for the site survey page.
-    int m_nAuthentication {};
-    int m_nEncryption {};
-    int m_nDefaultKey {}; // the key index plus one
-    BOOL m_b8021X {};
-    CString m_strWAPIUserCert;
-    CString m_strWAPIASCert;
+    // What OK collects from the tabs for the site survey page; the configuration window copies
+    // it into the page when OK reports (0, 2).
+    SECURITY_HAND_OVER m_HandOver;
 };

@@ -10,6 +10,7 @@
 #include "station/core/BssidQuery.h"
 #include "station/core/ConfigWindowMessages.h"
 #include "station/core/CtrlHelpers.h"
+#include "station/core/HideDlgIds.h"
 #include "station/core/HideDlgServices.h"
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"
@@ -40,9 +41,8 @@ constexpr Column kColumns[] = {
     { "Signal", LVCFMT_CENTER, 0.37 },
 };
 
-// The hidden dialog passes these on from the library.
+// The hidden dialog passes this on from the library.
 constexpr UINT kScanFailed = WM_USER + 1;
-constexpr UINT kSurveyConnect = WM_USER + 12;
 
 // Check box and radio pictures: the checked look first.
 constexpr int kRadioChecked = 145;
@@ -67,7 +67,7 @@ BEGIN_MESSAGE_MAP(CPageSiteSurveyDlg, CResizeDlg)
     ON_MESSAGE(QLN_CELLREQUEST, OnGetCellText)
     ON_MESSAGE(QLN_KEYDOWN, OnListKey)
     ON_MESSAGE(kScanFailed, OnScanFail)
-    ON_MESSAGE(kSurveyConnect, OnInsertActionExec)
+    ON_MESSAGE(MSG_SURVEY_CONNECT, OnInsertActionExec)
 END_MESSAGE_MAP()
 
 CPageSiteSurveyDlg::CPageSiteSurveyDlg(CWnd* pParent)
@@ -321,26 +321,4 @@ void CPageSiteSurveyDlg::OnShowDbm()
         m_listSurvey.RepaintCells(m_listSurvey.GetTopIndex(), RowCount() - 1, 9, FALSE);
     UpdateData(TRUE);
     send_to_window(DLG_MSG_EXCHANGE, PAGE_LINK_STATUS, ON_DBM_CHECK);
-}
-
-// FIXME: connecting is the connect decision's work; until it lands Connect does nothing.
-void CPageSiteSurveyDlg::OnConnect()
-{
-    TraceMsg(TRACE_STEP, "[Kivra] --> CPageSiteSurveyDlg::OnConnect\n");
-}
-
-LRESULT CPageSiteSurveyDlg::OnInsertActionExec(WPARAM, LPARAM)
-{
-    TraceMsg(TRACE_STEP, "[Kivra] --> CPageSiteSurveyDlg::OnInsertActionExec\n");
-    return 0;
-}
-
-void CPageSiteSurveyDlg::ResetSecuritySettings()
-{
-    TraceMsg(TRACE_STEP, "[Kivra] --> CPageSiteSurveyDlg::ResetSecuritySettings\n");
-}
-
-void CPageSiteSurveyDlg::LoadProfile()
-{
-    TraceMsg(TRACE_STEP, "[Kivra] --> CPageSiteSurveyDlg::LoadProfile\n");
 }

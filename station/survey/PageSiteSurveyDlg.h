@@ -16,6 +16,7 @@
 #include "station/controls/CResizeDlg.h"
 #include "station/controls/ShadeButtonST.h"
 #include "station/survey/SiteSurveyItem.h"
+#include "station/survey/SurveyConnect.h"
 #include "wlan/api/Profile.h"
 
 #include <cstdint>
@@ -83,8 +84,12 @@ public:
     void ShowScanWait();
     // Empties the page's lists when the radio comes back (the hidden dialog).
     void ClearListContainers();
-    // The connect decision's operations; they arrive with it and only say they ran until then.
+    // [SECTION] Connecting (PageSiteSurveyConnect.cpp)
+    // The pending security settings back to their reset values.
     void ResetSecuritySettings();
+    // Builds the connection profile from the chosen entry and the pending settings and hands it
+    // to the hidden dialog's queue through the window (EAP-FAST on newer systems: once the
+    // system's EAP configuration is done).
     void LoadProfile();
 
     // [SECTION] Reading the page
@@ -114,6 +119,14 @@ public:
     CString m_strEncryption;
     // "Show dBm": signal texts in dBm rather than percent; the link status page follows it.
     BOOL m_bShowDbm {};
+    // Set when the hidden-network prompt was asked for; the window puts the typed name into
+    // the SSID holder before it continues the connection.
+    BOOL m_bHiddenSsid {};
+    NDIS_802_11_SSID m_HiddenSsid {};
+    // Filled by the window from the security editor's OK before LoadProfile.
+    station::survey::PendingSecurity m_Pending;
+    // The connection profile record the last LoadProfile built.
+    WLANPROFILE const& Profile() const { return *m_pProfile; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -162,6 +175,12 @@ private:
     bool names_match(WLAN_STATUS const& status, SITESURVEY_ITEM const& row) const;
     void count_missing(bool missing);
     void clear_rows();
+
+    // [SECTION] Connecting (PageSiteSurveyConnect.cpp)
+    bool connect_preconditions();
+    bool digest_chosen_entry();
+    bool refused_without_wpa(std::uint32_t authentication) const;
+    void start_eap_configuration();
 
     CQuickList m_listSurvey;
     CImageList m_imageList;
