@@ -155,8 +155,6 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnAuthFailed(WPARAM wParam, LPARAM lParam);
     LRESULT OnCcxDiagProfile(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEnableConfigUI(WPARAM wParam, LPARAM lParam);
-    LRESULT OnResumeConnect(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowInvalidIDPW(WPARAM wParam, LPARAM lParam);
     LRESULT OnAskNewPassword(WPARAM wParam, LPARAM lParam);
     // [SECTION] The library's and the pages' private messages (HideDlgMessages.cpp)

@@ -109,25 +109,6 @@ void CHideDlg::OnActionInsertExec(WPARAM sender)
         ActionExec();
 }
 
-// [SECTION] The system's EAP configuration window
-
-// The configuration window is disabled while the system's EAP configuration window is up.
-LRESULT CHideDlg::OnEnableConfigUI(WPARAM wParam, LPARAM)
-{
-    if (m_pVxUI && m_pVxUI->m_hWnd)
-        m_pVxUI->EnableWindow(wParam == 1);
-    return 0;
-}
-
-// The library's word that the EAP configuration is done: the site survey queues its connection.
-LRESULT CHideDlg::OnResumeConnect(WPARAM, LPARAM)
-{
-    CPageSiteSurveyDlg* const survey = m_pVxUI && m_pVxUI->m_hWnd ? m_pVxUI->site_survey_page() : nullptr;
-    if (survey && survey->m_hWnd)
-        survey->PostMessage(MSG_SURVEY_CONNECT, 0, 0);
-    return 0;
-}
-
 // [SECTION] The queue
 
 void CHideDlg::ZeroProfile()
