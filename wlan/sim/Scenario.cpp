@@ -538,6 +538,8 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     if (key == "connect_ms") return assign_int(w.connect_ms, value, 0, 60000);
     if (key == "dhcp_ms") return assign_int(w.dhcp_ms, value, 0, 60000);
     if (key == "eap_ms") return assign_int(w.eap_ms, value, 0, 60000);
+    if (key == "eap_ui_ms") return assign_int(w.eap_ui_ms, value, 0, 600000);
+    if (key == "eap_ui_cancel") return assign_bool(w.eap_ui_cancel, value);
     if (key == "handshake_timeout_ms") return assign_int(w.handshake_timeout_ms, value, 0, 60000);
     if (key == "auth_timeout_ms") return assign_int(w.auth_timeout_ms, value, 0, 600000);
     auto ip = [&](std::array<std::uint8_t, 4>& field) -> std::string {

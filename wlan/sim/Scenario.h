@@ -136,6 +136,10 @@ struct WorldSpec {
     int connect_ms { 600 };
     int dhcp_ms { 3000 };
     int eap_ms { 1500 };
+    // The system's EAP configuration window: how long the user takes, and whether the user
+    // cancels it.
+    int eap_ui_ms { 500 };
+    bool eap_ui_cancel { false };
     int handshake_timeout_ms { 4000 };
     int auth_timeout_ms { 10000 };
     std::array<std::uint8_t, 4> address { 192, 168, 1, 23 };

@@ -149,6 +149,11 @@ void World::run(Scheduled const& s, std::uint64_t now)
         if (auto* ap = find_ap(s.ap_id))
             ap->wps_pbc_active = false;
         break;
+    case Step::EapUiClosed:
+        post(VXWL_MSG_ENABLE_WINDOW, 1);
+        if (s.code)
+            post(VXWL_MSG_EAP_CONFIG_DONE);
+        break;
     }
 }
 

@@ -119,6 +119,10 @@ public:
     // What the program wrote into the callback's out buffer for an event that asks (20 new
     // password, 23 PAC file path).
     void callback_answered(unsigned event, std::string const& answer, std::uint64_t now);
+    // The system's EAP configuration window opens now and closes after eap_ui_ms: it enables
+    // the program's window again and, when it was done for a connection without a profile and
+    // not cancelled, says the configuration is done. Answers whether the user cancels it.
+    bool open_eap_config_ui(bool for_connection, std::uint64_t now);
     // Releases the address; it is assigned again after the DHCP delay.
     void renew_address(std::uint64_t now);
     // The address the adapter holds now, "" while it holds none.
@@ -198,7 +202,7 @@ private:
     // The frame counters of the status record that follow the traffic.
     static constexpr std::size_t kFrameCounters = 9;
 
-    enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff, DriverReady };
+    enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff, DriverReady, EapUiClosed };
     struct Scheduled {
         std::uint64_t at;
         Step step;

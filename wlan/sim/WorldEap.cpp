@@ -145,4 +145,11 @@ std::string World::address_text(std::uint64_t now) const
     return text;
 }
 
+bool World::open_eap_config_ui(bool for_connection, std::uint64_t now)
+{
+    bool const cancelled = m_spec.eap_ui_cancel;
+    schedule(now + std::uint64_t(m_spec.eap_ui_ms), Step::EapUiClosed, for_connection && !cancelled ? 1u : 0u);
+    return !cancelled;
+}
+
 }
