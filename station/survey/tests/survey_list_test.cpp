@@ -173,7 +173,8 @@ TEST(SurveyRows, GOnlyNeedsABasicOfdmRateOnAnOfdm24Network)
 TEST(SurveyRows, AuthenticationBitsToSecurityMode)
 {
     std::pair<std::uint32_t, int> const cases[] = { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 4, 3 }, { 8, 4 }, { 9, 4 },
-        { 16, 5 }, { 32, 5 }, { 18, 5 }, { 64, 6 }, { 128, 7 }, { 3, 0 }, { 192, 0 } };
+        { 16, 5 }, { 32, 5 }, { 18, 5 }, { 64, 6 }, { 128, 7 }, { 3, 0 }, { 192, 0 }, { 10, 0 }, { 11, 4 }, { 19, 5 },
+        { 24, 0 } };
     for (auto const& [bits, mode] : cases)
         EXPECT_EQ(AuthBitsToWPAMode(bits), mode) << bits;
 }
