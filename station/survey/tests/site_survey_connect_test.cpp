@@ -241,8 +241,9 @@ TEST_F(SiteConnectTest, EapFastOnNewerSystemsWaitsForTheConfigurationToBeDone)
     EXPECT_EQ(count(ACTION_INSERT_EXEC), 0);
     ASSERT_EQ(count(MSG_ENABLE_CONFIG_UI), 1);
     for (auto const& m : parent.privates) {
-        if (m.message == MSG_ENABLE_CONFIG_UI)
+        if (m.message == MSG_ENABLE_CONFIG_UI) {
             EXPECT_EQ(m.wParam, 0u) << "the window is disabled meanwhile";
+        }
     }
 
     p.SendMessage(MSG_SURVEY_CONNECT, 0, 0);
