@@ -27,7 +27,8 @@ zorvel_add_test(NAME station_window_tests
         ${CMAKE_CURRENT_LIST_DIR}/tests/config_window_snapshot_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/link_status_e2e_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/site_survey_e2e_test.cpp
-    LIBS station_app platform_display
+        ${CMAKE_CURRENT_LIST_DIR}/tests/survey_connect_e2e_test.cpp
+    LIBS station_app platform_display wlan_sim
     LABELS threaded)
 target_compile_definitions(station_window_tests PRIVATE
     VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"

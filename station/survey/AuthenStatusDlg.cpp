@@ -213,7 +213,7 @@ void CAuthenStatusDlg::AppendLine(const char* line)
     time.Format("%02d:%02d:%02d.%03d ", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
     m_lines.push_back({ time, text.c_str() });
     ++m_nLineCount;
-    TraceMsg(TRACE_STEP, "[Kivra] CAuthenStatusDlg::AppendLine(%s)\n", text.c_str());
+    TraceMsg(TRACE_STEP, "[Kivra] --> CAuthenStatusDlg::AppendLine(%s)\n", text.c_str());
     if (m_list.m_hWnd) {
         m_list.SetItemCountEx(int(m_lines.size()));
         m_list.RedrawItems(0, 3);

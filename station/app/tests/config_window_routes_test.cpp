@@ -15,12 +15,15 @@
 #include "station/features/PageWPSDlg.h"
 #include "station/features/PageWPSProfile.h"
 #include "station/profiles/PeapSettingDlg.h"
+#include "station/profiles/SecurityEditorDlg.h"
+#include "station/survey/HiddenSsidDlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/survey/APDetailInfoDlg.h"
 #include "station/survey/LinkStatusDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
 #include "station/profiles/PageProfileDlg.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -117,12 +120,29 @@ std::vector<RouteCase> route_cases()
         { "profile editor closed", MSG_SHOW_PROFILEEDITOR, 0, 0, W::SUB_PROFILE_EDITOR, W::SUB_LINK_STATUS, nullptr },
         { "profile editor, unknown wParam", MSG_SHOW_PROFILEEDITOR, 3, 0, W::SUB_HIDDEN_SSID, kUnchanged, nullptr },
         { "hidden network prompt", MSG_SHOW_HIDDENSSID, 2, 0, W::SUB_LINK_STATUS, W::SUB_HIDDEN_SSID, nullptr },
-        { "hidden network prompt's OK", MSG_SHOW_HIDDENSSID, 0, 1, W::SUB_HIDDEN_SSID, W::SUB_LINK_STATUS, nullptr },
-        { "hidden network prompt's Cancel", MSG_SHOW_HIDDENSSID, 0, 0, W::SUB_HIDDEN_SSID, W::SUB_LINK_STATUS, nullptr },
+        { "hidden network prompt's OK, open network: the page connects", MSG_SHOW_HIDDENSSID, 0, 1, W::SUB_HIDDEN_SSID,
+            W::SUB_LINK_STATUS, "[Kivra] --> CPageSiteSurveyDlg::LoadProfile",
+            [](W& w) {
+                w.site_survey_page()->m_bSecurity = FALSE;
+                w.m_pHiddenSsidDlg->m_strSSID = "Attic";
+            },
+            [](W& w) {
+                NDIS_802_11_SSID const& holder = w.site_survey_page()->m_HiddenSsid;
+                EXPECT_EQ(std::string(reinterpret_cast<char const*>(holder.Ssid), holder.SsidLength), "Attic");
+            } },
+        { "hidden network prompt's Cancel: nothing is built", MSG_SHOW_HIDDENSSID, 0, 0, W::SUB_HIDDEN_SSID,
+            W::SUB_LINK_STATUS, nullptr, [](W& w) { w.site_survey_page()->m_HiddenSsid = {}; },
+            [](W& w) { EXPECT_EQ(w.site_survey_page()->m_HiddenSsid.SsidLength, 0u); } },
         { "security editor", MSG_SHOW_SECURITYEDITOR, 2, 0, W::SUB_LINK_STATUS, W::SUB_SECURITY_EDITOR, nullptr },
         { "security editor resets the pending settings", MSG_SHOW_SECURITYEDITOR, 2, 1, W::SUB_HIDDEN_SSID, kUnchanged,
             "[Kivra] --> CPageSiteSurveyDlg::ResetSecuritySettings" },
-        { "security editor's OK", MSG_SHOW_SECURITYEDITOR, 0, 2, W::SUB_SECURITY_EDITOR, W::SUB_LINK_STATUS, nullptr },
+        { "security editor's OK: its choices connect", MSG_SHOW_SECURITYEDITOR, 0, 2, W::SUB_SECURITY_EDITOR,
+            W::SUB_LINK_STATUS, "[Kivra] --> CPageSiteSurveyDlg::LoadProfile",
+            [](W& w) {
+                w.m_pSecurityEditorDlg->m_HandOver.nAuthIndex = 6;
+                w.m_pSecurityEditorDlg->m_HandOver.strPskKey = "sunflower";
+            },
+            [](W& w) { EXPECT_EQ(w.site_survey_page()->m_Pending.strPskKey, "sunflower"); } },
         { "security editor's Cancel", MSG_SHOW_SECURITYEDITOR, 0, 0, W::SUB_SECURITY_EDITOR, W::SUB_LINK_STATUS, nullptr },
         { "PEAP settings closed", MSG_SHOW_PEAPSETTING, 0, 0, W::SUB_PEAP_SETTING, W::SUB_LINK_STATUS, nullptr },
         { "PEAP settings with the current identity", MSG_SHOW_PEAPSETTING, 8, 0, W::SUB_LINK_STATUS, W::SUB_PEAP_SETTING, nullptr,
@@ -302,6 +322,32 @@ TEST(WpsImport, PreSharedKeysAreCutToTheirLengthAndNamesToThirtyTwoBytes)
     std::memset(full.Key, 'k', sizeof full.Key);
     EXPECT_EQ(map_wps_credential(full).psk, std::optional<std::string>(std::string(64, 'k')));
     EXPECT_FALSE(map_wps_credential(credential(1, 1)).psk);
+}
+
+// A secured hidden network goes on to the security editor: the prompt's message is passed on
+// without the window procedure's closing line, which the editor's own route writes.
+TEST_F(ConfigWindowTest, AHiddenSecuredNetworkGoesOnToTheSecurityEditor)
+{
+    options("", { { "DebugMode", "5" } });
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        CPageSiteSurveyDlg& page = *window.site_survey_page();
+        page.m_bSecurity = TRUE;
+        window.ShowSubDialog(CVxUI2008Dlg::SUB_HIDDEN_SSID);
+        // 31 bytes and a two-byte character: the holder keeps 31, never half the character.
+        window.m_pHiddenSsidDlg->m_strSSID = (std::string(31, 'a') + "\xC3\xA9").c_str();
+        platform::system::TraceCapture trace;
+        window.SendMessage(MSG_SHOW_HIDDENSSID, 0, 1);
+        platform::testing::pump_until_idle();
+        EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_SECURITY_EDITOR);
+        EXPECT_EQ(page.m_HiddenSsid.SsidLength, 31u);
+        EXPECT_FALSE(trace.contains("[Kivra] --> CPageSiteSurveyDlg::LoadProfile"));
+        auto const lines = trace.lines();
+        auto count = [&](std::string const& text) {
+            return std::count_if(lines.begin(), lines.end(), [&](auto const& l) { return l.find(text) != std::string::npos; });
+        };
+        EXPECT_EQ(count("[Kivra] --> CVxUI2008Dlg::WindowProc"), count("[Kivra] <-- CVxUI2008Dlg::WindowProc") + 1);
+        EXPECT_TRUE(trace.contains("[Kivra] Msg:MSG_SHOW_SECURITYEDITOR wParam: 2, lParam: 0"));
+    });
 }
 
 TEST_F(ConfigWindowTest, AnEmptyWpsRecordImportsNoProfile)
