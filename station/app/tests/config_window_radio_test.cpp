@@ -3,6 +3,8 @@
 // refuses the switch, and opening the help document.
 #include "config_window_harness.h"
 
+#include "station/core/AuthStatusRing.h"
+
 #include "platform/system/DebugSink.h"
 #include "platform/system/Module.h"
 #include "platform/system/Shell.h"
@@ -99,6 +101,9 @@ TEST_F(ConfigWindowTest, RadioOnShowsScanWaitRowsAndArmsReconnectAndRescan)
     options("", { { "DebugMode", "5" } });
     TimerTicks ticks;
     with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        // The progress window pauses 100 ms of the clock after each line it lists (the link
+        // going down and up): it would move the clock under the exact timer checks below.
+        station::core::AuthStatusRing::the().set_window(nullptr);
         CShadeButtonST* const radio = window.kind_button(BTN_RADIO);
         radio->SendMessage(BM_CLICK);
         ASSERT_FALSE(window.radio_on());

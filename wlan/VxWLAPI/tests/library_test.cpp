@@ -655,3 +655,54 @@ TEST_F(LibraryTest, TheLogsPastMessagesAreNotDeliveredToANewStart)
     EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_EXIT });
     DestroyWindow(hwnd);
 }
+
+// The system's EAP configuration window: a connection's blob is written at once, within the
+// length offered; the window's closing after eap_ui_ms enables the program's window and says
+// the configuration is done; a cancelled one only enables the window; a profile's name stores
+// the blob in that profile.
+TEST_F(LibraryTest, EapConfigurationWindowFillsWithinTheLengthAndReportsWhenClosed)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = record_messages;
+    wc.lpszClassName = "VxWlapiEapWindow";
+    RegisterClass(&wc);
+    HWND hwnd = CreateWindowEx(0, "VxWlapiEapWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    start(hwnd);
+    step(1000);
+    g_messages.clear();
+    auto const invoke = bind<PFN_VXWL_StartEapHostPeerInvokeConfigUI>("VXWL_StartEapHostPeerInvokeConfigUI");
+
+    std::uint8_t blob[16];
+    std::memset(blob, 0xEE, sizeof blob);
+    VXWL_U32 length = 4;
+    EXPECT_EQ(invoke("", &length, blob), VXWL_ERROR_SUCCESS);
+    EXPECT_EQ(length, 4u);
+    EXPECT_EQ(blob[4], 0xEE) << "nothing past the length offered";
+    step(400);
+    EXPECT_TRUE(g_messages.empty()) << "the window is still up";
+    step(100);
+    EXPECT_EQ(g_messages, (std::vector<UINT> { VXWL_MSG_ENABLE_WINDOW, VXWL_MSG_EAP_CONFIG_DONE }));
+    EXPECT_EQ(invoke("", nullptr, blob), VXWL_ERROR_FAIL);
+
+    ASSERT_EQ(run_wlansim({ "profile-add", "Work", "ssid=Corp", "auth=wpa2", "cipher=aes", "eap=fast" }), 0);
+    g_messages.clear();
+    EXPECT_EQ(invoke("Work", nullptr, nullptr), VXWL_ERROR_SUCCESS);
+    step(500);
+    EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_ENABLE_WINDOW });
+    WLANPROFILE stored {};
+    char name[] = "Work";
+    ASSERT_EQ(bind<PFN_VXWL_ReadProfileData>("VXWL_ReadProfileData")(&stored, name), 1);
+    EXPECT_GT(stored.dwLenEapFastConfigBlob, 0u);
+
+    ASSERT_EQ(run_wlansim({ "world-set", "eap_ui_cancel=1" }), 0);
+    step(0);
+    g_messages.clear();
+    length = sizeof blob;
+    std::memset(blob, 0xEE, sizeof blob);
+    EXPECT_EQ(invoke("", &length, blob), VXWL_ERROR_FAIL);
+    EXPECT_EQ(blob[0], 0xEE) << "a cancelled window fills nothing";
+    step(500);
+    EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_ENABLE_WINDOW });
+    DestroyWindow(hwnd);
+}
