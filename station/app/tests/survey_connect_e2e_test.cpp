@@ -308,7 +308,7 @@ TEST_F(SurveyConnectRun, EapFastWaitsForTheEapConfigurationWindow)
         EXPECT_TRUE(ProfileCatcher::caught().empty());
         EXPECT_TRUE(run_until([&] { return window.IsWindowEnabled() && !ProfileCatcher::caught().empty(); }, 1000));
         ASSERT_EQ(ProfileCatcher::caught().size(), 1u);
-        WLANPROFILE const& sent = ProfileCatcher::caught()[0];
+        WLANPROFILE const sent = ProfileCatcher::caught()[0];
         EXPECT_EQ(sent.enumAuthenProtocol, EAP_FAST);
         EXPECT_GT(sent.dwLenEapFastConfigBlob, 0u);
         EXPECT_LT(sent.dwLenEapFastConfigBlob, 3000u) << "the length the configuration wrote";
