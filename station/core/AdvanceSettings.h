@@ -14,8 +14,9 @@
 enum : std::uint32_t { HT_CHOICE_MM = 0, HT_CHOICE_GF = 1, HT_CHOICE_11B = 2, HT_CHOICE_11G = 3 };
 
 // The named fields of the TRANSMIT_SETTING word: PhyMode bits 0-3, MCS 4-10, BW 11, ShortGI 12,
-// STBC 13, TRANSNO 14-15, HTMODE 16, EXTCHA 17-18, LEGACYMODE 19-20. Bits 21-31 are kept as
-// read (`Upper`, already in place) so that unpacking and packing a word gives it back.
+// STBC 13, TRANSNO 14-15, HTMODE 16, EXTCHA 17-18, LEGACYMODE 19-20. Bits 21-31 and a
+// LEGACYMODE of 1 (no choice of the page) are kept as read (`Upper`, in place), so a word read
+// and packed again is unchanged; only a legacy choice read with the HT mode bit set loses it.
 struct TRANSMIT_SETTING {
     std::uint32_t PhyMode { 0 };
     std::uint32_t MCS { 0 };
