@@ -27,6 +27,8 @@ public:
     // The window's flag that an advanced-settings change waits for a scan before it reconnects
     // by BSSID: answered once, and cleared by the answer.
     virtual bool take_scan_after_advance_change() { return false; }
+    // Sets that flag: an advanced page's Apply switched the radio on an older system.
+    virtual void set_scan_after_advance_change() { }
     // CVxUI2008Dlg::ShowSubDialog: shows the configuration window's lower child `index`.
     virtual void show_sub_dialog(int index) { (void)index; }
     // Zeroes the hidden dialog's current profile (the active profile was deleted).

@@ -1,6 +1,253 @@
 #include "station/features/PageAdvanceDlg.h"
 
+#include "platform/framework/DataExchange.h"
+#include "station/core/ConfigWindowMessages.h"
+#include "station/core/HideDlgServices.h"
+#include "station/core/UiStr.h"
+#include "station/core/VxWlLib.h"
+
+using namespace station::features;
+
+namespace {
+
+constexpr int kMenuAuto = 32772;
+constexpr int kMenuOn = 32773;
+constexpr int kMenuOff = 32774;
+constexpr UINT kGroupTimer = 1;
+constexpr UINT kGroupPeriodMs = 1000;
+constexpr std::uint32_t kBand24Ht = 9;
+constexpr std::uint32_t kBand5Ht = 8;
+constexpr std::uint32_t kLegacyBand24Ht = 7;
+
+void fill_combo(CWnd& page, int id, std::vector<std::string> const& texts)
+{
+    page.SendDlgItemMessage(id, CB_RESETCONTENT, 0, 0);
+    for (std::string const& text : texts)
+        page.SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}
+
+BEGIN_MESSAGE_MAP(CPageAdvanceDlg, CResizeDlg)
+ON_WM_SHOWWINDOW()
+ON_WM_TIMER()
+ON_CBN_SELCHANGE(CPageAdvanceDlg::IDC_MODE, OnModeChange)
+ON_BN_CLICKED(CPageAdvanceDlg::IDC_APPLY, OnApplyNow)
+ON_BN_CLICKED(CPageAdvanceDlg::IDC_FASTROAM, OnFastRoam)
+ON_BN_CLICKED(CPageAdvanceDlg::IDC_ENABLE_11N, OnEnable11n)
+ON_BN_CLICKED(CPageAdvanceDlg::IDC_BW_20, OnBandwidth)
+ON_BN_CLICKED(CPageAdvanceDlg::IDC_BW_20 + 1, OnBandwidth)
+ON_COMMAND(kMenuAuto, OnProtectionMenu)
+ON_COMMAND(kMenuOn, OnProtectionMenu)
+ON_COMMAND(kMenuOff, OnProtectionMenu)
+END_MESSAGE_MAP()
+
 CPageAdvanceDlg::CPageAdvanceDlg(CWnd* pParent)
     : CResizeDlg(IDD, pParent)
 {
+}
+
+void CPageAdvanceDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CResizeDlg::DoDataExchange(pDX);
+    DDX_CBIndex(pDX, IDC_MODE, m_nMode);
+    DDX_CBIndex(pDX, IDC_TXRATE, m_nTxRate);
+    DDX_Check(pDX, IDC_TXBURST, m_bTxBurst);
+    DDX_Check(pDX, IDC_TCPWINDOW, m_bTcpWindow);
+    DDX_Check(pDX, IDC_FASTROAM, m_bFastRoam);
+    DDX_Check(pDX, IDC_AUTHSTATUS, m_bAuthStatus);
+    DDX_Check(pDX, IDC_ENABLE_11N, m_bEnable11n);
+    DDX_Text(pDX, IDC_THRESHOLD, m_strThreshold);
+    DDX_CBIndex(pDX, IDC_REGION24, m_nRegion24);
+    DDX_CBIndex(pDX, IDC_REGION5, m_nRegion5);
+    DDX_Radio(pDX, IDC_HT_MM, m_nHtMode);
+    DDX_Radio(pDX, IDC_BW_20, m_nBW);
+    DDX_Radio(pDX, IDC_GI_LONG, m_nGI);
+    DDX_Radio(pDX, IDC_STBC_NONE, m_nSTBC);
+    DDX_Radio(pDX, IDC_EXTCHA_NONE, m_nExtCha);
+    DDX_CBIndex(pDX, IDC_MCS, m_nMcs);
+}
+
+BOOL CPageAdvanceDlg::OnInitDialog()
+{
+    CResizeDlg::OnInitDialog();
+    G_VxWlLib.VXWL_QueryCountryRegion(&m_regionWord, &m_flag5, &m_flag24);
+    fill_lists();
+    load_settings();
+    fill_tx_rates();
+    UpdateData(FALSE);
+    show_protection();
+    m_previousMode = m_modes.empty() ? WirelessModeEntry::Band24 : m_modes[std::size_t(m_nMode)];
+    note_applied_selections();
+    return TRUE;
+}
+
+bool CPageAdvanceDlg::has_11n() const { return G_VxWlLib.VXWL_Is80211NSupport() != 0; }
+
+void CPageAdvanceDlg::fill_lists()
+{
+    bool const has_11a = G_VxWlLib.VXWL_Is80211ASupport() != 0;
+    m_modes = WirelessModeEntries(has_11a);
+    std::vector<std::string> mode_texts;
+    for (WirelessModeEntry entry : m_modes)
+        mode_texts.push_back(WirelessModeText(entry));
+    fill_combo(*this, IDC_MODE, mode_texts);
+
+    int model = 0;
+    bool const model_known = G_VxWlLib.VXWL_GetCurrentDeviceModel(&model) != 0;
+    VXWL_U32 max24 = 0;
+    VXWL_U32 max5 = 0;
+    if (model_known && model >= 2)
+        G_VxWlLib.VXWL_GetMaxCountryRegion(&max24, &max5);
+    m_regions = BuildRegionLists(model_known, model, max24, max5);
+    fill_combo(*this, IDC_REGION24, m_regions.band24);
+    fill_combo(*this, IDC_REGION5, m_regions.band5);
+    bool const regions_on = G_VxWlLib.bShowCountryRegion != 0;
+    GetDlgItem(IDC_REGION24)->EnableWindow(regions_on && m_flag24 != 0);
+    GetDlgItem(IDC_REGION24_LABEL)->EnableWindow(regions_on && m_flag24 != 0);
+    GetDlgItem(IDC_REGION5)->EnableWindow(regions_on && m_flag5 != 0);
+    GetDlgItem(IDC_REGION5_LABEL)->EnableWindow(regions_on && m_flag5 != 0);
+    GetDlgItem(IDC_REGION5)->ShowWindow(has_11a ? SW_SHOW : SW_HIDE);
+    GetDlgItem(IDC_REGION5_LABEL)->ShowWindow(has_11a ? SW_SHOW : SW_HIDE);
+
+    int antenna = 0;
+    bool const answered = G_VxWlLib.VXWL_QueryAntennaNumber && G_VxWlLib.VXWL_QueryAntennaNumber(&antenna) == 1;
+    m_mcsTexts = McsTexts(std::uint32_t(antenna), answered);
+    fill_combo(*this, IDC_MCS, m_mcsTexts);
+}
+
+std::uint32_t CPageAdvanceDlg::mode_code() const
+{
+    bool const with_11n = has_11n() && !(G_VxWlLib.bSelect11nDialog && !m_bEnable11n);
+    WirelessModeEntry const entry = m_modes.empty() ? WirelessModeEntry::Band24 : m_modes[std::size_t(m_nMode)];
+    return WirelessModeCode(entry, with_11n);
+}
+
+void CPageAdvanceDlg::load_settings()
+{
+    ADVANCE_CONFIG_DATA config {};
+    if (G_VxWlLib.VXWL_ReadConfigData(&config) == 0) {
+        load_driver_values();
+        return;
+    }
+    bool const with_11n = has_11n() || m_bEnable11n;
+    bool const has_11a = G_VxWlLib.VXWL_Is80211ASupport() != 0;
+    m_bTcpWindow = int(config.EnableTcpWindowSize);
+    WirelessModeEntry const entry = WirelessModeEntryOf(config.WirelessMode, with_11n, has_11a);
+    for (std::size_t i = 0; i < m_modes.size(); ++i) {
+        if (m_modes[i] == entry)
+            m_nMode = int(i);
+    }
+    if (has_11n()) {
+        TRANSMIT_SETTING const t = UnpackTransmitSetting(config.TransmitSetting);
+        bool const bw40_refused = ((t.PhyMode == kBand24Ht || t.PhyMode == kLegacyBand24Ht)
+                                      && G_VxWlLib.VXWL_CheckIfAllowBW40InBGBand() == 0)
+            || (t.PhyMode == kBand5Ht && G_VxWlLib.VXWL_CheckIfAllowBW40InABand() == 0);
+        m_nBW = bw40_refused ? 0 : int(t.BW);
+        m_nGI = int(t.ShortGI);
+        m_nSTBC = int(t.STBC);
+        m_nExtCha = int(t.ExtCha);
+        m_nHtMode = int(t.HtChoice);
+        m_nMcs = IndexOrFirst(m_mcsTexts, McsTextOfValue(t.MCS, G_UiStr.IDS_AUTO));
+    }
+    m_bTxBurst = int(config.TXBurst);
+    m_nProtection = int(config.BGProtection);
+    m_nRegion24 = int(m_flag24 ? config.CountryRegion : (m_regionWord & 0x7F));
+    m_nRegion5 = int(m_flag5 ? config.CountryRegionABand : ((m_regionWord >> 8) & 0x7F));
+    m_nTxRate = int(config.TransRate) < 0 ? 0 : int(config.TransRate);
+    m_bAuthStatus = int(config.ShowAuthStatus);
+    CCX2_CONTROL const ccx = UnpackCcx2Control(config.CCX2Control);
+    m_bFastRoam = (ccx.Flags & CCX2_FAST_ROAM) ? 1 : 0;
+    m_strThreshold = std::to_string(RoamingThresholdFromStored(ccx.dBmToRoam)).c_str();
+}
+
+// Nothing stored yet: the driver's mode and regions.
+void CPageAdvanceDlg::load_driver_values()
+{
+    int code = 0;
+    G_VxWlLib.VXWL_QueryWirelessMode(&code);
+    WirelessModeEntry const entry
+        = WirelessModeEntryOf(std::uint32_t(code), has_11n(), G_VxWlLib.VXWL_Is80211ASupport() != 0);
+    for (std::size_t i = 0; i < m_modes.size(); ++i) {
+        if (m_modes[i] == entry)
+            m_nMode = int(i);
+    }
+    m_nRegion24 = int(m_regionWord & 0x7F);
+    m_nRegion5 = int((m_regionWord >> 8) & 0x7F);
+}
+
+void CPageAdvanceDlg::show_protection()
+{
+    std::string const& text = m_nProtection == PROTECTION_ON ? G_UiStr.IDS_ON
+        : m_nProtection == PROTECTION_OFF                    ? G_UiStr.IDS_OFF
+                                                             : G_UiStr.IDS_AUTO;
+    SetDlgItemText(IDC_PROTECTION, text.c_str());
+}
+
+void CPageAdvanceDlg::fill_tx_rates()
+{
+    std::uint32_t const code = mode_code();
+    fill_combo(*this, IDC_TXRATE, TxRateTexts(code));
+    if (code == 2) {
+        m_nProtection = PROTECTION_AUTO;
+        if (m_nTxRate > 8)
+            m_nTxRate = 0;
+    }
+}
+
+void CPageAdvanceDlg::OnModeChange()
+{
+    UpdateData(TRUE);
+    fill_tx_rates();
+    UpdateData(FALSE);
+    show_protection();
+}
+
+void CPageAdvanceDlg::OnProtectionMenu()
+{
+    auto const* message = GetCurrentMessage();
+    int const id = message ? int(LOWORD(message->wParam)) : kMenuAuto;
+    m_nProtection = id == kMenuOn ? PROTECTION_ON : id == kMenuOff ? PROTECTION_OFF : PROTECTION_AUTO;
+    show_protection();
+}
+
+void CPageAdvanceDlg::OnFastRoam()
+{
+    UpdateData(TRUE);
+    if (!m_bFastRoam)
+        m_strThreshold = "-70";
+    UpdateData(FALSE);
+}
+
+void CPageAdvanceDlg::OnEnable11n()
+{
+    UpdateData(TRUE);
+    m_b11nChanged = true;
+}
+
+void CPageAdvanceDlg::OnBandwidth()
+{
+    UpdateData(TRUE);
+    m_b11nChanged = true;
+}
+
+void CPageAdvanceDlg::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CResizeDlg::OnShowWindow(bShow, nStatus);
+    if (bShow != TRUE)
+        return;
+    load_settings();
+    fill_tx_rates();
+    UpdateData(FALSE);
+    show_protection();
+    SetTimer(kGroupTimer, kGroupPeriodMs, nullptr);
+}
+
+void CPageAdvanceDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == TIMER_ADVANCE_PAGE_SCAN) {
+        KillTimer(TIMER_ADVANCE_PAGE_SCAN);
+        if (HWND window = hide_dlg_services().config_window())
+            ::PostMessage(window, DLG_MSG_EXCHANGE, PAGE_ADVANCE_DLG, 0);
+    }
 }
