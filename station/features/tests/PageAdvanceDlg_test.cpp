@@ -1,0 +1,371 @@
+// The advanced page on a fake library bound into the binding's slots: what it shows from a
+// stored record, what Apply stores and applies, the refusals, and when Apply flushes the scan
+// list.
+#include "FeaturesFixture.h"
+
+#include "station/core/ConfigWindowMessages.h"
+#include "station/core/CtrlHelpers.h"
+#include "station/core/HideDlgServices.h"
+#include "station/core/UiStr.h"
+#include "station/core/VxWlLib.h"
+#include "station/features/PageAdvanceDlg.h"
+
+#include <cstring>
+#include <memory>
+#include <utility>
+
+namespace {
+
+struct FakeAdvance {
+    // [SECTION] What the library answers
+    bool stored_ok { true };
+    ADVANCE_CONFIG_DATA stored {};
+    int has_11n { 1 };
+    int has_11a { 1 };
+    int model { 5 };
+    VXWL_U32 region_word { 0 };
+    VXWL_U32 flag5 { 1 };
+    VXWL_U32 flag24 { 1 };
+    int antenna { 0x22 };
+    int driver_mode { 5 };
+    int win_os { 9 };
+    VXWL_U32 ccx { 0 };
+    std::string active_profile;
+
+    // [SECTION] What the page did
+    std::vector<ADVANCE_CONFIG_DATA> writes;
+    std::vector<ADVANCE_OID> oids;
+    std::vector<std::pair<int, int>> flushes;
+    std::vector<std::pair<int, VXWL_U32>> ccx_infos;
+    int scan_flags { 0 };
+
+    static FakeAdvance& the()
+    {
+        static FakeAdvance fake;
+        return fake;
+    }
+    static void bind()
+    {
+        the() = FakeAdvance {};
+        auto& l = G_VxWlLib;
+        l.VXWL_ReadConfigData.bind([](ADVANCE_CONFIG_DATA* c) {
+            *c = the().stored;
+            return the().stored_ok ? 1 : 0;
+        });
+        l.VXWL_WriteAdvanceCfgData.bind([](ADVANCE_CONFIG_DATA c) { return the().writes.push_back(c), 1; });
+        l.VXWL_SetAdvanceSetting.bind([](ADVANCE_OID o) { return the().oids.push_back(o), 1; });
+        l.VXWL_Is80211NSupport.bind([] { return the().has_11n; });
+        l.VXWL_Is80211ASupport.bind([] { return the().has_11a; });
+        l.VXWL_GetCurrentDeviceModel.bind([](int* m) { return *m = the().model, 1; });
+        l.VXWL_GetMaxCountryRegion.bind([](VXWL_U32* a, VXWL_U32* b) { return *a = 0, *b = 0, 1; });
+        l.VXWL_QueryCountryRegion.bind([](VXWL_U32* word, VXWL_U32* f5, VXWL_U32* f24) {
+            *word = the().region_word;
+            *f5 = the().flag5;
+            *f24 = the().flag24;
+            return 1;
+        });
+        l.VXWL_QueryAntennaNumber.bind([](int* a) { return *a = the().antenna, 1; });
+        l.VXWL_QueryWirelessMode.bind([](int* m) { return *m = the().driver_mode, 1; });
+        l.VXWL_CheckIfAllowBW40InBGBand.bind([] { return 1; });
+        l.VXWL_CheckIfAllowBW40InABand.bind([] { return 1; });
+        l.VXWL_GetWinOS.bind([] { return the().win_os; });
+        l.VXWL_ReadCCX2Cont.bind([](VXWL_U32* w) { return *w = the().ccx, 1; });
+        l.VXWL_SetCCXInfo.bind([](int on, VXWL_U32 w) { return the().ccx_infos.emplace_back(on, w), 1; });
+        l.VXWL_VerifyCountryRegion.bind([] { return 1; });
+        l.VXWL_ReadActiveProfileName.bind([](char* name) {
+            std::strcpy(name, the().active_profile.c_str());
+            return 1;
+        });
+        l.VXWL_ReadProfileData.bind([](WLANPROFILE* p, const char*) { return p->bBssid = 1, 1; });
+        l.VXWL_FlushBSSIDList.bind([](int from, int to) { return the().flushes.emplace_back(from, to), 1; });
+    }
+    static void unbind()
+    {
+        auto& l = G_VxWlLib;
+        l.VXWL_ReadConfigData.bind(nullptr);
+        l.VXWL_WriteAdvanceCfgData.bind(nullptr);
+        l.VXWL_SetAdvanceSetting.bind(nullptr);
+        l.VXWL_Is80211NSupport.bind(nullptr);
+        l.VXWL_Is80211ASupport.bind(nullptr);
+        l.VXWL_GetCurrentDeviceModel.bind(nullptr);
+        l.VXWL_GetMaxCountryRegion.bind(nullptr);
+        l.VXWL_QueryCountryRegion.bind(nullptr);
+        l.VXWL_QueryAntennaNumber.bind(nullptr);
+        l.VXWL_QueryWirelessMode.bind(nullptr);
+        l.VXWL_CheckIfAllowBW40InBGBand.bind(nullptr);
+        l.VXWL_CheckIfAllowBW40InABand.bind(nullptr);
+        l.VXWL_GetWinOS.bind(nullptr);
+        l.VXWL_ReadCCX2Cont.bind(nullptr);
+        l.VXWL_SetCCXInfo.bind(nullptr);
+        l.VXWL_VerifyCountryRegion.bind(nullptr);
+        l.VXWL_ReadActiveProfileName.bind(nullptr);
+        l.VXWL_ReadProfileData.bind(nullptr);
+        l.VXWL_FlushBSSIDList.bind(nullptr);
+    }
+};
+
+class ScanFlagServices : public HideDlgServices {
+public:
+    explicit ScanFlagServices(HWND window)
+        : m_window(window)
+    {
+        set_hide_dlg_services(this);
+    }
+    ~ScanFlagServices() override { set_hide_dlg_services(nullptr); }
+    HWND config_window() const override { return m_window; }
+    void set_scan_after_advance_change() override { ++FakeAdvance::the().scan_flags; }
+
+private:
+    HWND m_window;
+};
+
+// A stored record: mode 5 (both bands, 802.11n), MCS 7, BW/GI/STBC Auto, MM, regions 1 and 2,
+// fast roaming at -75.
+ADVANCE_CONFIG_DATA stored_record()
+{
+    ADVANCE_CONFIG_DATA c {};
+    c.WirelessMode = 5;
+    c.TransmitSetting = 5 | 7u << 4 | 1u << 11 | 1u << 12 | 1u << 13 | 2u << 14;
+    c.CountryRegion = 1;
+    c.CountryRegionABand = 2;
+    c.TransRate = 3;
+    c.TXBurst = 1;
+    c.BGProtection = 2;
+    c.CCX2Control = 1u << 5 | 75u << 8;
+    return c;
+}
+
+class PageAdvanceTest : public FeaturesTest {
+protected:
+    void SetUp() override
+    {
+        FeaturesTest::SetUp();
+        FakeAdvance::bind();
+        fake().stored = stored_record();
+        saved_ui = G_UiStr;
+        saved_region_option = G_VxWlLib.bShowCountryRegion;
+        G_VxWlLib.bShowCountryRegion = 1;
+        G_UiStr.IDS_AUTO = "Auto";
+        G_UiStr.IDS_ON = "On";
+        G_UiStr.IDS_OFF = "Off";
+        G_UiStr.IDS_PHY_24G = "2.4G";
+        G_UiStr.IDS_PHY_5G = "5G";
+        G_UiStr.IDS_PHY_24_5G = "2.4G+5G";
+        G_UiStr.IDS_INVALID_DBM = "bad dBm";
+        G_UiStr.IDS_MSG_NOT_AVAIL_COMBO_GI_STBC_GF = "bad combination";
+        SetMessageBoxHandler([this](std::string const& text) {
+            boxes.push_back(text);
+            return INT_PTR { IDOK };
+        });
+    }
+    void TearDown() override
+    {
+        page.reset();
+        SetMessageBoxHandler(nullptr);
+        FakeAdvance::unbind();
+        G_VxWlLib.bShowCountryRegion = saved_region_option;
+        G_UiStr = saved_ui;
+        FeaturesTest::TearDown();
+    }
+    static FakeAdvance& fake() { return FakeAdvance::the(); }
+
+    void open()
+    {
+        page = std::make_unique<CPageAdvanceDlg>(&host);
+        ASSERT_TRUE(page->Create(CPageAdvanceDlg::IDD, &host));
+        page->ShowWindow(SW_SHOW);
+        pump();
+    }
+    std::string shown(int id) const { return text_of(::GetDlgItem(page->m_hWnd, id)); }
+    int selected(int id) const { return int(::SendDlgItemMessage(page->m_hWnd, id, CB_GETCURSEL, 0, 0)); }
+    int count(int id) const { return int(::SendDlgItemMessage(page->m_hWnd, id, CB_GETCOUNT, 0, 0)); }
+    bool checked(int id) const { return ::IsDlgButtonChecked(page->m_hWnd, id) == BST_CHECKED; }
+    void select(int id, int index)
+    {
+        ::SendDlgItemMessage(page->m_hWnd, id, CB_SETCURSEL, WPARAM(index), 0);
+        ::SendMessage(page->m_hWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(::GetDlgItem(page->m_hWnd, id)));
+        pump();
+    }
+    void click(int id)
+    {
+        ::SendMessage(page->m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(::GetDlgItem(page->m_hWnd, id)));
+        pump();
+    }
+    void set_radio(int first, int count, int chosen)
+    {
+        for (int i = 0; i < count; ++i)
+            ::CheckDlgButton(page->m_hWnd, first + i, i == chosen ? BST_CHECKED : BST_UNCHECKED);
+    }
+
+    std::unique_ptr<CPageAdvanceDlg> page;
+    std::vector<std::string> boxes;
+    CUISTR saved_ui;
+    int saved_region_option { 0 };
+};
+
+}
+
+TEST_F(PageAdvanceTest, ShowsTheStoredRecord)
+{
+    open();
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_MODE), "2.4G+5G");
+    EXPECT_EQ(count(CPageAdvanceDlg::IDC_TXRATE), 13);
+    EXPECT_EQ(selected(CPageAdvanceDlg::IDC_TXRATE), 3);
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_PROTECTION), "Off");
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_MCS), "7");
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_THRESHOLD), "-75");
+    EXPECT_TRUE(checked(CPageAdvanceDlg::IDC_FASTROAM));
+    EXPECT_TRUE(checked(CPageAdvanceDlg::IDC_TXBURST));
+    EXPECT_TRUE(checked(CPageAdvanceDlg::IDC_BW_20 + 1));
+    EXPECT_TRUE(checked(CPageAdvanceDlg::IDC_HT_MM));
+    EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION24), 1);
+    EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION5), 2);
+}
+
+TEST_F(PageAdvanceTest, OutOfRangeStoredThresholdsAndFlaglessBandsShowTheDefaults)
+{
+    fake().stored.CCX2Control = 95u << 8;
+    fake().flag24 = 0;
+    fake().region_word = 5 | 3u << 8;
+    open();
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_THRESHOLD), "-70");
+    EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION24), 5);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_REGION24)));
+    EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION5), 2);
+}
+
+TEST_F(PageAdvanceTest, NothingStoredShowsTheDriversMode)
+{
+    fake().stored_ok = false;
+    fake().driver_mode = 8;
+    open();
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_MODE), "5G");
+}
+
+TEST_F(PageAdvanceTest, ApplyWithoutChangesStoresAndAppliesButDoesNotFlush)
+{
+    ScanFlagServices services(parent.m_hWnd);
+    open();
+    click(CPageAdvanceDlg::IDC_APPLY);
+    ASSERT_EQ(fake().writes.size(), 1u);
+    ASSERT_EQ(fake().oids.size(), 1u);
+    ADVANCE_CONFIG_DATA const& w = fake().writes[0];
+    EXPECT_EQ(w.WirelessMode, 5u);
+    EXPECT_EQ(w.TransmitSetting, fake().stored.TransmitSetting);
+    EXPECT_EQ(w.CountryRegion, 1u);
+    EXPECT_EQ(w.CountryRegionABand, 2u);
+    EXPECT_EQ(w.TransRate, 3u);
+    EXPECT_EQ(w.BGProtection, 2u);
+    EXPECT_EQ(w.CCX2Control, 1u << 5 | 75u << 8);
+    ADVANCE_OID const& o = fake().oids[0];
+    EXPECT_EQ(o.PhyMode, 5u);
+    EXPECT_EQ(o.MCS, 7);
+    EXPECT_EQ(o.TransmitNo, 2);
+    EXPECT_EQ(o.KTphyMode, 5u);
+    // No active profile name: fast roaming allowed.
+    ASSERT_EQ(fake().ccx_infos.size(), 1u);
+    EXPECT_EQ(fake().ccx_infos[0], (std::pair<int, VXWL_U32> { 1, 1u << 5 | 75u << 8 }));
+    EXPECT_TRUE(fake().flushes.empty());
+    EXPECT_TRUE(parent.privates.empty());
+    EXPECT_EQ(fake().scan_flags, 0);
+}
+
+TEST_F(PageAdvanceTest, ThresholdsOutsideMinus90ToMinus40AreRefused)
+{
+    struct Case {
+        char const* text;
+        bool accepted;
+    };
+    open();
+    for (Case c : { Case { "-90", true }, Case { "-40", true }, Case { "-91", false }, Case { "-39", false },
+             Case { "", false }, Case { "-7x", false } }) {
+        SCOPED_TRACE(c.text);
+        fake().writes.clear();
+        boxes.clear();
+        ::SetDlgItemText(page->m_hWnd, CPageAdvanceDlg::IDC_THRESHOLD, c.text);
+        click(CPageAdvanceDlg::IDC_APPLY);
+        EXPECT_EQ(fake().writes.size(), c.accepted ? 1u : 0u);
+        EXPECT_EQ(boxes, c.accepted ? std::vector<std::string> {} : std::vector<std::string> { "bad dBm" });
+    }
+}
+
+TEST_F(PageAdvanceTest, GreenfieldWithShortGuardAndStbcIsRefusedOnlyOn80211n)
+{
+    for (int has_11n : { 1, 0 }) {
+        SCOPED_TRACE(has_11n);
+        fake().has_11n = has_11n;
+        fake().writes.clear();
+        boxes.clear();
+        open();
+        set_radio(CPageAdvanceDlg::IDC_HT_MM, 2, 1);
+        set_radio(CPageAdvanceDlg::IDC_GI_LONG, 2, 1);
+        set_radio(CPageAdvanceDlg::IDC_STBC_NONE, 2, 1);
+        click(CPageAdvanceDlg::IDC_APPLY);
+        EXPECT_EQ(fake().writes.size(), has_11n ? 0u : 1u);
+        EXPECT_EQ(boxes.size(), has_11n ? 1u : 0u);
+        if (!has_11n && !fake().writes.empty()) {
+            EXPECT_EQ(fake().writes[0].TransmitSetting, 0u);
+        }
+    }
+}
+
+TEST_F(PageAdvanceTest, FastRoamingOffStoresSeventyAndClearsTheFlag)
+{
+    fake().ccx = 0x00005A20;
+    open();
+    ::CheckDlgButton(page->m_hWnd, CPageAdvanceDlg::IDC_FASTROAM, BST_UNCHECKED);
+    click(CPageAdvanceDlg::IDC_FASTROAM);
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_THRESHOLD), "-70");
+    click(CPageAdvanceDlg::IDC_APPLY);
+    ASSERT_EQ(fake().writes.size(), 1u);
+    EXPECT_EQ(fake().writes[0].CCX2Control, 0x00004600u);
+}
+
+TEST_F(PageAdvanceTest, ChangingTheModeOnAnOlderSystemFlushesAndHandsTheRescanOver)
+{
+    ScanFlagServices services(parent.m_hWnd);
+    open();
+    select(CPageAdvanceDlg::IDC_MODE, 0);
+    click(CPageAdvanceDlg::IDC_APPLY);
+    ASSERT_EQ(fake().flushes.size(), 1u);
+    EXPECT_EQ(fake().flushes[0], (std::pair<int, int> { 5, 9 }));
+    ASSERT_EQ(parent.privates.size(), 1u);
+    EXPECT_EQ(parent.privates[0].message, UINT { DLG_MSG_EXCHANGE });
+    EXPECT_EQ(parent.privates[0].wParam, WPARAM { PAGE_ADVANCE_DLG });
+    EXPECT_EQ(parent.privates[0].lParam, LPARAM { ON_APPLY_NOW_XP });
+    EXPECT_EQ(fake().scan_flags, 1);
+    EXPECT_EQ(page->m_bSwitched, TRUE);
+    // A second Apply without change does not switch again.
+    click(CPageAdvanceDlg::IDC_APPLY);
+    EXPECT_EQ(fake().flushes.size(), 1u);
+    EXPECT_EQ(page->m_bSwitched, FALSE);
+}
+
+TEST_F(PageAdvanceTest, ChangingARegionOnANewerSystemFlushesAndWaitsForTheScanTimer)
+{
+    ScanFlagServices services(parent.m_hWnd);
+    fake().win_os = 12;
+    open();
+    select(CPageAdvanceDlg::IDC_REGION24, 3);
+    click(CPageAdvanceDlg::IDC_APPLY);
+    ASSERT_EQ(fake().flushes.size(), 1u);
+    EXPECT_EQ(fake().flushes[0], (std::pair<int, int> { 5, 5 }));
+    EXPECT_TRUE(parent.privates.empty());
+    EXPECT_EQ(fake().scan_flags, 0);
+    // Timer 2's tick hands the page over to the configuration window.
+    ::SendMessage(page->m_hWnd, WM_TIMER, CPageAdvanceDlg::TIMER_ADVANCE_PAGE_SCAN, 0);
+    pump();
+    ASSERT_EQ(parent.privates.size(), 1u);
+    EXPECT_EQ(parent.privates[0].wParam, WPARAM { PAGE_ADVANCE_DLG });
+    EXPECT_EQ(parent.privates[0].lParam, LPARAM { 0 });
+}
+
+TEST_F(PageAdvanceTest, Toggling80211nCountsAsAChange)
+{
+    ScanFlagServices services(parent.m_hWnd);
+    open();
+    ::CheckDlgButton(page->m_hWnd, CPageAdvanceDlg::IDC_ENABLE_11N, BST_CHECKED);
+    click(CPageAdvanceDlg::IDC_ENABLE_11N);
+    click(CPageAdvanceDlg::IDC_APPLY);
+    EXPECT_EQ(fake().flushes.size(), 1u);
+}
