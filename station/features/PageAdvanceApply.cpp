@@ -134,7 +134,30 @@ void CPageAdvanceDlg::switch_radio(std::uint32_t from_code, std::uint32_t to_cod
         hide_dlg_services().set_scan_after_advance_change();
         return;
     }
+    rejoin();
     SetTimer(TIMER_ADVANCE_PAGE_SCAN, UINT(SetTimerForScanByChnList(int(to_code))), nullptr);
+}
+
+// Newer systems drop the link and join the same network again under the new radio settings,
+// with the status record's profile name, SSID and connect mode.
+void CPageAdvanceDlg::rejoin()
+{
+    WLAN_STATUS status {};
+    WLAN_STATUS_REQUEST request {};
+    request.Switch[1] = 1;
+    G_VxWlLib.VXWL_QueryWLANStatus(&status, request);
+    if (status.Status != VxStatus_Connected)
+        return;
+    G_VxWlLib.VXWL_WlanDisconnect();
+    int auth = 0;
+    int encryption = 0;
+    int network = 0;
+    G_VxWlLib.VXWL_WlanConvertNdis2Dot11AuthType(int(status.AuthMode), &auth);
+    G_VxWlLib.VXWL_WlanConvertNdis2Dot11EncryptType(int(status.EncryptionStatus), &encryption);
+    G_VxWlLib.VXWL_WlanConvertNdis2Dot11NetworkType(int(status.NetworkType), &network);
+    char profile[sizeof status.ProfileName + 1] {};
+    std::memcpy(profile, status.ProfileName, sizeof status.ProfileName);
+    G_VxWlLib.VXWL_WlanConnect(profile, network, status.Ssid, int(status.ConnectMode), auth, encryption);
 }
 
 void CPageAdvanceDlg::OnApplyNow()
@@ -154,8 +177,7 @@ void CPageAdvanceDlg::OnApplyNow()
     }
     std::uint32_t const from_code = WirelessModeCode(m_previousMode, has_11n() && !(G_VxWlLib.bSelect11nDialog && !m_bEnable11n));
     std::uint32_t const to_code = mode_code();
-    if (!m_modes.empty())
-        m_previousMode = m_modes[std::size_t(m_nMode)];
+    m_previousMode = selected_mode();
     WriteConfigToRegistry();
     SetOid();
     AppliedSelections& last = applied();

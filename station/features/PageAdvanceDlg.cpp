@@ -77,7 +77,7 @@ BOOL CPageAdvanceDlg::OnInitDialog()
     fill_tx_rates();
     UpdateData(FALSE);
     show_protection();
-    m_previousMode = m_modes.empty() ? WirelessModeEntry::Band24 : m_modes[std::size_t(m_nMode)];
+    m_previousMode = selected_mode();
     note_applied_selections();
     return TRUE;
 }
@@ -119,8 +119,15 @@ void CPageAdvanceDlg::fill_lists()
 std::uint32_t CPageAdvanceDlg::mode_code() const
 {
     bool const with_11n = has_11n() && !(G_VxWlLib.bSelect11nDialog && !m_bEnable11n);
-    WirelessModeEntry const entry = m_modes.empty() ? WirelessModeEntry::Band24 : m_modes[std::size_t(m_nMode)];
-    return WirelessModeCode(entry, with_11n);
+    return WirelessModeCode(selected_mode(), with_11n);
+}
+
+// A list without a selection counts as its first entry, 2.4 GHz.
+WirelessModeEntry CPageAdvanceDlg::selected_mode() const
+{
+    if (m_nMode < 0 || std::size_t(m_nMode) >= m_modes.size())
+        return WirelessModeEntry::Band24;
+    return m_modes[std::size_t(m_nMode)];
 }
 
 void CPageAdvanceDlg::load_settings()
@@ -238,6 +245,9 @@ void CPageAdvanceDlg::OnShowWindow(BOOL bShow, UINT nStatus)
         return;
     load_settings();
     fill_tx_rates();
+    // Without the right to change the settings the page shows what the driver runs.
+    if (G_VxWlLib.VXWL_DetectUserAdmin() == 0 && G_VxWlLib.VXWL_IsAllowStandardUserSetAdvance() == 0)
+        load_driver_values();
     UpdateData(FALSE);
     show_protection();
     SetTimer(kGroupTimer, kGroupPeriodMs, nullptr);

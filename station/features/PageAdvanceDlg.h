@@ -80,6 +80,8 @@ private:
     void SetOid();
     void VerifyCountryRegion();
     void switch_radio(std::uint32_t from_code, std::uint32_t to_code);
+    void rejoin();
+    WirelessModeEntry selected_mode() const;
 
     std::vector<WirelessModeEntry> m_modes;
     std::vector<std::string> m_mcsTexts;

@@ -10,6 +10,7 @@
 #include "station/core/VxWlLib.h"
 #include "station/features/PageAdvanceDlg.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -31,6 +32,9 @@ struct FakeAdvance {
     int win_os { 9 };
     VXWL_U32 ccx { 0 };
     std::string active_profile;
+    int admin { 1 };
+    int standard_user_may { 0 };
+    WLAN_STATUS status {};
 
     // [SECTION] What the page did
     std::vector<ADVANCE_CONFIG_DATA> writes;
@@ -38,6 +42,14 @@ struct FakeAdvance {
     std::vector<std::pair<int, int>> flushes;
     std::vector<std::pair<int, VXWL_U32>> ccx_infos;
     int scan_flags { 0 };
+    std::vector<std::string> calls;
+    struct Join {
+        std::string profile;
+        int network;
+        std::string ssid;
+        int connect_mode, auth, encryption;
+    };
+    std::vector<Join> joins;
 
     static FakeAdvance& the()
     {
@@ -77,7 +89,29 @@ struct FakeAdvance {
             return 1;
         });
         l.VXWL_ReadProfileData.bind([](WLANPROFILE* p, const char*) { return p->bBssid = 1, 1; });
-        l.VXWL_FlushBSSIDList.bind([](int from, int to) { return the().flushes.emplace_back(from, to), 1; });
+        l.VXWL_FlushBSSIDList.bind([](int from, int to) {
+            the().calls.push_back("flush");
+            return the().flushes.emplace_back(from, to), 1;
+        });
+        l.VXWL_DetectUserAdmin.bind([] { return the().admin; });
+        l.VXWL_IsAllowStandardUserSetAdvance.bind([] { return the().standard_user_may; });
+        l.VXWL_QueryWLANStatus.bind([](WLAN_STATUS* s, WLAN_STATUS_REQUEST request) {
+            the().calls.push_back("status " + std::to_string(request.Switch[0]) + std::to_string(request.Switch[1])
+                + std::to_string(request.Switch[2]));
+            return *s = the().status, 1;
+        });
+        l.VXWL_WlanDisconnect.bind([] { return the().calls.push_back("disconnect"), 1; });
+        // Distinct conversions, so a value passed unconverted shows.
+        l.VXWL_WlanConvertNdis2Dot11AuthType.bind([](int v, int* r) { return *r = v + 100, 1; });
+        l.VXWL_WlanConvertNdis2Dot11EncryptType.bind([](int v, int* r) { return *r = v + 200, 1; });
+        l.VXWL_WlanConvertNdis2Dot11NetworkType.bind([](int v, int* r) { return *r = v + 300, 1; });
+        l.VXWL_WlanConnect.bind([](const char* profile, int network, NDIS_802_11_SSID ssid, int mode, int auth, int enc) {
+            the().calls.push_back("connect");
+            the().joins.push_back({ profile, network,
+                std::string(reinterpret_cast<char const*>(ssid.Ssid), std::min<std::size_t>(ssid.SsidLength, 32)), mode,
+                auth, enc });
+            return 1;
+        });
     }
     static void unbind()
     {
@@ -101,6 +135,14 @@ struct FakeAdvance {
         l.VXWL_ReadActiveProfileName.bind(nullptr);
         l.VXWL_ReadProfileData.bind(nullptr);
         l.VXWL_FlushBSSIDList.bind(nullptr);
+        l.VXWL_DetectUserAdmin.bind(nullptr);
+        l.VXWL_IsAllowStandardUserSetAdvance.bind(nullptr);
+        l.VXWL_QueryWLANStatus.bind(nullptr);
+        l.VXWL_WlanDisconnect.bind(nullptr);
+        l.VXWL_WlanConvertNdis2Dot11AuthType.bind(nullptr);
+        l.VXWL_WlanConvertNdis2Dot11EncryptType.bind(nullptr);
+        l.VXWL_WlanConvertNdis2Dot11NetworkType.bind(nullptr);
+        l.VXWL_WlanConnect.bind(nullptr);
     }
 };
 
@@ -368,4 +410,57 @@ TEST_F(PageAdvanceTest, Toggling80211nCountsAsAChange)
     click(CPageAdvanceDlg::IDC_ENABLE_11N);
     click(CPageAdvanceDlg::IDC_APPLY);
     EXPECT_EQ(fake().flushes.size(), 1u);
+}
+
+TEST_F(PageAdvanceTest, ASwitchOnANewerSystemRejoinsTheConnectedNetwork)
+{
+    ScanFlagServices services(parent.m_hWnd);
+    fake().win_os = 10;
+    WLAN_STATUS& s = fake().status;
+    s.Status = VxStatus_Connected;
+    std::strcpy(s.ProfileName, "Corner Cafe");
+    s.Ssid.SsidLength = 11;
+    std::memcpy(s.Ssid.Ssid, "Corner Cafe", 11);
+    s.NetworkType = 1;
+    s.AuthMode = 0;
+    s.EncryptionStatus = 1;
+    s.ConnectMode = 2;
+    open();
+    select(CPageAdvanceDlg::IDC_MODE, 0);
+    click(CPageAdvanceDlg::IDC_APPLY);
+    EXPECT_EQ(fake().calls, (std::vector<std::string> { "flush", "status 010", "disconnect", "connect" }));
+    ASSERT_EQ(fake().joins.size(), 1u);
+    auto const& j = fake().joins[0];
+    EXPECT_EQ(j.profile, "Corner Cafe");
+    EXPECT_EQ(j.ssid, "Corner Cafe");
+    EXPECT_EQ(j.network, 301);
+    EXPECT_EQ(j.auth, 100);
+    EXPECT_EQ(j.encryption, 201);
+    EXPECT_EQ(j.connect_mode, 2);
+}
+
+TEST_F(PageAdvanceTest, ASwitchWhileNotConnectedOnlyFlushes)
+{
+    ScanFlagServices services(parent.m_hWnd);
+    fake().win_os = 10;
+    fake().status.Status = VxStatus_Disconnected;
+    open();
+    select(CPageAdvanceDlg::IDC_MODE, 0);
+    click(CPageAdvanceDlg::IDC_APPLY);
+    EXPECT_EQ(fake().calls, (std::vector<std::string> { "flush", "status 010" }));
+}
+
+TEST_F(PageAdvanceTest, WithoutRightsThePageShowsTheDriversValues)
+{
+    fake().admin = 0;
+    fake().driver_mode = 8;
+    fake().region_word = 4 | 6u << 8;
+    open();
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_MODE), "5G");
+    EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION24), 4);
+    EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION5), 6);
+    page.reset();
+    fake().standard_user_may = 1;
+    open();
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_MODE), "2.4G+5G");
 }
