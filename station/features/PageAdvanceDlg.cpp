@@ -18,6 +18,12 @@ constexpr UINT kGroupPeriodMs = 1000;
 constexpr std::uint32_t kBand24Ht = 9;
 constexpr std::uint32_t kBand5Ht = 8;
 constexpr std::uint32_t kLegacyBand24Ht = 7;
+constexpr int kFirstNewerSystem = 10;
+constexpr int kFirstTcpWindowSystem = 6;
+// The 802.11n group: its statics, radios, labels, MCS list and rate text.
+constexpr int kHtGroup[] = { 1298, 1299, 1271, 1272, 1599, 1600, 1300, 1301, 1601, 1602, 1220, 1273, 1274, 1302,
+    1303, 1221, 1275, 1276, 1307, 1304, 1222, 1277, 1278, 1308, 1305, 1223, 1255, 1306, 1309, 1279, 1280, 1281, 1310,
+    1311, 1312 };
 
 void fill_combo(CWnd& page, int id, std::vector<std::string> const& texts)
 {
@@ -72,8 +78,22 @@ BOOL CPageAdvanceDlg::OnInitDialog()
 {
     CResizeDlg::OnInitDialog();
     G_VxWlLib.VXWL_QueryCountryRegion(&m_regionWord, &m_flag5, &m_flag24);
+    int const system = G_VxWlLib.VXWL_GetWinOS();
+    if (system >= kFirstNewerSystem) {
+        GetDlgItem(IDC_AUTHSTATUS)->ShowWindow(SW_HIDE);
+        GetDlgItem(IDC_AUTHSTATUS_LABEL)->ShowWindow(SW_HIDE);
+    }
+    if (system < kFirstTcpWindowSystem) {
+        GetDlgItem(IDC_TCPWINDOW)->EnableWindow(FALSE);
+        GetDlgItem(IDC_TCPWINDOW_LABEL)->EnableWindow(FALSE);
+    }
+    m_bEnable11n = has_11n() ? 1 : 0;
+    show_11n_controls();
     fill_lists();
     load_settings();
+    if (G_VxWlLib.VXWL_DetectUserAdmin() == 0 && G_VxWlLib.VXWL_IsAllowStandardUserSetAdvance() == 0)
+        load_driver_values();
+    add_driver_regions();
     fill_tx_rates();
     UpdateData(FALSE);
     show_protection();
@@ -179,8 +199,46 @@ void CPageAdvanceDlg::load_driver_values()
         if (m_modes[i] == entry)
             m_nMode = int(i);
     }
+    KT_802_11_STA_CONFIG config {};
+    G_VxWlLib.VXWL_QuerySTAConfig(&config);
+    m_bTxBurst = int(config.EnableTxBurst);
+    m_nProtection = int(config.UseBGProtection);
     m_nRegion24 = int(m_regionWord & 0x7F);
     m_nRegion5 = int((m_regionWord >> 8) & 0x7F);
+}
+
+// A driver region the user cannot choose, beyond the list, shows as its number: added once, and
+// selected again at every later load.
+int CPageAdvanceDlg::driver_region_entry(int id, int region)
+{
+    std::string const number = std::to_string(region);
+    auto index = int(SendDlgItemMessage(id, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(number.c_str())));
+    if (index < 0)
+        index = int(SendDlgItemMessage(id, CB_ADDSTRING, 0, LPARAM(number.c_str())));
+    return index;
+}
+
+void CPageAdvanceDlg::add_driver_regions()
+{
+    std::size_t const last24 = m_regions.band24.empty() ? 0 : m_regions.band24.size() - 1;
+    if (m_flag24 == 0 && m_nRegion24 >= 0 && std::size_t(m_nRegion24) > last24)
+        m_nRegion24 = driver_region_entry(IDC_REGION24, m_nRegion24);
+    if (m_flag5 == 0 && m_nRegion5 >= 0 && std::size_t(m_nRegion5) > m_regions.built5)
+        m_nRegion5 = driver_region_entry(IDC_REGION5, m_nRegion5);
+}
+
+// The "Enable 11N Mode" box is on for an 802.11n adapter and shows only when the program offers
+// it; the 802.11n group shows only while it is on.
+void CPageAdvanceDlg::show_11n_controls()
+{
+    bool const offered = has_11n() && G_VxWlLib.bSelect11nDialog;
+    GetDlgItem(IDC_ENABLE_11N)->ShowWindow(offered ? SW_SHOW : SW_HIDE);
+    GetDlgItem(IDC_ENABLE_11N_LABEL)->ShowWindow(offered ? SW_SHOW : SW_HIDE);
+    bool const group = has_11n() && m_bEnable11n;
+    for (int id : kHtGroup) {
+        if (CWnd* control = GetDlgItem(id))
+            control->ShowWindow(group ? SW_SHOW : SW_HIDE);
+    }
 }
 
 void CPageAdvanceDlg::show_protection()
@@ -230,6 +288,11 @@ void CPageAdvanceDlg::OnEnable11n()
 {
     UpdateData(TRUE);
     m_b11nChanged = true;
+    G_VxWlLib.bHTSetting = 0;
+    G_VxWlLib.bTxRate = m_bEnable11n ? 0 : 1;
+    GetDlgItem(IDC_TXRATE)->ShowWindow(m_bEnable11n ? SW_HIDE : SW_SHOW);
+    GetDlgItem(IDC_TXRATE_LABEL)->ShowWindow(m_bEnable11n ? SW_HIDE : SW_SHOW);
+    show_11n_controls();
 }
 
 void CPageAdvanceDlg::OnBandwidth()
@@ -248,6 +311,7 @@ void CPageAdvanceDlg::OnShowWindow(BOOL bShow, UINT nStatus)
     // Without the right to change the settings the page shows what the driver runs.
     if (G_VxWlLib.VXWL_DetectUserAdmin() == 0 && G_VxWlLib.VXWL_IsAllowStandardUserSetAdvance() == 0)
         load_driver_values();
+    add_driver_regions();
     UpdateData(FALSE);
     show_protection();
     SetTimer(kGroupTimer, kGroupPeriodMs, nullptr);

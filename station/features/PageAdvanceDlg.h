@@ -19,7 +19,7 @@ public:
     enum { IDD = 123 };
     enum {
         IDC_MODE = 1249, IDC_PROTECTION = 1250, IDC_TXRATE = 1251, IDC_TXRATE_LABEL = 1234, IDC_TXBURST = 1256,
-        IDC_TCPWINDOW = 1257, IDC_FASTROAM = 1584, IDC_THRESHOLD = 1245, IDC_AUTHSTATUS = 1260,
+        IDC_TCPWINDOW = 1257, IDC_TCPWINDOW_LABEL = 1285, IDC_AUTHSTATUS_LABEL = 1288, IDC_ENABLE_11N_LABEL = 1629, IDC_FASTROAM = 1584, IDC_THRESHOLD = 1245, IDC_AUTHSTATUS = 1260,
         IDC_REGION24_LABEL = 1290, IDC_REGION24 = 1252, IDC_REGION5_LABEL = 1291, IDC_REGION5 = 1253,
         IDC_ENABLE_11N = 1628, IDC_HT_MM = 1271, IDC_BW_20 = 1273, IDC_GI_LONG = 1275, IDC_STBC_NONE = 1277,
         IDC_MCS = 1255, IDC_RATE_TEXT = 1306, IDC_EXTCHA_NONE = 1279, IDC_APPLY = 1044,
@@ -66,6 +66,9 @@ private:
     void fill_lists();
     void load_settings();
     void load_driver_values();
+    void add_driver_regions();
+    int driver_region_entry(int id, int region);
+    void show_11n_controls();
     void show_protection();
     std::uint32_t mode_code() const;
     void fill_tx_rates();

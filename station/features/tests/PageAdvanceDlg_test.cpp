@@ -94,6 +94,12 @@ struct FakeAdvance {
             return the().flushes.emplace_back(from, to), 1;
         });
         l.VXWL_DetectUserAdmin.bind([] { return the().admin; });
+        // The driver runs TX burst on and protection On.
+        l.VXWL_QuerySTAConfig.bind([](KT_802_11_STA_CONFIG* c) {
+            c->EnableTxBurst = 1;
+            c->UseBGProtection = 1;
+            return 1;
+        });
         l.VXWL_IsAllowStandardUserSetAdvance.bind([] { return the().standard_user_may; });
         l.VXWL_QueryWLANStatus.bind([](WLAN_STATUS* s, WLAN_STATUS_REQUEST request) {
             the().calls.push_back("status " + std::to_string(request.Switch[0]) + std::to_string(request.Switch[1])
@@ -136,6 +142,7 @@ struct FakeAdvance {
         l.VXWL_ReadProfileData.bind(nullptr);
         l.VXWL_FlushBSSIDList.bind(nullptr);
         l.VXWL_DetectUserAdmin.bind(nullptr);
+        l.VXWL_QuerySTAConfig.bind(nullptr);
         l.VXWL_IsAllowStandardUserSetAdvance.bind(nullptr);
         l.VXWL_QueryWLANStatus.bind(nullptr);
         l.VXWL_WlanDisconnect.bind(nullptr);
@@ -459,8 +466,47 @@ TEST_F(PageAdvanceTest, WithoutRightsThePageShowsTheDriversValues)
     EXPECT_EQ(shown(CPageAdvanceDlg::IDC_MODE), "5G");
     EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION24), 4);
     EXPECT_EQ(selected(CPageAdvanceDlg::IDC_REGION5), 6);
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_PROTECTION), "On");
     page.reset();
     fake().standard_user_may = 1;
     open();
     EXPECT_EQ(shown(CPageAdvanceDlg::IDC_MODE), "2.4G+5G");
+}
+
+TEST_F(PageAdvanceTest, ADriverRegionBeyondTheListOfAFixedBandShowsAsItsNumber)
+{
+    fake().flag24 = 0;
+    fake().region_word = 33;
+    open();
+    EXPECT_EQ(count(CPageAdvanceDlg::IDC_REGION24), 9);
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_REGION24), "33");
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_REGION24)));
+}
+
+TEST_F(PageAdvanceTest, TheSystemDecidesTheTcpWindowAndAuthenticationStatusBoxes)
+{
+    struct Case {
+        int win_os;
+        bool tcp_enabled, auth_visible;
+    };
+    for (Case c : { Case { 5, false, true }, Case { 9, true, true }, Case { 10, true, false } }) {
+        SCOPED_TRACE(c.win_os);
+        fake().win_os = c.win_os;
+        open();
+        EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_TCPWINDOW)) != FALSE, c.tcp_enabled);
+        EXPECT_EQ(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_AUTHSTATUS)) != FALSE, c.auth_visible);
+        page.reset();
+    }
+}
+
+TEST_F(PageAdvanceTest, The80211nGroupShowsOnlyOnAn80211nAdapter)
+{
+    open();
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_MCS)));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_ENABLE_11N)));
+    page.reset();
+    fake().has_11n = 0;
+    open();
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_MCS)));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_HT_MM)));
 }
