@@ -4,12 +4,16 @@
 // new work. Every wait here is bounded, so a lost wake-up fails instead of hanging.
 #include "station/app/WorkerThreads.h"
 
+#include "platform/user/Clock.h"
+#include "platform/user/Testing.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 using station::app::WorkerThreads;
@@ -107,14 +111,32 @@ TEST_F(WorkerThreadsTest, ABusyWorkerDoesNotHoldUpTheOthersAndTheyKeepTheirOrder
 
 TEST_F(WorkerThreadsTest, StoppingEndsSleepsJoinsAndRefusesUntilRestarted)
 {
+    // The sleep follows the manual clock, which nothing moves: only the stop can end it. Should
+    // the stop fail to, a watchdog moves the clock past the sleep after the bound, so the test
+    // fails instead of hanging in the join.
+    platform::ManualClock& clock = platform::testing::use_manual_clock();
     WorkerThreads workers;
     static WorkerThreads* current = nullptr;
     current = &workers;
     auto sleeper = workers.start([](LPVOID) -> UINT { return current->sleep(3600 * 1000) ? 1 : 2; });
     workers.start(record<1>).wait_for(kBound);
+    std::mutex mutex;
+    std::condition_variable stopped_changed;
+    bool stopped = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!stopped_changed.wait_for(lock, kBound, [&] { return stopped; }))
+            clock.advance(3600 * 1000);
+    });
     workers.stop_all();
+    {
+        std::lock_guard lock(mutex);
+        stopped = true;
+    }
+    stopped_changed.notify_all();
+    watchdog.join();
     ASSERT_TRUE(done(sleeper));
-    EXPECT_EQ(sleeper.get(), 2u) << "the sleep ended early";
+    EXPECT_EQ(sleeper.get(), 2u) << "the stop did not end the sleep";
     EXPECT_EQ(workers.worker_count(), 0u);
     EXPECT_FALSE(workers.start(record<2>).valid());
     workers.restart();
@@ -122,4 +144,5 @@ TEST_F(WorkerThreadsTest, StoppingEndsSleepsJoinsAndRefusesUntilRestarted)
     ASSERT_TRUE(done(again));
     workers.stop_all();
     EXPECT_EQ(g_order, (std::vector<int> { 1, 3 }));
+    platform::set_clock(std::make_shared<platform::SystemClock>());
 }
