@@ -91,7 +91,9 @@ int set_info(HWND hwnd, int bar, SCROLLINFO const* info, BOOL redraw)
         return 0;
     ScrollState& state = bars_of(hwnd).of(bar == SB_VERT);
     state.apply(*info);
-    if (redraw)
+    // A window with a paint pending gets its bars drawn by that paint (BeginPaint draws them),
+    // so a list that grows row by row draws them once, not once per row.
+    if (redraw && !GetUpdateRect(hwnd, nullptr, FALSE))
         paint_window_scroll_bars(hwnd);
     return state.position;
 }
