@@ -6,6 +6,7 @@
 #include "station/core/VxWlLib.h"
 #include "station/survey/LinkStatusTexts.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace station::survey;
@@ -155,10 +156,19 @@ void CLinkStatusDlg::init_histograms()
         double peak;
         COLORREF colour;
     };
+    // The scale strip is 50 pixels, or wider where the page font needs more for a peak text
+    // of the longest usual form, which would otherwise be clipped at both ends.
+    int strip = 50;
+    {
+        CClientDC dc(this);
+        CFont* old = dc.SelectObject(&m_font);
+        strip = std::max(strip, static_cast<int>(dc.GetTextExtent(CString("999.999 Mbps")).cx) + 4);
+        dc.SelectObject(old);
+    }
     for (Side const& s : { Side { m_histTx, m_dTxPeak, kGreen }, Side { m_histRx, m_dRxPeak, kYellow } }) {
         s.histogram.ShowWindow(SW_SHOW);
         s.histogram.SetFont(&m_font);
-        s.histogram.AdjustLabelWidth(50);
+        s.histogram.AdjustLabelWidth(strip);
         s.histogram.AdjustLabelCount(2);
         s.histogram.m_strLabels[0] = "Max";
         s.histogram.m_strLabels[1] = ThroughputText(s.peak).c_str();

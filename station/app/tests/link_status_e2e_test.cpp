@@ -4,6 +4,7 @@
 // it. PNG snapshots connected, weak and radio off are written beside the test for a person.
 #include "PageRunHarness.h"
 
+#include "platform/gdi/FontCache.h"
 #include "station/survey/LinkStatusDlg.h"
 
 #include <cstdlib>
@@ -90,5 +91,30 @@ TEST_F(LinkStatusRun, AStoredProfileConnectsAndThePageFollowsTheWorld)
         run_for(2500);
         Shown off = snapshot(link_folder("radio-off"));
         EXPECT_EQ(off.texts[CLS::IDC_STATUS], "Radio off");
+    });
+}
+
+// The same page in the faces a user's machine draws (the substitution table and the installed
+// fonts, narrower than the tests' pinned face), for a person to look at: the central channel
+// fits its line and the histograms' scale texts their strip.
+class LinkStatusUserFontsRun : public LinkStatusRun {
+protected:
+    void SetUp() override
+    {
+        LinkStatusRun::SetUp();
+        platform::gdi::pin_font_file("");
+    }
+};
+
+TEST_F(LinkStatusUserFontsRun, ConnectedWithTrafficInTheUsersFaces)
+{
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        window.ToggleExpand();
+        CLinkStatusDlg& page = *window.m_pLinkStatusDlg;
+        run_until_connected(page);
+        wlansim("traffic 500 500");
+        run_for(4500);
+        Shown shown = snapshot(link_folder("traffic-user-fonts"));
+        EXPECT_EQ(shown.texts[CLS::IDC_CHANNEL], "36 <--> 5180 MHz; Central channel : 38");
     });
 }
