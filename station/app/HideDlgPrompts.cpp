@@ -80,7 +80,7 @@ int CHideDlg::PromptLeapFastCredentials()
 {
     SSO_STATUS status {};
     G_VxWlLib.VXWL_ReadSSOStatus(&status);
-    if (!(status.bPrompt == 1 && std::strncmp(status.Text, "2", sizeof status.Text) == 0))
+    if (!(status.bEnabled == 1 && std::strncmp(status.CredentialSource, "2", sizeof status.CredentialSource) == 0))
         return 0;
     if (!m_pVxUI)
         ShowConfigUI();

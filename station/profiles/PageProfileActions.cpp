@@ -180,13 +180,13 @@ void CPageProfileDlg::UpdateSSOProfile()
     bool const type_enabled = IsSSOProfileType(record);
     SSO_STATUS status {};
     G_VxWlLib.VXWL_ReadSSOStatus(&status);
-    if (!type_enabled && status.bPrompt)
+    if (!type_enabled && status.bEnabled)
         ShowMessageBox(G_UiStr.IDS_PROFILE_NOSSO);
     if (G_VxWlLib.VXWL_WriteSSOProfileAndFunc)
         G_VxWlLib.VXWL_WriteSSOProfileAndFunc(name, type_enabled ? 0 : 1);
     status = SSO_STATUS {};
     G_VxWlLib.VXWL_ReadSSOStatus(&status);
-    if (status.bPrompt)
+    if (status.bEnabled)
         hide_dlg_services().show_sso_profile(name);
 }
 

@@ -3,6 +3,7 @@
 // configuration window, which fills an EAP-FAST configuration blob.
 #include "wlan/VxWLAPI/Export.h"
 #include "wlan/VxWLAPI/Library.h"
+#include "wlan/sim/PacFiles.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,16 +17,9 @@ using wlan::vxwl::Library;
 
 namespace {
 
-// A file name from an identity: separators and dots become '_', so it stays in the folder.
-std::string pac_file_of(std::string identity)
+std::string pac_file_of(std::string const& identity)
 {
-    for (char& c : identity) {
-        if (c == '/' || c == '\\' || c == '.' || c == '\0')
-            c = '_';
-    }
-    if (identity.empty())
-        identity = "_";
-    return Library::get().store().folder() + "/pac/" + identity + ".pac";
+    return wlan::sim::pac_file_path(Library::get().store().folder(), identity);
 }
 
 // What the system's EAP configuration window answers: a small blob of its own making.

@@ -207,15 +207,6 @@ VXWL_API int VXWL_QueryWPSStatus(VXWL_U32* status)
     return VXWL_ERROR_SUCCESS;
 }
 
-VXWL_API int VXWL_ReadSSOStatus(SSO_STATUS* status)
-{
-    if (!status)
-        return VXWL_ERROR_FAIL;
-    // Callers hand either 1036 or 1040 bytes; only the first 1036 are written.
-    std::memset(status, 0, SSO_STATUS_LEGACY_SIZE);
-    return VXWL_ERROR_SUCCESS;
-}
-
 // The hosted-network record is kept under one store key that the access point library reads
 // too: one hosted network for both programs. While it runs, the record tells its address.
 VXWL_API int VXWL_ReadExtAPConfig(EXTAP_CONFIG_DATA* config)
@@ -286,7 +277,6 @@ VXWL_CHECK_TYPE(WriteWPSProfile);
 VXWL_CHECK_TYPE(ConnectWPSProfile);
 VXWL_CHECK_TYPE(QueryWPSHwPbc);
 VXWL_CHECK_TYPE(QueryWPSStatus);
-VXWL_CHECK_TYPE(ReadSSOStatus);
 VXWL_CHECK_TYPE(ReadExtAPConfig);
 VXWL_CHECK_TYPE(HostedNetworkSetup);
 VXWL_CHECK_TYPE(HostedNetworkStopUsing);

@@ -5,7 +5,7 @@
 // and the library's definitions cannot drift apart.
 //
 // Records passed by value (the status request, the SSID record, the advanced and WPS records,
-// the hosted-network record, the block-ack capability and request) are copied whole onto the
+// the hosted-network record, the block-ack capability and request, the single sign-on record) are copied whole onto the
 // call on both sides.
 #pragma once
 
@@ -60,7 +60,7 @@ using VXWL_U32 = std::uint32_t;
     X(FrequencyToChannel, int, (VXWL_U32 khz)) \
     X(GetAvailableAdapters, int, (void* buffer, int capacity)) \
     X(GetAvailableChannels, int, (int band, int phy_mode, int adhoc_mode, std::uint8_t* channels, int* count, int flags)) \
-    X(GetCertificateManagerParam, int, (const std::uint8_t* entry, char* text, std::uint8_t* extra)) \
+    X(GetCertificateManagerParam, int, (const std::uint8_t* descriptor, std::uint8_t* extra, std::uint8_t* subject, std::uint8_t* issuer, int* value, std::uint8_t* valid_from, std::uint8_t* valid_to)) \
     X(GetCurrentDeviceModel, int, (int* model)) \
     X(GetMaxCountryRegion, int, (VXWL_U32* max24, VXWL_U32* max5)) \
     X(GetNextProfileID, int, (char* id_text)) \
@@ -83,8 +83,8 @@ using VXWL_U32 = std::uint32_t;
     X(IsWow64, int, (void)) \
     X(IsWpaCapable, int, (void)) \
     X(IsZeroConfig, int, (void)) \
-    X(LoadX509ASCertificate, int, (const char* path, int* loaded)) \
-    X(LoadX509UserCertificate, int, (const char* path, int* loaded, char* key)) \
+    X(LoadX509ASCertificate, int, (const char* path, WAPI_LOADED_CERT* loaded)) \
+    X(LoadX509UserCertificate, int, (const char* path, WAPI_LOADED_CERT* loaded, char* key)) \
     X(OIDQueryInfo, int, (VXWL_U32 oid, void* buffer, VXWL_U32 length, VXWL_U32* returned)) \
     X(OIDSetInfo, int, (VXWL_U32 oid, const void* buffer, VXWL_U32 length)) \
     X(ParseInfoElement, int, (const NDIS_WLAN_BSSID_EX* entry, IE_INFO_WPA* info)) \
@@ -171,8 +171,8 @@ using VXWL_U32 = std::uint32_t;
     X(SetSSID, int, (NDIS_802_11_SSID ssid)) \
     X(SetSTAConfig, int, (KT_802_11_STA_CONFIG* config)) \
     X(SetTXRate, int, (int rate)) \
-    X(SetupX509ASCertificate, int, (const char* path, int* loaded)) \
-    X(SetupX509UserCertificate, int, (const char* path, int* loaded, char* key)) \
+    X(SetupX509ASCertificate, int, (const char* path, WAPI_LOADED_CERT* loaded)) \
+    X(SetupX509UserCertificate, int, (const char* path, WAPI_LOADED_CERT* loaded, char* key)) \
     X(SetWAPIMode, int, (int mode)) \
     X(SetWLANProfile, int, (WLANPROFILE* profile)) \
     X(SetWPSAssociateIE, int, (int enable)) \
@@ -221,7 +221,7 @@ using VXWL_U32 = std::uint32_t;
     X(WriteSSOProfile, int, (const char* name)) \
     X(WriteSSOReleaseSUP, int, (void)) \
     X(WriteSSOSavePassword, int, (int source)) \
-    X(WriteSSOSetting, int, (void* record)) \
+    X(WriteSSOSetting, int, (SSO_STATUS record)) \
     X(WriteWMMMacAddr, int, (const char* text)) \
     X(WriteWPSFlag, int, (VXWL_U32 flag)) \
     X(WriteWPSProfile, int, (WPS_MODE mode, WPS_PROFILE profile)) \

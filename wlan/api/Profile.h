@@ -108,6 +108,12 @@ enum : std::uint32_t {
 };
 // EAP methods (enumAuthenProtocol).
 enum : std::uint32_t { EAP_PEAP = 0, EAP_TLS = 1, EAP_TTLS = 2, EAP_FAST = 3, EAP_MD5 = 4, EAP_LEAP = 5 };
+// Inner methods (enumTunnel, enumProvisioningTunnel): PEAP and EAP-FAST take MSCHAPV2, TLS or
+// GTC; TTLS takes CHAP, MSCHAP, MSCHAPV2, PAP or MD5.
+enum : std::uint32_t {
+    EAP_INNER_MD5 = 4, EAP_INNER_GTC = 6, EAP_INNER_TLS = 13, EAP_INNER_MSCHAPV2 = 26, EAP_INNER_MSCHAP = 71,
+    EAP_INNER_CHAP = 72, EAP_INNER_PAP = 73,
+};
 
 // [SECTION] Advanced settings
 
@@ -220,11 +226,18 @@ struct HOSTED_NETWORK_STATUS {
 
 // [SECTION] Single sign-on and EAP-FAST
 
+// The single sign-on state (VXWL_ReadSSOStatus, VXWL_WriteSSOSetting). Readers hand 1036 or
+// 1040 bytes; the library writes the first 1036. Texts are zero-terminated.
 struct SSO_STATUS {
-    std::uint32_t bAvailable;     // 0
-    std::uint32_t bPrompt;        // 4
-    std::uint32_t Reserved;       // 8
-    char Text[1028];              // 12
+    std::uint32_t bAvailable;         // 0: the feature is installed; 0 and nothing else counts
+    std::uint32_t bEnabled;           // 4: the feature is on
+    std::uint32_t Reserved;           // 8
+    char CredentialSource[128];       // 12: "0" logon credentials, "1" the profile's, else a prompt
+    char LogonLibrary[128];           // 140
+    char DriverDesc[256];             // 268
+    char ProfileName[384];            // 524
+    char PersistentConn[128];         // 908: "1" keeps a connection before logon
+    std::uint32_t Tail;               // 1036: never written by the library
 };
 constexpr std::uint32_t SSO_STATUS_LEGACY_SIZE = 1036;
 
@@ -247,15 +260,18 @@ struct PAC_BLOCK {
 
 // [SECTION] Certificates
 
-// One certificate of a store listing (VXWL_EnumCert). The library attaches its data by handle.
+// One certificate of a store listing (VXWL_EnumCert): its texts (the expiration as
+// "YYYY/MM/DD") and its data (the certificate's thumbprint or stored bytes), which stay the
+// library's until VXWL_FreeCertArray. On 64-bit builds the data pointer takes the record's last
+// 8 bytes; the 4 bytes where a 32-bit pointer sat stay 0.
 struct CERT_RECORD {
-    char IssuedTo[256];           // 0
-    char IssuedBy[256];           // 256
-    char Expiration[256];         // 512
-    char FriendlyName[256];       // 768
-    std::uint32_t DataHandle;     // 1024
-    std::uint32_t DataLength;     // 1028
-    std::uint32_t Reserved[2];    // 1032
+    char IssuedTo[256];               // 0
+    char IssuedBy[256];               // 256
+    char Expiration[256];             // 512
+    char FriendlyName[256];           // 768
+    std::uint32_t DataLength;         // 1024
+    std::uint32_t Reserved;           // 1028
+    std::uint8_t const* Data;         // 1032
 };
 
 // The issuer, subject and expiry of a certificate file (VXWL_GetWAPICertInfo).
@@ -268,6 +284,21 @@ struct CERT_INFO {
 
 constexpr std::uint32_t SYSTEM_CERT_ENTRY_SIZE = 8464;
 constexpr std::uint32_t SYSTEM_CERT_ENTRY_COUNT = 32;
+// Where the descriptor of a system certificate entry starts (the kind is the u32 at 0:
+// 0 X.509, anything else the national format).
+constexpr std::uint32_t SYSTEM_CERT_DESCRIPTOR_OFFSET = 8;
+// The texts VXWL_GetCertificateManagerParam writes: a length byte, then that many characters.
+constexpr std::uint32_t CERT_PARAM_TEXT_SIZE = 260;
+constexpr std::uint32_t CERT_PARAM_EXTRA_SIZE = 520;
+// The key buffer of a user certificate between its load and its setup.
+constexpr std::uint32_t WAPI_USER_KEY_SIZE = 260;
+
+// A WAPI certificate as the load calls read it and the setup calls install it.
+struct WAPI_LOADED_CERT {
+    std::uint16_t Identifier;         // 0
+    std::uint16_t Length;             // 2: bytes of Data in use
+    std::uint8_t Data[8192];          // 4
+};
 
 }
 
@@ -344,11 +375,25 @@ WLAN_ASSERT_OFFSET(HOSTED_NETWORK_STATUS, StationCount, 36);
 WLAN_ASSERT_OFFSET(HOSTED_NETWORK_STATUS, Stations, 40);
 
 WLAN_ASSERT_SIZE(SSO_STATUS, 1040);
-WLAN_ASSERT_OFFSET(SSO_STATUS, bPrompt, 4);
-WLAN_ASSERT_OFFSET(SSO_STATUS, Text, 12);
+WLAN_ASSERT_OFFSET(SSO_STATUS, bEnabled, 4);
+WLAN_ASSERT_OFFSET(SSO_STATUS, CredentialSource, 12);
+WLAN_ASSERT_OFFSET(SSO_STATUS, LogonLibrary, 140);
+WLAN_ASSERT_OFFSET(SSO_STATUS, DriverDesc, 268);
+WLAN_ASSERT_OFFSET(SSO_STATUS, ProfileName, 524);
+WLAN_ASSERT_OFFSET(SSO_STATUS, PersistentConn, 908);
+WLAN_ASSERT_OFFSET(SSO_STATUS, Tail, 1036);
 WLAN_ASSERT_SIZE(PAC_ENTRY, 516);
 WLAN_ASSERT_SIZE(PAC_BLOCK, 1040);
 WLAN_ASSERT_SIZE(CERT_RECORD, 1040);
+WLAN_ASSERT_OFFSET(CERT_RECORD, IssuedBy, 256);
+WLAN_ASSERT_OFFSET(CERT_RECORD, Expiration, 512);
+WLAN_ASSERT_OFFSET(CERT_RECORD, FriendlyName, 768);
+WLAN_ASSERT_OFFSET(CERT_RECORD, DataLength, 1024);
+WLAN_ASSERT_OFFSET(CERT_RECORD, Reserved, 1028);
+WLAN_ASSERT_OFFSET(CERT_RECORD, Data, 1032);
+WLAN_ASSERT_SIZE(WAPI_LOADED_CERT, 8196);
+WLAN_ASSERT_OFFSET(WAPI_LOADED_CERT, Length, 2);
+WLAN_ASSERT_OFFSET(WAPI_LOADED_CERT, Data, 4);
 WLAN_ASSERT_SIZE(CERT_INFO, 1040);
 WLAN_ASSERT_OFFSET(CERT_INFO, IssuedBy, 256);
 WLAN_ASSERT_OFFSET(CERT_INFO, Expiration, 512);

@@ -58,6 +58,7 @@ void add_security(std::vector<std::uint8_t>& out, ApSpec const& ap)
     switch (ap.security) {
     case Security::Open:
     case Security::Wep:
+    case Security::Dot1xWep:
         break;
     case Security::WpaPsk: wpa(suite::WpaAkmPsk); break;
     case Security::Wpa2Psk: rsn(suite::AkmPsk); break;

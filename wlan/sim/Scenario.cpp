@@ -4,6 +4,7 @@
 
 #include "platform/system/ParseInteger.h"
 #include "platform/system/ReadFile.h"
+#include "wlan/sim/Certificates.h"
 #include "wlan/api/Profile.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ constexpr std::pair<char const*, Security> kSecurityNames[] = {
     { "open", Security::Open }, { "wep", Security::Wep }, { "wpa-psk", Security::WpaPsk },
     { "wpa2-psk", Security::Wpa2Psk }, { "wpa-wpa2-psk", Security::WpaWpa2Psk }, { "wpa", Security::Wpa },
     { "wpa2", Security::Wpa2 }, { "wapi-psk", Security::WapiPsk }, { "wapi-cert", Security::WapiCert },
-    { "cckm", Security::Cckm },
+    { "cckm", Security::Cckm }, { "8021x-wep", Security::Dot1xWep },
 };
 constexpr std::pair<char const*, Cipher> kCipherNames[] = {
     { "none", Cipher::None }, { "wep", Cipher::Wep }, { "tkip", Cipher::Tkip }, { "aes", Cipher::Aes },
@@ -136,19 +137,54 @@ std::optional<int> to_eap_method(std::string const& s) { return value_named(kEap
 
 std::optional<Malformation> to_malformation(std::string const& s) { return value_named(kMalformationNames, s); }
 
-// Accounts: "method:identity:password" separated by ';', with ":expired" after an account whose
-// password the server wants changed.
+constexpr std::pair<char const*, int> kInnerNames[] = {
+    { "mschapv2", int(EAP_INNER_MSCHAPV2) }, { "tls", int(EAP_INNER_TLS) }, { "gtc", int(EAP_INNER_GTC) },
+    { "chap", int(EAP_INNER_CHAP) }, { "mschap", int(EAP_INNER_MSCHAP) }, { "pap", int(EAP_INNER_PAP) },
+    { "md5", int(EAP_INNER_MD5) },
+};
+
+// The flags after an account's password: "expired", "inner=<method>", "cert=<id>".
+std::string assign_account_flag(EapAccount& account, std::string const& flag)
+{
+    if (flag == "expired") {
+        account.expired = true;
+        return {};
+    }
+    if (flag.rfind("inner=", 0) == 0) {
+        auto const inner = value_named(kInnerNames, flag.substr(6));
+        if (!inner)
+            return "unknown inner method '" + flag.substr(6) + "'";
+        account.inner = *inner;
+        return {};
+    }
+    if (flag.rfind("cert=", 0) == 0 && flag.size() > 5) {
+        account.cert = flag.substr(5);
+        return {};
+    }
+    return "expected expired, inner=<method> or cert=<id>, got '" + flag + "'";
+}
+
+// Accounts: "method:identity:password" separated by ';', each followed by its flags
+// (":expired" for an account whose password the server wants changed, ":inner=gtc",
+// ":cert=carol").
 std::string assign_accounts(std::vector<EapAccount>& out, std::string const& value)
 {
     std::vector<EapAccount> accounts;
     for (auto const& item : split(value, ';')) {
         auto parts = split(item, ':');
-        if (parts.size() != 3 && !(parts.size() == 4 && parts[3] == "expired"))
-            return "expected method:identity:password[:expired]";
+        if (parts.size() < 3)
+            return "expected method:identity:password[:flag...]";
         auto method = to_eap_method(parts[0]);
         if (!method)
             return "unknown EAP method '" + parts[0] + "'";
-        accounts.push_back({ *method, parts[1], parts[2], parts.size() == 4 });
+        EapAccount account;
+        account.method = *method;
+        account.identity = parts[1];
+        account.password = parts[2];
+        for (std::size_t i = 3; i < parts.size(); ++i)
+            if (auto error = assign_account_flag(account, parts[i]); !error.empty())
+                return error;
+        accounts.push_back(std::move(account));
     }
     out = std::move(accounts);
     return {};
@@ -287,6 +323,18 @@ std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& va
     if (key == "auth_timeout") return assign_bool(ap.auth_timeout, value);
     if (key == "eap_fast_aid") {
         ap.eap_fast_aid = value.substr(0, 127);
+        return {};
+    }
+    if (key == "server_name") {
+        ap.server_name = value.substr(0, 127);
+        return {};
+    }
+    if (key == "server_ca") {
+        ap.server_ca = value.substr(0, 127);
+        return {};
+    }
+    if (key == "wapi_as") {
+        ap.wapi_as = value.substr(0, 255);
         return {};
     }
     known = false;
@@ -567,6 +615,8 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     }
     // Read by load_scenario before the walk: the world this one starts from.
     if (key == "base") return {};
+    if (key == "eap_host") return assign_bool(w.eap_host, value);
+    if (key == "sso") return assign_bool(w.sso, value);
     if (key == "logon_domain") {
         w.logon_domain = value.substr(0, 255);
         return {};
@@ -652,7 +702,7 @@ std::optional<std::vector<int>> parse_traffic(std::string const& text)
 ScenarioResult parse_scenario(std::string_view text)
 {
     ScenarioResult result;
-    enum class In { Nothing, World, Adapter, Ap, Station } in = In::Nothing;
+    enum class In { Nothing, World, Adapter, Ap, Station, Cert } in = In::Nothing;
     std::istringstream lines { std::string(text) };
     int number = 0;
     for (std::string raw; std::getline(lines, raw);) {
@@ -682,6 +732,10 @@ ScenarioResult parse_scenario(std::string_view text)
                 in = In::Station;
                 result.world.stations.push_back({});
                 result.world.stations.back().id = name.substr(8);
+            } else if (name.rfind("cert:", 0) == 0 && name.size() > 5) {
+                in = In::Cert;
+                result.world.certs.push_back({});
+                result.world.certs.back().id = name.substr(5);
             } else {
                 result.warnings.push_back(where() + "unknown section [" + name + "]");
                 in = In::Nothing;
@@ -702,6 +756,7 @@ ScenarioResult parse_scenario(std::string_view text)
         case In::Adapter: error = set_adapter_key(result.world.adapters.back(), key, value, known); break;
         case In::Ap: error = set_ap_key(result.world.aps.back(), key, value, known); break;
         case In::Station: error = set_station_key(result.world.stations.back(), key, value, known); break;
+        case In::Cert: error = set_cert_key(result.world.certs.back(), key, value, known); break;
         case In::Nothing: known = false; break;
         }
         if (!error.empty())
@@ -754,15 +809,22 @@ ScenarioResult load_scenario(std::string const& path)
         return failed;
     }
     auto const base = base_of(text);
-    if (!base)
-        return parse_scenario(text);
     std::string const folder = path.find('/') == std::string::npos ? "" : path.substr(0, path.find_last_of('/') + 1);
     std::string base_text;
-    if (auto error = read_error(folder + *base, base_text); !error.empty()) {
-        failed.errors.push_back(error);
-        return failed;
+    if (base) {
+        if (auto error = read_error(folder + *base, base_text); !error.empty()) {
+            failed.errors.push_back(error);
+            return failed;
+        }
+        base_text += "\n";
     }
-    return parse_scenario(base_text + "\n" + text);
+    ScenarioResult result = parse_scenario(base_text + text);
+    // Certificate files are named relative to the scenario's folder; one that cannot be read
+    // leaves its certificate with the keys given beside it (a copied world still loads).
+    for (auto& cert : result.world.certs)
+        if (auto error = resolve_cert_file(cert, folder.empty() ? "." : folder.substr(0, folder.size() - 1)); !error.empty())
+            result.warnings.push_back("[cert:" + cert.id + "] " + error);
+    return result;
 }
 
 // [SECTION] writing an [ap] section
@@ -782,7 +844,8 @@ std::string join_accounts(std::vector<EapAccount> const& accounts)
     std::string out;
     for (auto const& a : accounts)
         out += (out.empty() ? "" : ";") + std::string(name_of(kEapNames, a.method)) + ":" + a.identity + ":" + a.password
-            + (a.expired ? ":expired" : "");
+            + (a.expired ? ":expired" : "") + (a.inner >= 0 ? std::string(":inner=") + name_of(kInnerNames, a.inner) : "")
+            + (a.cert.empty() ? "" : ":cert=" + a.cert);
     return out;
 }
 
@@ -837,6 +900,9 @@ std::string format_ap_section(ApSpec const& ap)
     put("name", ap.name != d.name, ap.name);
     flag("auth_timeout", ap.auth_timeout, d.auth_timeout);
     put("eap_fast_aid", ap.eap_fast_aid != d.eap_fast_aid, ap.eap_fast_aid);
+    put("server_name", ap.server_name != d.server_name, ap.server_name);
+    put("server_ca", ap.server_ca != d.server_ca, ap.server_ca);
+    put("wapi_as", ap.wapi_as != d.wapi_as, ap.wapi_as);
     return out;
 }
 

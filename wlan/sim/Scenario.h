@@ -5,6 +5,8 @@
 // comments. Unknown keys are reported as warnings, wrong values as errors with line numbers.
 #pragma once
 
+#include "wlan/sim/CertSpec.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -15,7 +17,8 @@ namespace wlan::sim {
 
 using Mac = std::array<std::uint8_t, 6>;
 
-enum class Security { Open, Wep, WpaPsk, Wpa2Psk, WpaWpa2Psk, Wpa, Wpa2, WapiPsk, WapiCert, Cckm };
+// Dot1xWep: 802.1X with static or dynamic WEP keys (open or shared by wep_shared).
+enum class Security { Open, Wep, WpaPsk, Wpa2Psk, WpaWpa2Psk, Wpa, Wpa2, WapiPsk, WapiCert, Cckm, Dot1xWep };
 enum class Cipher { None, Wep, Tkip, Aes, TkipAes, Sms4 };
 enum class Malformation { None, InconsistentLength, TruncatedElement, BadRsn, BadWps };
 
@@ -25,6 +28,11 @@ struct EapAccount {
     std::string password;
     // The password has expired: the server asks for a new one before it admits the account.
     bool expired { false };
+    // The inner method the account takes (EAP_INNER_* code), -1 for any.
+    int inner { -1 };
+    // The certificate (an id of the stores) that certificate methods must present; empty: the
+    // identity is enough.
+    std::string cert;
     bool operator==(EapAccount const&) const = default;
 };
 
@@ -66,6 +74,12 @@ struct ApSpec {
     // EAP-FAST: the authority identity of the server, which provisions a PAC when the profile
     // brings none; empty when the server needs none.
     std::string eap_fast_aid;
+    // The authentication server's certificate: its name and the id of the authority (a
+    // certificate of the stores) that issued it.
+    std::string server_name;
+    std::string server_ca;
+    // WAPI-CA: the subject of the authentication server's certificate.
+    std::string wapi_as;
     bool operator==(ApSpec const&) const = default;
 };
 
@@ -188,6 +202,10 @@ struct WorldSpec {
     // and a first acknowledgement-policy read that fails.
     std::vector<Mac> ba_peers;
     bool ack_policy_read_fail { false };
+    // The system's EAP host interface is installed; single sign-on is installed.
+    bool eap_host { true };
+    bool sso { false };
+    std::vector<CertSpec> certs;
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
     std::vector<StationSpec> stations;

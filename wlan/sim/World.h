@@ -24,6 +24,10 @@ namespace wlan::sim {
 
 class Store;
 
+// Whether a server's name fits the name a profile gives, by the profile's rule (0 equal, 1 ends
+// with it at a label boundary; case never counts). An empty given name fits any.
+bool server_name_matches(std::string const& server, std::string const& given, std::uint32_t rule);
+
 // Which program a message is for: every library of the world applies the same live commands,
 // but some messages mean something to one program only.
 enum class Audience { Both, Station, AccessPoint };
@@ -233,6 +237,8 @@ private:
         // The account whose expired password the program is asked to change.
         int expired_account { -1 };
         bool waiting_for_pac { false };
+        // 802.1X over WEP: the profile's static key is the network's.
+        bool wep_key_ok { true };
     };
 
     void schedule(std::uint64_t at, Step step, unsigned code = 0, std::string ap_id = {});
@@ -246,6 +252,10 @@ private:
     void plan_eap_success(std::uint64_t at);
     void plan_fast_provisioning(ApSpec const& ap, std::uint64_t at);
     int matching_account(ApSpec const& ap) const;
+    bool server_trusted(ApSpec const& ap) const;
+    std::vector<std::string> pac_candidates(std::string const& answer) const;
+    // [SECTION] WAPI certificates (WorldWapi.cpp)
+    bool wapi_certs_fit(ApSpec const& ap) const;
     void drop_link(std::uint64_t now);
     // A link whose access point went out of range drops; when that access point is back, or
     // the driver is ready after a resume, the station program is asked to reconnect.

@@ -38,7 +38,7 @@ bool same_wapi_key(WLANPROFILE const& p, std::string const& key, ApSpec const& a
     return bytes && *bytes == ap.key;
 }
 
-enum class Family { Open, Wep, Psk, Dot1X, WapiPsk, WapiCert };
+enum class Family { Open, Wep, Psk, Dot1X, Dot1xWep, WapiPsk, WapiCert };
 
 Family family_of(Security s)
 {
@@ -51,6 +51,7 @@ Family family_of(Security s)
     case Security::Wpa:
     case Security::Wpa2:
     case Security::Cckm: return Family::Dot1X;
+    case Security::Dot1xWep: return Family::Dot1xWep;
     case Security::WapiPsk: return Family::WapiPsk;
     case Security::WapiCert: return Family::WapiCert;
     }
@@ -62,6 +63,7 @@ bool auth_fits(ApSpec const& ap, std::uint32_t auth)
     switch (ap.security) {
     case Security::Open: return auth == AUTH_OPEN;
     case Security::Wep: return ap.wep_shared ? auth == AUTH_SHARED : (auth == AUTH_OPEN || auth == AUTH_SHARED);
+    case Security::Dot1xWep: return auth == (ap.wep_shared ? AUTH_SHARED : AUTH_OPEN);
     case Security::WpaPsk: return auth == AUTH_WPA_PSK || (ap.adhoc && auth == AUTH_WPA_NONE);
     case Security::Wpa2Psk: return auth == AUTH_WPA2_PSK;
     case Security::WpaWpa2Psk: return auth == AUTH_WPA_PSK || auth == AUTH_WPA2_PSK;
@@ -79,7 +81,7 @@ bool cipher_fits(ApSpec const& ap, std::uint32_t enc)
     Family const f = family_of(ap.security);
     if (f == Family::Open)
         return enc == ENC_NONE;
-    if (f == Family::Wep)
+    if (f == Family::Wep || f == Family::Dot1xWep)
         return enc == ENC_WEP;
     if (f == Family::WapiPsk || f == Family::WapiCert)
         return enc == ENC_SMS4;
@@ -266,7 +268,9 @@ void World::plan_connection(ApSpec const& ap, std::uint64_t now)
         else
             schedule(assoc + std::uint64_t(m_spec.handshake_timeout_ms), Step::Failed, LINK_EAP_4WAY_TIMEOUT);
         return;
-    case Family::Dot1X: {
+    case Family::Dot1X:
+    case Family::Dot1xWep: {
+        m_link.wep_key_ok = family_of(ap.security) != Family::Dot1xWep || wep_key_bytes(wep_key_of(p)) == wep_key_bytes(ap.key);
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_LINK_UP);
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_AUTHENTICATING);
         if (ap.auth_timeout || !p.b8021X) {
@@ -283,7 +287,7 @@ void World::plan_connection(ApSpec const& ap, std::uint64_t now)
         m_link.wapi_from = now;
         schedule(assoc, Step::Callback, RS_CBS_AU_STATUS_LINK_UP);
         bool const ok = family_of(ap.security) == Family::WapiPsk ? same_wapi_key(p, psk_of(p), ap)
-                                                                  : !field_text(p.chUserCertPath).empty();
+                                                                  : wapi_certs_fit(ap);
         std::uint64_t const done = now + 3000;
         if (ok)
             schedule(done, Step::Connected);

@@ -108,13 +108,17 @@ TEST_F(EapWorld, EapFastProvisionsAPacOrLoadsTheOneItHas)
     EXPECT_STREQ(reinterpret_cast<char const*>(out[3].data.data()), "1A2B");
     EXPECT_EQ(out[5].data.size(), sizeof(PAC_BLOCK));
 
+    // The PAC the program answers with is used when this server made it.
+    auto const pac = std::filesystem::temp_directory_path() / "eap-test-dave.pac";
+    std::ofstream(pac) << "PAC\n1A2B\ndave\n";
     auto with_pac = eap_profile(EAP_FAST, "dave", "pacman");
     with_pac.bPAC = 1;
     m_world.connect(with_pac, 10000);
     EXPECT_EQ(codes(run_until(15000)).back(), RS_CBS_FAST_LOAD_PAC);
-    m_world.callback_answered(RS_CBS_FAST_LOAD_PAC, "/store/pac/dave.pac", 15000);
+    m_world.callback_answered(RS_CBS_FAST_LOAD_PAC, pac.string(), 15000);
     EXPECT_EQ(codes(run_until(16000)), (V { RS_CBS_AU_STATUS_AUTHENTICATED, RS_CBS_PORT_SECURED, RS_CBS_AU_STATUS_MEDIA_CONNECT }));
-    EXPECT_STREQ(m_world.current_profile().chPACfilepath, "/store/pac/dave.pac");
+    EXPECT_EQ(std::string(m_world.current_profile().chPACfilepath), pac.string());
+    std::filesystem::remove(pac);
 }
 
 TEST_F(EapWorld, ARenewedAddressComesBackAfterTheDhcpDelay)

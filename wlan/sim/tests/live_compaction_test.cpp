@@ -142,8 +142,11 @@ TEST(ApSections, ReadBackEqual)
     every.malformed = Malformation::BadWps;
     every.ip = { 10, 0, 0, 255 };
     every.name = "Lobby AP";
-    every.accounts = { { int(EAP_PEAP), "henry", "winter", true }, { int(EAP_LEAP), "ann", "pw", false } };
+    every.accounts = { { int(EAP_PEAP), "henry", "winter", true, -1, "" }, { int(EAP_PEAP), "ann", "pw", false, int(EAP_INNER_GTC), "carol" } };
     every.eap_fast_aid = "Corp Authority 7";
+    every.server_name = "radius.corp.example";
+    every.server_ca = "corp-root";
+    every.wapi_as = "WAPI Office AS";
     std::vector<ApSpec> cases = world.aps;
     cases.push_back(every);
     cases.push_back(ApSpec {});

@@ -8,6 +8,7 @@
 #include "wlan/sim/ProfileCommands.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
+#include "wlan/sim/StoreCommands.h"
 #include "wlan/sim/World.h"
 
 #include <algorithm>
@@ -30,6 +31,8 @@ void usage(std::FILE* out)
 {
     std::fputs("usage: wlansim list\n", out);
     for (auto const& line : live_command_usage())
+        std::fprintf(out, "       wlansim %s\n", line.c_str());
+    for (auto const& line : store_command_usage())
         std::fprintf(out, "       wlansim %s\n", line.c_str());
     std::fputs("       wlansim profile-add <name> key=value ...   (ssid, bssid, network, auth, cipher, key,\n"
                "               key1-key4, eap, tunnel, identity, password, password_mode)\n"
@@ -151,6 +154,7 @@ int list(Store& store)
             s.join ? "" : " (not joining)");
     list_hosted(world);
     list_running_softap(store);
+    std::fputs(describe_store_state(store, world.spec()).c_str(), stdout);
     return 0;
 }
 
@@ -212,5 +216,13 @@ int main(int argc, char** argv)
     }
     if (words[0] == "profile-add" || words[0] == "profile-activate")
         return profile_command(store, words);
+    if (is_store_command(words[0])) {
+        WorldSpec const world = current_world(store, scenario_world(store)).spec();
+        if (auto error = run_store_command(store, world, words); !error.empty()) {
+            std::fprintf(stderr, "wlansim: %s\n", error.c_str());
+            return kBadUsage;
+        }
+        return 0;
+    }
     return change(store, words);
 }
