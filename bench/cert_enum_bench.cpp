@@ -57,4 +57,16 @@ BENCHMARK(EnumerateCertificates)->Unit(benchmark::kMillisecond);
 
 }
 
-BENCHMARK_MAIN();
+
+// The library's thread stops before the process ends, as the program stops it.
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (HMODULE const module = load_with_store()) {
+        reinterpret_cast<PFN_VXWL_DeInitial>(GetProcAddress(module, "VXWL_DeInitial"))();
+        FreeLibrary(module);
+    }
+    return 0;
+}
