@@ -5,8 +5,9 @@
 // and the library's definitions cannot drift apart.
 //
 // Records passed by value (the status request, the SSID record, the advanced and WPS records,
-// the hosted-network record, the block-ack capability and request, the single sign-on record) are copied whole onto the
-// call on both sides.
+// the hosted-network record, the block-ack capability and request, the WMM setting, a direct
+// link, the admission control command, the single sign-on record) are copied whole onto the call on both sides. Names
+// travel to WlanSendS64Start as UTF-16 (the platform's wchar_t is four bytes wide).
 #pragma once
 
 #include "platform/user/Types.h"
@@ -14,14 +15,9 @@
 #include "wlan/api/Callback.h"
 #include "wlan/api/Profile.h"
 #include "wlan/api/Records.h"
+#include "wlan/api/Wmm.h"
 
 #include <cstdint>
-
-extern "C" {
-// Records of later features that travel by pointer only; their layout comes with them.
-struct WMM_SETTING;
-struct DLS_ENTRY;
-}
 
 using VXWL_U32 = std::uint32_t;
 
@@ -48,8 +44,8 @@ using VXWL_U32 = std::uint32_t;
     X(DetectUserAdmin, int, (void)) \
     X(DevEnable, int, (int enable)) \
     X(Disassociate, int, (void)) \
-    X(EnableAPSD, int, (WMM_SETTING* setting)) \
-    X(EnableDLSetup, int, (WMM_SETTING* setting)) \
+    X(EnableAPSD, int, (WMM_SETTING setting)) \
+    X(EnableDLSetup, int, (WMM_SETTING setting)) \
     X(EnumCert, int, (const char* store, CERT_RECORD* records, VXWL_U32* count)) \
     X(EnumSystemCertificate, int, (VXWL_U32* count, std::uint8_t* buffers)) \
     X(ExportProfile, int, (const char* name, const char* path)) \
@@ -89,7 +85,7 @@ using VXWL_U32 = std::uint32_t;
     X(OIDSetInfo, int, (VXWL_U32 oid, const void* buffer, VXWL_U32 length)) \
     X(ParseInfoElement, int, (const NDIS_WLAN_BSSID_EX* entry, IE_INFO_WPA* info)) \
     X(PasswordHash, int, (const char* password, const NDIS_802_11_SSID* ssid, std::uint8_t* key)) \
-    X(QueryACMCmd, int, (void* record)) \
+    X(QueryACMCmd, int, (ACM_COMMAND* command)) \
     X(QueryAndReadWMMCapability, int, (WMM_SETTING* setting)) \
     X(QueryAntennaNumber, int, (int* count)) \
     X(QueryAPIPAddress, int, (AP_ADDRESS_RECORD* record)) \
@@ -148,9 +144,9 @@ using VXWL_U32 = std::uint32_t;
     X(RunOnceInitConfigTool, int, (int* choice)) \
     X(RunOnceInitConfigTxBurst, int, (void)) \
     X(SetAckPolicy, int, (VXWL_U32 be, VXWL_U32 bk, VXWL_U32 vi, VXWL_U32 vo)) \
-    X(SetACMCmd, int, (void* record)) \
+    X(SetACMCmd, int, (ACM_COMMAND command)) \
     X(SetAdvanceSetting, int, (ADVANCE_OID setting)) \
-    X(SetAndWriteAPSDSetting, int, (WMM_SETTING* setting)) \
+    X(SetAndWriteAPSDSetting, int, (WMM_SETTING setting)) \
     X(SetAndWriteOPMode, int, (int mode)) \
     X(SetAndWriteRadioState, int, (int on)) \
     X(SetAuthMode, int, (int mode)) \
@@ -161,7 +157,7 @@ using VXWL_U32 = std::uint32_t;
     X(SetCoexMode, int, (const char* mode)) \
     X(SetCountryRegion, int, (int region24, int region5)) \
     X(SetDesiredRate, int, (const std::uint8_t* rates)) \
-    X(SetDLSParameter, int, (DLS_ENTRY* entry)) \
+    X(SetDLSParameter, int, (DLS_ENTRY entry)) \
     X(SetHTPhyMode, int, (VXWL_U32 mode)) \
     X(SetWEPKey, int, (WLANPROFILE* profile)) \
     X(SetPhyMode, int, (int mode)) \
@@ -187,7 +183,7 @@ using VXWL_U32 = std::uint32_t;
     X(StopAuth, int, (void)) \
     X(StopDiagTest, int, (void)) \
     X(StrToIPData, int, (const char* text, std::uint8_t* ip)) \
-    X(UpdateWMMEnable, int, (WMM_SETTING* setting)) \
+    X(UpdateWMMEnable, int, (WMM_SETTING setting)) \
     X(VerifyCountryRegion, int, (void)) \
     X(WlanBuildIHVMessage, int, (WPARAM wparam, char* text)) \
     X(WlanConnect, int, (const char* profile, int network_type, NDIS_802_11_SSID ssid, int connect_mode, int auth, int encryption)) \
@@ -205,7 +201,7 @@ using VXWL_U32 = std::uint32_t;
     X(WlanIsWindowsProfileExist, int, (const char* name)) \
     X(WlanQueryRadioState, int, (VXWL_U32* hardware, VXWL_U32* software)) \
     X(WlanSendClientAbort, int, (void)) \
-    X(WlanSendS64Start, int, (void)) \
+    X(WlanSendS64Start, int, (const char16_t* name)) \
     X(WPSDisconnect, int, (void)) \
     X(WriteAckPolicy, int, (VXWL_U32 be, VXWL_U32 bk, VXWL_U32 vi, VXWL_U32 vo)) \
     X(WriteAdvanceCfgData, int, (ADVANCE_CONFIG_DATA config)) \
