@@ -27,7 +27,10 @@ VXWL_API int VXWL_SetWLANProfile(WLANPROFILE* profile)
 {
     if (!profile)
         return VXWL_ERROR_FAIL;
-    Library::get().with_world([&](World& w, std::uint64_t now) { w.connect(*profile, now); });
+    Library::get().with_world([&](World& w, std::uint64_t now) {
+        w.remember_os_profile(*profile);
+        w.connect(*profile, now);
+    });
     return VXWL_ERROR_SUCCESS;
 }
 
@@ -62,14 +65,13 @@ VXWL_API int VXWL_RenewIPAddr(void)
     return VXWL_ERROR_SUCCESS;
 }
 // The system's service drops the connection whose profile it no longer has.
-VXWL_API int VXWL_WlanDeleteAllWindowsProfiles(void) { return VXWL_Disassociate(); }
+VXWL_API int VXWL_WlanDeleteAllWindowsProfiles(void)
+{
+    Library::get().with_world([](World& w, std::uint64_t) { w.forget_os_profiles(); });
+    return VXWL_Disassociate();
+}
 VXWL_API int VXWL_WlanDeleteAllVexlorWindowsProfiles(void) { return VXWL_Disassociate(); }
 VXWL_API int VXWL_SetWEPKey(WLANPROFILE* profile) { return profile ? VXWL_ERROR_SUCCESS : VXWL_ERROR_FAIL; }
-VXWL_API int VXWL_SetAdvanceSetting(ADVANCE_OID setting)
-{
-    (void)setting;
-    return VXWL_ERROR_SUCCESS;
-}
 
 VXWL_API int VXWL_WriteIDnPasswd(const char* identity, const char* password)
 {
@@ -263,7 +265,6 @@ VXWL_CHECK_TYPE(RenewIPAddr);
 VXWL_CHECK_TYPE(WlanDeleteAllWindowsProfiles);
 VXWL_CHECK_TYPE(WlanDeleteAllVexlorWindowsProfiles);
 VXWL_CHECK_TYPE(SetWEPKey);
-VXWL_CHECK_TYPE(SetAdvanceSetting);
 VXWL_CHECK_TYPE(WriteIDnPasswd);
 VXWL_CHECK_TYPE(ReadPSMode);
 VXWL_CHECK_TYPE(WriteRegValue);

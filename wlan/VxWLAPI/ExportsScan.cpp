@@ -115,7 +115,6 @@ VXWL_API int VXWL_ReadAdvanceCfgData(ADVANCE_CONFIG_DATA* config)
     });
 }
 
-VXWL_API int VXWL_ReadConfigData(ADVANCE_CONFIG_DATA* config) { return VXWL_ReadAdvanceCfgData(config); }
 
 // The driver requests the link status page makes; any other request answers FALSE.
 VXWL_API int VXWL_OIDQueryInfo(VXWL_U32 oid, void* buffer, VXWL_U32 length, VXWL_U32* returned)
@@ -190,6 +189,8 @@ VXWL_API int VXWL_QuerySTAConfig(KT_802_11_STA_CONFIG* config)
         return 0;
     return Library::get().with_world([&](World& w, std::uint64_t) {
         KT_802_11_STA_CONFIG c {};
+        c.EnableTxBurst = w.tx_burst();
+        c.UseBGProtection = w.protection();
         c.UseShortSlotTime = 1;
         c.AdhocMode = std::uint32_t(w.spec().wireless_mode);
         c.HwRadioStatus = w.radio_hw() ? 1 : 0;
@@ -233,7 +234,6 @@ VXWL_CHECK_TYPE(GetAvailableChannels);
 VXWL_CHECK_TYPE(ConvertPhyModeToAdHocMode);
 VXWL_CHECK_TYPE(QueryWirelessMode);
 VXWL_CHECK_TYPE(ReadAdvanceCfgData);
-VXWL_CHECK_TYPE(ReadConfigData);
 VXWL_CHECK_TYPE(OIDQueryInfo);
 VXWL_CHECK_TYPE(OIDSetInfo);
 VXWL_CHECK_TYPE(QueryAPIPAddress);

@@ -205,6 +205,21 @@ std::string assign_rates(std::vector<std::uint8_t>& out, std::string const& valu
     return {};
 }
 
+// Names separated by commas, each 1-32 bytes; empty: none.
+std::string assign_names(std::vector<std::string>& out, std::string const& value)
+{
+    std::vector<std::string> names;
+    for (auto const& item : split(value, ',')) {
+        if (item.empty() && value.find(',') == std::string::npos)
+            continue;
+        if (item.empty() || item.size() > 32)
+            return "expected names of 1-32 bytes separated by commas";
+        names.push_back(item);
+    }
+    out = std::move(names);
+    return {};
+}
+
 }
 
 std::optional<Mac> parse_mac(std::string const& text) { return to_bytes<6>(text, ':', true); }
@@ -451,6 +466,12 @@ std::string set_adapter_key(AdapterSpec& a, std::string const& key, std::string 
     if (key == "chains") return assign_int(a.chains, value, 1, 3);
     if (key == "tx_power") return assign_int(a.tx_power, value, 0, 100);
     if (key == "device_model") return assign_int(a.device_model, value, 0, 15);
+    if (key == "antenna") {
+        if (value != "chains" && value != "none")
+            return "expected chains or none";
+        a.antenna = value == "chains";
+        return {};
+    }
     if (key == "eeprom" || key == "firmware") {
         if (value.empty() || value == "none") {
             if (key == "eeprom")
@@ -573,6 +594,9 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     if (key == "wow64") return assign_bool(w.wow64, value);
     if (key == "more_than_one_user") return assign_bool(w.more_than_one_user, value);
     if (key == "standard_user_profile") return assign_bool(w.allow_standard_user_profile, value);
+    if (key == "allow_standard_user_advance") return assign_bool(w.allow_standard_user_advance, value);
+    if (key == "tdls") return assign_bool(w.tdls, value);
+    if (key == "os_profiles") return assign_names(w.os_profiles, value);
     if (key == "11n") return assign_bool(w.supports_11n, value);
     if (key == "ap_mode") return assign_bool(w.supports_ap_mode, value);
     if (key == "bssid_reposit") return assign_bool(w.bssid_reposit, value);

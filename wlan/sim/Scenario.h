@@ -95,6 +95,9 @@ struct AdapterSpec {
     int init_delay_ms { 0 };
     int chains { 2 };
     int device_model { 5 };
+    // The driver answers the antenna query (chains in both nibbles of the word); "antenna =
+    // none" makes the query fail.
+    bool antenna { true };
     int tx_power { 100 }; // percent
     // Version words the driver reports; absent, the query fails.
     std::optional<std::array<std::uint8_t, 2>> eeprom;
@@ -137,6 +140,11 @@ struct WorldSpec {
     bool wow64 { false };
     bool more_than_one_user { false };
     bool allow_standard_user_profile { true };
+    bool allow_standard_user_advance { true };
+    // Tunnelled direct-link setup offered by the adapter.
+    bool tdls { false };
+    // Names in the system's profile store from the start ("a, b, ..."): open networks of that SSID.
+    std::vector<std::string> os_profiles;
     bool supports_11n { true };
     bool supports_ap_mode { true };
     bool bssid_reposit { false };

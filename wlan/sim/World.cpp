@@ -52,6 +52,7 @@ World::World(WorldSpec spec, Store* store, std::uint64_t now)
         if (auto hosted = m_store->read_u32("hosted_running"))
             m_hosted_network = *hosted != 0;
     }
+    load_advance();
     m_driver_mode = m_spec.op_mode;
     for (auto const& a : m_spec.adapters)
         m_ready_at.push_back(now + std::uint64_t(a.init_delay_ms));
@@ -472,7 +473,7 @@ void World::fill_link_fields(WLAN_STATUS& s, ApSpec const& ap, std::uint64_t now
     s.EncryptionStatus = m_link.profile.enumEncryStatus;
     s.LinkQuality = std::uint32_t(rssi_to_percent(rssi));
     bool const ht = ap.ht && mode_is_11n(m_spec.wireless_mode) && m_spec.supports_11n;
-    LinkRate const rate = link_rate(ap, ht, rssi);
+    LinkRate const rate = applied_rate(ap, ht, rssi);
     s.TxRate = std::uint32_t(rate.mbps * 2);
     s.TxRateMbps = rate.mbps;
     s.RxRateMbps = rate.mbps;

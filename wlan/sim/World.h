@@ -11,6 +11,7 @@
 #include "wlan/api/Profile.h"
 #include "wlan/api/Records.h"
 #include "wlan/sim/BlockAckStore.h"
+#include "wlan/sim/LinkModel.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/SoftAp.h"
 
@@ -200,9 +201,43 @@ public:
     void add_hosted_station(Mac const& mac, std::uint32_t auth);
     bool remove_hosted_station(Mac const& mac);
 
+    // [SECTION] advanced settings and the system's profile store (WorldAdvance.cpp)
+    // Whether the user may store and apply the advanced settings: an administrator, or a
+    // standard user the world allows.
+    bool may_set_advance() const;
+    // Applies the settings to the driver: the wireless mode, the region of each band the user
+    // may choose, TX burst, protection and the 802.11n choices the link rate follows. Kept in
+    // the store, so every program (and wlansim) sees the driver's settings.
+    void apply_advance(ADVANCE_OID const& oid);
+    // The driver's regions: the 2.4 GHz index in bits 0-6, the 5 GHz index in bits 8-14.
+    std::uint32_t region_word() const;
+    std::uint32_t tx_burst() const { return m_advance.tx_burst; }
+    std::uint32_t protection() const { return m_advance.protection; }
+    // The antenna word (chains in both nibbles); none when the adapter does not answer.
+    std::optional<std::uint32_t> antenna_word() const;
+    void flush_scan_list() { m_scan_entries.clear(); }
+    // The system's profile store: a profile enters it when a program connects with it, under
+    // its name; the world's os_profiles names are there from the start as open networks of
+    // that SSID. Deleting them all empties it, seeds included.
+    void remember_os_profile(WLANPROFILE const& profile);
+    void forget_os_profiles();
+    std::optional<WLANPROFILE> os_profile(std::string const& name) const;
+
     static constexpr int kDriverNever = -2;
 
 private:
+    struct AdvanceState {
+        std::uint32_t tx_burst { 0 };
+        std::uint32_t protection { 0 };
+        // The applied 802.11n choices; without an Apply the link rate follows the access point.
+        bool applied { false };
+        ADVANCE_OID oid {};
+        std::vector<WLANPROFILE> os_profiles;
+    };
+    void load_advance();
+    // The link rate of the access point under the applied 802.11n choices.
+    LinkRate applied_rate(ApSpec const& ap, bool ht, int rssi) const;
+
     // The frame counters of the status record that follow the traffic.
     static constexpr std::size_t kFrameCounters = 9;
 
@@ -299,6 +334,7 @@ private:
     SoftApState m_ap;
     BlockAckStore m_block_acks;
     bool m_hosted_network { false };
+    AdvanceState m_advance;
 };
 
 }

@@ -143,6 +143,8 @@ int list(Store& store)
     World world = current_world(store, scenario_world(store));
     std::printf("radio: hw %s, sw %s; mode %d (stored %d)%s\n", world.radio_hw() ? "on" : "off", world.radio_sw() ? "on" : "off",
         world.op_mode(), world.stored_op_mode(), world.suspended() ? "; suspended" : "");
+    std::printf("wireless mode %d; country region 2.4 GHz %d, 5 GHz %d\n", world.spec().wireless_mode,
+        world.spec().region24, world.spec().region5);
     for (auto const& a : world.spec().adapters)
         std::printf("adapter %-12s %-8s model %d eeprom %s firmware %s %s\n", a.id.c_str(), a.present ? "present" : "pulled",
             a.device_model, eeprom_text(a).c_str(), firmware_text(a).c_str(), a.description.c_str());
