@@ -34,6 +34,17 @@ public:
         return true;
     }
 
+    void set_scan_after_advance_change() override
+    {
+        if (CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr)
+            window->m_bScanAfterAdvanceChange = TRUE;
+    }
+
+    bool take_current_profile_for_advance(WLANPROFILE& out) override
+    {
+        return g_pHideDlg && g_pHideDlg->TakeProfileForAdvance(out);
+    }
+
     void show_sub_dialog(int index) override
     {
         CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;

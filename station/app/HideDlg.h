@@ -93,6 +93,8 @@ public:
     std::mutex& profile_lock() { return m_profileMutex; }
     // A copy of the current profile; false when there is none.
     bool CopyProfile(WLANPROFILE& out);
+    // Clears bSetAdvance of the current profile, then copies it as CopyProfile does.
+    bool TakeProfileForAdvance(WLANPROFILE& out);
     // Zeroes the current profile (the profile page deleted the active one).
     void ZeroProfile();
     // The configuration window while it is alive; any thread may ask.

@@ -127,6 +127,16 @@ bool CHideDlg::CopyProfile(WLANPROFILE& out)
     return true;
 }
 
+bool CHideDlg::TakeProfileForAdvance(WLANPROFILE& out)
+{
+    std::lock_guard lock(m_profileMutex);
+    if (!m_pProfData)
+        return false;
+    m_pProfData->bSetAdvance = 0;
+    out = *m_pProfData;
+    return true;
+}
+
 BOOL CHideDlg::InsertAction(int type, void* data)
 {
     TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::InsertAction\n");

@@ -29,6 +29,13 @@ public:
     virtual bool take_scan_after_advance_change() { return false; }
     // Sets that flag: an advanced page's Apply switched the radio on an older system.
     virtual void set_scan_after_advance_change() { }
+    // Clears bSetAdvance of the hidden dialog's current profile and copies the profile into
+    // `out`, for the advanced page to connect it again; false when it holds none.
+    virtual bool take_current_profile_for_advance(WLANPROFILE& out)
+    {
+        (void)out;
+        return false;
+    }
     // CVxUI2008Dlg::ShowSubDialog: shows the configuration window's lower child `index`.
     virtual void show_sub_dialog(int index) { (void)index; }
     // Zeroes the hidden dialog's current profile (the active profile was deleted).

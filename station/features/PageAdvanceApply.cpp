@@ -2,7 +2,9 @@
 // wireless mode, a country region or the 802.11n bandwidth changed.
 #include "station/features/PageAdvanceDlg.h"
 
+#include "station/core/ActionQueue.h"
 #include "station/core/ConfigWindowMessages.h"
+#include "station/core/HideDlgIds.h"
 #include "station/core/CtrlHelpers.h"
 #include "station/core/HideDlgServices.h"
 #include "station/core/Trace.h"
@@ -19,6 +21,8 @@ constexpr int kAuto = 1;
 constexpr int kLowestThreshold = -90;
 constexpr int kHighestThreshold = -40;
 constexpr int kFirstNewerSystem = 10;
+constexpr int kFirstHostedNetworkSystem = 12;
+constexpr int kHostedNetworkMode = 2;
 
 // The selections the last Apply (or the end of the first set-up) left, shared by every page.
 struct AppliedSelections {
@@ -67,7 +71,7 @@ ADVANCE_PAGE_VALUES CPageAdvanceDlg::page_values() const
     v.TransRate = std::uint32_t(m_nTxRate < 0 ? 0 : m_nTxRate);
     v.TXBurst = std::uint32_t(m_bTxBurst);
     v.EnableTcpWindowSize = std::uint32_t(m_bTcpWindow);
-    v.ShowAuthStatus = std::uint32_t(m_bAuthStatus);
+    v.ShowAuthStatus = std::uint32_t(m_bShowAuthStatus);
     v.Region24 = std::uint32_t(m_nRegion24 < 0 ? 0 : m_nRegion24);
     v.Region5 = std::uint32_t(m_nRegion5 < 0 ? 0 : m_nRegion5);
     v.Transmit.BW = std::uint32_t(m_nBW);
@@ -135,6 +139,8 @@ void CPageAdvanceDlg::switch_radio(std::uint32_t from_code, std::uint32_t to_cod
         return;
     }
     rejoin();
+    if (G_VxWlLib.VXWL_GetWinOS() >= kFirstHostedNetworkSystem && G_VxWlLib.VXWL_QueryOPMode() == kHostedNetworkMode)
+        restart_hosted_network();
     SetTimer(TIMER_ADVANCE_PAGE_SCAN, UINT(SetTimerForScanByChnList(int(to_code))), nullptr);
 }
 
@@ -146,8 +152,13 @@ void CPageAdvanceDlg::rejoin()
     WLAN_STATUS_REQUEST request {};
     request.Switch[1] = 1;
     G_VxWlLib.VXWL_QueryWLANStatus(&status, request);
-    if (status.Status != VxStatus_Connected)
+    if (status.Status != VxStatus_Connected) {
+        VXWL_U32 wps = 0;
+        G_VxWlLib.VXWL_ReadWPSFlag(&wps);
+        if (wps == 0)
+            queue_current_profile();
         return;
+    }
     G_VxWlLib.VXWL_WlanDisconnect();
     int auth = 0;
     int encryption = 0;
@@ -158,6 +169,34 @@ void CPageAdvanceDlg::rejoin()
     char profile[sizeof status.ProfileName + 1] {};
     std::memcpy(profile, status.ProfileName, sizeof status.ProfileName);
     G_VxWlLib.VXWL_WlanConnect(profile, network, status.Ssid, int(status.ConnectMode), auth, encryption);
+}
+
+// Not connected: the hidden dialog connects its current profile again, now without the
+// advanced settings it carried. Without a current profile there is nothing to connect.
+void CPageAdvanceDlg::queue_current_profile()
+{
+    if (!hide_dlg_services().take_current_profile_for_advance(m_ProfData)) {
+        TraceMsg(TRACE_FAIL, "[Kivra] No current profile to connect after the advanced settings changed\n");
+        return;
+    }
+    m_nActionType = actionTypeProfile;
+    m_pActionData = &m_ProfData;
+    if (HWND hide = hide_dlg_services().hide_dialog())
+        ::SendMessage(hide, ACTION_INSERT_EXEC, SEND_BY_ADVANCE_DLG, 0);
+}
+
+// The hosted network starts again under the new radio settings, with its stored record. Without
+// a stored record it keeps running as it is: stopping it could not start it again.
+void CPageAdvanceDlg::restart_hosted_network()
+{
+    EXTAP_CONFIG_DATA record {};
+    if (G_VxWlLib.VXWL_ReadExtAPConfig(&record) != 1 || record.SsidLength == 0) {
+        TraceMsg(TRACE_FAIL, "[Kivra] No stored hosted network to start again; it keeps running\n");
+        return;
+    }
+    G_VxWlLib.VXWL_HostedNetworkStopUsing();
+    if (G_VxWlLib.VXWL_HostedNetworkSetup(record) != 1)
+        TraceMsg(TRACE_FAIL, "[Kivra]  Start Host Fail!\n");
 }
 
 void CPageAdvanceDlg::OnApplyNow()

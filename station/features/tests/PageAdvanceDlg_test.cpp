@@ -3,14 +3,19 @@
 // list.
 #include "FeaturesFixture.h"
 
+#include "station/core/ActionQueue.h"
 #include "station/core/ConfigWindowMessages.h"
+#include "station/core/HideDlgIds.h"
 #include "station/core/CtrlHelpers.h"
 #include "station/core/HideDlgServices.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
 #include "station/features/PageAdvanceDlg.h"
 
+#include "platform/system/DebugOutput.h"
+
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -35,6 +40,15 @@ struct FakeAdvance {
     int admin { 1 };
     int standard_user_may { 0 };
     WLAN_STATUS status {};
+    int bw40_bg { 1 };
+    int bw40_a { 1 };
+    VXWL_U32 wps_flag { 0 };
+    int op_mode { 0 };
+    int extap_answer { 1 };
+    EXTAP_CONFIG_DATA extap {};
+    int setup_answer { 1 };
+    int tdls { 0 };
+    WMM_SETTING wmm {};
 
     // [SECTION] What the page did
     std::vector<ADVANCE_CONFIG_DATA> writes;
@@ -50,6 +64,8 @@ struct FakeAdvance {
         int connect_mode, auth, encryption;
     };
     std::vector<Join> joins;
+    std::vector<EXTAP_CONFIG_DATA> setups;
+    std::vector<WMM_SETTING> dls_setups;
 
     static FakeAdvance& the()
     {
@@ -78,8 +94,20 @@ struct FakeAdvance {
         });
         l.VXWL_QueryAntennaNumber.bind([](int* a) { return *a = the().antenna, 1; });
         l.VXWL_QueryWirelessMode.bind([](int* m) { return *m = the().driver_mode, 1; });
-        l.VXWL_CheckIfAllowBW40InBGBand.bind([] { return 1; });
-        l.VXWL_CheckIfAllowBW40InABand.bind([] { return 1; });
+        l.VXWL_CheckIfAllowBW40InBGBand.bind([] { return the().bw40_bg; });
+        l.VXWL_CheckIfAllowBW40InABand.bind([] { return the().bw40_a; });
+        l.VXWL_ReadWPSFlag.bind([](VXWL_U32* f) { return *f = the().wps_flag, 1; });
+        l.VXWL_IsSupportTDLS.bind([] { return the().tdls; });
+        l.VXWL_QueryAndReadWMMCapability.bind([](WMM_SETTING* w) { return *w = the().wmm, 1; });
+        l.VXWL_EnableDLSetup.bind([](WMM_SETTING w) { return the().dls_setups.push_back(w), 1; });
+        l.VXWL_QueryOPMode.bind([] { return the().op_mode; });
+        l.VXWL_ReadExtAPConfig.bind([](EXTAP_CONFIG_DATA* c) { return *c = the().extap, the().extap_answer; });
+        l.VXWL_HostedNetworkStopUsing.bind([] { return the().calls.push_back("stop hosted"), 1; });
+        l.VXWL_HostedNetworkSetup.bind([](EXTAP_CONFIG_DATA c) {
+            the().calls.push_back("setup hosted");
+            the().setups.push_back(c);
+            return the().setup_answer;
+        });
         l.VXWL_GetWinOS.bind([] { return the().win_os; });
         l.VXWL_ReadCCX2Cont.bind([](VXWL_U32* w) { return *w = the().ccx, 1; });
         l.VXWL_SetCCXInfo.bind([](int on, VXWL_U32 w) { return the().ccx_infos.emplace_back(on, w), 1; });
@@ -150,6 +178,14 @@ struct FakeAdvance {
         l.VXWL_WlanConvertNdis2Dot11EncryptType.bind(nullptr);
         l.VXWL_WlanConvertNdis2Dot11NetworkType.bind(nullptr);
         l.VXWL_WlanConnect.bind(nullptr);
+        l.VXWL_ReadWPSFlag.bind(nullptr);
+        l.VXWL_IsSupportTDLS.bind(nullptr);
+        l.VXWL_QueryAndReadWMMCapability.bind(nullptr);
+        l.VXWL_EnableDLSetup.bind(nullptr);
+        l.VXWL_QueryOPMode.bind(nullptr);
+        l.VXWL_ReadExtAPConfig.bind(nullptr);
+        l.VXWL_HostedNetworkStopUsing.bind(nullptr);
+        l.VXWL_HostedNetworkSetup.bind(nullptr);
     }
 };
 
@@ -162,7 +198,18 @@ public:
     }
     ~ScanFlagServices() override { set_hide_dlg_services(nullptr); }
     HWND config_window() const override { return m_window; }
+    HWND hide_dialog() const override { return m_window; }
     void set_scan_after_advance_change() override { ++FakeAdvance::the().scan_flags; }
+    bool take_current_profile_for_advance(WLANPROFILE& out) override
+    {
+        if (!current)
+            return false;
+        current->bSetAdvance = 0;
+        out = *current;
+        return true;
+    }
+    // The hidden dialog's current profile; none when null.
+    WLANPROFILE* current { nullptr };
 
 private:
     HWND m_window;
@@ -202,6 +249,8 @@ protected:
         G_UiStr.IDS_PHY_24_5G = "2.4G+5G";
         G_UiStr.IDS_INVALID_DBM = "bad dBm";
         G_UiStr.IDS_MSG_NOT_AVAIL_COMBO_GI_STBC_GF = "bad combination";
+        saved_options = { G_VxWlLib.bHTSetting, G_VxWlLib.bTxRate, G_VxWlLib.bBgProtection, G_VxWlLib.bSelect11nDialog,
+            G_VxWlLib.bTDLSControl };
         SetMessageBoxHandler([this](std::string const& text) {
             boxes.push_back(text);
             return INT_PTR { IDOK };
@@ -213,6 +262,11 @@ protected:
         SetMessageBoxHandler(nullptr);
         FakeAdvance::unbind();
         G_VxWlLib.bShowCountryRegion = saved_region_option;
+        G_VxWlLib.bHTSetting = saved_options[0];
+        G_VxWlLib.bTxRate = saved_options[1];
+        G_VxWlLib.bBgProtection = saved_options[2];
+        G_VxWlLib.bSelect11nDialog = saved_options[3];
+        G_VxWlLib.bTDLSControl = saved_options[4];
         G_UiStr = saved_ui;
         FeaturesTest::TearDown();
     }
@@ -250,6 +304,7 @@ protected:
     std::vector<std::string> boxes;
     CUISTR saved_ui;
     int saved_region_option { 0 };
+    std::array<int, 5> saved_options {};
 };
 
 }
@@ -499,14 +554,288 @@ TEST_F(PageAdvanceTest, TheSystemDecidesTheTcpWindowAndAuthenticationStatusBoxes
     }
 }
 
-TEST_F(PageAdvanceTest, The80211nGroupShowsOnlyOnAn80211nAdapter)
+TEST_F(PageAdvanceTest, The80211nGroupShowsWithTheOptionOnAn80211nAdapterOnly)
 {
+    G_VxWlLib.bHTSetting = 1;
     open();
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_MCS)));
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_ENABLE_11N)));
+    // The 11b and 11g radios, the rate text and the extension channel never show.
+    for (int id : { 1599, 1600, 1601, 1602, 1306, 1279, 1309 })
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, id))) << id;
     page.reset();
     fake().has_11n = 0;
     open();
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_MCS)));
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_HT_MM)));
+}
+
+// Without the option the group waits for timer 1, which shows it when the program offers the
+// 802.11n box and it is checked.
+TEST_F(PageAdvanceTest, TimerOneShowsTheGroupWhileTheOfferedBoxIsChecked)
+{
+    G_VxWlLib.bSelect11nDialog = 1;
+    open();
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_MCS)));
+    ::SendMessage(page->m_hWnd, WM_TIMER, CPageAdvanceDlg::TIMER_ADVANCE_PAGE_GROUP, 0);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_MCS)));
+    ::CheckDlgButton(page->m_hWnd, CPageAdvanceDlg::IDC_ENABLE_11N, BST_UNCHECKED);
+    click(CPageAdvanceDlg::IDC_ENABLE_11N);
+    ::SendMessage(page->m_hWnd, WM_TIMER, CPageAdvanceDlg::TIMER_ADVANCE_PAGE_GROUP, 0);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_MCS)));
+}
+
+TEST_F(PageAdvanceTest, TheOptionsHideTheTxRateAndProtectionOfAn80211nAdapter)
+{
+    struct Case {
+        int has_11n, tx_rate, protection;
+        bool rate_shown, protection_shown;
+    };
+    G_VxWlLib.bHTSetting = 1;
+    // On an 802.11n adapter the box "Enable 11N Mode" is checked, which hides the TX rate too.
+    for (Case c : { Case { 1, 0, 0, false, false }, Case { 1, 1, 1, false, true }, Case { 0, 0, 0, true, true } }) {
+        SCOPED_TRACE(c.has_11n * 100 + c.tx_rate * 10 + c.protection);
+        fake().has_11n = c.has_11n;
+        G_VxWlLib.bTxRate = c.tx_rate;
+        G_VxWlLib.bBgProtection = c.protection;
+        open();
+        EXPECT_EQ(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_TXRATE)) != FALSE, c.rate_shown);
+        EXPECT_EQ(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_PROTECTION)) != FALSE,
+            c.protection_shown);
+        page.reset();
+    }
+}
+
+TEST_F(PageAdvanceTest, TheProtectionMenuChoosesWhatApplyStores)
+{
+    open();
+    struct Case {
+        UINT command;
+        char const* text;
+        std::uint32_t stored;
+    };
+    for (Case c : { Case { 32773, "On", 1 }, Case { 32774, "Off", 2 }, Case { 32772, "Auto", 0 } }) {
+        ::SendMessage(page->m_hWnd, WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
+        EXPECT_EQ(shown(CPageAdvanceDlg::IDC_PROTECTION), c.text);
+        fake().writes.clear();
+        click(CPageAdvanceDlg::IDC_APPLY);
+        ASSERT_EQ(fake().writes.size(), 1u);
+        EXPECT_EQ(fake().writes[0].BGProtection, c.stored);
+    }
+}
+
+// The 2.4 GHz region decides whether 40 MHz fits: the named list of model 0.
+TEST_F(PageAdvanceTest, ANarrowRegionOrARefusingBandForcesBandwidth20)
+{
+    struct Case {
+        char const* entry;
+        int driver_mode, bw40_bg, bw40_a;
+        bool forced;
+    };
+    fake().model = 0;
+    for (Case c : { Case { "3: SPAIN, CH10-11", 5, 1, 1, true }, Case { "5: MKK, CH14", 5, 1, 1, true },
+             Case { "2: ETSI, CH1-13", 5, 1, 1, false }, Case { "2: ETSI, CH1-13", 9, 0, 1, true },
+             Case { "2: ETSI, CH1-13", 7, 0, 1, true }, Case { "2: ETSI, CH1-13", 8, 1, 0, true },
+             Case { "2: ETSI, CH1-13", 9, 1, 0, false } }) {
+        SCOPED_TRACE(std::string(c.entry) + " mode " + std::to_string(c.driver_mode));
+        fake().driver_mode = c.driver_mode;
+        fake().bw40_bg = c.bw40_bg;
+        fake().bw40_a = c.bw40_a;
+        open();
+        int const index = int(::SendDlgItemMessage(page->m_hWnd, CPageAdvanceDlg::IDC_REGION24, CB_FINDSTRINGEXACT,
+            WPARAM(-1), LPARAM(c.entry)));
+        ASSERT_GE(index, 0);
+        set_radio(CPageAdvanceDlg::IDC_BW_20, 2, 1);
+        select(CPageAdvanceDlg::IDC_REGION24, index);
+        EXPECT_EQ(checked(CPageAdvanceDlg::IDC_BW_20), c.forced);
+        EXPECT_EQ(checked(CPageAdvanceDlg::IDC_BW_AUTO), !c.forced);
+        page.reset();
+    }
+}
+
+TEST_F(PageAdvanceTest, ADriverRegionShownAsANumberCountsAsOneChannel)
+{
+    fake().flag24 = 0;
+    fake().region_word = 33;
+    open();
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_REGION24), "33");
+    EXPECT_TRUE(checked(CPageAdvanceDlg::IDC_BW_20));
+}
+
+TEST_F(PageAdvanceTest, BandwidthAutoIsOfferedPerBand)
+{
+    struct Case {
+        int mode_index, bw40_bg, bw40_a;
+        bool offered;
+    };
+    G_VxWlLib.bHTSetting = 1;
+    for (Case c : { Case { 0, 0, 1, false }, Case { 0, 1, 0, true }, Case { 1, 1, 0, false }, Case { 1, 0, 1, true } }) {
+        SCOPED_TRACE(c.mode_index * 100 + c.bw40_bg * 10 + c.bw40_a);
+        fake().bw40_bg = c.bw40_bg;
+        fake().bw40_a = c.bw40_a;
+        open();
+        select(CPageAdvanceDlg::IDC_MODE, c.mode_index);
+        EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_BW_AUTO)) != FALSE, c.offered);
+        if (!c.offered) {
+            EXPECT_TRUE(checked(CPageAdvanceDlg::IDC_BW_20));
+        }
+        page.reset();
+    }
+}
+
+TEST_F(PageAdvanceTest, TheRateTextFollowsBandwidthGuardIntervalAndMcs)
+{
+    struct Case {
+        int bw, gi;
+        char const* mcs;
+        char const* text;
+    };
+    open();
+    for (Case c : { Case { 1, 1, "7", "Tx Rate: 150.00 Mbps" }, Case { 0, 0, "7", "Tx Rate: 65.00 Mbps" },
+             Case { 1, 0, "32", "Tx Rate: 6.00 Mbps" }, Case { 0, 0, "32", "Tx Rate: Not Available" },
+             Case { 1, 1, "Force Short GI", "Tx Rate: Not Available" } }) {
+        SCOPED_TRACE(std::string(c.mcs) + " " + std::to_string(c.bw) + std::to_string(c.gi));
+        set_radio(CPageAdvanceDlg::IDC_BW_20, 2, c.bw);
+        set_radio(CPageAdvanceDlg::IDC_GI_LONG, 2, c.gi);
+        int const index = int(
+            ::SendDlgItemMessage(page->m_hWnd, CPageAdvanceDlg::IDC_MCS, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(c.mcs)));
+        select(CPageAdvanceDlg::IDC_MCS, index);
+        EXPECT_EQ(shown(CPageAdvanceDlg::IDC_RATE_TEXT), c.text);
+    }
+}
+
+TEST_F(PageAdvanceTest, AnEmptiedThresholdShowsZero)
+{
+    open();
+    ::SetDlgItemText(page->m_hWnd, CPageAdvanceDlg::IDC_THRESHOLD, "");
+    pump();
+    EXPECT_EQ(shown(CPageAdvanceDlg::IDC_THRESHOLD), "0");
+}
+
+TEST_F(PageAdvanceTest, TheAuthenticationStatusOptionComesFromTheStoredRecord)
+{
+    fake().stored.ShowAuthStatus = 1;
+    open();
+    EXPECT_TRUE(page->m_bShowAuthStatus);
+    ::CheckDlgButton(page->m_hWnd, CPageAdvanceDlg::IDC_AUTHSTATUS, BST_UNCHECKED);
+    click(CPageAdvanceDlg::IDC_APPLY);
+    EXPECT_FALSE(page->m_bShowAuthStatus);
+    ASSERT_EQ(fake().writes.size(), 1u);
+    EXPECT_EQ(fake().writes[0].ShowAuthStatus, 0u);
+}
+
+// Newer systems, not connected: the hidden dialog's current profile is queued again, without its
+// advanced settings, unless a WPS run owns the connection; no current profile queues nothing.
+TEST_F(PageAdvanceTest, ASwitchWhileNotConnectedQueuesTheCurrentProfile)
+{
+    struct Case {
+        bool has_profile;
+        VXWL_U32 wps_flag;
+        bool queued;
+    };
+    for (Case c : { Case { true, 0, true }, Case { true, 1, false }, Case { false, 0, false } }) {
+        SCOPED_TRACE(std::to_string(c.has_profile) + std::to_string(c.wps_flag));
+        ScanFlagServices services(parent.m_hWnd);
+        WLANPROFILE current {};
+        std::strcpy(current.strProfileName, "Home");
+        current.bSetAdvance = 1;
+        if (c.has_profile)
+            services.current = &current;
+        fake().win_os = 10;
+        fake().wps_flag = c.wps_flag;
+        fake().status.Status = VxStatus_Disconnected;
+        parent.privates.clear();
+        open();
+        select(CPageAdvanceDlg::IDC_MODE, 0);
+        click(CPageAdvanceDlg::IDC_APPLY);
+        std::size_t const inserts = std::size_t(std::count_if(parent.privates.begin(), parent.privates.end(),
+            [](auto const& m) { return m.message == ACTION_INSERT_EXEC && m.wParam == SEND_BY_ADVANCE_DLG; }));
+        EXPECT_EQ(inserts, c.queued ? 1u : 0u);
+        if (c.queued) {
+            EXPECT_EQ(page->m_nActionType, int(actionTypeProfile));
+            EXPECT_EQ(page->m_pActionData, &page->m_ProfData);
+            EXPECT_STREQ(page->m_ProfData.strProfileName, "Home");
+            EXPECT_EQ(page->m_ProfData.bSetAdvance, 0u);
+            EXPECT_EQ(current.bSetAdvance, 0u);
+        }
+        page.reset();
+    }
+}
+
+TEST_F(PageAdvanceTest, ASwitchRestartsARunningHostedNetworkWithItsStoredRecord)
+{
+    struct Case {
+        int win_os, op_mode, extap_answer, ssid_length, setup_answer;
+        std::vector<std::string> calls;
+        bool fail_traced;
+    };
+    std::vector<std::string> const restarted { "flush", "status 010", "stop hosted", "setup hosted" };
+    std::vector<std::string> const left { "flush", "status 010" };
+    for (Case const& c : { Case { 12, 2, 1, 6, 1, restarted, false }, Case { 12, 2, 1, 6, 0, restarted, true },
+             Case { 12, 2, 0, 0, 1, left, false }, Case { 12, 2, 1, 0, 1, left, false }, Case { 12, 0, 1, 6, 1, left, false },
+             Case { 10, 2, 1, 6, 1, left, false } }) {
+        SCOPED_TRACE(std::to_string(c.win_os) + " " + std::to_string(c.op_mode) + " " + std::to_string(c.extap_answer)
+            + " " + std::to_string(c.ssid_length) + " " + std::to_string(c.setup_answer));
+        ScanFlagServices services(parent.m_hWnd);
+        auto const level = G_VxWlLib.nDebugMode.load();
+        G_VxWlLib.nDebugMode = 3;
+        platform::system::TraceCapture trace;
+        fake().calls.clear();
+        fake().setups.clear();
+        fake().win_os = c.win_os;
+        fake().op_mode = c.op_mode;
+        fake().extap_answer = c.extap_answer;
+        fake().extap = {};
+        fake().extap.SsidLength = std::uint32_t(c.ssid_length);
+        std::memcpy(fake().extap.Ssid, "Hotvan", 6);
+        fake().setup_answer = c.setup_answer;
+        fake().status.Status = VxStatus_Disconnected;
+        fake().wps_flag = 1;
+        open();
+        select(CPageAdvanceDlg::IDC_MODE, 0);
+        click(CPageAdvanceDlg::IDC_APPLY);
+        G_VxWlLib.nDebugMode = level;
+        EXPECT_EQ(fake().calls, c.calls);
+        if (!fake().setups.empty()) {
+            EXPECT_EQ(fake().setups[0].SsidLength, 6u);
+        }
+        EXPECT_EQ(trace.contains("[Kivra]  Start Host Fail!"), c.fail_traced);
+        page.reset();
+    }
+}
+
+TEST_F(PageAdvanceTest, TheTdlsBoxShowsWithSupportAndTheOptionAndSendsItsState)
+{
+    struct Case {
+        int tdls, option;
+        bool shown;
+    };
+    for (Case c : { Case { 1, 1, true }, Case { 1, 0, false }, Case { 0, 1, false } }) {
+        SCOPED_TRACE(c.tdls * 10 + c.option);
+        fake().tdls = c.tdls;
+        G_VxWlLib.bTDLSControl = c.option;
+        open();
+        EXPECT_EQ(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_TDLS)) != FALSE, c.shown);
+        EXPECT_EQ(::IsWindowVisible(::GetDlgItem(page->m_hWnd, CPageAdvanceDlg::IDC_TDLS_LABEL)) != FALSE, c.shown);
+        page.reset();
+    }
+    // The box starts from the direct-link field of the driver's WMM setting, and a click sends a
+    // setting that holds the new state alone.
+    fake().tdls = 1;
+    G_VxWlLib.bTDLSControl = 1;
+    fake().wmm.DLSEnable = 1;
+    fake().wmm.WMMEnable = 1;
+    fake().wmm.AC_VO = 1;
+    open();
+    EXPECT_TRUE(checked(CPageAdvanceDlg::IDC_TDLS));
+    ::CheckDlgButton(page->m_hWnd, CPageAdvanceDlg::IDC_TDLS, BST_UNCHECKED);
+    click(CPageAdvanceDlg::IDC_TDLS);
+    ::CheckDlgButton(page->m_hWnd, CPageAdvanceDlg::IDC_TDLS, BST_CHECKED);
+    click(CPageAdvanceDlg::IDC_TDLS);
+    ASSERT_EQ(fake().dls_setups.size(), 2u);
+    WMM_SETTING off {};
+    WMM_SETTING on {};
+    on.DLSEnable = 1;
+    EXPECT_EQ(std::memcmp(&fake().dls_setups[0], &off, sizeof off), 0);
+    EXPECT_EQ(std::memcmp(&fake().dls_setups[1], &on, sizeof on), 0);
 }
