@@ -98,3 +98,16 @@ if(TARGET platform_display AND TARGET wlansim)
         WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
     add_dependencies(station_watch_tests VxWLAPI wlansim Zorvel)
 endif()
+
+# The advanced page end to end: the program, the stand-in's advanced settings and wlansim.
+if(TARGET platform_display AND TARGET wlansim)
+    zorvel_add_test(NAME station_advance_e2e_tests
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/advance_e2e_test.cpp
+        LIBS station_app platform_display
+        LABELS threaded)
+    target_compile_definitions(station_advance_e2e_tests PRIVATE
+        VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
+        STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
+        WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
+    add_dependencies(station_advance_e2e_tests VxWLAPI wlansim Zorvel)
+endif()
