@@ -130,11 +130,9 @@ BOOL CPageAdvanceDlg::OnInitDialog()
 // The texts of the template come from the language file.
 void CPageAdvanceDlg::init_texts()
 {
+    // The controls keep the template's font: the radio labels of the 802.11n group are sized
+    // for it.
     SetWindowText("Advance");
-    m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(G_UiStr.nCharSet), 0, 0, 0, 0,
-        G_UiStr.strFaceName.c_str());
-    for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-        child->SetFont(&m_font);
     struct Label {
         int id;
         std::string const& text;

@@ -5,7 +5,6 @@
 // scan sees the new radio settings. The station core reaches the action members below.
 #pragma once
 
-#include "platform/framework/GdiObjects.h"
 #include "station/controls/ButtonST.h"
 #include "station/controls/CResizeDlg.h"
 #include "station/core/AdvanceSettings.h"
@@ -146,7 +145,6 @@ private:
     bool m_bSetUpDone { false };
     CHTTable m_rates;
     CButtonST m_protectionButton;
-    CFont m_font;
     WirelessModeEntry m_previousMode { WirelessModeEntry::Band24 };
 
     VXWL_U32 m_regionWord { 0 };
