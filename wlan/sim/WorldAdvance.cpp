@@ -2,6 +2,7 @@
 // driver, kept in the store; and the system's profile store that a rejoin connects from.
 #include "wlan/sim/World.h"
 
+#include "wlan/sim/Channels.h"
 #include "wlan/sim/Store.h"
 
 #include <algorithm>
@@ -85,7 +86,9 @@ std::optional<std::uint32_t> World::antenna_word() const
 // streams) hold the rate down; greenfield marks the PHY mode.
 LinkRate World::applied_rate(ApSpec const& ap, bool ht, int rssi) const
 {
-    if (!ht || !m_advance.applied)
+    // A record without 802.11n choices (PhyMode 0, as a record stored for an adapter without
+    // 802.11n carries) leaves the rate to the access point.
+    if (!ht || !m_advance.applied || !mode_is_11n(int(m_advance.oid.PhyMode)))
         return link_rate(ap, ht, rssi);
     ADVANCE_OID const& oid = m_advance.oid;
     ApSpec limited = ap;

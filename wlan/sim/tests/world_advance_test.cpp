@@ -170,6 +170,16 @@ TEST_F(WorldAdvanceTest, TheLinkRateFollowsTheApplied80211nChoices)
         EXPECT_EQ(s.TransmitSetting, c.transmit);
         EXPECT_NEAR(s.TxRateMbps, c.mbps, 0.01);
     }
+    // A record without 802.11n choices (the transmit word 0) leaves the rate to the access point.
+    ADVANCE_OID plain = oid(5, 1, 7);
+    plain.PhyMode = 0;
+    plain.MCS = 0;
+    plain.BW = 0;
+    plain.SHORTGI = 0;
+    m_world->apply_advance(plain);
+    WLAN_STATUS unrestricted {};
+    m_world->fill_status(unrestricted, m_now);
+    EXPECT_NEAR(unrestricted.TxRateMbps, 300.0, 0.01);
     // A mode without 802.11n leaves the HT rates.
     m_world->apply_advance(oid(0, 1, 7));
     WLAN_STATUS s {};
