@@ -46,7 +46,7 @@ int load(const char* path, WAPI_LOADED_CERT* loaded)
     std::memset(loaded, 0, sizeof *loaded);
     loaded->Identifier = std::uint16_t(result.cert->kind);
     loaded->Length = std::uint16_t(bytes.size());
-    std::memcpy(loaded->Data, bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), loaded->Data);
     return 0;
 }
 
@@ -73,7 +73,7 @@ void put_prefixed(std::uint8_t* out, std::vector<std::uint8_t> const& bytes)
     std::memset(out, 0, CERT_PARAM_TEXT_SIZE);
     std::size_t const n = std::min<std::size_t>(bytes.size(), CERT_PARAM_TEXT_SIZE - 1);
     out[0] = std::uint8_t(n);
-    std::memcpy(out + 1, bytes.data(), n);
+    std::copy_n(bytes.begin(), n, out + 1);
 }
 
 }
@@ -111,7 +111,7 @@ VXWL_API int VXWL_EnumSystemCertificate(VXWL_U32* count, std::uint8_t* buffers)
     if (!count || !buffers)
         return 1;
     auto const list = installed();
-    std::memcpy(buffers, list.data(), list.size());
+    std::copy(list.begin(), list.end(), buffers);
     *count = VXWL_U32(list.size() / SYSTEM_CERT_ENTRY_SIZE);
     return 0;
 }

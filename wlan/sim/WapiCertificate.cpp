@@ -119,7 +119,7 @@ void put_field(std::uint8_t*& p, std::vector<std::uint8_t> const& bytes)
     std::uint16_t const n = std::uint16_t(std::min<std::size_t>(bytes.size(), kMaxText));
     p[0] = std::uint8_t(n & 0xFF);
     p[1] = std::uint8_t(n >> 8);
-    std::memcpy(p + 2, bytes.data(), n);
+    std::copy_n(bytes.begin(), n, p + 2);
     p += 2 + n;
 }
 

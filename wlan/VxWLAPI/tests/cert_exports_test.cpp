@@ -184,7 +184,7 @@ KT_BLOB_KEY blob(std::vector<std::uint8_t> const& bytes)
 {
     KT_BLOB_KEY b {};
     b.BlobLength = std::uint32_t(bytes.size());
-    std::memcpy(b.BlobData, bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), b.BlobData);
     return b;
 }
 
