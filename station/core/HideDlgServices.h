@@ -47,6 +47,9 @@ public:
     // The profile page's flag that a stored profile is the active one: a connection from the
     // site survey clears it.
     virtual void clear_active_profile() { }
+    // Stops the hidden dialog's timer `id`: the WPS page takes over from its connection retry
+    // (15) when a run starts and from its credential rotation (4) when its own watch rotates.
+    virtual void stop_hide_dlg_timer(UINT id) { (void)id; }
 };
 
 HideDlgServices& hide_dlg_services();

@@ -2,6 +2,7 @@
 // into a 64-byte buffer (a longer text is cut at 63 characters); a "flag" is 1 unless its
 // text is exactly "0"; integers convert like atoi ("abc" gives 0).
 #include "station/core/IniFile.h"
+#include "station/core/Trace.h"
 #include "station/core/VxWlLib.h"
 
 #include <algorithm>
@@ -132,6 +133,12 @@ void VXWLLIB::ReadIniSettings()
     read_page_buttons();
     if (nRetryConnectTimer <= 0)
         nRetryConnectTimer = 60;
+    // The WPS page tries a credential again every half period in 2-second ticks, and the hidden
+    // dialog's rotation timer runs on the whole period: below 2 seconds neither makes sense.
+    if (nWPSRotatePeriod < 2) {
+        TraceMsg(TRACE_FAIL, "[Kivra] WPSRotatePeriod %d is below 2, read as 60\n", nWPSRotatePeriod);
+        nWPSRotatePeriod = 60;
+    }
 }
 
 // "Button Sequence": the page-button kinds in order, at most 13. Empty: every kind 0 to 12.

@@ -178,35 +178,21 @@ VXWL_API int VXWL_ConnectWPSProfile(WPS_CREDENTIAL credential)
     p.enumNetworkType = 1;
     std::uint32_t const key_len = std::min<std::uint32_t>(credential.KeyLength, sizeof credential.Key);
     switch (credential.AuthType) {
-    case 2: p.enumAuthenMode = AUTH_WPA_PSK; break;
-    case 32:
-    case 34: p.enumAuthenMode = AUTH_WPA2_PSK; break;
+    // A mixed network's credential (34) joins as WPA-PSK, which is what the station utility
+    // counts as that credential's connection.
+    case 2:
+    case 34: p.enumAuthenMode = AUTH_WPA_PSK; break;
+    case 32: p.enumAuthenMode = AUTH_WPA2_PSK; break;
     case 4: p.enumAuthenMode = AUTH_SHARED; break;
     default: p.enumAuthenMode = AUTH_OPEN; break;
     }
-    p.enumEncryStatus = credential.EncrType == 4 ? ENC_TKIP : credential.EncrType & 8 ? ENC_AES : credential.EncrType == 2 ? ENC_WEP : ENC_NONE;
+    p.enumEncryStatus = (credential.EncrType == 4 || credential.EncrType == 12) ? ENC_TKIP : credential.EncrType & 8 ? ENC_AES : credential.EncrType == 2 ? ENC_WEP : ENC_NONE;
     std::memcpy(p.chPskKey, credential.Key, key_len);
     p.nPskKeyLen = key_len;
     std::memcpy(p.WEPKey1, credential.Key, std::min<std::uint32_t>(key_len, sizeof p.WEPKey1 - 1));
     p.wepDefaultKey = (credential.KeyIndex & 0x7FFFFFFF) + 1;
     p.bIsWPS = 1;
     return VXWL_SetWLANProfile(&p);
-}
-
-VXWL_API int VXWL_QueryWPSHwPbc(VXWL_U32* pressed)
-{
-    if (!pressed)
-        return VXWL_ERROR_FAIL;
-    *pressed = 0;
-    return VXWL_ERROR_SUCCESS;
-}
-
-VXWL_API int VXWL_QueryWPSStatus(VXWL_U32* status)
-{
-    if (!status)
-        return VXWL_ERROR_FAIL;
-    *status = 0;
-    return VXWL_ERROR_SUCCESS;
 }
 
 // The hosted-network record is kept under one store key that the access point library reads
@@ -276,8 +262,6 @@ VXWL_CHECK_TYPE(WriteWPSFlag);
 VXWL_CHECK_TYPE(ReadWPSProfile);
 VXWL_CHECK_TYPE(WriteWPSProfile);
 VXWL_CHECK_TYPE(ConnectWPSProfile);
-VXWL_CHECK_TYPE(QueryWPSHwPbc);
-VXWL_CHECK_TYPE(QueryWPSStatus);
 VXWL_CHECK_TYPE(ReadExtAPConfig);
 VXWL_CHECK_TYPE(HostedNetworkSetup);
 VXWL_CHECK_TYPE(HostedNetworkStopUsing);

@@ -173,9 +173,9 @@ using VXWL_U32 = std::uint32_t;
     X(SetWLANProfile, int, (WLANPROFILE* profile)) \
     X(SetWPSAssociateIE, int, (int enable)) \
     X(SetWPSAutoSelect, int, (int enable)) \
-    X(SetWPSMode, int, (WPS_MODE* mode)) \
+    X(SetWPSMode, int, (WPS_MODE mode)) \
     X(SetWPSProbeReqIE, int, (int enable)) \
-    X(SetWPSProfile, int, (WPS_PROFILE* profile)) \
+    X(SetWPSProfile, int, (WPS_PROFILE profile)) \
     X(SiteSurveyQuery, int, (void* list, VXWL_U32* size)) \
     X(SiteSurveyScan, int, (ScanFinishedFunc finished)) \
     X(StartDiagTest, int, (void)) \

@@ -135,6 +135,13 @@ std::string wps_press(World& world, Args args, std::uint64_t now)
     return {};
 }
 
+// The adapter's own WPS button: the next time the station library asks, it reports the press.
+std::string wps_hw_press(World& world, Args, std::uint64_t)
+{
+    world.wps().press_hw_button();
+    return {};
+}
+
 std::string radio(World& world, Args args, std::uint64_t now)
 {
     bool hw = false;
@@ -293,6 +300,7 @@ constexpr Command kCommands[] = {
     { "ap-signal", "<id> <dBm>", 2, 2, ap_signal },
     { "ap-move", "<id> <channel>", 2, 2, ap_move },
     { "wps-press", "<id>", 1, 1, wps_press },
+    { "wps-hw-press", "", 0, 0, wps_hw_press },
     { "radio", "hw|sw on|off", 2, 2, radio },
     { "adapter", "pull|insert <id>", 2, 2, adapter },
     { "fail-next-scan", "", 0, 0, fail_next_scan },

@@ -302,6 +302,22 @@ std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& va
     if (key == "wps_locked") return assign_bool(ap.wps_locked, value);
     if (key == "wps_pbc") return assign_bool(ap.wps_pbc_active, value);
     if (key == "wps_version") return assign_int(ap.wps_version, value, 0, 255);
+    if (key == "wps_pin") {
+        if (value.size() > 8 || !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return "expected at most 8 digits";
+        ap.wps_pin = value;
+        return {};
+    }
+    if (key == "wps_fail") {
+        int code = 0;
+        auto error = assign_int(code, value, 0, 517);
+        if (!error.empty())
+            return error;
+        if (code != 0 && !(code >= 259 && code <= 261) && !(code >= 514 && code <= 517))
+            return "expected 0, 259-261 or 514-517";
+        ap.wps_fail = code;
+        return {};
+    }
     if (key == "ht") return assign_bool(ap.ht, value);
     if (key == "ht40") return assign_bool(ap.ht40, value);
     if (key == "sgi20") return assign_bool(ap.sgi20, value);
@@ -614,6 +630,8 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     if (key == "eap_ui_cancel") return assign_bool(w.eap_ui_cancel, value);
     if (key == "handshake_timeout_ms") return assign_int(w.handshake_timeout_ms, value, 0, 60000);
     if (key == "auth_timeout_ms") return assign_int(w.auth_timeout_ms, value, 0, 600000);
+    if (key == "wps_step_ms") return assign_int(w.wps_step_ms, value, 1, 60000);
+    if (key == "wps_walk_ms") return assign_int(w.wps_walk_ms, value, 0, 600000);
     auto ip = [&](std::array<std::uint8_t, 4>& field) -> std::string {
         auto v = to_ipv4(value);
         if (!v)
@@ -912,6 +930,8 @@ std::string format_ap_section(ApSpec const& ap)
     flag("wps_locked", ap.wps_locked, d.wps_locked);
     flag("wps_pbc", ap.wps_pbc_active, d.wps_pbc_active);
     number("wps_version", ap.wps_version, d.wps_version);
+    put("wps_pin", ap.wps_pin != d.wps_pin, ap.wps_pin);
+    number("wps_fail", ap.wps_fail, d.wps_fail);
     flag("ht", ap.ht, d.ht);
     flag("ht40", ap.ht40, d.ht40);
     flag("sgi20", ap.sgi20, d.sgi20);

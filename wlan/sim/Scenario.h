@@ -60,6 +60,10 @@ struct ApSpec {
     bool wps_locked { false };
     bool wps_pbc_active { false };
     std::uint8_t wps_version { 0x10 };
+    // The PIN a WPS PIN run must bring (digits; empty: none matches), and an error code its
+    // exchange ends with (0: none; 259-261, 514-517).
+    std::string wps_pin;
+    int wps_fail { 0 };
     bool ht { false };
     bool ht40 { false };
     bool sgi20 { false };
@@ -164,6 +168,9 @@ struct WorldSpec {
     bool eap_ui_cancel { false };
     int handshake_timeout_ms { 4000 };
     int auth_timeout_ms { 10000 };
+    // The WPS exchange's step, and how long a push-button run waits for a single pressed button.
+    int wps_step_ms { 300 };
+    int wps_walk_ms { 120000 };
     std::array<std::uint8_t, 4> address { 192, 168, 1, 23 };
     std::array<std::uint8_t, 4> netmask { 255, 255, 255, 0 };
     std::array<std::uint8_t, 4> gateway { 192, 168, 1, 1 };

@@ -14,6 +14,7 @@
 #include "wlan/sim/LinkModel.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/SoftAp.h"
+#include "wlan/sim/WpsEngine.h"
 
 #include <array>
 #include <cstdint>
@@ -114,6 +115,8 @@ public:
     void fail_next_scan() { m_fail_next_scan = true; }
     std::vector<std::vector<std::uint8_t>> const& scan_entries() const { return m_scan_entries; }
     void press_wps_button(std::string const& id, std::uint64_t now);
+    // The adapter's WPS exchange (WpsEngine.cpp).
+    WpsEngine& wps() { return m_wps; }
 
     // [SECTION] link
     void connect(WLANPROFILE const& profile, std::uint64_t now);
@@ -335,6 +338,7 @@ private:
     BlockAckStore m_block_acks;
     bool m_hosted_network { false };
     AdvanceState m_advance;
+    WpsEngine m_wps;
 };
 
 }

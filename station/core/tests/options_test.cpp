@@ -174,3 +174,17 @@ TEST_F(OptionsTest, LoadEmptiesTheAdapterTextsAndReleaseUnbinds)
     EXPECT_FALSE(G_VxWlLib.VXWL_GetWinOS);
     EXPECT_EQ(G_VxWlLib.VXWL_GetWinOS(), 0);
 }
+
+// The WPS rotation needs a period of 2 seconds or more: anything less reads as the default.
+TEST_F(OptionsTest, WpsRotatePeriodBelowTwoReadsAsSixty)
+{
+    struct Case {
+        char const* text;
+        int period;
+    } const cases[] = { { "10", 10 }, { "2", 2 }, { "1", 60 }, { "0", 60 }, { "-5", 60 } };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.text);
+        load(std::string("[Settings]\nWPSRotatePeriod=") + c.text + "\n");
+        EXPECT_EQ(G_VxWlLib.nWPSRotatePeriod, c.period);
+    }
+}
