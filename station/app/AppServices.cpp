@@ -80,6 +80,12 @@ public:
         if (window && window->m_pPageProfileDlg)
             window->m_pPageProfileDlg->m_bActiveProfile = FALSE;
     }
+
+    void stop_hide_dlg_timer(UINT id) override
+    {
+        if (g_pHideDlg && g_pHideDlg->m_hWnd)
+            g_pHideDlg->KillTimer(id);
+    }
 };
 
 AppServices g_app_services;

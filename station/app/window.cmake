@@ -111,3 +111,19 @@ if(TARGET platform_display AND TARGET wlansim)
         WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
     add_dependencies(station_advance_e2e_tests VxWLAPI wlansim Zorvel)
 endif()
+
+# The WPS page end to end on the default world: push button, PIN, the adapter's button and the
+# profile dialog, with the stand-in's scripted exchange and wlansim.
+if(TARGET platform_display)
+    zorvel_add_test(NAME station_wps_tests
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/wps_e2e_test.cpp
+        LIBS station_app platform_display wlan_sim
+        LABELS threaded)
+    target_compile_definitions(station_wps_tests PRIVATE
+        VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
+        STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
+        WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
+    if(TARGET VxWLAPI)
+        add_dependencies(station_wps_tests VxWLAPI)
+    endif()
+endif()
