@@ -153,6 +153,11 @@ TEST_F(WpsEndToEnd, RegistrarProfileDialogEditsTheOfferedCredential)
         platform::testing::pump_until_idle();
         ASSERT_EQ(page.ProfileRows().size(), 1u);
         EXPECT_TRUE(page.ProfileRows()[0].strSSID.starts_with("ExRegNW"));
+        // The user clicks the offered credential's row, which enables Profile Detail.
+        NMITEMACTIVATE row_click {};
+        row_click.hdr = { page.m_listProfile.m_hWnd, UINT_PTR(CPageWPSDlg::IDC_PROFILE_LIST), UINT(NM_CLICK) };
+        row_click.iItem = 0;
+        page.SendMessage(WM_NOTIFY, CPageWPSDlg::IDC_PROFILE_LIST, reinterpret_cast<LPARAM>(&row_click));
         click(page.GetDlgItem(CPageWPSDlg::IDC_DETAIL));
         ASSERT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_WPS_PROFILE);
         CPageWPSProfile& dialog = *window.m_pPageWPSProfile;
