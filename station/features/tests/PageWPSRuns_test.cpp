@@ -538,3 +538,55 @@ TEST_F(WpsRunTest, RegistrarRoleOffersItsOwnCredential)
     EXPECT_FALSE(enabled(CPageWPSDlg::IDC_PBC));
     EXPECT_FALSE(::GetWindowLong(::GetDlgItem(page.m_hWnd, CPageWPSDlg::IDC_DELETE), GWL_STYLE) & WS_VISIBLE);
 }
+
+// What a status code does to the run, over the run kind, the automatic choice, a valid row and
+// the system code: whether the next access point is tried, and what is left of the choice.
+TEST_F(WpsRunTest, StatusCodesMoveOnByTheirRules)
+{
+    enum Rule { AutoOnly, AnySelection, Disconnects, Success };
+    struct Code {
+        VXWL_U32 code;
+        Rule rule;
+    } const codes[] = {
+        { 0, AutoOnly }, { 1, AutoOnly }, { 259, AutoOnly }, { 260, AnySelection }, { 261, AutoOnly },
+        { 262, AutoOnly }, { 513, AutoOnly }, { 516, Disconnects }, { 517, AutoOnly }, { 15, Success },
+    };
+    create();
+    set_pin("12345670");
+    for (auto const& c : codes)
+        for (bool pin : { true, false })
+            for (bool automatic : { true, false })
+                for (bool valid : { true, false })
+                    for (int os : { 9, 10 }) {
+                        SCOPED_TRACE(testing::Message() << "code " << c.code << (pin ? " PIN" : " PBC")
+                                                        << (automatic ? " auto" : " manual") << (valid ? " valid" : " invalid")
+                                                        << " os " << os);
+                        fake.win_os = os;
+                        ::SendMessage(::GetDlgItem(page.m_hWnd, CPageWPSDlg::IDC_AUTO_SELECT), BM_SETCHECK,
+                            automatic ? BST_CHECKED : BST_UNCHECKED, 0);
+                        page.UpdateData(TRUE);
+                        G_nWPSMode = pin ? 1 : 2;
+                        G_nCurSelItem = valid ? 0 : 7;
+                        wps.modes.clear();
+                        wps.calls.clear();
+                        wps.flags_written.clear();
+                        wps.codes[-1] = { (pin ? kPin : 0) | c.code };
+                        page.GetWPSStatus();
+                        bool const next = c.rule != Success && pin && valid && (automatic || c.rule == AnySelection);
+                        EXPECT_EQ(!wps.modes.empty(), next);
+                        bool const full_disconnect = c.rule == Disconnects && !automatic && os < 10;
+                        if (c.rule == Success) {
+                            EXPECT_EQ(G_nWPSMode, 0);
+                        } else if ((pin && !next) || full_disconnect) {
+                            EXPECT_EQ(G_nCurSelItem, -1);
+                        } else if (!pin) {
+                            EXPECT_EQ(G_nCurSelItem, valid ? 0 : 7) << "a push-button run only shows the text";
+                        }
+                        if (c.rule == Disconnects && !automatic && os >= 10) {
+                            EXPECT_EQ(std::count(wps.calls.begin(), wps.calls.end(), "wps-disconnect"), 1);
+                        }
+                        if (full_disconnect) {
+                            EXPECT_EQ(wps.flags_written, std::vector<VXWL_U32> { 0 });
+                        }
+                    }
+}
