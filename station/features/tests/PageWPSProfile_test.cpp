@@ -2,6 +2,7 @@
 // credential, the key-length and encryption choices, the Show Password option; and the WPS tab
 // of the access point detail showing the ten texts it is handed.
 #include "FeaturesFixture.h"
+#include "WpsTestCredential.h"
 
 #include "station/controls/CInfoWnd.h"
 #include "station/core/ConfigWindowMessages.h"
@@ -35,15 +36,7 @@ private:
 
 WPS_CREDENTIAL credential(std::uint32_t auth, std::uint32_t encr, char const* key, std::uint32_t index = 0)
 {
-    WPS_CREDENTIAL c {};
-    c.SsidLength = 13;
-    std::memcpy(c.Ssid, "ExRegNW0A1B2C", 13);
-    c.AuthType = auth;
-    c.EncrType = encr;
-    c.KeyIndex = index;
-    c.KeyLength = std::uint32_t(std::strlen(key));
-    std::memcpy(c.Key, key, c.KeyLength);
-    return c;
+    return wps_credential("ExRegNW0A1B2C", auth, encr, key, index);
 }
 
 class WpsProfileDialogTest : public FeaturesTest {

@@ -3,6 +3,7 @@
 // its rotation, the two-minute window, and deleting credentials. Time moves on the manual
 // clock only.
 #include "FeaturesFixture.h"
+#include "WpsTestCredential.h"
 
 #include "station/controls/CInfoWnd.h"
 #include "station/core/ConfigWindowMessages.h"
@@ -113,17 +114,7 @@ IE_INFO_WPA wps_digest(char const* password_id)
     return d;
 }
 
-WPS_CREDENTIAL credential(char const* ssid, std::uint32_t auth = 32, std::uint32_t encr = 8)
-{
-    WPS_CREDENTIAL c {};
-    c.SsidLength = std::uint32_t(std::strlen(ssid));
-    std::memcpy(c.Ssid, ssid, c.SsidLength);
-    c.AuthType = auth;
-    c.EncrType = encr;
-    c.KeyLength = 8;
-    std::memcpy(c.Key, "12345678", 8);
-    return c;
-}
+WPS_CREDENTIAL credential(char const* ssid) { return wps_credential(ssid, 32, 8, "12345678"); }
 
 class WpsRunTest : public FeaturesTest {
 protected:

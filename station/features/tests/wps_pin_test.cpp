@@ -2,6 +2,7 @@
 // registrar's credential, the stored copy and its read-back, WEP key forms and the match of a
 // credential with the live connection.
 #include "station/features/WpsPin.h"
+#include "WpsTestCredential.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +34,7 @@ private:
 
 WPS_CREDENTIAL credential(char const* ssid, std::uint32_t auth, std::uint32_t encr, char const* key = "")
 {
-    WPS_CREDENTIAL c {};
-    c.SsidLength = std::uint32_t(std::strlen(ssid));
-    std::memcpy(c.Ssid, ssid, c.SsidLength);
-    c.AuthType = auth;
-    c.EncrType = encr;
-    c.KeyLength = std::uint32_t(std::strlen(key));
-    std::memcpy(c.Key, key, c.KeyLength);
-    return c;
+    return wps_credential(ssid, auth, encr, key);
 }
 
 }
