@@ -284,6 +284,7 @@ private:
     void on_show_add_ba(WPARAM wParam, LPARAM lParam);
     void on_show_delete_ba(WPARAM wParam, LPARAM lParam);
     void on_show_profile_editor(WPARAM wParam, LPARAM lParam);
+    void preset_profile_editor(CProfileEditorDlg& editor, bool from_survey);
     void on_show_hidden_ssid(WPARAM wParam, LPARAM lParam);
     static void take_hidden_ssid(CPageSiteSurveyDlg& page, CString const& name);
     void on_show_security_editor(WPARAM wParam, LPARAM lParam);

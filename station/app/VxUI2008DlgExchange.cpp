@@ -11,6 +11,8 @@
 #include "station/core/VxWlLib.h"
 #include "station/features/PageAdvanceDlg.h"
 #include "station/profiles/PageProfileDlg.h"
+#include "station/profiles/PageAuthEncryDlg.h"
+#include "station/profiles/PageSystemConfigDlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/survey/LinkStatusDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
@@ -206,14 +208,27 @@ void CVxUI2008Dlg::WPS_ImportProfile()
     G_VxWlLib.VXWL_ReadWPSProfile(&mode, record.get());
     std::uint32_t const count = std::min<std::uint32_t>(record->ProfileCnt, WPS_MAX_CREDENTIALS);
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (m_pPageProfileDlg) {
-            m_pPageProfileDlg->GetDefaultProfileName();
-            m_pPageProfileDlg->GetNextProfileIDText();
-        }
+        if (!m_pProfileEditorDlg || !m_pProfileEditorDlg->m_pPageSystemConfigDlg)
+            return;
+        CProfileEditorDlg& editor = *m_pProfileEditorDlg;
+        preset_profile_editor(editor, false);
         WpsProfileEntries const entries = map_wps_credential(record->Profile[i]);
-        // FIXME: the editor's tabs take the name, the ID and these entries once they exist.
-        (void)entries;
-        if (m_pProfileEditorDlg)
-            m_pProfileEditorDlg->OnOK();
+        CPageSystemConfigDlg& sys = *editor.m_pPageSystemConfigDlg;
+        sys.m_strSSID = entries.ssid.c_str();
+        station::profiles::AuthEncryState& tab = editor.m_pPageAuthEncryDlg->m_model.state;
+        if (entries.authentication)
+            tab.auth = *entries.authentication;
+        if (entries.encryption)
+            tab.cipher = *entries.encryption;
+        if (entries.default_key) {
+            tab.default_key = *entries.default_key;
+            tab.wep_key_type = entries.key_types;
+            tab.wep_key = entries.keys;
+        }
+        if (entries.psk)
+            tab.psk_key = *entries.psk;
+        sys.RefreshControls();
+        editor.m_pPageAuthEncryDlg->RefreshControls();
+        editor.OnOK();
     }
 }

@@ -155,9 +155,8 @@ void CVxUI2008Dlg::on_show_delete_ba(WPARAM wParam, LPARAM lParam)
 
 // [SECTION] Editors and prompts
 //
-// FIXME: the editors' tabs (system configuration, authentication, 802.1X, WAPI) come with the
-// editors' own work; each route below does its other steps and shows its child, and the tab
-// steps join it, in their order, when the tabs exist.
+// FIXME: the security editor's tabs come with the security editor's own work; its routes do
+// their other steps and show its child.
 
 void CVxUI2008Dlg::on_show_profile_editor(WPARAM wParam, LPARAM lParam)
 {
@@ -166,25 +165,30 @@ void CVxUI2008Dlg::on_show_profile_editor(WPARAM wParam, LPARAM lParam)
     case 0: return ShowSubDialog(SUB_LINK_STATUS);
     case 2: // Add to profile, from the site survey's chosen network
     case 4: // the profile page's Add
-        if (wParam == 4 && editor)
-            editor->m_strOldProfileName.Empty();
-        if (m_pPageProfileDlg) {
-            m_pPageProfileDlg->GetNextProfileIDText();
-            m_pPageProfileDlg->GetDefaultProfileName();
-        }
         if (editor)
-            editor->m_bNewProfile = TRUE;
+            preset_profile_editor(*editor, wParam == 2);
         return ShowSubDialog(SUB_PROFILE_EDITOR);
     case 5: // the profile page's Edit of list row lParam
-        (void)lParam;
-        if (editor) {
-            editor->LoadProfile();
-            editor->m_bNewProfile = FALSE;
-            editor->FreePACList();
+        if (editor && m_pPageProfileDlg && lParam >= 0 && lParam < m_pPageProfileDlg->RowCount()) {
+            ProfileListItem const& row = m_pPageProfileDlg->Row(int(lParam));
+            editor->EditProfile(row.strName, row.strID);
         }
         return ShowSubDialog(SUB_PROFILE_EDITOR);
     default: return;
     }
+}
+
+// Add and the site survey's add to profile: the tabs of a new profile, named and numbered by
+// the profile page, from the chosen network for the site survey's.
+void CVxUI2008Dlg::preset_profile_editor(CProfileEditorDlg& editor, bool from_survey)
+{
+    CString const id = m_pPageProfileDlg ? m_pPageProfileDlg->GetNextProfileIDText() : CString("1");
+    CString const name = m_pPageProfileDlg ? m_pPageProfileDlg->GetDefaultProfileName() : CString();
+    CPageSiteSurveyDlg* const survey = from_survey ? m_pPageSiteSurveyDlg : nullptr;
+    if (survey && survey->m_pDesiredBssid)
+        editor.PresetNewProfile(name, id, survey->m_pDesiredBssid, survey->m_nWPA, survey->m_strEncryption, survey->m_bSecurity);
+    else
+        editor.PresetNewProfile(name, id);
 }
 
 // The prompt's OK: the typed name goes into the site survey's SSID holder and the connection

@@ -139,6 +139,7 @@ VXWL_API int VXWL_DetectUserAdmin(void) { return spec_value([](auto& s) { return
 VXWL_API int VXWL_IsZeroConfig(void) { return spec_value([](auto& s) { return s.zero_config; }); }
 VXWL_API int VXWL_CheckMSConfigService(void) { return spec_value([](auto& s) { return s.ms_config_service; }); }
 VXWL_API int VXWL_IsWpaCapable(void) { return g_released ? 0 : spec_value([](auto& s) { return s.wpa_capable; }); }
+VXWL_API int VXWL_WlanIsAdhocSupportWPA2AES(void) { return spec_value([](auto& s) { return s.adhoc_wpa2_aes; }); }
 VXWL_API int VXWL_IsWow64(void) { return spec_value([](auto& s) { return s.wow64; }); }
 VXWL_API int VXWL_DetectMoreThanOneUser(void) { return spec_value([](auto& s) { return s.more_than_one_user; }); }
 VXWL_API int VXWL_IsAllowStandardUserSetProfile(void) { return spec_value([](auto& s) { return s.allow_standard_user_profile; }); }
@@ -284,6 +285,7 @@ VXWL_CHECK_TYPE(DetectUserAdmin);
 VXWL_CHECK_TYPE(IsZeroConfig);
 VXWL_CHECK_TYPE(CheckMSConfigService);
 VXWL_CHECK_TYPE(IsWpaCapable);
+VXWL_CHECK_TYPE(WlanIsAdhocSupportWPA2AES);
 VXWL_CHECK_TYPE(IsWow64);
 VXWL_CHECK_TYPE(DetectMoreThanOneUser);
 VXWL_CHECK_TYPE(IsAllowStandardUserSetProfile);

@@ -98,7 +98,8 @@ VXWL_API int VXWL_ReadPSMode(VXWL_U32* mode)
 {
     if (!mode)
         return VXWL_ERROR_FAIL;
-    *mode = Library::get().store().read_u32("ps_mode").value_or(0);
+    int const world = Library::get().with_world([](World& w, std::uint64_t) { return w.spec().ps_mode; });
+    *mode = Library::get().store().read_u32("ps_mode").value_or(VXWL_U32(world));
     return VXWL_ERROR_SUCCESS;
 }
 

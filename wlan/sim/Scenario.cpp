@@ -628,6 +628,8 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     if (key == "eap_ms") return assign_int(w.eap_ms, value, 0, 60000);
     if (key == "eap_ui_ms") return assign_int(w.eap_ui_ms, value, 0, 600000);
     if (key == "eap_ui_cancel") return assign_bool(w.eap_ui_cancel, value);
+    if (key == "adhoc_wpa2_aes") return assign_bool(w.adhoc_wpa2_aes, value);
+    if (key == "ps_mode") return assign_int(w.ps_mode, value, 0, 1);
     if (key == "handshake_timeout_ms") return assign_int(w.handshake_timeout_ms, value, 0, 60000);
     if (key == "auth_timeout_ms") return assign_int(w.auth_timeout_ms, value, 0, 600000);
     if (key == "wps_step_ms") return assign_int(w.wps_step_ms, value, 1, 60000);

@@ -166,6 +166,9 @@ struct WorldSpec {
     // cancels it.
     int eap_ui_ms { 500 };
     bool eap_ui_cancel { false };
+    // WPA2-PSK with AES in ad hoc networks, and the stored power save mode a store starts with.
+    bool adhoc_wpa2_aes { false };
+    int ps_mode { 0 };
     int handshake_timeout_ms { 4000 };
     int auth_timeout_ms { 10000 };
     // The WPS exchange's step, and how long a push-button run waits for a single pressed button.

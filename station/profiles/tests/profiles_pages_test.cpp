@@ -14,7 +14,7 @@ std::vector<PageCase> profile_cases()
     return {
         page_case<CPageProfileDlg>("profile list"),
         page_case<CPageSSODlg>("single sign-on"),
-        page_case<CProfileEditorDlg>("profile editor", true),
+        page_case<CProfileEditorDlg>("profile editor, as tall as the lower frame"),
         page_case<CSecurityEditorDlg>("security editor", true),
         page_case<CPeapSettingDlg>("identity prompt", true),
     };
