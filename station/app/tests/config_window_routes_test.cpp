@@ -13,6 +13,10 @@
 #include "station/features/PageAdvanceDlg.h"
 #include "station/features/PageCCXConfigDlg.h"
 #include "station/features/PageWPSDlg.h"
+#include "station/profiles/PageProfileDlg.h"
+#include "station/profiles/PageSystemConfigDlg.h"
+#include "station/profiles/ProfileEditorDlg.h"
+#include "wlan/profile/ProfileFields.h"
 #include "station/features/PageWPSProfile.h"
 #include "station/profiles/PeapSettingDlg.h"
 #include "station/profiles/SecurityEditorDlg.h"
@@ -115,8 +119,22 @@ std::vector<RouteCase> route_cases()
                 EXPECT_TRUE(w.m_pProfileEditorDlg->m_bNewProfile);
             } },
         { "profile editor: Edit", MSG_SHOW_PROFILEEDITOR, 5, 0, W::SUB_LINK_STATUS, W::SUB_PROFILE_EDITOR,
-            "[Kivra] --> CProfileEditorDlg::LoadProfile", [](W& w) { w.m_pProfileEditorDlg->m_bNewProfile = TRUE; },
-            [](W& w) { EXPECT_FALSE(w.m_pProfileEditorDlg->m_bNewProfile); } },
+            "[Kivra] --> CProfileEditorDlg::LoadProfile",
+            [](W& w) {
+                WLANPROFILE p {};
+                wlan::profile::write_text(p.strProfileName, "Edited");
+                wlan::profile::write_ssid(p, "Edited net");
+                p.nProfileID = 5;
+                p.enumNetworkType = 1;
+                p.enumEncryStatus = ENC_NONE;
+                G_VxWlLib.VXWL_WriteProfile("", &p);
+                w.m_pPageProfileDlg->RefreshProfileList(TRUE);
+                w.m_pProfileEditorDlg->m_bNewProfile = TRUE;
+            },
+            [](W& w) {
+                EXPECT_FALSE(w.m_pProfileEditorDlg->m_bNewProfile);
+                EXPECT_EQ(w.m_pProfileEditorDlg->m_pPageSystemConfigDlg->m_strSSID, "Edited net");
+            } },
         { "profile editor closed", MSG_SHOW_PROFILEEDITOR, 0, 0, W::SUB_PROFILE_EDITOR, W::SUB_LINK_STATUS, nullptr },
         { "profile editor, unknown wParam", MSG_SHOW_PROFILEEDITOR, 3, 0, W::SUB_HIDDEN_SSID, kUnchanged, nullptr },
         { "hidden network prompt", MSG_SHOW_HIDDENSSID, 2, 0, W::SUB_LINK_STATUS, W::SUB_HIDDEN_SSID, nullptr },
