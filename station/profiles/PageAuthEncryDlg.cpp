@@ -179,6 +179,9 @@ void CPageAuthEncryDlg::init_menus()
         m_btnKeyType[std::size_t(k)].RegisterMenuNotify(m_hWnd, kKeyTypeCallbacks[k], 0);
     }
     m_checkShowPassword.AssignIcons(147, 148);
+    m_check8021X.AssignIcons(147, 148);
+    for (CButtonST& radio : m_radioKey)
+        radio.AssignIcons(145, 146);
     m_checkShowPassword.EnableFrame(FALSE, FALSE);
     m_checkShowPassword.AssignColourSlot(CButtonST::TextHot, RGB(255, 0, 0), FALSE);
     m_checkShowPassword.AssignColourSlot(CButtonST::TextRest, RGB(0, 0, 0), FALSE);

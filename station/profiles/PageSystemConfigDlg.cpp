@@ -191,6 +191,10 @@ void CPageSystemConfigDlg::init_buttons()
         b.button.AttachDropMenu(b.menu, m_hWnd, 1, 0, b.texts, 16, 16, RGB(255, 0, 255), FALSE);
     }
     m_btnNetType.RegisterMenuNotify(m_hWnd, WM_MENU_OPENING, 0);
+    for (CButtonST* check : { &m_checkRTS, &m_checkFrag, &m_checkDiagnostic })
+        check->AssignIcons(147, 148);
+    for (CButtonST* radio : { &m_radioCAM, &m_radioPSM })
+        radio->AssignIcons(145, 146);
     for (CButtonST* check : { &m_checkRTS, &m_checkFrag, &m_checkDiagnostic, &m_radioCAM, &m_radioPSM }) {
         check->AssignColourSlot(CButtonST::TextHot, RGB(255, 0, 0), FALSE);
         check->AssignColourSlot(CButtonST::TextRest, RGB(0, 0, 0), FALSE);

@@ -17,7 +17,10 @@
 #include "station/profiles/ProfileEditorDlg.h"
 #include "station/controls/UxMenu.h"
 
+#include "platform/gdi/Png.h"
 #include "platform/user/WindowCore.h"
+
+#include <filesystem>
 
 #include <map>
 
@@ -645,3 +648,34 @@ TEST_F(ProfileEditorTest, TheAuthenticationTabChoosesItsMenusAndGreysThem)
     EXPECT_EQ(GetMenuState(items, 32815, MF_BYCOMMAND) & MF_GRAYED, 0u); // the library allows WPA2-PSK in ad hoc
 }
 
+
+// Pictures of both tabs and of the key hint, beside the test binary, for a person to look at.
+TEST_F(ProfileEditorTest, SnapshotsOfTheTabsAndTheKeyHint)
+{
+    std::filesystem::path const folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "profile_editor_snapshots";
+    std::filesystem::create_directories(folder);
+    auto write = [&](char const* name) {
+        pump();
+        HDC const whole = ::GetWindowDC(parent.m_hWnd);
+        EXPECT_TRUE(platform::gdi::write_png(whole, (folder / (std::string(name) + ".png")).string()));
+        ::ReleaseDC(parent.m_hWnd, whole);
+    };
+    // The program's own texts, in an editor made after they are read.
+    editor.reset();
+    G_UiStr.load_from(std::filesystem::path(DIALOGS_RESOURCES).parent_path().string() + "/", "0409");
+    editor = std::make_unique<CProfileEditorDlg>(&parent);
+    ASSERT_TRUE(editor->Create(CProfileEditorDlg::IDD, &parent));
+    add("Home", "4");
+    type(sys(), CPageSystemConfigDlg::IDC_SSID, "HomeNet 5G");
+    write("system-configuration");
+    tab(TAB_BUTTON_AUTH);
+    command(auth(), auth_command(kAuthWpa2Psk));
+    type(auth(), CPageAuthEncryDlg::IDC_PSK, "1234567");
+    write("authentication");
+    ok();
+    CInfoWnd* const hint = auth().m_editPsk.info_window();
+    ASSERT_TRUE(hint && ::IsWindowVisible(hint->m_hWnd));
+    HDC const dc = ::GetWindowDC(hint->m_hWnd);
+    EXPECT_TRUE(platform::gdi::write_png(dc, (folder / "key-hint.png").string()));
+    ::ReleaseDC(hint->m_hWnd, dc);
+}
