@@ -2,14 +2,13 @@
 // appended to the store's live command log, which every running library applies in order;
 // a letter to every running process then tells them to look at once.
 // Exit status: 0 done, 1 the store could not be written, 2 a wrong command or argument.
-#include "platform/system/ProcessLetters.h"
 #include "wlan/sim/LiveCommands.h"
-#include "wlan/sim/LiveCompaction.h"
 #include "wlan/sim/ProfileCommands.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/StoreCommands.h"
 #include "wlan/sim/World.h"
+#include "wlan/tools/common/LiveWorld.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +21,7 @@
 #include <vector>
 
 using namespace wlan::sim;
+using namespace wlan::tools;
 
 namespace {
 
@@ -44,19 +44,6 @@ void usage(std::FILE* out)
         out);
 }
 
-std::string scenario_path(Store const& store)
-{
-    if (auto recorded = store.read_text("scenario.path"))
-        return *recorded;
-    if (char const* env = std::getenv("VXSIM_SCENARIO"))
-        return env;
-    char exe[4096];
-    ssize_t const n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string dir = n > 0 ? std::string(exe, std::size_t(n)) : std::string(".");
-    dir = dir.substr(0, dir.find_last_of('/'));
-    return dir + "/scenarios/default.ini";
-}
-
 // Profiles go straight to the store, where the library reads them when it connects.
 int profile_command(Store& store, std::vector<std::string> const& words)
 {
@@ -76,22 +63,6 @@ int profile_command(Store& store, std::vector<std::string> const& words)
         return error.rfind("cannot write", 0) == 0 ? 1 : kBadUsage;
     }
     return 0;
-}
-
-WorldSpec scenario_world(Store const& store)
-{
-    auto scenario = load_scenario(scenario_path(store));
-    for (auto const& e : scenario.errors)
-        std::fprintf(stderr, "wlansim: %s\n", e.c_str());
-    return scenario.world;
-}
-
-// The world as the running programs see it: the scenario, then every live change so far.
-World current_world(Store& store, WorldSpec const& base)
-{
-    World world(base, &store, 0);
-    LiveLog(store).apply_new(world, 0);
-    return world;
 }
 
 // The running access point library publishes what it serves; a status left by a program that
@@ -140,7 +111,7 @@ void list_hosted(World const& world)
 
 int list(Store& store)
 {
-    World world = current_world(store, scenario_world(store));
+    World world = current_world(store, scenario_world(store, "wlansim"));
     std::printf("radio: hw %s, sw %s; mode %d (stored %d)%s\n", world.radio_hw() ? "on" : "off", world.radio_sw() ? "on" : "off",
         world.op_mode(), world.stored_op_mode(), world.suspended() ? "; suspended" : "");
     std::printf("wireless mode %d; country region 2.4 GHz %d, 5 GHz %d\n", world.spec().wireless_mode,
@@ -169,21 +140,11 @@ int change(Store& store, std::vector<std::string> const& words)
     std::string line;
     for (auto const& word : words)
         line += (line.empty() ? "" : " ") + word;
-    // The log is compacted before it grows, so every program has read all of it (each append
-    // is followed by a letter) and goes on after the compacted part without missing a line.
-    WorldSpec const base = scenario_world(store);
-    compact_live_log(store, base, 0);
-    // Check the command against the world first, so a typo never reaches the running programs.
-    World world = current_world(store, base);
-    if (auto error = apply_live_command(world, line, 0); !error.empty()) {
-        std::fprintf(stderr, "wlansim: %s\n", error.c_str());
-        return kBadUsage;
+    auto const done = change_world(store, scenario_world(store, "wlansim"), line);
+    if (done.result != ChangeResult::Done) {
+        std::fprintf(stderr, "wlansim: %s\n", done.error.c_str());
+        return done.result == ChangeResult::Rejected ? kBadUsage : 1;
     }
-    if (!append_live_command(store, line)) {
-        std::fprintf(stderr, "wlansim: cannot write to %s\n", store.folder().c_str());
-        return 1;
-    }
-    platform::system::send_topic_to_all(live_log_topic);
     return 0;
 }
 
