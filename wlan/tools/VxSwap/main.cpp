@@ -46,10 +46,14 @@ struct Request {
     std::string description;
 };
 
+// The name we ran under, as the utilities name programs ("VxSwap.exe" is VxSwap).
 std::string base_name(char const* path)
 {
     std::string name(path ? path : "VxSwap");
-    return name.substr(name.find_last_of('/') + 1);
+    name = name.substr(name.find_last_of('/') + 1);
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") == 0)
+        name.resize(name.size() - 4);
+    return name;
 }
 
 // A name to start from our folder, not a path.
@@ -112,15 +116,15 @@ bool wait_for_utility_end()
     return true;
 }
 
-// Sets the driver's mode through the live log; leaving the access point client's mode
-// stops the hosted network, which runs only there.
+// Sets the driver's mode through the live log; any mode but the access point client's stops
+// the hosted network, which runs only there.
 std::string change_mode(wlan::sim::Store& store, Request const& r)
 {
     auto const base = wlan::tools::scenario_world(store, "VxSwap");
     auto const done = wlan::tools::change_world(store, base, std::string("mode ") + driver_mode(r));
     if (done.result != wlan::tools::ChangeResult::Done)
         return done.error;
-    if (r.word == "OFF") {
+    if (std::string(driver_mode(r)) != "apclient") {
         auto world = wlan::tools::current_world(store, base);
         if (world.hosted_network_running())
             world.set_hosted_network(false);

@@ -189,7 +189,8 @@ TEST_F(VxSwapTest, WordAndAdapterSetTheModeAndChooseTheProgram)
     };
     Case const cases[] {
         { "ON", "Simulated 802.11n Adapter", 1, false, "mode 1 (stored 1)", "Hotvane", "stopped" },
-        { "OFFON", "Simulated 802.11n Adapter", 1, false, "mode 1 (stored 1)", "Hotvane", "stopped" },
+        // From access point client mode to access point mode: the hosted network stops.
+        { "OFFON", "Simulated 802.11n Adapter", 1, true, "mode 1 (stored 1)", "Hotvane", "stopped" },
         { "ON", kVirtualAdapter, 2, true, "mode 2 (stored 2)", "Hotvane", "running" },
         { "OFFON", kVirtualAdapter, 2, true, "mode 2 (stored 2)", "Hotvane", "running" },
         { "OFF", kVirtualAdapter, 0, true, "mode 0 (stored 0)", "Zorvel", "stopped" },
@@ -216,6 +217,13 @@ TEST_F(VxSwapTest, WordAndAdapterSetTheModeAndChooseTheProgram)
 
 TEST_F(VxSwapTest, ArgumentsAreLoggedAsReceivedUnderTheNameItRanAs)
 {
+    // Started as the utilities name it, the switcher logs its plain name.
+    fs::copy_file(m_bin / "VxSwap", m_bin / "VxSwap.exe");
+    EXPECT_EQ(run({ "OFF", "Zorvel" }, "VxSwap.exe"), 2);
+    ASSERT_EQ(swap_log().size(), 1u);
+    EXPECT_EQ(swap_log()[0][1], "VxSwap");
+    fs::remove(m_root / "store" / "swap.log");
+
     std::vector<std::string> const args { "ON", "Zorvel", "Hot vane \"x\" $(touch pwned)", "My 'Folder'", "Icon\tTab",
         "Adapter $(id) `id` \\ ; |" };
     EXPECT_EQ(run(args, "VxSwapEx"), 4);
