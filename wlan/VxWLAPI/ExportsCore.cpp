@@ -1,6 +1,7 @@
 // Exports of the adapter, the driver, the radio, the operating mode and the machine.
 #include "wlan/VxWLAPI/Export.h"
 #include "wlan/VxWLAPI/Library.h"
+#include "wlan/sim/ZeroConfig.h"
 
 #include <atomic>
 #include <cstdio>
@@ -136,7 +137,13 @@ int spec_value(F f)
 
 VXWL_API int VXWL_GetWinOS(void) { return spec_value([](auto& s) { return s.win_os; }); }
 VXWL_API int VXWL_DetectUserAdmin(void) { return spec_value([](auto& s) { return s.admin; }); }
-VXWL_API int VXWL_IsZeroConfig(void) { return spec_value([](auto& s) { return s.zero_config; }); }
+VXWL_API int VXWL_IsZeroConfig(void)
+{
+    return Library::get().with_world([](World& w, std::uint64_t) {
+        auto const* a = w.selected_adapter();
+        return zero_config_answer(w.spec(), a ? adapter_instance_id(*a) : std::string());
+    });
+}
 VXWL_API int VXWL_CheckMSConfigService(void) { return spec_value([](auto& s) { return s.ms_config_service; }); }
 VXWL_API int VXWL_IsWpaCapable(void) { return g_released ? 0 : spec_value([](auto& s) { return s.wpa_capable; }); }
 VXWL_API int VXWL_WlanIsAdhocSupportWPA2AES(void) { return spec_value([](auto& s) { return s.adhoc_wpa2_aes; }); }
@@ -152,10 +159,17 @@ VXWL_API int VXWL_VerifyCountryRegion(void) { return VXWL_ERROR_SUCCESS; }
 VXWL_API int VXWL_RunOnceInitConfigTxBurst(void) { return VXWL_ERROR_SUCCESS; }
 VXWL_API int VXWL_BackupStationSetting(void) { return VXWL_ERROR_SUCCESS; }
 
+// The first start on a store chooses the configuration tool (the world's `config_tool`);
+// every later start finds it chosen.
 VXWL_API int VXWL_RunOnceInitConfigTool(int* choice)
 {
-    (void)choice;
-    return VXWL_ERROR_SUCCESS;
+    auto& store = Library::get().store();
+    if (store.read_text("config_tool.chosen"))
+        return VXWL_ERROR_SUCCESS;
+    if (choice)
+        *choice = spec_value([](auto& s) { return s.config_tool; });
+    store.write_text("config_tool.chosen", "1");
+    return VXWL_ERROR_FAIL;
 }
 
 VXWL_API int VXWL_GetCurrentDeviceModel(int* model)
@@ -246,7 +260,7 @@ VXWL_API int VXWL_ReadNetCfgInstanceID(char* text)
 {
     auto id = Library::get().with_world([](World& w, std::uint64_t) {
         auto const* a = w.selected_adapter();
-        return a ? "{" + a->id + "}" : std::string();
+        return a ? adapter_instance_id(*a) : std::string();
     });
     return copy_text(text, DRIVER_TEXT_SIZE, id);
 }

@@ -5,6 +5,7 @@
 #include "platform/user/Clock.h"
 #include "platform/user/User.h"
 #include "wlan/sim/LogonDomain.h"
+#include "wlan/sim/ZeroConfig.h"
 
 #include <algorithm>
 #include <chrono>
@@ -93,8 +94,10 @@ LibraryHost::LibraryHost(Audience role, Observer observer)
         std::fprintf(stderr, "%s: %s: %s\n", name.c_str(), path.c_str(), e.c_str());
     m_store->write_text("scenario.path", path);
     m_world = std::make_unique<sim::World>(scenario.world, m_store.get(), now());
-    if (m_role == Audience::Station)
+    if (m_role == Audience::Station) {
         register_logon_domain(scenario.world);
+        seed_zero_config(*m_store, scenario.world);
+    }
     m_live = std::make_unique<sim::LiveLog>(*m_store);
     // The mailbox listens before the log is first read, so no line added later goes unnoticed.
     m_live_letters = platform::system::add_topic_handler(sim::live_log_topic, [this] { poke(); });

@@ -190,12 +190,23 @@ std::string driver_delay(World& world, Args args, std::uint64_t)
     return {};
 }
 
+// station exit | station tray <command id>: the second is the user picking the tray menu's
+// item of that command (the window command message the menu sends).
 std::string station(World& world, Args args, std::uint64_t)
 {
-    if (args[0] != "exit")
-        return "expected 'station exit'";
-    world.station_post(VXWL_MSG_EXIT);
-    return {};
+    if (args[0] == "exit" && args.size() == 1) {
+        world.station_post(VXWL_MSG_EXIT);
+        return {};
+    }
+    if (args[0] == "tray" && args.size() == 2) {
+        constexpr unsigned kWmCommand = 0x0111;
+        auto const id = platform::system::parse_integer<int>(args[1]);
+        if (!id || *id < 1 || *id > 0xFFFF)
+            return "expected a command id from 1 to 65535, got '" + args[1] + "'";
+        world.station_post(kWmCommand, std::uintptr_t(*id));
+        return {};
+    }
+    return "expected 'station exit' or 'station tray <command id>'";
 }
 
 std::string traffic(World& world, Args args, std::uint64_t now)
@@ -318,7 +329,7 @@ constexpr Command kCommands[] = {
     { "sta-join", "<id>", 1, 1, live::sta_join },
     { "sta-leave", "<id>", 1, 1, live::sta_leave },
     { "softap", "exit | counters <frames>", 1, 2, live::softap },
-    { "station", "exit", 1, 1, station },
+    { "station", "exit | tray <command id>   (picks the tray menu item of that command)", 1, 2, station },
     { "ba", "add <mac> <tid> orig|recip <window> | remove <mac> [tid]", 2, 5, live::ba },
     { "ba-peer", "add|remove <mac>", 2, 2, live::ba_peer },
 };

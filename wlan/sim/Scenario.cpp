@@ -605,6 +605,7 @@ std::string set_world_key(WorldSpec& w, std::string const& key, std::string cons
     if (key == "os") return assign_int(w.win_os, value, 0, 100);
     if (key == "admin") return assign_bool(w.admin, value);
     if (key == "zero_config") return assign_int(w.zero_config, value, 0, 2);
+    if (key == "config_tool") return assign_int(w.config_tool, value, 0, 255);
     if (key == "ms_config_service") return assign_bool(w.ms_config_service, value);
     if (key == "wpa_capable") return assign_bool(w.wpa_capable, value);
     if (key == "wow64") return assign_bool(w.wow64, value);

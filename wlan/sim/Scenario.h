@@ -139,6 +139,9 @@ struct WorldSpec {
     int win_os { 12 };
     bool admin { true };
     int zero_config { 0 };
+    // The configuration tool a first start on a fresh store chooses: 0 the system's service,
+    // 1 this utility.
+    int config_tool { 1 };
     bool ms_config_service { true };
     bool wpa_capable { true };
     bool wow64 { false };

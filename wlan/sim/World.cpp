@@ -266,8 +266,7 @@ bool World::set_radio_sw(bool on, std::uint64_t now)
     m_spec.sw_radio = on;
     persist();
     if (was_on && !radio_on()) {
-        drop_link(now);
-        post(VXWL_MSG_RADIO_OFF);
+        radio_went_off(now);
     } else if (!was_on && radio_on()) {
         post(VXWL_MSG_RADIO_ON);
     }
@@ -287,11 +286,23 @@ void World::set_radio_hw(bool on, std::uint64_t now)
     bool const was_on = radio_on();
     m_spec.hw_radio = on;
     if (was_on && !radio_on()) {
-        drop_link(now);
-        post(VXWL_MSG_RADIO_OFF);
+        radio_went_off(now);
     } else if (!was_on && radio_on()) {
         post(VXWL_MSG_RADIO_ON);
     }
+}
+
+// Without the radio the hosted network stops and the driver falls back to station mode; the
+// stored mode stays, so the station utility sees that it has to hand the adapter back.
+void World::radio_went_off(std::uint64_t now)
+{
+    drop_link(now);
+    if (m_driver_mode == 2) {
+        m_driver_mode = 0;
+        m_hosted_network = false;
+        persist();
+    }
+    post(VXWL_MSG_RADIO_OFF);
 }
 
 void World::set_op_mode(int mode)

@@ -142,7 +142,7 @@ public:
     int wapi_progress(std::uint64_t now) const;
     std::uint32_t take_private_message();
     // A message for the station program alone (wlansim station exit).
-    void station_post(unsigned message);
+    void station_post(unsigned message, std::uintptr_t wparam = 0);
     void reset_counters(std::uint64_t now);
     // Replaces the traffic pattern (kB/s per 2 s, cycled); the counters go on from where they
     // are.
@@ -295,6 +295,7 @@ private:
     // [SECTION] WAPI certificates (WorldWapi.cpp)
     bool wapi_certs_fit(ApSpec const& ap) const;
     void drop_link(std::uint64_t now);
+    void radio_went_off(std::uint64_t now);
     // A link whose access point went out of range drops; when that access point is back, or
     // the driver is ready after a resume, the station program is asked to reconnect.
     void watch_link(std::uint64_t now);

@@ -201,9 +201,9 @@ void World::watch_link(std::uint64_t now)
     }
 }
 
-void World::station_post(unsigned message)
+void World::station_post(unsigned message, std::uintptr_t wparam)
 {
-    m_outbox.push_back({ Outgoing::Kind::Post, message, 0, {}, Audience::Station });
+    m_outbox.push_back({ Outgoing::Kind::Post, message, wparam, {}, Audience::Station });
 }
 
 void World::connect(WLANPROFILE const& profile, std::uint64_t now)

@@ -1,6 +1,7 @@
 // The built library, loaded by file name and bound by export name as the program does, run
 // against a scripted world on the manual clock.
 #include "platform/system/Module.h"
+#include "platform/system/Services.h"
 #include "platform/user/Testing.h"
 #include "platform/user/User.h"
 #include "wlan/api/Exports.h"
@@ -705,4 +706,43 @@ TEST_F(LibraryTest, EapConfigurationWindowFillsWithinTheLengthAndReportsWhenClos
     step(500);
     EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_ENABLE_WINDOW });
     DestroyWindow(hwnd);
+}
+
+// Older systems ask the service stand-in and the adapter's "ControlFlags": a fresh store seeds
+// both from the world; newer systems answer the world's value. The first start on a store
+// chooses the configuration tool, later ones find it chosen.
+TEST_F(LibraryTest, ZeroConfigurationAndTheConfigurationToolChoice)
+{
+    struct Case {
+        int os;
+        int zero_config;
+        bool service_running;
+        int answer_seeded;
+        int answer_service_stopped;
+    };
+    for (Case const c : { Case { 8, 2, true, 2, 0 }, Case { 8, 0, false, 0, 0 }, Case { 12, 2, true, 2, 2 }, Case { 12, 0, false, 0, 0 } }) {
+        SCOPED_TRACE(std::to_string(c.os) + "/" + std::to_string(c.zero_config));
+        TearDown();
+        SetUp();
+        ::setenv("ZORVEL_DATA_DIR", (m_folder + "/data").c_str(), 1);
+        std::string text = kScenario;
+        text.insert(text.find("[world]\n") + 8,
+            "os = " + std::to_string(c.os) + "\nzero_config = " + std::to_string(c.zero_config) + "\nconfig_tool = 0\n");
+        std::ofstream(m_folder + "/world.ini") << text;
+        start();
+        auto is_zero_config = bind<PFN_VXWL_IsZeroConfig>("VXWL_IsZeroConfig");
+        EXPECT_EQ(is_zero_config(), c.answer_seeded);
+        EXPECT_EQ(platform::system::service_state("WZCSVC") == SERVICE_RUNNING, c.service_running);
+        platform::system::set_service_state("WZCSVC", SERVICE_STOPPED);
+        EXPECT_EQ(is_zero_config(), c.answer_service_stopped);
+
+        auto run_once = bind<PFN_VXWL_RunOnceInitConfigTool>("VXWL_RunOnceInitConfigTool");
+        int choice = 9;
+        EXPECT_EQ(run_once(&choice), 0);
+        EXPECT_EQ(choice, 0);
+        choice = 9;
+        EXPECT_EQ(run_once(&choice), 1);
+        EXPECT_EQ(choice, 9);
+        ::unsetenv("ZORVEL_DATA_DIR");
+    }
 }

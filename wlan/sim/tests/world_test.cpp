@@ -206,6 +206,33 @@ TEST_F(WorldTest, ConnectedStatusDescribesTheLinkAndCountersGrow)
     EXPECT_EQ(status().RxOk, 0u);
 }
 
+// Without the radio the hosted network stops and the driver leaves access point client mode;
+// the stored mode stays for the station utility to act on. Other modes keep their mode.
+TEST_F(WorldTest, RadioOffInClientModeStopsTheHostedNetworkAndKeepsTheStoredMode)
+{
+    struct Case {
+        int mode;
+        bool hw_switch;
+        int driver_after;
+    };
+    for (Case const c : { Case { 2, false, 0 }, Case { 2, true, 0 }, Case { 1, false, 1 }, Case { 0, false, 0 } }) {
+        SCOPED_TRACE(c.mode);
+        m_world.set_radio_sw(true, 0);
+        m_world.set_radio_hw(true, 0);
+        m_world.set_op_mode(c.mode);
+        m_world.set_hosted_network(c.mode == 2);
+        run_until(0);
+        if (c.hw_switch)
+            m_world.set_radio_hw(false, 0);
+        else
+            m_world.set_radio_sw(false, 0);
+        EXPECT_EQ(run_until(0), (V { VXWL_MSG_RADIO_OFF }));
+        EXPECT_EQ(m_world.op_mode(), c.driver_after);
+        EXPECT_EQ(m_world.stored_op_mode(), c.mode);
+        EXPECT_FALSE(m_world.hosted_network_running());
+    }
+}
+
 TEST_F(WorldTest, RadioOffAndRemovalEndTheLink)
 {
     m_world.connect(profile("Open", AUTH_OPEN, ENC_NONE), 0);

@@ -116,6 +116,10 @@ int list(Store& store)
         world.op_mode(), world.stored_op_mode(), world.suspended() ? "; suspended" : "");
     std::printf("wireless mode %d; country region 2.4 GHz %d, 5 GHz %d\n", world.spec().wireless_mode,
         world.spec().region24, world.spec().region5);
+    static constexpr char const* kModes[] = { "station", "access point", "access point client" };
+    auto mode_name = [](int mode) { return mode >= 0 && mode <= 2 ? kModes[mode] : "unknown"; };
+    std::printf("mode: driver %s, stored %s; hosted network %s\n", mode_name(world.op_mode()),
+        mode_name(world.stored_op_mode()), world.hosted_network_running() ? "running" : "stopped");
     for (auto const& a : world.spec().adapters)
         std::printf("adapter %-12s %-8s model %d eeprom %s firmware %s %s\n", a.id.c_str(), a.present ? "present" : "pulled",
             a.device_model, eeprom_text(a).c_str(), firmware_text(a).c_str(), a.description.c_str());
