@@ -13,8 +13,6 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace platform;
@@ -112,7 +110,8 @@ BOOL snapshot_step(HANDLE handle, Entry* entry, bool first, std::vector<Entry> S
 BOOL start(std::vector<std::string> arguments, LPCSTR folder, PROCESS_INFORMATION* information)
 {
     SpawnRequest request { std::move(arguments), folder ? folder : "", -1 };
-    std::uint32_t pid = spawn_process(request);
+    // Nobody will wait for a program WinExec started.
+    std::uint32_t pid = information ? spawn_process(request) : spawn_detached(request);
     if (pid == 0) {
         SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED);
         return FALSE;
@@ -123,10 +122,6 @@ BOOL start(std::vector<std::string> arguments, LPCSTR folder, PROCESS_INFORMATIO
         information->hThread = add_handle(process);
         information->dwProcessId = pid;
         information->dwThreadId = pid;
-    } else {
-        // Nobody will wait for it (WinExec): reap it when it ends, so that it does not linger
-        // as a zombie that still looks like a running process.
-        std::thread([pid] { ::waitpid(static_cast<pid_t>(pid), nullptr, 0); }).detach();
     }
     return TRUE;
 }

@@ -13,6 +13,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -153,6 +154,14 @@ std::uint32_t spawn_process(SpawnRequest const& request)
         return 0;
     }
     return static_cast<std::uint32_t>(pid);
+}
+
+std::uint32_t spawn_detached(SpawnRequest const& request)
+{
+    std::uint32_t const pid = spawn_process(request);
+    if (pid != 0)
+        std::thread([pid] { ::waitpid(static_cast<pid_t>(pid), nullptr, 0); }).detach();
+    return pid;
 }
 
 RunResult run_and_capture(std::vector<std::string> const& arguments, unsigned timeout_ms)

@@ -25,6 +25,10 @@ struct SpawnRequest {
 // The new process's id, or 0 with errno set (ENOENT when the program was not found).
 std::uint32_t spawn_process(SpawnRequest const& request);
 
+// Starts the program and lets it run on alone: nobody waits for it, so it is reaped when it ends
+// and never lingers as a zombie that still looks like a running process. 0 as spawn_process.
+std::uint32_t spawn_detached(SpawnRequest const& request);
+
 struct RunResult {
     bool started { false };
     bool timed_out { false };
