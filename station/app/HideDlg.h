@@ -30,8 +30,16 @@ public:
     int DetectAdapter();
     void InitCard(BOOL bShowUI);
     void ShowConfigUI();
-    // Starts the mode switcher for `mode` and leaves the adapter to it.
+    // [SECTION] Mode switching (HideDlgModes.cpp) and the configuration tool (HideDlgConfigTool.cpp)
+    // Starts the mode switcher for `mode` (0 station, 1 access point, 2 access point client)
+    // and leaves the adapter to it; on newer systems not while a switch is under way.
     void RunVxSwap(int mode);
+    // The same for a switch of `kind` from `currentOpMode` (kind 1: to access point mode).
+    void RunVxSwapEx(int currentOpMode, int kind);
+    void CheckConfigToolForXP();
+    void StopXpZeroConfig(BOOL bSetDemand);
+    void StartXpZeroConfig();
+    BOOL IsWlanServiceRunning();
     BOOL KillAllTimer();
 
     // [SECTION] The connection action queue (HideDlgActions.cpp)
@@ -151,7 +159,11 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnHideDlgExit(WPARAM wParam, LPARAM lParam);
     void OnTrayDiagnostic();
-    void OnTrayModeCommand(UINT id);
+    void OnTraySwitchZeroConfig();
+    void OnTraySwitchVxconfig();
+    void OnTraySwitchApMode();
+    void OnTraySwitchSTAMode();
+    void OnTraySwitchAPClientMode();
     afx_msg void OnPaint();
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -188,6 +200,10 @@ private:
     void init_card_op_mode(int win_os);
     void init_card_connection();
     void set_tray_menu_text(HMENU menu, int menu_id);
+    void show_radio_off_message();
+    bool ask_hosted_network(ExtAPConfig const& record);
+    void leave_ap_client_on_radio_off();
+    void refresh_window_for_config_tool();
     // [SECTION] Steps of the tick
     void read_debug_mode();
     void check_init_after_resume();

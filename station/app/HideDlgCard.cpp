@@ -84,7 +84,7 @@ int CHideDlg::DetectAdapter()
 void CHideDlg::InitCard(BOOL bShowUI)
 {
     TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::InitCard\n");
-    // FIXME: choosing the configuration tool comes with the mode-switching commands.
+    CheckConfigToolForXP();
     int const win_os = G_VxWlLib.VXWL_GetWinOS();
     if (win_os < 10 && G_VxWlLib.VXWL_IsZeroConfig() == VXWL_ZERO_CONFIG_SYSTEM && G_VxWlLib.VXWL_IsWpaCapable())
         G_VxWlLib.VXWL_Release();
@@ -162,11 +162,4 @@ void CHideDlg::init_card_connection()
         G_VxWlLib.VXWL_ReadAdvanceCfgData(&config);
         m_nTimerRescan = SetTimer(TIMER_HIDE_DLG_RESCAN, UINT(SetTimerForScanByChnList(int(config.WirelessMode))));
     }
-}
-
-// FIXME: starting the mode switcher comes with the mode-switching commands; until then the
-// hand-over is only traced.
-void CHideDlg::RunVxSwap(int mode)
-{
-    TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::RunVxSwap(%d)\n", mode);
 }

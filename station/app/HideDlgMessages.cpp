@@ -43,6 +43,7 @@ LRESULT CHideDlg::OnTurnOffRadio(WPARAM, LPARAM)
     TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::OnTurnOffRadio\n");
     if (config_window_alive() && m_pVxUI->kind_button(BTN_RADIO))
         m_pVxUI->ShowRadioIcon(FALSE);
+    leave_ap_client_on_radio_off();
     return 0;
 }
 

@@ -181,15 +181,9 @@ void CHideDlg::ShowTrayMenu()
     DestroyMenu(bar);
 }
 
-// FIXME: the diagnostics dialog comes with its own class; the command only traces until then.
+// The dialog runs with m_bDialogRunning clear: the tray menu still opens and greys its item.
 void CHideDlg::OnTrayDiagnostic()
 {
     TraceMsg(TRACE_STEP, "[Kivra] --> CHideDlg::OnTrayDiagnostic\n");
     m_dlgDiagnostic.DoModal();
-}
-
-// FIXME: the mode and configuration-tool switches come with the mode-switching commands.
-void CHideDlg::OnTrayModeCommand(UINT id)
-{
-    TraceMsg(TRACE_STEP, "[Kivra] tray command %u is not available yet\n", id);
 }

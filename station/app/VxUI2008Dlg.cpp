@@ -281,6 +281,20 @@ CShadeButtonST* CVxUI2008Dlg::kind_button(int kind) const
     return m_pBtnKind[static_cast<size_t>(kind)];
 }
 
+void CVxUI2008Dlg::ClickShownPage()
+{
+    CShadeButtonST* shown = nullptr;
+    for (int kind = 0; kind < BTN_KIND_COUNT && !shown; ++kind) {
+        CShadeButtonST* const button = kind_button(kind);
+        if (button && button->m_hWnd && button->m_bHighlighted)
+            shown = button;
+    }
+    if (!shown || !shown->IsWindowEnabled())
+        shown = kind_button(BTN_SITESURVEY);
+    if (shown && shown->m_hWnd)
+        shown->SendMessage(BM_CLICK);
+}
+
 bool CVxUI2008Dlg::radio_button_enabled() const
 {
     CShadeButtonST* const radio = kind_button(BTN_RADIO);

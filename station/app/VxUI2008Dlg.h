@@ -142,6 +142,9 @@ public:
     // Used by the hidden dialog when it shows the window.
     void EnableRadioButton(bool enable);
     void ShowAndActivate();
+    // Shows the page of the highlighted button afresh by clicking that button; the site
+    // survey's when that button is disabled now.
+    void ClickShownPage();
     // Set before ToggleExpand to have the window collapse whatever it showed.
     void set_expanded_flag(BOOL expanded) { m_bExpanded = expanded; }
 

@@ -127,3 +127,16 @@ if(TARGET platform_display)
         add_dependencies(station_wps_tests VxWLAPI)
     endif()
 endif()
+
+# Handing the adapter over: the tray's mode and configuration-tool commands, with the real mode
+# switcher and the service and registry stand-ins.
+if(TARGET platform_display AND TARGET VxSwap)
+    zorvel_add_test(NAME station_mode_switch_tests
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/mode_switch_test.cpp
+        LIBS station_app platform_display wlan_sim)
+    target_compile_definitions(station_mode_switch_tests PRIVATE
+        VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
+        STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
+        WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
+    add_dependencies(station_mode_switch_tests VxWLAPI wlansim VxSwap Zorvel)
+endif()

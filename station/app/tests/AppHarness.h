@@ -38,6 +38,8 @@ protected:
         fs::create_directories(m_folder + "/run");
         fs::create_directories(m_folder + "/store");
         ::setenv("ZORVEL_RUNTIME_DIR", (m_folder + "/run").c_str(), 1);
+        // The registry and service stand-ins of this test alone.
+        ::setenv("ZORVEL_DATA_DIR", (m_folder + "/data").c_str(), 1);
         ::setenv("VXSIM_STORE", (m_folder + "/store").c_str(), 1);
         ::setenv("VXSIM_SCENARIO", (m_folder + "/world.ini").c_str(), 1);
         ::setenv("ZORVEL_SYSTEM_DIR", VXWLAPI_FOLDER "/system32", 1);
