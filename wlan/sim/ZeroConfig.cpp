@@ -28,7 +28,9 @@ std::string adapter_instance_id(AdapterSpec const& adapter)
 
 void seed_zero_config(Store& store, WorldSpec const& world)
 {
-    if (store.read_text(kSeededKey))
+    // A world whose zero_config changed since the seed is seeded again.
+    std::string const seeded_from = std::to_string(world.zero_config);
+    if (store.read_text(kSeededKey) == seeded_from)
         return;
     bool const service_owns = world.zero_config == 2;
     DWORD const flags = service_owns ? kServiceConfigures : 0;
@@ -50,7 +52,7 @@ void seed_zero_config(Store& store, WorldSpec const& world)
         CloseServiceHandle(manager);
     }
     platform::system::set_service_state(kService, service_owns ? SERVICE_RUNNING : SERVICE_STOPPED);
-    store.write_text(kSeededKey, "1");
+    store.write_text(kSeededKey, seeded_from);
 }
 
 int zero_config_answer(WorldSpec const& world, std::string const& instance_id)

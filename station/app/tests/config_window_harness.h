@@ -53,7 +53,9 @@ protected:
     {
         std::string text = kOneAdapterWorld;
         std::ostringstream head;
+        // A machine whose system service runs the adapter chose it as the configuration tool.
         head << "[world]\nos = " << m.os << "\nadmin = " << m.admin << "\nzero_config = " << m.zero_config
+             << "\nconfig_tool = " << (m.zero_config == 2 ? 0 : 1)
              << "\nhw_radio = " << m.hw_radio << "\nsw_radio = " << m.sw_radio << "\n";
         text.replace(0, text.find("ap_mode"), head.str());
         world(text);

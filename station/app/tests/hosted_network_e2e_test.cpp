@@ -132,9 +132,9 @@ TEST_F(HostedNetworkTest, AboutPageShowsTheVersionsAndAChangedFirmwareOnTheNextV
     });
 }
 
-// Until the tray's command for hosted-network client mode runs it, the prompt is run directly
-// over the station's backend: it proposes the SSID from the adapter and its OK stores the
-// record in the stand-in.
+// The prompt over the station's backend (the tray's client-mode command runs it; see
+// mode_switch_test.cpp): it proposes the SSID from the adapter and its OK stores the record in
+// the stand-in.
 TEST_F(HostedNetworkTest, PromptStoresTheRecordThroughTheStationsLibrary)
 {
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {

@@ -72,13 +72,14 @@ protected:
         ConfigWindowTest::TearDown();
     }
 
-    // The machine's world with more keys of its [world] section.
+    // The machine's world with more keys at the end of its [world] section (the last value of
+    // a key holds).
     void world_with(Machine const& m, std::string const& keys)
     {
         machine(m);
         std::ifstream in(folder() + "/world.ini");
         std::string text((std::istreambuf_iterator<char>(in)), {});
-        text.insert(text.find('\n') + 1, keys);
+        text.insert(text.find("\n[") + 1, keys);
         world(text);
     }
 
@@ -94,7 +95,7 @@ protected:
     // The switcher's first line, once it wrote one (it waits for the program's end first).
     std::vector<std::string> switcher_line()
     {
-        for (int waited = 0; waited < 10000; waited += 20) {
+        for (int waited = 0; waited < 20000; waited += 20) {
             if (auto lines = swap_log(); !lines.empty())
                 return lines.front();
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -619,6 +620,8 @@ protected:
         fs::path const dir = fs::path(folder()) / "snapshots";
         fs::remove_all(dir);
         fs::create_directories(dir);
+        // The started program paints its window after its tray icon is added: let it.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         ::kill(pid, SIGUSR1);
         EXPECT_TRUE(poll(10000, [&] { return fs::exists(dir / "windows.txt") && fs::exists(dir / "tray.txt"); }));
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -646,6 +649,7 @@ TEST_F(ModeSwitchE2eTest, ToAccessPointClientModeAndBack)
 {
     fs::path const prompt_dir = snapshot_step("1-prompt");
     on_dialog("Extended AP Settings", [&](HWND dlg) {
+        platform::testing::pump_until_idle();
         platform::display::write_snapshot(prompt_dir.string());
         ::SetDlgItemText(dlg, CExtAPSsidPWDlg::IDC_KEY, "living-room-key");
         ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(CStationExtAPPrompt::kOk, BN_CLICKED),
