@@ -65,12 +65,13 @@ if(ZORVEL_FUZZING)
     cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _zorvel_fuzz_list)
 endif()
 
-# zorvel_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS threaded])
+# zorvel_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS threaded] [LOCK resource])
+# Tests sharing a LOCK never run at the same time (they look at the user's running processes).
 # One GoogleTest binary per module, registered with CTest test by test. Tests labelled
 # "threaded" also run under ThreadSanitizer; the target `threaded_tests` builds only those
 # binaries (and what they need), so the ThreadSanitizer build skips the rest of the tree.
 function(zorvel_add_test)
-    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "NAME;LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     # GoogleTest's header and the standard headers every test uses are parsed once per binary,
@@ -80,7 +81,7 @@ function(zorvel_add_test)
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-        PROPERTIES ENVIRONMENT "ZORVEL_TEST=1" LABELS "${T_LABELS}"
+        PROPERTIES ENVIRONMENT "ZORVEL_TEST=1" LABELS "${T_LABELS}" RESOURCE_LOCK "${T_LOCK}"
         DISCOVERY_TIMEOUT 60)
     if("threaded" IN_LIST T_LABELS)
         set_property(GLOBAL APPEND PROPERTY ZORVEL_THREADED_TESTS ${T_NAME})

@@ -133,7 +133,8 @@ endif()
 if(TARGET platform_display AND TARGET VxSwap)
     zorvel_add_test(NAME station_mode_switch_tests
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/mode_switch_test.cpp
-        LIBS station_app platform_display wlan_sim)
+        LIBS station_app platform_display wlan_sim
+        LOCK mode_switcher)
     target_compile_definitions(station_mode_switch_tests PRIVATE
         VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
         STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
