@@ -15,6 +15,9 @@ public:
 
     // How many guards are up now; 0 when no page runs a modal loop.
     static int count();
+    // Called each time the last guard drops (the hidden dialog runs then what waited for it);
+    // null for none.
+    static void set_release_hook(void (*hook)());
 };
 
 }

@@ -1,12 +1,11 @@
-// What the end-to-end tests of the pages share: the shipped worlds, a snapshot folder per suite
-// and step beside the test binary (kept for a person to look at), what a snapshot shows (read
-// from its window-tree dump), the clock run in half-second steps, and the live command log
-// written as wlansim writes it.
+// What the end-to-end tests of the pages share: the shipped worlds, the snapshot reader
+// (platform/display/tests/SnapshotReader.h), the clock run in half-second steps, and the live
+// command log written as wlansim writes it.
 #pragma once
 
 #include "config_window_harness.h"
 
-#include "platform/display/Snapshots.h"
+#include "platform/display/tests/SnapshotReader.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,51 +25,10 @@ inline std::string shipped_world(std::string const& name)
     return text.str();
 }
 
-// The folder "<suite>/<name>" beside the test binary, emptied.
-inline std::filesystem::path snapshot_folder(std::string const& suite, std::string const& name)
-{
-    namespace fs = std::filesystem;
-    fs::path const folder = fs::read_symlink("/proc/self/exe").parent_path() / suite / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-inline std::vector<std::string> split_fields(std::string const& line)
-{
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');)
-        fields.push_back(field);
-    return fields;
-}
-
-// What a snapshot shows: the text of every visible control by id (the dump escapes line
-// breaks as "\n"), and the rows of every list control by id, each row its column texts.
-struct Shown {
-    std::map<int, std::string> texts;
-    std::map<int, std::vector<std::vector<std::string>>> rows;
-};
-
-inline Shown snapshot(std::filesystem::path const& folder)
-{
-    platform::display::write_snapshot(folder.string());
-    std::ifstream in(folder / "windows.txt");
-    Shown shown;
-    std::map<std::string, int> ids; // window handle to control id
-    for (std::string line; std::getline(in, line);) {
-        auto const f = split_fields(line);
-        if (f.size() > 6 && f[0] == "window") {
-            int const id = std::atoi(f[4].c_str());
-            ids[f[2]] = id;
-            if (f[6][0] == 'V')
-                shown.texts[id] = f.size() > 7 ? f[7] : "";
-        } else if (f.size() > 4 && f[0] == "item" && ids.count(f[1])) {
-            shown.rows[ids[f[1]]].emplace_back(f.begin() + 4, f.end());
-        }
-    }
-    return shown;
-}
+using platform::display::testing::Shown;
+using platform::display::testing::snapshot;
+using platform::display::testing::snapshot_folder;
+using platform::display::testing::split_fields;
 
 class PageRunTest : public ConfigWindowTest {
 protected:
