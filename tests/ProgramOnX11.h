@@ -1,0 +1,116 @@
+// A program of the build's bin/ on a private X server: started with the X11 presenter on the
+// default simulated world, with named objects, store and trace in a folder of the test's own.
+// The program is another process: every wait for it is bounded.
+#pragma once
+
+#include "platform/display/x11/tests/TestDesktop.h"
+#include "platform/display/x11/tests/XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <string>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace x11_program_testing {
+
+namespace fs = std::filesystem;
+
+constexpr int kDockTimeoutMs = 20000;
+constexpr int kWindowTimeoutMs = 10000;
+constexpr int kExitTimeoutMs = 15000;
+
+class ProgramOnX11 : public XvfbSuite<::testing::Test> {
+protected:
+    void SetUp() override
+    {
+        XVFB_SKIP_WITHOUT_SERVER();
+        desktop = std::make_unique<TestDesktop>(server->display());
+        ASSERT_TRUE(desktop->connected());
+        if (!desktop->can_fake_input())
+            GTEST_SKIP() << "libXtst is not installed";
+        std::string pattern = (fs::temp_directory_path() / "program-x11-XXXXXX").string();
+        work = ::mkdtemp(pattern.data());
+        fs::create_directories(work + "/run");
+        fs::create_directories(work + "/store");
+    }
+
+    void TearDown() override
+    {
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+        if (pidfd >= 0)
+            ::close(pidfd);
+        desktop.reset();
+        if (!work.empty()) {
+            std::error_code ignored;
+            fs::remove_all(work, ignored);
+        }
+    }
+
+    // Starts bin/<name> with these arguments on the test's server; named objects, the
+    // simulated world's store and the trace stay in the test's folder.
+    void start(std::string const& name, std::vector<std::string> arguments)
+    {
+        std::string const program = std::string(ZORVEL_BIN_DIR) + "/" + name;
+        pid = ::fork();
+        if (pid == 0) {
+            ::setenv("DISPLAY", server->display().c_str(), 1);
+            ::setenv("VX_PRESENTER", "x11", 1);
+            ::setenv("ZORVEL_RUNTIME_DIR", (work + "/run").c_str(), 1);
+            ::setenv("VXSIM_STORE", (work + "/store").c_str(), 1);
+            ::setenv("ZORVEL_TRACE_FILE", (work + "/trace").c_str(), 1);
+            // The program runs as a user starts it: not as a unit test, on the default world.
+            ::unsetenv("ZORVEL_TEST");
+            ::unsetenv("VXSIM_SCENARIO");
+            std::vector<char*> argv { const_cast<char*>(program.c_str()) };
+            for (auto& a : arguments)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(program.c_str(), argv.data());
+            ::_exit(127);
+        }
+        pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    }
+
+    // The program's exit status, or -1 when it has not ended within the time.
+    int wait_exit(int timeout_ms)
+    {
+        if (pidfd >= 0) {
+            pollfd fd { pidfd, POLLIN, 0 };
+            while (::poll(&fd, 1, timeout_ms) < 0 && errno == EINTR) {
+            }
+        }
+        int status = 0;
+        if (::waitpid(pid, &status, pidfd >= 0 ? WNOHANG : 0) != pid)
+            return -1;
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    std::string trace() const
+    {
+        std::ifstream in(work + "/trace");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::unique_ptr<TestDesktop> desktop;
+    std::string work;
+    pid_t pid { -1 };
+    int pidfd { -1 };
+};
+
+}
