@@ -270,8 +270,12 @@ TEST_F(HotvaneProcess, TheStationSwitchHandsTheAdapterToZorvelThroughVxSwap)
     // The switcher starts the program from its own folder: the installation's copy.
     fs::remove(m_work + "/install/VxSwap");
     fs::copy_file(std::string(HOTVANE_BIN_DIR) + "/VxSwap", m_work + "/install/VxSwap");
-    std::ofstream(m_work + "/install/Hotvane.ini", std::ios::app)
-        << "\n[VxSwap]\nUTILITY_FILE_NAME=Zorvel\nSHORTCUT_FOLDER_NAME=My \"Own\" Folder\n";
+    // A folder name with blanks and quotes, in the line the option file has for it.
+    std::string options = read_file(m_work + "/install/Hotvane.ini");
+    auto const folder_key = options.find("SHORTCUT_FOLDER_NAME=");
+    ASSERT_NE(folder_key, std::string::npos);
+    options.replace(folder_key, options.find('\n', folder_key) - folder_key, "SHORTCUT_FOLDER_NAME=My \"Own\" Folder");
+    std::ofstream(m_work + "/install/Hotvane.ini", std::ios::trunc) << options;
     std::string path;
     std::FILE* trace = trace_pipe("three.trace", path);
     pid_t const hotvane = start("Hotvane", path, { "-s" });
