@@ -16,4 +16,12 @@ std::string MacText(std::uint8_t const* mac);
 // 150.00". A rate no table has is 0.00.
 std::string StationRateText(std::uint16_t word, CHTTable const& table);
 
+// A language text with its first "%s" or "%d" given `value`; "%%" is one "%"; any other
+// conversion, and any after the first, is shown as written.
+std::string FillOneValue(std::string const& text, std::string const& value);
+
+// Digits only, read without wrapping, from `minimum` to `maximum`: "0100" is 100, while an empty
+// text, a sign, a letter or a value past 32 bits fails.
+bool DecimalInRange(std::string const& text, std::uint32_t minimum, std::uint32_t maximum);
+
 }

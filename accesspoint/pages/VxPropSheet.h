@@ -9,7 +9,9 @@
 #include "accesspoint/pages/AboutPage.h"
 #include "accesspoint/pages/EventLogPage.h"
 #include "accesspoint/pages/MacTablePage.h"
-#include "accesspoint/pages/PlaceholderPages.h"
+#include "accesspoint/pages/AccessControlPage.h"
+#include "accesspoint/pages/BlockAckPage.h"
+#include "accesspoint/pages/ConfigPage.h"
 #include "accesspoint/pages/StatisticPage.h"
 #include "platform/framework/PropertySheet.h"
 
