@@ -48,9 +48,12 @@ std::string combo_text(CComboBox const& combo)
     return text.GetString();
 }
 
-// Selects the entry showing `text`, the first when none; answers what is selected.
+// Selects the entry showing `text`, the first when none; answers what is selected. A list not
+// filled yet keeps the text for when it is.
 std::string select_text(CComboBox& combo, std::string const& text)
 {
+    if (combo.GetCount() == 0)
+        return text;
     int const found = text.empty() ? -1 : combo.FindStringExact(-1, text.c_str());
     combo.SetCurSel(found >= 0 ? found : 0);
     return combo_text(combo);
@@ -533,9 +536,10 @@ void CConfigPage::apply_11n_hiding()
 
 void CConfigPage::OnSelchangeWirelessMode()
 {
-    m_strMcs = combo_text(m_cmbMcs);
-    m_strExt = combo_text(m_cmbExt);
-    m_strBand = combo_text(m_cmbBand);
+    // A list not filled yet (the extension list at opening) keeps the loaded text.
+    for (auto [combo, text] : { std::pair { &m_cmbMcs, &m_strMcs }, { &m_cmbExt, &m_strExt }, { &m_cmbBand, &m_strBand } })
+        if (combo->GetCurSel() >= 0)
+            *text = combo_text(*combo);
     std::uint32_t const band = BandCodeNow();
     TraceMsg("[Hotvane] CConfigPage::OnSelchangeWirelessMode() -->EnableDlgItemForWirelessMode80211n(FALSE)\n");
     EnableDlgItemForWirelesMode80211nForXP(0);

@@ -134,6 +134,7 @@ TEST_F(SheetTest, StationTableBoundsTheCountAndKeepsRowsOnAFailedQuery)
     g_count = 40;
     open_sheet();
     sheet->SetActivePage(&sheet->m_pageMacTable);
+    g_model_calls = 0; // the configuration page asked for the model as it opened
     CListCtrl& list = sheet->m_pageMacTable.m_list;
 
     sheet->m_pageMacTable.RefreshStations();

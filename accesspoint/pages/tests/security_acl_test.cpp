@@ -122,6 +122,7 @@ TEST_F(SecurityTest, RekeyIntervalBlocksOkAndListChanges)
             EXPECT_EQ(config().m_security.nRekeyInterval, std::strtoul(c.rekey, nullptr, 10));
         }
         config().m_security = ApSecurity {};
+        config().m_security.EncryStatus = AP_ENC_NONE;
         config().m_security.nRekeyInterval = 60;
     }
 }
@@ -144,7 +145,7 @@ TEST_F(SecurityTest, WepKeysCheckedAndClearedForPsk)
         type(item(d, SD::IDC_WEP3), "0123456789");
         press_ok(d);
     });
-    ASSERT_TRUE(ok);
+    ASSERT_TRUE(ok) << testing::PrintToString(boxes());
     EXPECT_EQ(WepKeyText(config().m_security, 2), "0123456789");
     EXPECT_EQ(config().m_security.nDefaultKeyId, 2u);
 
@@ -272,7 +273,8 @@ TEST_F(AccessControlTest, ApplyWritesPolicyListAndRecord)
 
     choose(item(acl(), AC::IDC_POLICY), G_UiStr.IDS_DISABLE);
     click(item(acl(), AC::IDC_APPLY));
-    EXPECT_EQ(std::string(last_call("WriteAccessList")->begin(), last_call("WriteAccessList")->begin() + 12), "001122334455");
+    auto const text = *last_call("WriteAccessList");
+    EXPECT_EQ(std::string(text.begin(), text.begin() + 12), "001122334455");
     EXPECT_EQ(word(*last_call("Set80211ACL"), 0), 0u);
     EXPECT_EQ(word(*last_call("Set80211ACL"), 4), 0u);
 }
@@ -314,6 +316,7 @@ TEST_F(AccessControlTest, ModifyInPlace)
     EXPECT_FALSE(shown(item(acl(), AC::IDC_MODIFY_EDIT)));
     EXPECT_TRUE(enabled(item(acl(), AC::IDC_APPLY)));
 
+    acl().m_list.SetCurSel(0);
     ::SendMessage(acl().m_hWnd, WM_COMMAND, MAKEWPARAM(AC::IDC_LIST, LBN_DBLCLK), reinterpret_cast<LPARAM>(acl().m_list.m_hWnd));
     pump();
     ASSERT_TRUE(shown(item(acl(), AC::IDC_MODIFY)));
