@@ -81,3 +81,59 @@ TEST_F(SheetTest, EachPageOnTheDefaultWorld)
     EXPECT_EQ(control_text(tree, CAboutPage::IDC_UTILITY), "1.0.0.0");
     EXPECT_NE(control_text(tree, CAboutPage::IDC_LIBRARY), "") << "the library carries its version note";
 }
+
+// The configuration, security, access control and block acknowledgement windows, with the
+// switches of the option file the program ships: each dialog is written while it runs.
+TEST_F(SheetTest, ConfigurationWindowsOnTheDefaultWorld)
+{
+    G_VxApApi.ShowCountryRegion = 1;
+    G_VxApApi.HTSetting = 1;
+    G_VxApApi.Page11nSetting = 1;
+    G_VxApApi.ProhibitTKIPonHT = 0;
+    G_VxApApi.ProhibitWEPonHT = 0;
+    std::string dialog_tree;
+    std::string dialog_name;
+    platform::user::set_modal_hook([&](HWND dialog) {
+        dialog_tree = snapshot(dialog_name);
+        ::PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    open_sheet();
+    sheet->RefreshPages();
+    sheet->ShowWindow(SW_SHOW);
+    advance(2000);
+    std::string tree = snapshot("configuration");
+    EXPECT_NE(tree.find("SoftAP"), std::string::npos) << tree;
+
+    dialog_name = "security";
+    ::SendMessage(sheet->m_pageConfig.m_hWnd, WM_COMMAND, MAKEWPARAM(CConfigPage::IDC_SECURITY, BN_CLICKED), 0);
+    pump();
+    EXPECT_NE(dialog_tree.find(G_UiStr.IDS_OPENSYSTEM), std::string::npos) << dialog_tree;
+
+    sheet->SetActivePage(&sheet->m_pageAccessControl);
+    CAccessControlPage& acl = sheet->m_pageAccessControl;
+    acl.m_cmbPolicy.SetCurSel(2);
+    ::SendMessage(acl.m_hWnd, WM_COMMAND, MAKEWPARAM(CAccessControlPage::IDC_POLICY, CBN_SELCHANGE), 0);
+    for (const char* digits : { "0230000000AA", "0230000000BB" }) {
+        ::SetDlgItemText(acl.m_hWnd, CAccessControlPage::IDC_ENTRY, digits);
+        ::SendMessage(acl.m_hWnd, WM_COMMAND, MAKEWPARAM(CAccessControlPage::IDC_ADD, BN_CLICKED), 0);
+    }
+    acl.m_list.SetCurSel(1);
+    ::SendMessage(acl.m_hWnd, WM_COMMAND, MAKEWPARAM(CAccessControlPage::IDC_LIST, LBN_DBLCLK), 0);
+    tree = snapshot("access-control-modify");
+    EXPECT_NE(tree.find("0230000000BB"), std::string::npos) << tree;
+
+    sheet->SetActivePage(&sheet->m_pageBlockAck);
+    world("ba add 02:30:00:00:00:01 0 orig 32");
+    advance(2000);
+    tree = snapshot("block-ack");
+    EXPECT_NE(tree.find("02-30-00-00-00-01"), std::string::npos) << tree;
+    dialog_name = "block-ack-add";
+    ::SendMessage(sheet->m_pageBlockAck.m_hWnd, WM_COMMAND, MAKEWPARAM(CBlockAck::IDC_ORIGINATOR_ADD, BN_CLICKED), 0);
+    pump();
+    EXPECT_NE(dialog_tree.find("02-30-00-00-00-02"), std::string::npos) << dialog_tree;
+    dialog_name = "block-ack-delete";
+    ::SendMessage(sheet->m_pageBlockAck.m_hWnd, WM_COMMAND, MAKEWPARAM(CBlockAck::IDC_ORIGINATOR_DELETE, BN_CLICKED), 0);
+    pump();
+    EXPECT_NE(dialog_tree.find("02-30-00-00-00-01"), std::string::npos) << dialog_tree;
+    platform::user::set_modal_hook(nullptr);
+}
