@@ -6,6 +6,7 @@
 #include "accesspoint/core/Trace.h"
 #include "accesspoint/core/UiStr.h"
 #include "accesspoint/core/VxApApi.h"
+#include "accesspoint/pages/ConfigPage.h"
 #include "accesspoint/pages/SheetModalGuard.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/system/Module.h"
@@ -85,6 +86,8 @@ BOOL CHideDlg::OnInitDialog()
     G_UiStr.GetString();
     g_pHideDlg = this;
     CSheetModalGuard::set_release_hook(post_sheet_modal_ended);
+    // The configuration page's Apply hands the new network name to the system's profile.
+    SetProfileHandOver([this](std::string const& ssid) { SetVistaWindowsProfile(ssid.c_str()); });
     if (!G_VxApApi.VXAP_DetectUserAdmin()) {
         AfxMessageBox(kAdminMessage);
         EndDialog(2);
@@ -210,6 +213,7 @@ void CHideDlg::OnDestroy()
 {
     KillAllTimer();
     destroy_sheet();
+    SetProfileHandOver(nullptr);
     if (m_bTrayIconAdded)
         DeleteTaskBar();
     release_library();
