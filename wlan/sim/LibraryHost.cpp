@@ -275,7 +275,7 @@ void LibraryHost::deliver(std::vector<sim::Outgoing> const& batch)
             break;
         case sim::Outgoing::Kind::Post:
             if (hwnd)
-                ::PostMessage(hwnd, o.code, static_cast<WPARAM>(o.wparam), 0);
+                ::PostMessage(hwnd, o.code, static_cast<WPARAM>(o.wparam), static_cast<LPARAM>(o.lparam));
             break;
         case sim::Outgoing::Kind::ScanDone:
             for (auto* finished : waiters)

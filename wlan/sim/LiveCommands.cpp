@@ -332,6 +332,7 @@ constexpr Command kCommands[] = {
     { "station", "exit | tray <command id>   (picks the tray menu item of that command)", 1, 2, station },
     { "ba", "add <mac> <tid> orig|recip <window> | remove <mac> [tid]", 2, 5, live::ba },
     { "ba-peer", "add|remove <mac>", 2, 2, live::ba_peer },
+    { "dls-down", "<mac>   (the peer ends its direct link)", 1, 1, live::dls_down },
 };
 
 Command const* find_command(std::string const& name)

@@ -46,6 +46,8 @@ std::string ba_peer(World& world, Args args, std::uint64_t now);
 std::string world_set(World& world, Args args, std::uint64_t now);
 std::string power(World& world, Args args, std::uint64_t now);
 std::string mode(World& world, Args args, std::uint64_t now);
+// The peer of a direct link ends it (WorldWmm.cpp).
+std::string dls_down(World& world, Args args, std::uint64_t now);
 }
 
 // Checks command-line words before they are joined into one line: not empty, no white space

@@ -97,6 +97,7 @@ std::string set_key(WLANPROFILE& p, std::string const& key, std::string const& v
     if (key == "identity") return put(p.chID, value);
     if (key == "password") return put(p.chPassword, value);
     if (key == "password_mode") return number(value, p.nPasswordMode, 16);
+    if (key == "diagnostic") return number(value, p.bUseDiagnostic, 1);
     return "unknown key";
 }
 

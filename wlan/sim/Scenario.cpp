@@ -557,8 +557,7 @@ std::string set_world_ap_key(WorldSpec& w, std::string const& key, std::string c
     if (key == "softap_rssi") return assign_int(w.softap_rssi, value, -120, 0);
     if (key == "hosted_stations") return parse_hosted_stations(value, w.hosted_stations);
     if (key == "hosted_state") return assign_int(w.hosted_state, value, -1, 0xFFFF);
-    known = false;
-    return {};
+    return set_world_wmm_key(w, key, value, known);
 }
 
 // "a-b": reply times from a to b ms (0 to 10000, a not above b); "a" alone is both.

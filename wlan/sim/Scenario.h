@@ -135,6 +135,8 @@ struct HostedStation {
     bool operator==(HostedStation const&) const = default;
 };
 
+enum class CcxConnect { Ok, Fail, FailSecond };
+
 struct WorldSpec {
     int win_os { 12 };
     bool admin { true };
@@ -227,6 +229,17 @@ struct WorldSpec {
     bool eap_host { true };
     bool sso { false };
     std::vector<CertSpec> certs;
+    // CCX diagnostics (WorldCcx.cpp): whether the connect to the diagnostic channel, or the
+    // second connect of a test (back to the user's profile), fails; whether the library cannot
+    // run the test at all; the time between the test's messages.
+    CcxConnect ccx_dc { CcxConnect::Ok };
+    bool ccx_test_fails { false };
+    int ccx_step_ms { 500 };
+    // WMM (WorldWmm.cpp): the setting before anything is stored, and how long a direct link
+    // takes to come up.
+    bool wmm { true };
+    bool apsd { false };
+    int dls_ms { 1000 };
     std::vector<AdapterSpec> adapters;
     std::vector<ApSpec> aps;
     std::vector<StationSpec> stations;
@@ -252,6 +265,8 @@ std::string set_ap_key(ApSpec& ap, std::string const& key, std::string const& va
 std::string set_station_key(StationSpec& station, std::string const& key, std::string const& value, bool& known);
 std::string set_adapter_key(AdapterSpec& adapter, std::string const& key, std::string const& value, bool& known);
 std::string set_world_key(WorldSpec& world, std::string const& key, std::string const& value, bool& known);
+// The CCX and WMM keys of the [world] section (WorldWmm.cpp).
+std::string set_world_wmm_key(WorldSpec& world, std::string const& key, std::string const& value, bool& known);
 // Hosted-network stations: "mac/auth; ..." (auth 0-0xFFFFFFFF, default 1 when left out).
 std::string parse_hosted_stations(std::string const& value, std::vector<HostedStation>& out);
 // Block-acknowledgement peers: "mac, mac, ..." (at most kMaxBaPeers; empty: none).

@@ -155,6 +155,8 @@ void World::run(Scheduled const& s, std::uint64_t now)
         if (s.code)
             post(VXWL_MSG_EAP_CONFIG_DONE);
         break;
+    case Step::CcxMessage: run_ccx_message(s); break;
+    case Step::DlsUp: dls_link_up(s); break;
     }
 }
 

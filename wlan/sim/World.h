@@ -10,6 +10,7 @@
 #include "wlan/api/ApRecords.h"
 #include "wlan/api/Profile.h"
 #include "wlan/api/Records.h"
+#include "wlan/api/Wmm.h"
 #include "wlan/sim/BlockAckStore.h"
 #include "wlan/sim/LinkModel.h"
 #include "wlan/sim/Scenario.h"
@@ -42,6 +43,7 @@ struct Outgoing {
     // What the callback's data points to; none when empty.
     std::vector<std::uint8_t> data;
     Audience audience { Audience::Both };
+    std::intptr_t lparam { 0 };
 };
 
 // What live commands leave waiting in a world beyond its description: the access points whose
@@ -226,6 +228,28 @@ public:
     void forget_os_profiles();
     std::optional<WLANPROFILE> os_profile(std::string const& name) const;
 
+    // [SECTION] CCX diagnostics (WorldCcx.cpp)
+    // A run of the diagnostic test for the station program's window, one message each
+    // ccx_step_ms: with the diagnostic channel's name the connect result (0x404, lParam 1 or 0)
+    // and, when it connected, the progress codes 1 to 3 (0x406); with another name the connect
+    // result and the end (0x405). A world whose ccx_test fails posts 0x407 instead of a run on
+    // the diagnostic channel. A new run replaces the one going on.
+    void ccx_send_s64(std::string const& name, std::uint64_t now);
+    // The older systems' test: the diagnostic channel's run, then the end.
+    void ccx_start_diag_test(std::uint64_t now);
+    // Ends the run going on; nothing more is posted for it.
+    void ccx_stop();
+    bool ccx_running() const;
+
+    // [SECTION] WMM direct links (WorldWmm.cpp)
+    // InUse 1 adds the link to its peer or updates it (at most DLS_TABLE_ENTRIES); it comes up
+    // dls_ms later. InUse 0 removes the link with that peer. False when the table is full or the
+    // peer to remove has no link.
+    bool dls_set(DLS_ENTRY const& entry, std::uint64_t now);
+    std::array<DLS_ENTRY, DLS_TABLE_ENTRIES> const& dls_table() const { return m_dls; }
+    // The peer ends its link (wlansim dls-down); false when it had none.
+    bool dls_peer_down(Mac const& mac);
+
     static constexpr int kDriverNever = -2;
 
 private:
@@ -244,7 +268,7 @@ private:
     // The frame counters of the status record that follow the traffic.
     static constexpr std::size_t kFrameCounters = 9;
 
-    enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff, DriverReady, EapUiClosed };
+    enum class Step { ScanDone, ScanFailed, Callback, Connected, Failed, IcvError, WapiDone, WpsButtonOff, DriverReady, EapUiClosed, CcxMessage, DlsUp };
     struct Scheduled {
         std::uint64_t at;
         Step step;
@@ -283,6 +307,9 @@ private:
     void cancel_link_steps();
     void run(Scheduled const& s, std::uint64_t now);
     void post(unsigned message, std::uintptr_t wparam = 0);
+    void schedule_ccx(std::uint64_t at, unsigned message, std::uint8_t wparam, std::uint8_t lparam);
+    void run_ccx_message(Scheduled const& s);
+    void dls_link_up(Scheduled const& s);
     void callback(unsigned event, std::vector<std::uint8_t> data = {});
     // [SECTION] 802.1X (WorldEap.cpp)
     void schedule_callback(std::uint64_t at, unsigned code, std::vector<std::uint8_t> data);
@@ -340,6 +367,7 @@ private:
     bool m_hosted_network { false };
     AdvanceState m_advance;
     WpsEngine m_wps;
+    std::array<DLS_ENTRY, DLS_TABLE_ENTRIES> m_dls {};
 };
 
 }

@@ -746,3 +746,131 @@ TEST_F(LibraryTest, ZeroConfigurationAndTheConfigurationToolChoice)
         ::unsetenv("ZORVEL_DATA_DIR");
     }
 }
+
+namespace {
+
+std::vector<std::pair<UINT, LPARAM>> g_ccx_messages;
+LRESULT record_ccx(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message >= VXWL_MSG_CCX_DIAG_FIRST && message <= VXWL_MSG_CCX_DIAG_LAST)
+        g_ccx_messages.emplace_back(message, message == VXWL_MSG_CCX_DIAG_FIRST + 2 ? LPARAM(wparam) : lparam);
+    return DefWindowProc(hwnd, message, wparam, lparam);
+}
+
+}
+
+// The WMM calls change only their own fields of the stored setting (WMM on before anything is
+// stored); the peer address and timeout persist, and reading nothing fails; the CCX word
+// written as a four-byte value is the one read back.
+TEST_F(LibraryTest, WmmSettingCallsKeepToTheirFields)
+{
+    start();
+    auto query = bind<PFN_VXWL_QueryAndReadWMMCapability>("VXWL_QueryAndReadWMMCapability");
+    WMM_SETTING s {};
+    ASSERT_EQ(query(&s), VXWL_ERROR_SUCCESS);
+    EXPECT_EQ(s.WMMEnable, 1u);
+    EXPECT_EQ(s.APSDEnable, 0u);
+    WMM_SETTING all { 1, 1, 1, 1, 1, 1, 1, 1 };
+    bind<PFN_VXWL_SetAndWriteAPSDSetting>("VXWL_SetAndWriteAPSDSetting")(all);
+    query(&s);
+    EXPECT_EQ(s.AC_BE + s.AC_BK + s.AC_VI + s.AC_VO, 4u);
+    EXPECT_EQ(s.APSDEnable, 0u);
+    EXPECT_EQ(s.DLSEnable, 0u);
+    bind<PFN_VXWL_EnableAPSD>("VXWL_EnableAPSD")(all);
+    query(&s);
+    EXPECT_EQ(s.APSDEnable, 1u);
+    EXPECT_EQ(s.DLSEnable, 0u);
+    bind<PFN_VXWL_EnableDLSetup>("VXWL_EnableDLSetup")(all);
+    WMM_SETTING none {};
+    bind<PFN_VXWL_UpdateWMMEnable>("VXWL_UpdateWMMEnable")(none);
+    query(&s);
+    EXPECT_EQ(s.DLSEnable + s.WMMEnable + s.APSDEnable, 0u);
+    EXPECT_EQ(s.AC_VO, 1u) << "the categories stay";
+
+    char mac[128] {};
+    VXWL_U32 timeout = 7;
+    EXPECT_EQ(bind<PFN_VXWL_ReadWMMMacAddr>("VXWL_ReadWMMMacAddr")(mac), VXWL_ERROR_FAIL);
+    EXPECT_EQ(bind<PFN_VXWL_ReadWMMTimeout>("VXWL_ReadWMMTimeout")(&timeout), VXWL_ERROR_FAIL);
+    bind<PFN_VXWL_WriteWMMMacAddr>("VXWL_WriteWMMMacAddr")("023000000001");
+    bind<PFN_VXWL_WriteWMMTimeout>("VXWL_WriteWMMTimeout")(65535);
+    EXPECT_EQ(bind<PFN_VXWL_ReadWMMMacAddr>("VXWL_ReadWMMMacAddr")(mac), VXWL_ERROR_SUCCESS);
+    EXPECT_STREQ(mac, "023000000001");
+    EXPECT_EQ(bind<PFN_VXWL_ReadWMMTimeout>("VXWL_ReadWMMTimeout")(&timeout), VXWL_ERROR_SUCCESS);
+    EXPECT_EQ(timeout, 65535u);
+
+    VXWL_U32 const word = 0xE0001234u;
+    bind<PFN_VXWL_WriteRegValue>("VXWL_WriteRegValue")("CCX2Control", 4, &word, 4);
+    VXWL_U32 read = 0;
+    bind<PFN_VXWL_ReadCCX2Cont>("VXWL_ReadCCX2Cont")(&read);
+    EXPECT_EQ(read, word);
+}
+
+// Direct links come up after dls_ms and end when the peer ends them.
+TEST_F(LibraryTest, DirectLinksComeUpAndThePeerEndsThem)
+{
+    start();
+    DLS_ENTRY e {};
+    std::uint8_t const peer[6] = { 0x02, 0x30, 0, 0, 0, 0x01 };
+    std::memcpy(e.MacAddr, peer, 6);
+    e.TimeOut = 60;
+    e.InUse = 1;
+    ASSERT_EQ(bind<PFN_VXWL_SetDLSParameter>("VXWL_SetDLSParameter")(e), VXWL_ERROR_SUCCESS);
+    auto query = bind<PFN_VXWL_QueryDLSParameter>("VXWL_QueryDLSParameter");
+    DLS_ENTRY table[DLS_TABLE_ENTRIES] {};
+    query(table);
+    EXPECT_EQ(table[0].InUse, 1);
+    EXPECT_NE(table[0].State, DLS_STATE_LINK_UP);
+    step(1000);
+    query(table);
+    EXPECT_EQ(table[0].State, DLS_STATE_LINK_UP);
+    ASSERT_EQ(run_wlansim({ "dls-down", "02:30:00:00:00:01" }), 0);
+    for (int i = 0; i < 100 && table[0].InUse; ++i) {
+        step(10);
+        query(table);
+    }
+    EXPECT_EQ(table[0].InUse, 0);
+}
+
+// A test run's messages reach the program's window from the library's thread; a stop ends it.
+TEST_F(LibraryTest, DiagnosticRunsPostToTheProgramsWindow)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = record_ccx;
+    wc.lpszClassName = "VxWlapiCcxWindow";
+    RegisterClass(&wc);
+    HWND hwnd = CreateWindowEx(0, "VxWlapiCcxWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    start(hwnd);
+    step(1000);
+    g_ccx_messages.clear();
+    auto s64 = bind<PFN_VXWL_WlanSendS64Start>("VXWL_WlanSendS64Start");
+    EXPECT_EQ(s64(u"Diagnostic Channel"), VXWL_ERROR_SUCCESS);
+    for (int i = 0; i < 4; ++i)
+        step(500);
+    using M = std::vector<std::pair<UINT, LPARAM>>;
+    EXPECT_EQ(g_ccx_messages, (M { { 0x404, 1 }, { 0x406, 1 }, { 0x406, 2 }, { 0x406, 3 } }));
+
+    char text[256];
+    std::memset(text, 'x', sizeof text);
+    bind<PFN_VXWL_WlanBuildIHVMessage>("VXWL_WlanBuildIHVMessage")(2, text);
+    EXPECT_LT(std::strlen(text), 256u);
+    EXPECT_GT(std::strlen(text), 0u);
+
+    g_ccx_messages.clear();
+    ASSERT_EQ(run_wlansim({ "world-set", "ccx_dc=fail-second" }), 0);
+    step(0);
+    s64(u"Home");
+    step(500);
+    bind<PFN_VXWL_WlanSendClientAbort>("VXWL_WlanSendClientAbort")();
+    step(2000);
+    EXPECT_EQ(g_ccx_messages, (M { { 0x404, 0 } }));
+
+    // A profile activated through the library is in the system's store.
+    auto exists = bind<PFN_VXWL_WlanIsWindowsProfileExist>("VXWL_WlanIsWindowsProfileExist");
+    EXPECT_EQ(exists("Mine"), 0);
+    WLANPROFILE p {};
+    std::snprintf(p.strProfileName, sizeof p.strProfileName, "Mine");
+    bind<PFN_VXWL_SetWLANProfile>("VXWL_SetWLANProfile")(&p);
+    EXPECT_EQ(exists("Mine"), 1);
+    DestroyWindow(hwnd);
+}

@@ -35,7 +35,8 @@ void usage(std::FILE* out)
     for (auto const& line : store_command_usage())
         std::fprintf(out, "       wlansim %s\n", line.c_str());
     std::fputs("       wlansim profile-add <name> key=value ...   (ssid, bssid, network, auth, cipher, key,\n"
-               "               key1-key4, eap, tunnel, identity, password, password_mode)\n"
+               "               key1-key4, eap, tunnel, identity, password, password_mode,\n"
+               "               diagnostic)\n"
                "       wlansim profile-activate <name>\n"
                "       wlansim profiles   (the stored profiles and the active one)\n",
         out);
