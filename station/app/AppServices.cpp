@@ -86,6 +86,13 @@ public:
         if (g_pHideDlg && g_pHideDlg->m_hWnd)
             g_pHideDlg->KillTimer(id);
     }
+
+    void set_oid_from_reg(BOOL set_advance) override
+    {
+        CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
+        if (window && window->m_pPageProfileDlg)
+            window->m_pPageProfileDlg->SetOidFromReg(set_advance);
+    }
 };
 
 AppServices g_app_services;

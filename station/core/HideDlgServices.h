@@ -50,6 +50,8 @@ public:
     // Stops the hidden dialog's timer `id`: the WPS page takes over from its connection retry
     // (15) when a run starts and from its credential rotation (4) when its own watch rotates.
     virtual void stop_hide_dlg_timer(UINT id) { (void)id; }
+    // The profile page's SetOidFromReg, when the window has its profile page.
+    virtual void set_oid_from_reg(BOOL set_advance) { (void)set_advance; }
 };
 
 HideDlgServices& hide_dlg_services();
