@@ -71,6 +71,20 @@ if(TARGET platform_display AND TARGET wlansim)
     add_dependencies(station_blockack_e2e_tests VxWLAPI wlansim Zorvel)
 endif()
 
+# The CCX and WMM pages end to end: the program, the stand-in's diagnostic runs and direct
+# links, and wlansim.
+if(TARGET platform_display AND TARGET wlansim)
+    zorvel_add_test(NAME station_ccx_wmm_e2e_tests
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ccx_wmm_e2e_test.cpp
+        LIBS station_app platform_display
+        LABELS threaded)
+    target_compile_definitions(station_ccx_wmm_e2e_tests PRIVATE
+        VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
+        STATION_RESOURCES_DIR="${CMAKE_SOURCE_DIR}/resources/station"
+        WINDOW_TEST_FONT="${CMAKE_SOURCE_DIR}/platform/gdi/tests/DejaVuSans.ttf")
+    add_dependencies(station_ccx_wmm_e2e_tests VxWLAPI wlansim Zorvel)
+endif()
+
 # The profile page end to end: the program, the stand-in's profile store and wlansim.
 if(TARGET platform_display AND TARGET wlansim)
     zorvel_add_test(NAME station_profiles_e2e_tests
