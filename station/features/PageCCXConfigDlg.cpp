@@ -109,10 +109,8 @@ BOOL CPageCCXConfigDlg::OnInitDialog()
 {
     CResizeDlg::OnInitDialog();
     SetWindowText("CCX Config");
-    m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(G_UiStr.nCharSet), 0, 0, 0, 0,
-        G_UiStr.strFaceName.c_str());
-    for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-        child->SetFont(&m_font);
+    // The controls keep the template's font: its labels are laid out for it, and the page font
+    // would not let them fit.
     struct Label {
         int id;
         std::string const& text;

@@ -153,6 +153,5 @@ private:
     void set_test_running(bool running);
     void start_timer(UINT_PTR id, int seconds);
 
-    CFont m_font;
     std::string m_strTimeLimit { "250" };
 };

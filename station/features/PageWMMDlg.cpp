@@ -92,8 +92,8 @@ void CPageWMMDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CPageWMMDlg::OnInitDialog()
 {
     CResizeDlg::OnInitDialog();
-    m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(G_UiStr.nCharSet), 0, 0, 0, 0,
-        G_UiStr.strFaceName.c_str());
+    // The controls keep the template's font: its labels are laid out for it, and the page font
+    // would not let them fit.
     init_texts();
     for (CSmartEdit& edit : m_editMac) {
         edit.SetAcceptedClasses(CSmartEdit::kHexDigits);
@@ -131,9 +131,6 @@ void CPageWMMDlg::init_texts()
         { IDC_SECOND_LABEL, G_UiStr.IDS_SECOND }, { IDC_SETUP, G_UiStr.IDS_APPLY }, { IDC_TEAR_DOWN, G_UiStr.IDS_TEAR_DOWN } };
     for (Label const& l : labels)
         SetDlgItemText(l.id, l.text.c_str());
-    for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
-        if (child->GetDlgCtrlID() != IDC_LIST)
-            child->SetFont(&m_font);
 }
 
 void CPageWMMDlg::init_list()

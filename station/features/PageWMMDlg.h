@@ -108,7 +108,6 @@ private:
     void remember_selection();
     WMM_SETTING setting() const;
 
-    CFont m_font;
     CSmartEdit m_editMac[kMacFields];
     CSmartEdit m_editTimeout;
     CQuickList m_list;
