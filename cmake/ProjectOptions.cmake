@@ -79,9 +79,17 @@ function(zorvel_add_test)
     target_precompile_headers(${T_NAME} PRIVATE <gtest/gtest.h> <string> <vector> <memory>
         <functional> <filesystem>)
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # An empty value would swallow the next property's name, so only given ones are listed.
+    set(properties ENVIRONMENT "ZORVEL_TEST=1")
+    if(T_LABELS)
+        list(APPEND properties LABELS "${T_LABELS}")
+    endif()
+    if(T_LOCK)
+        list(APPEND properties RESOURCE_LOCK "${T_LOCK}")
+    endif()
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-        PROPERTIES ENVIRONMENT "ZORVEL_TEST=1" LABELS "${T_LABELS}" RESOURCE_LOCK "${T_LOCK}"
+        PROPERTIES ${properties}
         DISCOVERY_TIMEOUT 60)
     if("threaded" IN_LIST T_LABELS)
         set_property(GLOBAL APPEND PROPERTY ZORVEL_THREADED_TESTS ${T_NAME})

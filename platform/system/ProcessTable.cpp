@@ -34,6 +34,27 @@ std::optional<std::string> status_field(std::uint32_t pid, std::string_view fiel
     return std::string(trim_blanks(std::string_view(text).substr(start, text.find('\n', start) - start)));
 }
 
+// Tests run programs side by side, each in a runtime folder of its own (ZORVEL_RUNTIME_DIR:
+// its named objects and window records). Under test such a folder is a session of its own: a
+// program sees only the processes started with the same folder, so one test's mode switcher is
+// not another test's running switcher.
+bool same_test_session(std::uint32_t pid, std::string const& folder)
+{
+    std::string environment;
+    if (!read_whole_file("/proc/" + std::to_string(pid) + "/environ", environment))
+        return false;
+    std::string const wanted = "ZORVEL_RUNTIME_DIR=" + folder;
+    for (size_t at = 0; at < environment.size();) {
+        size_t end = environment.find('\0', at);
+        if (end == std::string::npos)
+            end = environment.size();
+        if (std::string_view(environment).substr(at, end - at) == wanted)
+            return true;
+        at = end + 1;
+    }
+    return false;
+}
+
 }
 
 std::vector<std::uint32_t> process_ids()
@@ -42,8 +63,10 @@ std::vector<std::uint32_t> process_ids()
     DIR* folder = ::opendir("/proc");
     if (!folder)
         return ids;
+    char const* test_folder = std::getenv("ZORVEL_TEST") ? std::getenv("ZORVEL_RUNTIME_DIR") : nullptr;
     while (dirent* entry = ::readdir(folder)) {
-        if (auto pid = parse_process_id(entry->d_name))
+        auto pid = parse_process_id(entry->d_name);
+        if (pid && (!test_folder || same_test_session(*pid, test_folder)))
             ids.push_back(*pid);
     }
     ::closedir(folder);

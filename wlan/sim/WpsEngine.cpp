@@ -200,7 +200,8 @@ WPS_CREDENTIAL credential_of(ApSpec const& ap)
     c.SsidLength = std::uint32_t(std::min<std::size_t>(ap.ssid.size(), sizeof c.Ssid));
     std::memcpy(c.Ssid, ap.ssid.data(), c.SsidLength);
     switch (ap.security) {
-    case Security::Wep: c.AuthType = ap.wep_shared ? 4 : 1; break;
+    case Security::Wep:
+    case Security::Dot1xWep: c.AuthType = ap.wep_shared ? 4 : 1; break;
     case Security::WpaPsk: c.AuthType = 2; break;
     case Security::Wpa2Psk: c.AuthType = 32; break;
     case Security::WpaWpa2Psk: c.AuthType = 34; break;

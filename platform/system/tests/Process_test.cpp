@@ -129,6 +129,29 @@ TEST_F(ProcessTest, WinExecPassesExactlyTheArgumentsOfTheLineAndTheProgramCanBeF
     EXPECT_EQ(find_process_id_by_name((name + ".exe").c_str()), 0u);
 }
 
+// Under test a runtime folder is a session of its own: a program started with another folder
+// is not among the running processes, so tests side by side do not see each other's programs.
+TEST_F(ProcessTest, UnderTestOnlyProgramsOfTheSameRuntimeFolderRun)
+{
+    std::string name = "Session" + std::to_string(::getpid());
+    std::filesystem::copy_file(ZORVEL_TEST_BIN_DIR "/SysHelper", m_folder.file(name));
+    ::setenv("LD_LIBRARY_PATH", ZORVEL_TEST_LIB_DIR, 1);
+    char const* before = std::getenv("ZORVEL_RUNTIME_DIR");
+    std::string const saved = before ? before : "";
+    ::setenv("ZORVEL_RUNTIME_DIR", m_folder.file("run-a").c_str(), 1);
+    ASSERT_GT(WinExec(("\"" + m_folder.file(name) + ".exe\"").c_str(), 0), 31u);
+    int hold = hold_helper();
+    ASSERT_GE(hold, 0);
+    EXPECT_NE(find_process_id_by_name((name + ".exe").c_str()), 0u);
+    ::setenv("ZORVEL_RUNTIME_DIR", m_folder.file("run-b").c_str(), 1);
+    EXPECT_EQ(find_process_id_by_name((name + ".exe").c_str()), 0u);
+    if (saved.empty())
+        ::unsetenv("ZORVEL_RUNTIME_DIR");
+    else
+        ::setenv("ZORVEL_RUNTIME_DIR", saved.c_str(), 1);
+    ::close(hold);
+}
+
 TEST_F(ProcessTest, CreateProcessGivesAHandleSignalledAtTheEndWithTheExitCode)
 {
     ::unsetenv("ZORVEL_HELPER_FIFO");

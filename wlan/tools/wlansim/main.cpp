@@ -185,7 +185,7 @@ int main(int argc, char** argv)
     if (words[0] == "profile-add" || words[0] == "profile-activate")
         return profile_command(store, words);
     if (is_store_command(words[0])) {
-        WorldSpec const world = current_world(store, scenario_world(store)).spec();
+        WorldSpec const world = current_world(store, scenario_world(store, "wlansim")).spec();
         if (auto error = run_store_command(store, world, words); !error.empty()) {
             std::fprintf(stderr, "wlansim: %s\n", error.c_str());
             return kBadUsage;
