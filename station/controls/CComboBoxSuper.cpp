@@ -85,10 +85,10 @@ void CComboBoxSuper::DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct)
 {
     if (!lpDeleteItemStruct)
         return;
-    // Taking the record back from the item data frees it; the list drops the item right after
-    // this message, so nothing can hand the pointer out again.
-    std::unique_ptr<ItemRecord> record(reinterpret_cast<ItemRecord*>(lpDeleteItemStruct->itemData));
+    // The list drops the item right after this message, so nothing hands the pointer out again.
+    auto* const record = reinterpret_cast<ItemRecord*>(lpDeleteItemStruct->itemData);
     lpDeleteItemStruct->itemData = 0;
+    std::erase_if(m_records, [record](std::unique_ptr<ItemRecord> const& r) { return r.get() == record; });
 }
 
 int CComboBoxSuper::item_count() const
@@ -122,9 +122,9 @@ CComboBoxSuper::ItemRecord* CComboBoxSuper::ensure_record(int nIndex)
         return nullptr;
     if (ItemRecord* record = record_of(nIndex))
         return record;
-    auto record = std::make_unique<ItemRecord>();
+    auto& record = m_records.emplace_back(std::make_unique<ItemRecord>());
     SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(record.get()));
-    return record.release();
+    return record.get();
 }
 
 void CComboBoxSuper::repaint()

@@ -12,6 +12,7 @@
 #include "platform/framework/Afx.h"
 
 #include <map>
+#include <memory>
 #include <vector>
 
 class CComboBoxSuper : public CWnd {
@@ -68,4 +69,7 @@ private:
     void repaint();
 
     std::vector<int> m_aryColumnWidths;
+    // The records the items point to, owned here: a list that drops its items without
+    // WM_DELETEITEM reaching this object (its parent already gone) leaks none of them.
+    std::vector<std::unique_ptr<ItemRecord>> m_records;
 };

@@ -146,8 +146,10 @@ void CPageWPSProfile::fill_encryption_items(bool wpa_family)
 {
     m_bWpaFamily = wpa_family;
     m_comboEncr.ResetContent();
-    for (char const* item : wpa_family ? std::initializer_list<char const*> { "TKIP", "AES" }
-                                       : std::initializer_list<char const*> { "NONE", "WEP" })
+    // Two named lists: a list built inside the condition would end with it, before the loop.
+    static constexpr char const* kWpaItems[] = { "TKIP", "AES" };
+    static constexpr char const* kOtherItems[] = { "NONE", "WEP" };
+    for (char const* item : wpa_family ? kWpaItems : kOtherItems)
         m_comboEncr.AddString(item);
 }
 

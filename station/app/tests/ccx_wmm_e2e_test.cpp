@@ -139,8 +139,13 @@ TEST_F(CcxWmmTest, PowerSaveRejoinsAndDirectLinksComeAndGo)
         ASSERT_EQ(rows(shot("link-again"), CPageWMMDlg::IDC_LIST).size(), 1u);
         HWND list = page.GetDlgItem(CPageWMMDlg::IDC_LIST)->m_hWnd;
         ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
-        NMHDR header { list, UINT_PTR(CPageWMMDlg::IDC_LIST), UINT(NM_CLICK) };
-        page.SendMessage(WM_NOTIFY, CPageWMMDlg::IDC_LIST, reinterpret_cast<LPARAM>(&header));
+        // A click on the row, with the item-activation record the list sends.
+        NMITEMACTIVATE activate {};
+        activate.hdr = NMHDR { list, UINT_PTR(CPageWMMDlg::IDC_LIST), UINT(NM_CLICK) };
+        RECT cell { LVIR_BOUNDS, 0, 0, 0 };
+        ::SendMessage(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+        activate.ptAction = POINT { cell.left + 2, (cell.top + cell.bottom) / 2 };
+        page.SendMessage(WM_NOTIFY, CPageWMMDlg::IDC_LIST, reinterpret_cast<LPARAM>(&activate));
         click(page.GetDlgItem(CPageWMMDlg::IDC_TEAR_DOWN));
         advance(1000);
         EXPECT_TRUE(rows(shot("torn-down"), CPageWMMDlg::IDC_LIST).empty());

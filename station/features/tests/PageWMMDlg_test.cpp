@@ -235,8 +235,14 @@ protected:
         ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
         if (row >= 0)
             ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
-        NMHDR header { list, UINT_PTR(CPageWMMDlg::IDC_LIST), code };
-        ::SendMessage(page->m_hWnd, WM_NOTIFY, WPARAM(CPageWMMDlg::IDC_LIST), reinterpret_cast<LPARAM>(&header));
+        // As the list sends them: clicks carry the item-activation record.
+        NMITEMACTIVATE activate {};
+        activate.hdr = NMHDR { list, UINT_PTR(CPageWMMDlg::IDC_LIST), code };
+        activate.iItem = row;
+        RECT cell { LVIR_BOUNDS, 0, 0, 0 };
+        if (row >= 0 && ::SendMessage(list, LVM_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&cell)))
+            activate.ptAction = POINT { cell.left + 2, (cell.top + cell.bottom) / 2 };
+        ::SendMessage(page->m_hWnd, WM_NOTIFY, WPARAM(CPageWMMDlg::IDC_LIST), reinterpret_cast<LPARAM>(&activate));
         pump();
     }
     int exchanges() const
