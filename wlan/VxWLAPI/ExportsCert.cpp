@@ -17,7 +17,7 @@
 #include <strings.h>
 #include <vector>
 
-using wlan::sim::CertSpec;
+using wlan::sim::CertEntry;
 using wlan::sim::World;
 using wlan::vxwl::Library;
 
@@ -42,11 +42,11 @@ void put_text(char (&field)[N], std::string const& text)
     std::snprintf(field, N, "%s", text.c_str());
 }
 
-std::vector<CertSpec> certs_of_store(char const* store)
+std::vector<CertEntry> certs_of_store(char const* store)
 {
     std::string const name(store, ::strnlen(store, 16));
     auto all = Library::get().with_world([](World& w, std::uint64_t) { return wlan::sim::current_certs(w.spec(), &Library::get().store()); });
-    std::vector<CertSpec> out;
+    std::vector<CertEntry> out;
     for (auto& cert : all)
         if (::strcasecmp(cert.store.c_str(), name.c_str()) == 0)
             out.push_back(std::move(cert));
@@ -68,7 +68,7 @@ VXWL_API int VXWL_EnumCert(const char* store, CERT_RECORD* records, VXWL_U32* co
     }
     std::size_t const filled = std::min<std::size_t>(*count, certs.size());
     for (std::size_t i = 0; i < filled; ++i) {
-        CertSpec const& cert = certs[i];
+        CertEntry const& cert = certs[i];
         CERT_RECORD& r = records[i];
         r = CERT_RECORD {};
         put_text(r.IssuedTo, cert.issued_to);

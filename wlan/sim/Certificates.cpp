@@ -46,7 +46,7 @@ std::string trim(std::string const& s)
 }
 
 struct StoredChange {
-    CertSpec cert;
+    CertEntry cert;
     bool removed { false };
 };
 
@@ -86,9 +86,9 @@ std::vector<StoredChange> stored_changes(Store const& store)
     return out;
 }
 
-void apply(std::vector<CertSpec>& certs, StoredChange const& change)
+void apply(std::vector<CertEntry>& certs, StoredChange const& change)
 {
-    auto const same = [&](CertSpec const& c) { return c.id == change.cert.id; };
+    auto const same = [&](CertEntry const& c) { return c.id == change.cert.id; };
     certs.erase(std::remove_if(certs.begin(), certs.end(), same), certs.end());
     if (!change.removed)
         certs.push_back(change.cert);
@@ -102,7 +102,7 @@ std::vector<std::uint8_t> default_cert_data(std::string const& id)
     return std::vector<std::uint8_t>(digest.begin(), digest.end());
 }
 
-std::string set_cert_key(CertSpec& cert, std::string const& key, std::string const& value, bool& known)
+std::string set_cert_key(CertEntry& cert, std::string const& key, std::string const& value, bool& known)
 {
     known = true;
     auto text = [&](std::string& field) {
@@ -138,7 +138,7 @@ std::string set_cert_key(CertSpec& cert, std::string const& key, std::string con
     return {};
 }
 
-std::string resolve_cert_file(CertSpec& cert, std::string const& folder)
+std::string resolve_cert_file(CertEntry& cert, std::string const& folder)
 {
     if (cert.file.empty())
         return {};
@@ -157,7 +157,7 @@ std::string resolve_cert_file(CertSpec& cert, std::string const& folder)
     return {};
 }
 
-std::string format_cert_section(CertSpec const& cert, bool removed)
+std::string format_cert_section(CertEntry const& cert, bool removed)
 {
     std::string out = "[cert:" + cert.id + "]\n";
     if (removed)
@@ -175,9 +175,9 @@ std::string format_cert_section(CertSpec const& cert, bool removed)
     return out;
 }
 
-std::vector<CertSpec> current_certs(WorldSpec const& world, Store const* store)
+std::vector<CertEntry> current_certs(WorldSpec const& world, Store const* store)
 {
-    std::vector<CertSpec> certs = world.certs;
+    std::vector<CertEntry> certs = world.certs;
     if (store)
         for (auto const& change : stored_changes(*store))
             apply(certs, change);
@@ -187,7 +187,7 @@ std::vector<CertSpec> current_certs(WorldSpec const& world, Store const* store)
     return certs;
 }
 
-std::optional<CertSpec> find_cert(WorldSpec const& world, Store const* store, std::string const& id)
+std::optional<CertEntry> find_cert(WorldSpec const& world, Store const* store, std::string const& id)
 {
     for (auto& c : current_certs(world, store))
         if (c.id == id)
@@ -195,7 +195,7 @@ std::optional<CertSpec> find_cert(WorldSpec const& world, Store const* store, st
     return std::nullopt;
 }
 
-std::string store_cert_added(Store& store, CertSpec const& cert)
+std::string store_cert_added(Store& store, CertEntry const& cert)
 {
     if (cert.id.empty() || cert.id.find_first_of("[]\n") != std::string::npos)
         return "a certificate id without brackets";
@@ -208,7 +208,7 @@ std::string store_cert_removed(Store& store, WorldSpec const& world, std::string
 {
     if (!find_cert(world, &store, id))
         return "no certificate '" + id + "'";
-    CertSpec gone;
+    CertEntry gone;
     gone.id = id;
     std::string text = store.read_text(kStoredKey).value_or("");
     text += format_cert_section(gone, true);

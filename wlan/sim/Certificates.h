@@ -4,7 +4,7 @@
 // the 802.1X checks of the world, wlansim list) sees the same stores through current_certs.
 #pragma once
 
-#include "wlan/sim/CertSpec.h"
+#include "wlan/sim/CertEntry.h"
 
 #include <optional>
 #include <string>
@@ -18,22 +18,22 @@ struct WorldSpec;
 // Applies one "key = value" of a [cert:] section (store, issued_to, issued_by, expires,
 // friendly, data, file); `file` is only recorded (resolve_cert_file reads it). Returns an
 // error text, empty on success.
-std::string set_cert_key(CertSpec& cert, std::string const& key, std::string const& value, bool& known);
+std::string set_cert_key(CertEntry& cert, std::string const& key, std::string const& value, bool& known);
 // Reads the certificate's file (relative to `folder` unless absolute) into its texts and its
 // data (the SHA-1 thumbprint); keys given beside `file` keep their values. Returns an error text.
-std::string resolve_cert_file(CertSpec& cert, std::string const& folder);
+std::string resolve_cert_file(CertEntry& cert, std::string const& folder);
 // The data of a certificate that gives none: 20 bytes derived from its id.
 std::vector<std::uint8_t> default_cert_data(std::string const& id);
 // The section text parse_scenario reads back into `cert` (its file already resolved).
-std::string format_cert_section(CertSpec const& cert, bool removed = false);
+std::string format_cert_section(CertEntry const& cert, bool removed = false);
 
 // The stores as they are now: the world's certificates in their order, those added later after
 // them, removed ones left out.
-std::vector<CertSpec> current_certs(WorldSpec const& world, Store const* store);
-std::optional<CertSpec> find_cert(WorldSpec const& world, Store const* store, std::string const& id);
+std::vector<CertEntry> current_certs(WorldSpec const& world, Store const* store);
+std::optional<CertEntry> find_cert(WorldSpec const& world, Store const* store, std::string const& id);
 // Keeps an added certificate (replacing one of the same id) or a removal in the store; the
 // error text is empty on success.
-std::string store_cert_added(Store& store, CertSpec const& cert);
+std::string store_cert_added(Store& store, CertEntry const& cert);
 std::string store_cert_removed(Store& store, WorldSpec const& world, std::string const& id);
 
 }

@@ -5,7 +5,7 @@
 // comments. Unknown keys are reported as warnings, wrong values as errors with line numbers.
 #pragma once
 
-#include "wlan/sim/CertSpec.h"
+#include "wlan/sim/CertEntry.h"
 
 #include <array>
 #include <cstdint>
@@ -228,7 +228,7 @@ struct WorldSpec {
     // The system's EAP host interface is installed; single sign-on is installed.
     bool eap_host { true };
     bool sso { false };
-    std::vector<CertSpec> certs;
+    std::vector<CertEntry> certs;
     // CCX diagnostics (WorldCcx.cpp): whether the connect to the diagnostic channel, or the
     // second connect of a test (back to the user's profile), fails; whether the library cannot
     // run the test at all; the time between the test's messages.

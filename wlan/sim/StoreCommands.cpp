@@ -15,7 +15,7 @@ std::string cert_add(Store& store, std::vector<std::string> const& words)
 {
     if (words.size() < 3)
         return "'cert-add' takes an id and at least one key=value";
-    CertSpec cert;
+    CertEntry cert;
     cert.id = words[1];
     if (cert.id.size() > 64)
         return "an id has at most 64 characters";

@@ -48,7 +48,7 @@ TEST(Certificates, SectionsReadTheirKeysAndFilesRelativeToTheScenario)
     ASSERT_EQ(r.world.certs.size(), 3u);
     EXPECT_EQ(r.world.certs[0].store, "ROOT");
     EXPECT_EQ(r.world.certs[0].data, (std::vector<std::uint8_t> { 0x0A, 0x0B }));
-    CertSpec const& b = r.world.certs[1];
+    CertEntry const& b = r.world.certs[1];
     EXPECT_EQ(b.store, "MY");
     EXPECT_EQ(b.issued_to, "carol");
     EXPECT_EQ(b.issued_by, "Corp Root CA");
@@ -87,7 +87,7 @@ TEST(Certificates, StoredChangesAddReplaceAndRemove)
     TempStore dir;
     Store store(dir.folder);
     auto world = parse_scenario("[cert:a]\nissued_to = A\n[cert:b]\nissued_to = B\n").world;
-    CertSpec added;
+    CertEntry added;
     added.id = "n";
     added.issued_to = "New One";
     added.store = "ROOT";

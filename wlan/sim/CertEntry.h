@@ -10,7 +10,7 @@
 
 namespace wlan::sim {
 
-struct CertSpec {
+struct CertEntry {
     std::string id;
     std::string store { "MY" };
     std::string issued_to;
@@ -20,7 +20,7 @@ struct CertSpec {
     std::vector<std::uint8_t> data;
     // The X.509 file the texts and data come from, as the section names it ("certs/x.pem").
     std::string file;
-    bool operator==(CertSpec const&) const = default;
+    bool operator==(CertEntry const&) const = default;
 };
 
 // The most data bytes a certificate carries: a profile's certificate blob holds no more.
