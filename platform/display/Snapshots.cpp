@@ -105,9 +105,13 @@ std::vector<std::string> write_snapshot(std::string const& folder)
     }
     if (write_tray(folder + "/tray.txt"))
         written.emplace_back("tray.txt");
-    std::ofstream tree(folder + "/windows.txt", std::ios::trunc);
+    // The tree is written last and appears whole (renamed into place), so a reader waiting for
+    // "windows.txt" finds the snapshot complete.
+    std::string const tree_path = folder + "/windows.txt";
+    std::ofstream tree(tree_path + ".part", std::ios::trunc);
     tree << dump_window_tree();
-    if (tree)
+    tree.close();
+    if (tree && std::rename((tree_path + ".part").c_str(), tree_path.c_str()) == 0)
         written.emplace_back("windows.txt");
     return written;
 }
@@ -151,6 +155,12 @@ SnapshotSession::~SnapshotSession()
 
 void SnapshotSession::write_now()
 {
+    // Asked from outside, the snapshot shows what the screen is about to show: paints still
+    // pending (a window just shown, a page just switched) are done first.
+    for (HWND hwnd : user::top_level_windows()) {
+        if (IsWindowVisible(hwnd) && !is_marshal_window(hwnd))
+            RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     write();
 }
 

@@ -615,16 +615,18 @@ protected:
         return pid;
     }
     // The started programs inherit one snapshot folder; each snapshot is moved to its step's.
-    void snapshot_of(pid_t pid, fs::path const& step)
+    // The snapshot is taken once the started program has put the adapter into the mode the
+    // step expects (`wlansim list` shows it), which it does after its tray icon is added.
+    void snapshot_of(pid_t pid, fs::path const& step, std::string const& mode_line)
     {
         fs::path const dir = fs::path(folder()) / "snapshots";
         fs::remove_all(dir);
         fs::create_directories(dir);
-        // The started program paints its window after its tray icon is added: let it.
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        EXPECT_TRUE(poll(15000, [&] { return wlansim("list").find(mode_line) != std::string::npos; }))
+            << wlansim("list");
         ::kill(pid, SIGUSR1);
-        EXPECT_TRUE(poll(10000, [&] { return fs::exists(dir / "windows.txt") && fs::exists(dir / "tray.txt"); }));
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        // The tree is written last, and whole.
+        EXPECT_TRUE(poll(10000, [&] { return fs::exists(dir / "windows.txt"); }));
         for (auto const& entry : fs::directory_iterator(dir))
             fs::copy_file(entry.path(), step / entry.path().filename(), fs::copy_options::overwrite_existing);
     }
@@ -669,10 +671,7 @@ TEST_F(ModeSwitchE2eTest, ToAccessPointClientModeAndBack)
     // The program of this process traced into the same file; the started one adds its own lines.
     pid_t const client = started_program(0, trace, icons_added(trace));
     ASSERT_NE(client, 0);
-    snapshot_of(client, client_dir);
-    std::string list = wlansim("list");
-    EXPECT_NE(list.find("mode: driver access point client, stored access point client; hosted network running"), std::string::npos)
-        << list;
+    snapshot_of(client, client_dir, "mode: driver access point client, stored access point client; hosted network running");
     EXPECT_NE(read_text(client_dir / "tray.txt"), "");
 
     // Back to station mode from the client mode's tray menu; the prompt is not asked again.
@@ -682,9 +681,7 @@ TEST_F(ModeSwitchE2eTest, ToAccessPointClientModeAndBack)
     pid_t const station = started_program(1, trace, 0);
     ASSERT_NE(station, 0);
     EXPECT_TRUE(poll(5000, [&] { return ::kill(client, 0) != 0; })) << "the client mode's utility did not end";
-    snapshot_of(station, station_dir);
-    list = wlansim("list");
-    EXPECT_NE(list.find("mode: driver station, stored station; hosted network stopped"), std::string::npos) << list;
+    snapshot_of(station, station_dir, "mode: driver station, stored station; hosted network stopped");
     auto const lines = swap_log();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(arguments_of(lines[0]), (std::vector<std::string> { "ON", "Zorvel", "Zorvel", kFolder, kIcon, kVirtualAdapter }));
