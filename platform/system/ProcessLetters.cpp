@@ -29,8 +29,10 @@ struct Handlers {
 
 Handlers& handlers()
 {
-    static Handlers state;
-    return state;
+    // Never destroyed: a library torn down among the process's static objects at exit still
+    // removes its entry after this table's own end would have come.
+    static Handlers* const state = new Handlers;
+    return *state;
 }
 
 }

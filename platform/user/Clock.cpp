@@ -33,8 +33,10 @@ struct Listeners {
 
 Listeners& listeners()
 {
-    static Listeners state;
-    return state;
+    // Never destroyed: a library torn down among the process's static objects at exit still
+    // removes its entry after this table's own end would have come.
+    static Listeners* const state = new Listeners;
+    return *state;
 }
 
 // Under the lock, so that a listener being removed is never running.

@@ -386,6 +386,22 @@ static int run_wlansim(std::vector<std::string> arguments)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// A program that ends without VXWL_DeInitial leaves the library to the process's own end:
+// its thread, its letter handler and its clock listener are torn down then, after the
+// platform's registries may have gone, and the exit is still clean.
+TEST_F(LibraryTest, ProcessEndsCleanlyWithoutDeInitial)
+{
+    std::filesystem::create_directories(m_folder + "/run");
+    ::setenv("ZORVEL_RUNTIME_DIR", (m_folder + "/run").c_str(), 1);
+    EXPECT_EXIT(
+        {
+            start();
+            step(0);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 // The library's thread sleeps until the world has something due. Each look it takes has a
 // cause: a moved clock, a call that scheduled a step, a letter from wlansim; an hour with
 // nothing due costs one look, not one every slice.
