@@ -198,6 +198,20 @@ int trackbar_position_at(RECT const& rect, TrackbarLook const& look, POINT point
     return static_cast<int>(std::clamp<long long>(value, look.min, look.max));
 }
 
+namespace {
+
+// A disabled thumb: its face inside the raised edge checkered with the highlight colour, so
+// that it reads as greyed, as the thumb of a disabled trackbar does.
+void dither_inside(HDC dc, RECT const& thumb)
+{
+    COLORREF const light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    for (int y = thumb.top + 2; y < thumb.bottom - 2; ++y)
+        for (int x = thumb.left + 2 + (y & 1); x < thumb.right - 2; x += 2)
+            SetPixel(dc, x, y, light);
+}
+
+}
+
 void paint_trackbar(HDC dc, RECT const& rect, TrackbarLook const& look)
 {
     fill(dc, rect, COLOR_BTNFACE);
@@ -210,11 +224,13 @@ void paint_trackbar(HDC dc, RECT const& rect, TrackbarLook const& look)
             RECT thumb = trackbar_thumb(rect, at);
             RECT tic = look.vertical ? RECT { thumb.right + 2, (thumb.top + thumb.bottom) / 2, thumb.right + 5, (thumb.top + thumb.bottom) / 2 + 1 }
                                      : RECT { (thumb.left + thumb.right) / 2, thumb.bottom + 2, (thumb.left + thumb.right) / 2 + 1, thumb.bottom + 5 };
-            fill(dc, tic, COLOR_BTNTEXT);
+            fill(dc, tic, look.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
         }
     }
     RECT thumb = trackbar_thumb(rect, look);
     DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    if (!look.enabled)
+        dither_inside(dc, thumb);
     if (look.focused) {
         RECT focus = rect;
         DrawFocusRect(dc, &focus);

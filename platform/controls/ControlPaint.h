@@ -77,6 +77,7 @@ RECT trackbar_channel(RECT const& rect, bool vertical);
 RECT trackbar_thumb(RECT const& rect, TrackbarLook const& look);
 // Position under a point along the channel, clamped to min..max.
 int trackbar_position_at(RECT const& rect, TrackbarLook const& look, POINT point);
+// Disabled: the tics in COLOR_GRAYTEXT and the thumb's face checkered with COLOR_BTNHIGHLIGHT.
 void paint_trackbar(HDC dc, RECT const& rect, TrackbarLook const& look);
 
 struct ScrollBarLook {

@@ -85,10 +85,12 @@ if(TARGET platform_display AND TARGET wlansim)
     add_dependencies(station_ccx_wmm_e2e_tests VxWLAPI wlansim Zorvel)
 endif()
 
-# The profile page end to end: the program, the stand-in's profile store and wlansim.
+# The profile page and its editor end to end: the program, the stand-in's profile store and
+# wlansim.
 if(TARGET platform_display AND TARGET wlansim)
     zorvel_add_test(NAME station_profiles_e2e_tests
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/profiles_e2e_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tests/profile_editor_e2e_test.cpp
         LIBS station_app platform_display
         LABELS threaded)
     target_compile_definitions(station_profiles_e2e_tests PRIVATE

@@ -94,6 +94,17 @@ bool key_matches(ApSecurity const& security, std::string const& key)
     }
 }
 
+namespace {
+
+// The same network name on the same channel.
+bool same_network(ApConfigData const& a, ApConfigData const& b)
+{
+    std::size_t const length = std::min<std::size_t>(a.SsidLen, AP_SSID_MAX);
+    return a.SsidLen == b.SsidLen && a.lFreq == b.lFreq && std::memcmp(a.Ssid, b.Ssid, length) == 0;
+}
+
+}
+
 std::uint16_t station_rate_word(StationSpec const& s)
 {
     switch (s.phy) {
@@ -127,8 +138,16 @@ bool World::softap_serving(std::uint64_t now) const
     return m_ap.config && driver_ready(now) && op_mode() == 1 && radio_on();
 }
 
+// A new network name or channel starts the network anew: the stations associated to the old
+// one leave it and, once it serves again, join the new one, as they would on the air.
 void World::softap_apply_config(ApConfigData const& config, std::uint64_t now)
 {
+    if (m_ap.config && m_ap.started && !same_network(*m_ap.config, config)) {
+        for (auto const& s : m_spec.stations)
+            if (auto& link = m_ap.links[s.id]; link.state == StationState::Associated)
+                drop_station(s, link, AP_EVENT_LEFT, now);
+        stop_softap(now);
+    }
     m_ap.config = config;
     reset_station_attempts();
     reconcile_softap(now);

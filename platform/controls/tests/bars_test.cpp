@@ -85,6 +85,32 @@ TEST_F(BarsTest, TrackbarKeysSendTheirCodes)
     }
 }
 
+// A disabled trackbar greys its thumb (its face checkered with the highlight colour) and its
+// tics; enabled, the face is plain.
+TEST_F(BarsTest, DisabledTrackbarGreysItsThumbAndTics)
+{
+    HWND t = make(TRACKBAR_CLASS, "", TBS_AUTOTICKS, 3, { 10, 10, 126, 40 });
+    SendMessage(t, TBM_SETPOS, TRUE, 50);
+    pump();
+    RECT client;
+    GetClientRect(t, &client);
+    platform::controls::TrackbarLook const look { 0, 100, 50, false, 0, false, true };
+    RECT const thumb = platform::controls::trackbar_thumb(client, look);
+    int const x = (thumb.left + thumb.right) / 2;
+    int const y = (thumb.top + thumb.bottom) / 2;
+    COLORREF const face = GetSysColor(COLOR_BTNFACE);
+    COLORREF const light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(pixel_of(t, x, y), face);
+    EXPECT_EQ(pixel_of(t, x + 1, y), face);
+    EnableWindow(t, FALSE);
+    pump();
+    // One of two neighbours in a row is the highlight, the other the face.
+    COLORREF const a = pixel_of(t, x, y);
+    COLORREF const b = pixel_of(t, x + 1, y);
+    EXPECT_TRUE((a == light && b == face) || (a == face && b == light)) << std::hex << a << " " << b;
+    EXPECT_EQ(pixel_of(t, x, y + 1), b);
+}
+
 TEST_F(BarsTest, TrackbarMouseDragsTheThumbAndPagesOnTheChannel)
 {
     HWND t = make(TRACKBAR_CLASS, "", TBS_AUTOTICKS, 3, { 10, 10, 126, 40 }); // channel 8..108
