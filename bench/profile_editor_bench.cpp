@@ -9,6 +9,7 @@
 #include "platform/gdi/Testing.h"
 #include "platform/user/Testing.h"
 #include "station/core/VxWlLib.h"
+#include "station/profiles/PageSystemConfigDlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
 #include "wlan/profile/ProfileFields.h"
 
