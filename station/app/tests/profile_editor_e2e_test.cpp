@@ -7,6 +7,7 @@
 // tabs and of the pop-up stay beside the test ("profile_editor_run/<step>").
 #include "PageRunHarness.h"
 
+#include "platform/gdi/FontCache.h"
 #include "platform/gdi/Png.h"
 #include "station/app/HideDlg.h"
 #include "station/controls/CInfoWnd.h"
@@ -154,6 +155,15 @@ protected:
         ::GetClientRect(hwnd, &client);
         return client.right;
     }
+    // Each tab button's text fits on one line.
+    static void expect_tab_texts_fit(CProfileEditorDlg& editor)
+    {
+        for (int id : { TAB_BUTTON_SYSCONFIG, TAB_BUTTON_AUTH, TAB_BUTTON_8021X }) {
+            CShadeButtonST* const button = editor.tab_button(id);
+            ASSERT_NE(button, nullptr);
+            EXPECT_LE(text_width(button->m_hWnd) + kButtonFrame, client_width(button->m_hWnd)) << id;
+        }
+    }
     bool connected_in_tray(std::string const& ssid)
     {
         return tray_icon() && tray_icon()->tip.find("Connected to " + ssid) != std::string::npos;
@@ -186,12 +196,7 @@ TEST_F(ProfileEditorRun, AddActivateEditAndTheNetworkList)
         EXPECT_EQ(shown.texts[Sys::IDC_NAME], "Home");
         EXPECT_EQ(shown.texts[Sys::IDC_SSID], "HomeNet 5G");
 
-        // Each tab button's text fits on one line.
-        for (int id : { TAB_BUTTON_SYSCONFIG, TAB_BUTTON_AUTH, TAB_BUTTON_8021X }) {
-            CShadeButtonST* const button = editor->tab_button(id);
-            ASSERT_NE(button, nullptr);
-            EXPECT_LE(text_width(button->m_hWnd) + kButtonFrame, client_width(button->m_hWnd)) << id;
-        }
+        expect_tab_texts_fit(*editor);
 
         tab(*editor, TAB_BUTTON_AUTH);
         command(auth, UINT(station::profiles::auth_command(station::profiles::kAuthWpa2Psk)));
@@ -264,5 +269,19 @@ TEST_F(ProfileEditorRun, AddActivateEditAndTheNetworkList)
             "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\n"
             "profile\t2\tHarbour\tHarbour\topen/none\tpac 0\n"
             "active\tHome\n");
+    });
+}
+
+// The tab buttons' texts fit in the faces a user's machine draws too (the substitution table,
+// not the pinned test font).
+TEST_F(ProfileEditorRun, TabTextsFitInTheFacesAUserDraws)
+{
+    platform::gdi::pin_font_file("");
+    with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
+        click(window.kind_button(BTN_PROFILE));
+        click(window.m_pPageProfileDlg->GetDlgItem(CPageProfileDlg::IDC_ADD));
+        ASSERT_NE(window.m_pProfileEditorDlg, nullptr);
+        ASSERT_TRUE(window.m_pProfileEditorDlg->IsWindowVisible());
+        expect_tab_texts_fit(*window.m_pProfileEditorDlg);
     });
 }
