@@ -144,6 +144,30 @@ TEST_F(ApLibraryTest, AWrongKeyFailsAndAChangedConfigurationRemovesFirst)
     EXPECT_EQ(events(), (std::vector<Event> { { kPrinter, 4 } })) << "tries again after a change, still wrong";
 }
 
+// A new name or channel starts the network anew: the stations leave, the access point starts
+// and they join again; the same name and channel again changes nothing.
+TEST_F(ApLibraryTest, ANewNameOrChannelRestartsTheNetwork)
+{
+    load(world(5));
+    serve();
+    step(0);
+    events();
+    ApConfigData config {};
+    m_api.ReadConfigData(&config);
+    std::vector<Event> const restart { { kLaptop, 2 }, { kPrinter, 2 }, { kAdapter, 0 }, { kLaptop, 1 }, { kPrinter, 1 } };
+    config.SsidLen = 6;
+    std::memcpy(config.Ssid, "Garden", 6);
+    ASSERT_EQ(m_api.WriteandSetConfigData(config, ApOptionData {}), 1);
+    EXPECT_EQ(events(), restart) << "a new name";
+    config.lFreq = config.lFreq == 2462000 ? 2412000 : 2462000;
+    ASSERT_EQ(m_api.WriteandSetConfigData(config, ApOptionData {}), 1);
+    EXPECT_EQ(events(), restart) << "a new channel";
+    config.nBeaconPeriod = 200;
+    ASSERT_EQ(m_api.WriteandSetConfigData(config, ApOptionData {}), 1);
+    EXPECT_EQ(events(), std::vector<Event> {}) << "the same network";
+    EXPECT_EQ(table_macs(), (std::vector<std::string> { kLaptop, kPrinter }));
+}
+
 TEST_F(ApLibraryTest, StationsJoinAndLeaveThroughTheLiveLog)
 {
     load(world(5));
