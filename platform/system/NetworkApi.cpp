@@ -35,8 +35,10 @@ struct Published {
 
 Published& published()
 {
-    static Published p;
-    return p;
+    // Never destroyed: a library that publishes its adapter withdraws it when it is torn down,
+    // which at the process's end may come after this table's own end.
+    static Published* const p = new Published;
+    return *p;
 }
 
 std::vector<Adapter> machine_adapters()

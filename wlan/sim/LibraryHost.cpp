@@ -46,8 +46,14 @@ std::string scenario_path()
 LibraryHost& LibraryHost::get()
 {
     std::lock_guard lock(g_instance_mutex);
-    if (!g_instance)
+    if (!g_instance) {
         g_instance.reset(new LibraryHost(g_role, g_observer));
+        // A program that ends without VXWL_DeInitial: the host goes at exit before the
+        // platform's tables it registered in (made while it was built, so torn down before
+        // this library's own statics), not after them.
+        static std::once_flag at_exit;
+        std::call_once(at_exit, [] { std::atexit([] { LibraryHost::shut_down(); }); });
+    }
     return *g_instance;
 }
 
