@@ -13,6 +13,7 @@
 #include "station/profiles/Page8021XDlg.h"
 #include "station/profiles/PageAuthEncryDlg.h"
 #include "station/profiles/PageSystemConfigDlg.h"
+#include "station/profiles/PageWAPICertManageDlg.h"
 #include "station/profiles/PageWAPIDlg.h"
 #include "wlan/profile/ProfileCodes.h"
 #include "wlan/profile/ProfileFields.h"
