@@ -57,11 +57,11 @@ BOOL CPageWAPICertManageDlg::OnInitDialog()
     m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(G_UiStr.nCharSet), 0, 0, 0, 0, G_UiStr.strFaceName.c_str());
     init_texts();
     m_comboMethod.ChangeColumnTotal(1);
-    CRect dropped;
-    m_comboMethod.SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-    ScreenToClient(&dropped);
-    m_comboMethod.MoveWindow(&dropped);
+    // The template's height is already the combo's dropped-down height, and this platform's
+    // dropped rectangle is the list below the box: moving the box there would move it off
+    // its label. The one choice is shown selected, so the box is not blank.
     m_comboMethod.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(G_UiStr.IDS_CERT_SELECT_AUTO.c_str()));
+    m_comboMethod.SendMessage(CB_SETCURSEL, 0);
     init_list();
     GetDlgItem(IDC_LABEL_INSTITUTION)->ShowWindow(SW_HIDE);
     GetDlgItem(IDC_INSTITUTION)->ShowWindow(SW_HIDE);
