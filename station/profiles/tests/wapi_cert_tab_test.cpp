@@ -12,6 +12,7 @@
 #include "station/profiles/PageWAPICertManageDlg.h"
 #include "station/profiles/PageWAPIDlg.h"
 #include "station/controls/CTabDialog.h"
+#include "station/controls/PageFrame.h"
 
 #include "platform/system/FileDialog.h"
 #include "platform/system/FileDialogModel.h"
@@ -460,4 +461,31 @@ TEST_F(WapiTabTest, ManagerInstallAddsARowFromTheFileDescriptionAndACancelAddsNo
         click(*manager, id);
     EXPECT_EQ(manager->m_rows.size(), 1u);
     EXPECT_EQ(lib.calls.size(), 1u);
+}
+
+TEST_F(WapiTabTest, SubTabFrameIsTwoPixelsOfShadowAndHighlightAlongEachEdge)
+{
+    CWnd page;
+    ASSERT_TRUE(page.Create("Static", "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 40, 26), &parent, 7));
+    CClientDC(&page).FillSolidRect(0, 0, 30, 16, RGB(1, 2, 3));
+    {
+        CClientDC dc(&page);
+        PaintSubTabFrame(page, dc);
+    }
+    COLORREF const shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    COLORREF const highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    COLORREF const inside = RGB(1, 2, 3);
+    struct Probe {
+        int x, y;
+        COLORREF colour;
+    };
+    Probe const probes[] = {
+        { 5, 0, shadow }, { 5, 1, highlight }, { 5, 2, inside },        // top strip: shadow over highlight
+        { 0, 8, shadow }, { 1, 8, highlight }, { 2, 8, inside },        // left strip
+        { 28, 8, shadow }, { 29, 8, highlight }, { 27, 8, inside },     // right strip
+        { 5, 14, shadow }, { 5, 15, highlight }, { 5, 13, inside },     // bottom strip
+        { 15, 8, inside },
+    };
+    for (Probe const& p : probes)
+        EXPECT_EQ(pixel(page.m_hWnd, p.x, p.y), p.colour) << p.x << "," << p.y;
 }
