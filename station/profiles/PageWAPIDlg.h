@@ -37,8 +37,16 @@ public:
     // WAPI_Cert is off.
     void ClearCertificates();
     // Bring the user or AS certificate sub-tab forward (BM_CLICK on its button).
-    void ShowUserCertTab() { click(m_btnUserCert); }
-    void ShowASCertTab() { click(m_btnASCert); }
+    void ShowUserCertTab()
+    {
+        ++m_nUserTabShown;
+        click(m_btnUserCert);
+    }
+    void ShowASCertTab()
+    {
+        ++m_nASTabShown;
+        click(m_btnASCert);
+    }
 
     CPageUserCertDlg m_dlgUserCert;
     CPageASCertDlg m_dlgASCert;
@@ -47,6 +55,12 @@ public:
     // The paths the user and AS certificate sub-tabs hold.
     CString& m_strUserCertPath;
     CString& m_strASCertPath;
+    // The sub-tab buttons, as the editors' older code reaches them.
+    CShadeButtonST* m_pBtnUserCert { &m_btnUserCert };
+    CShadeButtonST* m_pBtnASCert { &m_btnASCert };
+    // How often each sub-tab was asked to come forward (the editors' tests read them).
+    int m_nUserTabShown {};
+    int m_nASTabShown {};
 
     CTabDialog* tab_host() const { return m_pTabDlg.get(); }
 
