@@ -17,22 +17,6 @@ void PaintPageTopLine(CWnd& page, CDC& dc)
     dc.FillSolidRect(0, 1, client.Width(), 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
-void PaintSubTabFrame(CWnd& page, CDC& dc)
-{
-    CRect window;
-    page.GetWindowRect(&window);
-    int const w = window.Width();
-    int const h = window.Height();
-    COLORREF const shadow = ::GetSysColor(COLOR_BTNSHADOW);
-    COLORREF const highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    // Each strip is 2 pixels across: its 3D rectangle is shadow on one row (or column) and
-    // highlight on the other.
-    dc.Draw3dRect(0, 0, w, 2, shadow, highlight);
-    dc.Draw3dRect(0, 0, 2, h, shadow, highlight);
-    dc.Draw3dRect(w - 2, 0, 2, h, shadow, highlight);
-    dc.Draw3dRect(0, h - 2, w, 2, shadow, highlight);
-}
-
 void BindHideTabIcon(BOOL* pHideTabIcon) { g_hide_tab_icon = pHideTabIcon ? pHideTabIcon : &g_own_hide_tab_icon; }
 
 LRESULT PageNcHitTest(CWnd& page)

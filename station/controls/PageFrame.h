@@ -10,10 +10,6 @@
 // Draws the line across the page's client width: a shadow row over a highlight row.
 void PaintPageTopLine(CWnd& page, CDC& dc);
 
-// Draws the frame of a sub-tab page (the 802.1X and WAPI sub-tabs): four 2-pixel bevel strips
-// along the window's edges, shadow at top left and highlight at bottom right.
-void PaintSubTabFrame(CWnd& page, CDC& dc);
-
 // Binds the hidden dialog's small-screen flag; null binds a flag of this module that stays off.
 void BindHideTabIcon(BOOL* pHideTabIcon);
 

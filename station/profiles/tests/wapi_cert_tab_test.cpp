@@ -12,7 +12,6 @@
 #include "station/profiles/PageWAPICertManageDlg.h"
 #include "station/profiles/PageWAPIDlg.h"
 #include "station/controls/CTabDialog.h"
-#include "station/controls/PageFrame.h"
 
 #include "platform/system/FileDialog.h"
 #include "platform/system/FileDialogModel.h"
@@ -465,27 +464,27 @@ TEST_F(WapiTabTest, ManagerInstallAddsARowFromTheFileDescriptionAndACancelAddsNo
 
 TEST_F(WapiTabTest, SubTabFrameIsTwoPixelsOfShadowAndHighlightAlongEachEdge)
 {
-    CWnd page;
-    ASSERT_TRUE(page.Create("Static", "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 40, 26), &parent, 7));
-    CClientDC(&page).FillSolidRect(0, 0, 30, 16, RGB(1, 2, 3));
-    {
-        CClientDC dc(&page);
-        PaintSubTabFrame(page, dc);
-    }
+    CPageWAPIDlg& page = open_tab();
+    CWapiCertSubTab& sub = page.m_dlgUserCert;
+    ASSERT_TRUE(sub.IsWindowVisible());
+    CRect client;
+    sub.GetClientRect(&client);
+    int const w = client.Width();
+    int const h = client.Height();
     COLORREF const shadow = ::GetSysColor(COLOR_BTNSHADOW);
     COLORREF const highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    COLORREF const inside = RGB(1, 2, 3);
+    COLORREF const face = ::GetSysColor(COLOR_BTNFACE);
     struct Probe {
+        char const* where;
         int x, y;
         COLORREF colour;
     };
     Probe const probes[] = {
-        { 5, 0, shadow }, { 5, 1, highlight }, { 5, 2, inside },        // top strip: shadow over highlight
-        { 0, 8, shadow }, { 1, 8, highlight }, { 2, 8, inside },        // left strip
-        { 28, 8, shadow }, { 29, 8, highlight }, { 27, 8, inside },     // right strip
-        { 5, 14, shadow }, { 5, 15, highlight }, { 5, 13, inside },     // bottom strip
-        { 15, 8, inside },
+        { "top", w / 2, 0, shadow }, { "top", w / 2, 1, highlight }, { "top, inside", w / 2, 2, face },
+        { "left", 0, h / 2, shadow }, { "left", 1, h / 2, highlight }, { "left, inside", 2, h / 2, face },
+        { "right", w - 2, h / 2, shadow }, { "right", w - 1, h / 2, highlight }, { "right, inside", w - 3, h / 2, face },
+        { "bottom", w / 2, h - 2, shadow }, { "bottom", w / 2, h - 1, highlight }, { "bottom, inside", w / 2, h - 3, face },
     };
     for (Probe const& p : probes)
-        EXPECT_EQ(pixel(page.m_hWnd, p.x, p.y), p.colour) << p.x << "," << p.y;
+        EXPECT_EQ(pixel(sub.m_hWnd, p.x, p.y), p.colour) << p.where << " " << p.x << "," << p.y;
 }
