@@ -380,8 +380,11 @@ TEST_F(WapiTabTest, ACancelledBrowseChangesNothing)
 TEST_F(WapiTabTest, LoadingAProfileInstallsUserThenASAndBringsTheUserSubTabForward)
 {
     CPageWAPIDlg& page = open_tab();
-    click(*page.tab_host(), CPageWAPIDlg::IDC_AS_TAB);
+    // The editors' check of the names brings a sub-tab forward with its button.
+    page.ShowASCertTab();
+    pump();
     ASSERT_TRUE(page.m_dlgASCert.IsWindowVisible());
+    EXPECT_FALSE(page.m_dlgUserCert.IsWindowVisible());
     lib.describe_files_as("Subject", "Issuer", "2030/12/31 23:59:59");
     page.LoadCertificates("/c/user.cer", "/c/as.cer");
     std::vector<std::string> const expected { "LoadUser /c/user.cer", "SetupUser /c/user.cer key 10", "Info /c/user.cer 1",
