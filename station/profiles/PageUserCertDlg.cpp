@@ -3,6 +3,9 @@
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 WapiCertKind const kUserKind { "CPageUserCertDlg", "USER", "User", "[Kivra] EnumSystemCertificate Fail !!!\n",
@@ -17,6 +20,8 @@ CPageUserCertDlg::CPageUserCertDlg(CWnd* pParent)
 
 int CPageUserCertDlg::LoadCert(const char* path, WAPI_LOADED_CERT* loaded)
 {
+    // A fresh buffer for each load: the setup gets only what this load wrote.
+    std::fill(std::begin(m_key), std::end(m_key), '\0');
     return G_VxWlLib.VXWL_LoadX509UserCertificate(path, loaded, m_key);
 }
 
