@@ -30,6 +30,10 @@ BOOL CPageWAPIDlg::OnInitDialog()
     m_pTabDlg = std::make_unique<CTabDialog>(CTabDialog::IDD, this);
     if (!m_pTabDlg->Create(CTabDialog::IDD, this))
         return FALSE;
+    // The host brings a sub-tab forward by painting it at once, while the area the other one
+    // left is still to be painted by the host; clipping its children keeps that later paint
+    // off the sub-tab's frame.
+    m_pTabDlg->ModifyStyle(0, WS_CLIPCHILDREN);
     CreateSubPages();
     CRect const host = placeholder(IDC_HOST_PLACE);
     m_pTabDlg->SetWindowPos(nullptr, host.left, host.top, host.Width(), host.Height(), SWP_NOZORDER | SWP_SHOWWINDOW);

@@ -468,6 +468,11 @@ TEST_F(WapiTabTest, ManagerInstallAddsARowFromTheFileDescriptionAndACancelAddsNo
 TEST_F(WapiTabTest, SubTabFrameIsTwoPixelsOfShadowAndHighlightAlongEachEdge)
 {
     CPageWAPIDlg& page = open_tab();
+    // Brought forward by its button, after the other sub-tab.
+    page.ShowASCertTab();
+    pump();
+    page.ShowUserCertTab();
+    pump();
     CWapiCertSubTab& sub = page.m_dlgUserCert;
     ASSERT_TRUE(sub.IsWindowVisible());
     CRect client;
