@@ -506,6 +506,7 @@ void CProfileEditorDlg::collect_security()
 // Step 13: the 802.1X block from the 802.1X tab and what its sub-tabs hold.
 void CProfileEditorDlg::collect_8021x()
 {
+    m_pPage8021XDlg->GatherSubTabs();
     CPage8021XDlg const& tab = *m_pPage8021XDlg;
     EAP_SETTING_DATA const& sub = tab.m_SubTabValues;
     EAP_SETTING_DATA& e = m_EapData;

@@ -12,6 +12,7 @@
 #include "station/core/UiStr.h"
 #include "station/core/tests/ScanFixtures.h"
 #include "station/profiles/Page8021XDlg.h"
+#include "station/profiles/PageEAPFastDlg.h"
 #include "station/profiles/PageAuthEncryDlg.h"
 #include "station/profiles/PageSystemConfigDlg.h"
 #include "station/profiles/ProfileEditorDlg.h"
@@ -484,12 +485,15 @@ TEST_F(ProfileEditorTest, EapFastWritesThePacListAndOpensTheEapWindowAfterTheWri
         lib.profiles.clear();
         lib.pac_lists.clear();
         lib.win_os = 12;
-        lib.add("Corp", "CorpNet", AUTH_WPA2, ENC_AES).enumAuthenProtocol = std::uint32_t(method);
+        WLANPROFILE& corp = lib.add("Corp", "CorpNet", AUTH_WPA2, ENC_AES);
+        corp.enumAuthenProtocol = std::uint32_t(method);
+        wlan::profile::write_text(corp.chID, "alice"); // PEAP's check asks for an identity and a password
+        wlan::profile::write_text(corp.chPassword, "secret");
         lib.pac_lists["Corp"] = { PAC_ENTRY { 1, "pac one", "/p/1" }, PAC_ENTRY { 2, "pac two", "/p/2" } };
         edit("Corp", "1");
         EXPECT_EQ(editor->m_pPACList, nullptr);
         EXPECT_EQ(editor->m_pPage8021XDlg->m_PacRows.size(), 2u);
-        editor->m_pPage8021XDlg->m_PacRows.pop_back();
+        editor->m_pPage8021XDlg->m_pEapFastDlg->m_arrPAC.pop_back();
         ok();
         EXPECT_TRUE(boxes.empty());
         bool const fast = method == 3;
