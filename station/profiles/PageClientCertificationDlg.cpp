@@ -61,10 +61,9 @@ BOOL CPageClientCertificationDlg::OnInitDialog()
     m_comboCert.ChangeColumnTotal(4);
     for (int c = 0; c < 4; ++c)
         m_comboCert.ResizeColumn(c, kColumnWidths[c]);
+    // The template gives the closed combo its place; the list drops below it.
     CRect dropped;
-    m_comboCert.SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-    ScreenToClient(&dropped);
-    m_comboCert.MoveWindow(&dropped);
+    m_comboCert.GetWindowRect(&dropped);
     m_comboCert.SendMessage(CB_SETDROPPEDWIDTH, WPARAM(dropped.Width() * 3 / 2));
     for (CButtonST& radio : m_radioLocation)
         StyleRadioButton(radio);

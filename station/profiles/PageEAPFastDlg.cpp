@@ -94,6 +94,7 @@ BOOL CPageEAPFastDlg::OnInitDialog()
             SetCtrlText(m_hWnd, control->m_hWnd, l.text);
     for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
         child->SetFont(&m_font);
+    ShowItems(*this, { IDC_PATH_LABEL, IDC_PATH_VALUE }, false);
     StyleCheckButton(m_btnProvision);
     StyleCheckButton(m_btnUsePAC);
     for (CShadeButtonST* button : { &m_btnImport, &m_btnRemove }) {

@@ -70,10 +70,9 @@ BOOL CPageNamePasswordDlg::OnInitDialog()
         if (CWnd* control = GetDlgItem(l.id))
             SetCtrlText(m_hWnd, control->m_hWnd, l.text);
     m_comboIdKind.ChangeColumnTotal(1);
+    // The template gives the closed combo its place; the list drops below it.
     CRect dropped;
-    m_comboIdKind.SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-    ScreenToClient(&dropped);
-    m_comboIdKind.MoveWindow(&dropped);
+    m_comboIdKind.GetWindowRect(&dropped);
     m_comboIdKind.ResizeColumn(0, dropped.Width());
     for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
         child->SetFont(&m_font);

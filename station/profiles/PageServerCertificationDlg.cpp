@@ -56,10 +56,6 @@ BOOL CPageServerCertificationDlg::OnInitDialog()
         StyleRadioButton(radio);
     m_comboCA.ChangeColumnTotal(1);
     m_comboCA.ResizeColumn(0, 450);
-    CRect dropped;
-    m_comboCA.SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-    ScreenToClient(&dropped);
-    m_comboCA.MoveWindow(&dropped);
     if (G_VxWlLib.VXWL_GetWinOS() >= 10)
         ShowItems(*this, { IDC_INTERMEDIATE, IDC_INTERMEDIATE_LABEL, IDC_RULE_EXACT, IDC_RULE_DOMAIN, IDC_RULE_EXACT_LABEL, IDC_RULE_DOMAIN_LABEL }, false);
     UpdateData(FALSE);
