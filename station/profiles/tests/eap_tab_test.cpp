@@ -244,3 +244,92 @@ TEST_F(EapTabTest, SnapshotsOfTheSubTabs)
     x().m_pBtnEapFast->SendMessage(BM_CLICK);
     write("eap-fast");
 }
+
+// Add, Save, Edit, Save stores the same record for every method and inner method, with and
+// without server validation.
+TEST_F(EapTabTest, AddSaveEditSaveStoresTheSameRecordForEveryMethod)
+{
+    struct Case {
+        char const* what;
+        int win_os;
+        int method;
+        int inner;        // PEAP / EAP-FAST index, TTLS index, or -1
+        bool server;      // validate the server against Corp Root CA
+        std::uint32_t tunnel_code;
+        bool user_cert;
+    };
+    Case const cases[] = {
+        { "PEAP MSCHAPv2", 12, EAP_PEAP, 0, false, 26, false },
+        { "PEAP MSCHAPv2, server", 12, EAP_PEAP, 0, true, 26, false },
+        { "PEAP TLS", 12, EAP_PEAP, 1, true, 13, true },
+        { "PEAP GTC", 12, EAP_PEAP, 2, false, 6, false },
+        { "TLS", 12, EAP_TLS, -1, true, 26, true },
+        { "TLS, no server check", 12, EAP_TLS, -1, false, 26, true },
+        { "LEAP", 12, EAP_LEAP, -1, false, 26, false },
+        { "EAP-FAST, older", 8, EAP_FAST, -1, false, 6, false },
+        { "PEAP, older, server", 8, EAP_PEAP, 0, true, 26, false },
+        { "TTLS CHAP", 8, EAP_TTLS, 0, false, 72, false },
+        { "TTLS MS-CHAP", 8, EAP_TTLS, 1, true, 71, false },
+        { "TTLS MS-CHAP-V2", 8, EAP_TTLS, 2, false, 26, false },
+        { "TTLS PAP", 8, EAP_TTLS, 3, false, 73, false },
+        { "TTLS EAP-MD5", 8, EAP_TTLS, 4, true, 4, false },
+        { "MD5-Challenge", 8, EAP_MD5, -1, false, 26, false },
+    };
+    write_pac(folder / "corp.pac");
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        lib.profiles.clear();
+        lib.pac_lists.clear();
+        remake(c.win_os);
+        open_8021x();
+        method(c.method);
+        if (c.inner >= 0)
+            c.method == EAP_TTLS ? ttls_inner(c.inner) : inner(c.inner);
+        type(name(), Name::IDC_IDENTITY, "alice");
+        type(name(), Name::IDC_PASSWORD, "secret");
+        if (c.server) {
+            click(server(), Server::IDC_USE_CERT);
+            server().m_comboCA.SendMessage(CB_SETCURSEL, 1);
+            server().SendMessage(WM_COMMAND, MAKEWPARAM(Server::IDC_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(server().m_comboCA.m_hWnd));
+            type(server(), Server::IDC_SERVER_NAME, "radius.corp.example");
+        }
+        if (c.method == EAP_FAST) {
+            ASSERT_EQ(fast().m_arrPAC.size(), 1u);
+            select_row(fast().m_listPAC, 0);
+            fast().ToggleFocused();
+        }
+        ok();
+        ASSERT_EQ(boxes, std::vector<std::string>());
+        WLANPROFILE const* first = stored("Corp");
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(first->enumAuthenProtocol, std::uint32_t(c.method));
+        EXPECT_EQ(first->enumTunnel, c.tunnel_code);
+        EXPECT_STREQ(first->chID, "alice");
+        EXPECT_EQ(first->bServerCert, c.server ? 1u : 0u);
+        EXPECT_EQ(first->CA_cert.BlobLength, c.server ? 20u : 0u);
+        EXPECT_EQ(first->user_cert.BlobLength, c.user_cert ? 20u : 0u);
+        if (c.user_cert) {
+            EXPECT_EQ(std::vector<std::uint8_t>(first->user_cert.BlobData, first->user_cert.BlobData + 20), bytes_of("carol"));
+        }
+        if (c.server) {
+            EXPECT_STREQ(first->chServerName, "radius.corp.example");
+            EXPECT_EQ(std::vector<std::uint8_t>(first->CA_cert.BlobData, first->CA_cert.BlobData + 20), bytes_of("corp-root"));
+        }
+        if (c.method == EAP_FAST) {
+            EXPECT_EQ(first->bProvision, 1u);
+            EXPECT_EQ(first->bPAC, 1u);
+            ASSERT_EQ(lib.pac_lists["Corp"].size(), 1u);
+            EXPECT_EQ(lib.pac_lists["Corp"][0].Value, 1u);
+            EXPECT_STREQ(lib.pac_lists["Corp"][0].Name, "corp.pac");
+        }
+        WLANPROFILE const saved = *first;
+        auto const pacs = lib.pac_lists["Corp"];
+
+        edit("Corp", "3");
+        ok();
+        ASSERT_EQ(boxes, std::vector<std::string>());
+        ASSERT_EQ(lib.profiles.size(), 1u);
+        EXPECT_EQ(std::memcmp(&saved, stored("Corp"), sizeof(WLANPROFILE)), 0);
+        EXPECT_EQ(lib.pac_lists["Corp"].size(), pacs.size());
+    }
+}
