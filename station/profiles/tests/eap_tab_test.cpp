@@ -333,3 +333,161 @@ TEST_F(EapTabTest, AddSaveEditSaveStoresTheSameRecordForEveryMethod)
         EXPECT_EQ(lib.pac_lists["Corp"].size(), pacs.size());
     }
 }
+
+namespace {
+
+// The local date of the checks: 2026-06-15, noon.
+void set_today()
+{
+    auto& manual = dynamic_cast<platform::ManualClock&>(platform::clock());
+    auto const noon = std::chrono::sys_days { std::chrono::year { 2026 } / 6 / 15 } + std::chrono::hours { 12 };
+    manual.set_unix_time_us(std::chrono::duration_cast<std::chrono::microseconds>(noon.time_since_epoch()).count());
+}
+
+struct CheckCase {
+    char const* what;
+    int win_os;
+    int method;
+    int inner;
+    char const* identity;
+    char const* password;
+    std::function<void(EapTabTest&)> more;
+    char const* message; // nullptr: the check passes
+};
+
+void server_check(EapTabTest& t, char const* name, int rule)
+{
+    t.click(t.server(), Server::IDC_USE_CERT);
+    t.type(t.server(), Server::IDC_SERVER_NAME, name);
+    t.server().m_radioRule[0].SendMessage(BM_SETCHECK, rule == 0 ? BST_CHECKED : BST_UNCHECKED);
+    t.server().m_radioRule[1].SendMessage(BM_SETCHECK, rule == 1 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void password_mode(EapTabTest& t, int mode)
+{
+    for (int m = 0; m < 4; ++m)
+        t.name().m_radioMode[std::size_t(m)].SendMessage(BM_SETCHECK, m == mode ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void expiring(EapTabTest& t, char const* date)
+{
+    t.stores.certs[0].expires = date;
+    t.method(EAP_TLS); // enumerates again
+}
+
+}
+
+TEST_F(EapTabTest, TheChecksOfOkOnOlderAndNewerSystems)
+{
+    set_today();
+    auto no_personal_certs = [](EapTabTest& t) {
+        std::erase_if(t.stores.certs, [](StoreCert const& c) { return c.store == "MY"; });
+        t.method(EAP_TLS);
+    };
+    CheckCase const cases[] = {
+        // Older systems.
+        { "older: no identity", 8, EAP_PEAP, 0, "", "pw", nullptr, "IDS_IDREQUIRED" },
+        { "older: PEAP without password", 8, EAP_PEAP, 0, "alice", "", nullptr, "IDS_PWDREQUIRED" },
+        { "older: PEAP-TLS needs no password", 8, EAP_PEAP, 1, "alice", "", nullptr, nullptr },
+        { "older: TTLS without password", 8, EAP_TTLS, 0, "alice", "", nullptr, "IDS_PWDREQUIRED" },
+        { "older: EAP-FAST without password", 8, EAP_FAST, -1, "alice", "", nullptr, "IDS_PWDREQUIRED" },
+        { "older: LEAP without password", 8, EAP_LEAP, -1, "alice", "", nullptr, "IDS_PWDREQUIRED" },
+        { "older: MD5 without password", 8, EAP_MD5, -1, "alice", "", nullptr, "IDS_CHECKRULE4" },
+        { "older: TLS without a certificate", 8, EAP_TLS, -1, "alice", "", no_personal_certs, "IDS_CHECKRULE5" },
+        { "older: server without name", 8, EAP_PEAP, 0, "alice", "pw", [](EapTabTest& t) { server_check(t, "", 0); }, "IDS_IDREQUIRED" },
+        { "older: rule 1, abc.", 8, EAP_PEAP, 0, "alice", "pw", [](EapTabTest& t) { server_check(t, "abc.", 1); }, "IDS_CHECKRULE7" },
+        { "older: rule 1, .ab", 8, EAP_PEAP, 0, "alice", "pw", [](EapTabTest& t) { server_check(t, ".ab", 1); }, "IDS_CHECKRULE7" },
+        { "older: rule 1, abc", 8, EAP_PEAP, 0, "alice", "pw", [](EapTabTest& t) { server_check(t, "abc", 1); }, "IDS_CHECKRULE7" },
+        { "older: rule 1, a.b", 8, EAP_PEAP, 0, "alice", "pw", [](EapTabTest& t) { server_check(t, "a.b", 1); }, nullptr },
+        { "older: rule 0, abc", 8, EAP_PEAP, 0, "alice", "pw", [](EapTabTest& t) { server_check(t, "abc", 0); }, nullptr },
+        // Newer systems.
+        { "newer: no identity", 12, EAP_PEAP, 0, "", "pw", nullptr, "IDS_IDREQUIRED" },
+        { "newer: no password", 12, EAP_PEAP, 0, "alice", "", nullptr, "IDS_PWDREQUIRED" },
+        { "newer: GTC soft token needs neither", 12, EAP_PEAP, 2, "", "", [](EapTabTest& t) { password_mode(t, 0); }, nullptr },
+        { "newer: GTC static needs the password", 12, EAP_PEAP, 2, "alice", "", [](EapTabTest& t) { password_mode(t, 1); }, "IDS_PWDREQUIRED" },
+        { "newer: TLS without a certificate", 12, EAP_TLS, -1, "alice", "", no_personal_certs, "IDS_CHECKRULE5" },
+        { "newer: certificate expiring today", 12, EAP_TLS, -1, "alice", "", [](EapTabTest& t) { expiring(t, "2026/06/15"); }, nullptr },
+        { "newer: certificate expired yesterday", 12, EAP_TLS, -1, "alice", "", [](EapTabTest& t) { expiring(t, "2026/06/14"); },
+            "IDS_ERROR_CERT_INVALID_EXPDAT" },
+        { "newer: certificate expired last month", 12, EAP_TLS, -1, "alice", "", [](EapTabTest& t) { expiring(t, "2026/05/30"); },
+            "IDS_ERROR_CERT_INVALID_EXPDAT" },
+        { "newer: expiry that is no date", 12, EAP_TLS, -1, "alice", "", [](EapTabTest& t) { expiring(t, "soon"); }, "IDS_ERROR_CERT_INVALID_EXPDAT" },
+        { "newer: server without name", 12, EAP_TLS, -1, "alice", "", [](EapTabTest& t) { server_check(t, "", 0); }, "IDS_SERVER_NAME_REQUIRED" },
+        { "newer: rule 1, abc.", 12, EAP_PEAP, 0, "alice", "pw", [](EapTabTest& t) { server_check(t, "abc.", 1); }, "IDS_CHECKRULE7" },
+        { "newer: LEAP static without password", 12, EAP_LEAP, -1, "alice", "", nullptr, "IDS_PWDREQUIRED" },
+        { "newer: TTLS checks nothing", 12, EAP_TTLS, 0, "", "", nullptr, nullptr },
+        { "newer: EAP-FAST checks nothing", 12, EAP_FAST, -1, "", "", nullptr, nullptr },
+    };
+    auto const all_certs = stores.certs;
+    for (CheckCase const& c : cases) {
+        SCOPED_TRACE(c.what);
+        stores.certs = all_certs;
+        remake(c.win_os);
+        open_8021x();
+        method(c.method);
+        if (c.inner >= 0)
+            c.method == EAP_TTLS ? ttls_inner(c.inner) : inner(c.inner);
+        type(name(), Name::IDC_IDENTITY, c.identity);
+        type(name(), Name::IDC_PASSWORD, c.password);
+        if (c.more)
+            c.more(*this);
+        boxes.clear();
+        EXPECT_EQ(x().Validate(), c.message ? FALSE : TRUE);
+        EXPECT_EQ(boxes, c.message ? std::vector<std::string> { c.message } : std::vector<std::string> {});
+    }
+}
+
+// MD5-Challenge by the authentication tab's choice; LEAP, EAP-FAST and Generic Token Card
+// greyed on a newer system without the EAP host, while a loaded profile keeps them.
+TEST_F(EapTabTest, TheMethodMenusGreyByTheSystemAndTheAuthenticationTab)
+{
+    struct Case {
+        int win_os;
+        std::uint32_t auth_mode;
+        int cipher; // -1: the mode's own
+        bool b8021x;
+        int eap_host;
+        bool md5, leap, fast, gtc;
+    };
+    Case const cases[] = {
+        { 12, kAuthWpa2, -1, false, 1, false, true, true, true },
+        { 12, kAuthWpa2, -1, false, 0, false, false, false, false },
+        { 8, kAuthWpa2, kCipherAes, false, 0, false, true, true, true },
+        { 8, kAuthOpen, kCipherWep, true, 1, true, true, true, true },
+        { 8, kAuthShared, kCipherWep, true, 1, true, true, true, true },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.win_os << " auth " << c.auth_mode << " host " << c.eap_host);
+        stores.eap_host = c.eap_host;
+        remake(c.win_os);
+        add("Corp", "3");
+        tab(TAB_BUTTON_AUTH);
+        command(auth(), auth_command(int(c.auth_mode)));
+        if (c.cipher >= 0)
+            command(auth(), cipher_command(c.cipher));
+        if (c.b8021x)
+            click(auth(), CPageAuthEncryDlg::IDC_USE_8021X);
+        tab(TAB_BUTTON_8021X);
+        HMENU const methods = x().m_btnMethod.drop_menu()->GetSubMenu(0);
+        x().SendMessage(Tab::WM_METHOD_MENU, reinterpret_cast<WPARAM>(methods), 0);
+        auto on = [](HMENU menu, int id) { return (GetMenuState(menu, UINT(id), MF_BYCOMMAND) & MF_GRAYED) == 0; };
+        EXPECT_EQ(GetMenuState(methods, Tab::ID_TTLS, MF_BYCOMMAND) != UINT(-1), c.win_os < 10); // menu 204 or 208
+        if (c.win_os < 10) {
+            EXPECT_EQ(on(methods, Tab::ID_MD5), c.md5);
+        }
+        EXPECT_EQ(on(methods, Tab::ID_LEAP), c.leap);
+        EXPECT_EQ(on(methods, Tab::ID_EAP_FAST), c.fast);
+        EXPECT_TRUE(on(methods, Tab::ID_PEAP) && on(methods, Tab::ID_TLS));
+        HMENU const tunnels = x().m_btnTunnel.drop_menu()->GetSubMenu(0);
+        x().SendMessage(Tab::WM_TUNNEL_MENU, reinterpret_cast<WPARAM>(tunnels), 0);
+        EXPECT_EQ(on(tunnels, Tab::ID_INNER_GTC), c.gtc);
+    }
+    // A stored LEAP profile keeps its method on the system without the EAP host.
+    stores.eap_host = 0;
+    remake(12);
+    lib.add("Lab", "LabNet", AUTH_WPA2, ENC_AES).enumAuthenProtocol = EAP_LEAP;
+    edit("Lab", "1");
+    EXPECT_EQ(x().m_nEapMethod, int(EAP_LEAP));
+    tab(TAB_BUTTON_8021X);
+    EXPECT_EQ(x().m_nEapMethod, int(EAP_LEAP));
+}
