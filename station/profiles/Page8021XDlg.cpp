@@ -343,8 +343,9 @@ void CPage8021XDlg::on_eap_fast()
     if (newer()) {
         set_tunnel_enabled(false);
         m_btnTunnel.SetWindowText("");
+        // The rule table runs with the inner command below: run before it, it would apply
+        // the previous inner method's row and drop a soft-token choice that GTC keeps.
         EnableItems(name, { Name::IDC_ID_KIND }, false);
-        name.UpdateControlsForMethod();
     } else {
         attach_tunnel_menu(false);
         set_tunnel_enabled(enhanced);
@@ -459,22 +460,29 @@ void CPage8021XDlg::click(CShadeButtonST* button)
         button->SendMessage(BM_CLICK);
 }
 
+// With EapFastEnhancement the EAP-FAST and certificate buttons share the last three slots:
+// EAP-FAST first when neither its provisioning tunnel nor its inner method is EAP-TLS.
+void CPage8021XDlg::PlaceEnhancedButtons(int nMethod)
+{
+    for (CShadeButtonST* b : { m_pBtnClientCert, m_pBtnServerCert, m_pBtnEapFast }) {
+        show_button(b, true);
+        if (b && b->m_hWnd)
+            b->EnableWindow(TRUE);
+    }
+    bool const fast_first = nMethod == EAP_FAST && m_fast->m_nProvisioningTunnel != 1 && m_nTunnelIndex != 1;
+    place_button(m_pBtnEapFast, fast_first ? IDC_SLOT2 : IDC_SLOT4, G_UiStr.IDS_8021X_EAP_EAP_FAST);
+    place_button(m_pBtnClientCert, fast_first ? IDC_SLOT3 : IDC_SLOT2, G_UiStr.IDS_TABAUTHENTICATION);
+    place_button(m_pBtnServerCert, fast_first ? IDC_SLOT4 : IDC_SLOT3, G_UiStr.IDS_TABCASERVER);
+}
+
 void CPage8021XDlg::ShowSubTabs(int nMethod)
 {
     if (!m_tabHost)
         return;
     bool const enhanced = G_VxWlLib.bEapFastEnhancement != 0;
     int const provisioning = m_fast->m_nProvisioningTunnel;
-    if (enhanced) {
-        for (CShadeButtonST* b : { m_pBtnClientCert, m_pBtnServerCert, m_pBtnEapFast }) {
-            show_button(b, true);
-            b->EnableWindow(TRUE);
-        }
-        bool const fast_first = nMethod == EAP_FAST && provisioning != 1 && m_nTunnelIndex != 1;
-        place_button(m_pBtnEapFast, fast_first ? IDC_SLOT2 : IDC_SLOT4, G_UiStr.IDS_8021X_EAP_EAP_FAST);
-        place_button(m_pBtnClientCert, fast_first ? IDC_SLOT3 : IDC_SLOT2, G_UiStr.IDS_TABAUTHENTICATION);
-        place_button(m_pBtnServerCert, fast_first ? IDC_SLOT4 : IDC_SLOT3, G_UiStr.IDS_TABCASERVER);
-    }
+    if (enhanced)
+        PlaceEnhancedButtons(nMethod);
     if (newer()) {
         show_button(m_pBtnNamePassword, true);
         ShowItems(*this, { IDC_SESSION_RESUMPTION, IDC_SESSION_LABEL }, true);

@@ -85,6 +85,8 @@ public:
     void GatherSubTabs();
     // The commands for a method; ShowSubTabs ends each.
     void ShowSubTabs(int nMethod);
+    // The EAP-FAST and certificate buttons' slots under EapFastEnhancement.
+    void PlaceEnhancedButtons(int nMethod);
     // A method's or inner method's command, as the menus send it.
     BOOL RunCommand(UINT id);
 

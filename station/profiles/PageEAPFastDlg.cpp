@@ -186,10 +186,10 @@ void CPageEAPFastDlg::UpdateCertTabs(int nMethod)
     if (!m_pOwner)
         return;
     bool const enhanced = G_VxWlLib.bEapFastEnhancement != 0;
-    if (enhanced && m_pOwner->m_hWnd)
-        m_pOwner->UpdateData(FALSE);
     if (nMethod != EAP_FAST)
         return;
+    if (enhanced)
+        m_pOwner->PlaceEnhancedButtons(nMethod);
     bool const certs = enhanced && (m_nProvisioningTunnel == 1 || m_pOwner->m_nTunnelIndex == 1);
     m_pOwner->show_button(m_pOwner->m_pBtnClientCert, certs);
     m_pOwner->show_button(m_pOwner->m_pBtnServerCert, certs);

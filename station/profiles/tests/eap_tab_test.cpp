@@ -491,3 +491,116 @@ TEST_F(EapTabTest, TheMethodMenusGreyByTheSystemAndTheAuthenticationTab)
     tab(TAB_BUTTON_8021X);
     EXPECT_EQ(x().m_nEapMethod, int(EAP_LEAP));
 }
+
+// Which sub-tab buttons show, in which slot (1 to 4, 0 hidden), and which page shows, by
+// system, option, editor, method, inner method and provisioning tunnel.
+TEST_F(EapTabTest, SubTabLayoutsForEveryMethod)
+{
+    struct Case {
+        char const* what;
+        int win_os;
+        bool enhanced;
+        bool profile_editor;
+        int method;
+        int inner;       // -1: the method's own
+        int provisioning; // -1: untouched
+        std::array<int, 5> slots; // identity, EAP-FAST, client, server, single sign-on
+        int page;
+    };
+    Case const cases[] = {
+        { "newer PEAP", 12, false, true, EAP_PEAP, 0, -1, { 1, 0, 2, 3, 4 }, 200 },
+        { "newer TLS", 12, false, true, EAP_TLS, -1, -1, { 1, 0, 2, 3, 4 }, 200 },
+        { "newer MD5", 12, false, true, EAP_MD5, -1, -1, { 1, 0, 0, 3, 4 }, 200 },
+        { "newer LEAP", 12, false, true, EAP_LEAP, -1, -1, { 1, 0, 0, 0, 2 }, 200 },
+        { "newer EAP-FAST, profile editor", 12, false, true, EAP_FAST, -1, -1, { 0, 0, 0, 0, 1 }, 446 },
+        { "newer EAP-FAST, security editor", 12, false, false, EAP_FAST, -1, -1, { 0, 0, 0, 0, 0 }, 0 },
+        { "newer PEAP, enhanced", 12, true, true, EAP_PEAP, 0, -1, { 1, 0, 2, 3, 4 }, 200 },
+        { "older PEAP", 8, false, true, EAP_PEAP, 0, -1, { 1, 0, 2, 3, 0 }, 200 },
+        { "older TTLS", 8, false, true, EAP_TTLS, 0, -1, { 1, 0, 2, 3, 0 }, 200 },
+        { "older MD5", 8, false, true, EAP_MD5, -1, -1, { 1, 0, 0, 0, 0 }, 200 },
+        { "older LEAP", 8, false, true, EAP_LEAP, -1, -1, { 1, 0, 0, 0, 0 }, 200 },
+        { "older EAP-FAST", 8, false, true, EAP_FAST, -1, -1, { 1, 2, 0, 0, 0 }, 200 },
+        { "older EAP-FAST, enhanced", 8, true, true, EAP_FAST, -1, -1, { 1, 2, 0, 0, 0 }, 200 },
+        { "older EAP-FAST, enhanced, EAP-TLS inside", 8, true, true, EAP_FAST, 1, -1, { 1, 4, 2, 3, 0 }, 200 },
+        { "older EAP-FAST, enhanced, provisioned over EAP-TLS", 8, true, true, EAP_FAST, 0, 1, { 1, 4, 2, 3, 0 }, 203 },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        G_VxWlLib.bEapFastEnhancement = c.enhanced;
+        remake(c.win_os);
+        open_8021x();
+        x().m_bInProfileEditor = c.profile_editor;
+        method(c.method);
+        if (c.inner >= 0)
+            c.method == EAP_TTLS ? ttls_inner(c.inner) : inner(c.inner);
+        int page = 0;
+        if (c.provisioning >= 0) {
+            x().m_pBtnEapFast->SendMessage(BM_CLICK);
+            command(fast(), 32891 + c.provisioning);
+            page = Fast::IDD;
+        }
+        Tab& t = x();
+        std::array<int, 5> const slots = { slot_of(t.m_pBtnNamePassword), slot_of(t.m_pBtnEapFast), slot_of(t.m_pBtnClientCert),
+            slot_of(t.m_pBtnServerCert), slot_of(t.m_pBtnSSO) };
+        EXPECT_EQ(slots, c.slots);
+        EXPECT_EQ(shown_page(), page ? page : c.page);
+    }
+}
+
+// The identity tab's controls after a method or inner command: the newer systems' rule table,
+// soft-token cases included, and the older systems' settings.
+TEST_F(EapTabTest, IdentityTabControlsByMethod)
+{
+    struct Case {
+        char const* what;
+        int win_os;
+        bool enhanced;
+        int start_mode; // the checked password mode before the command
+        int method;
+        int inner;
+        bool kind, identity, password, modes, token_enabled, windows;
+        int mode_after;
+    };
+    Case const cases[] = {
+        { "newer PEAP MSCHAPv2", 12, false, 1, EAP_PEAP, 0, false, true, true, false, true, false, 1 },
+        { "newer PEAP TLS", 12, false, 1, EAP_PEAP, 1, false, true, false, false, true, false, 1 },
+        { "newer PEAP GTC static", 12, false, 1, EAP_PEAP, 2, false, true, true, true, true, true, 1 },
+        { "newer PEAP GTC soft token", 12, false, 0, EAP_PEAP, 2, false, false, false, true, true, true, 0 },
+        { "newer TLS", 12, false, 1, EAP_TLS, -1, false, true, false, false, true, false, 1 },
+        { "newer MD5", 12, false, 1, EAP_MD5, -1, false, true, true, false, true, false, 1 },
+        { "newer LEAP static", 12, false, 1, EAP_LEAP, -1, false, true, true, true, false, true, 1 },
+        { "newer LEAP leaves soft token", 12, false, 0, EAP_LEAP, -1, false, true, true, true, false, true, 1 },
+        { "newer EAP-FAST GTC keeps soft token", 12, false, 0, EAP_FAST, -1, false, false, true, true, true, true, 0 },
+        { "newer EAP-FAST MSCHAPv2 leaves soft token", 12, true, 0, EAP_FAST, -1, false, true, true, true, true, false, 1 },
+        { "older PEAP MSCHAPv2", 8, false, 1, EAP_PEAP, 0, false, true, true, false, true, false, 1 },
+        { "older PEAP GTC", 8, false, 1, EAP_PEAP, 2, false, true, true, true, true, false, 1 },
+        { "older TTLS", 8, false, 1, EAP_TTLS, -1, false, true, true, false, true, false, 1 },
+        { "older TLS", 8, false, 1, EAP_TLS, -1, false, true, false, false, true, false, 1 },
+        { "older EAP-FAST", 8, false, 1, EAP_FAST, -1, true, true, true, true, true, false, 1 },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        G_VxWlLib.bEapFastEnhancement = c.enhanced;
+        remake(c.win_os);
+        open_8021x();
+        for (int m = 0; m < 4; ++m)
+            name().m_radioMode[std::size_t(m)].SendMessage(BM_SETCHECK, m == c.start_mode ? BST_CHECKED : BST_UNCHECKED);
+        name().UpdateDataEx(TRUE);
+        method(c.method);
+        if (c.inner >= 0)
+            inner(c.inner);
+        EXPECT_EQ(enabled(name(), Name::IDC_ID_KIND), c.kind);
+        EXPECT_EQ(enabled(name(), Name::IDC_IDENTITY), c.identity);
+        EXPECT_EQ(enabled(name(), Name::IDC_PASSWORD), c.password);
+        EXPECT_EQ(enabled(name(), Name::IDC_PASSWORD_LABEL), c.password);
+        EXPECT_FALSE(enabled(name(), Name::IDC_DOMAIN) && c.win_os >= 10);
+        EXPECT_EQ(shown(name(), Name::IDC_MODE_LABEL), c.modes);
+        EXPECT_EQ(shown(name(), Name::IDC_MODE_TOKEN), c.modes);
+        if (c.modes) {
+            EXPECT_EQ(enabled(name(), Name::IDC_MODE_TOKEN), c.token_enabled);
+        }
+        EXPECT_EQ(shown(name(), Name::IDC_MODE_WINDOWS), c.windows);
+        name().UpdateDataEx(TRUE);
+        EXPECT_EQ(name().m_nPasswordMode, c.mode_after);
+    }
+}
