@@ -604,3 +604,176 @@ TEST_F(EapTabTest, IdentityTabControlsByMethod)
         EXPECT_EQ(name().m_nPasswordMode, c.mode_after);
     }
 }
+
+// The personal store's certificates in the client tab: none, one, three; a choice that
+// outlives the next enumeration; equal texts; the trusted roots; a loaded profile's stored
+// certificates found by their bytes; everything handed back when the tabs go.
+TEST_F(EapTabTest, CertificateListsAndChoices)
+{
+    auto const roots = std::vector<StoreCert> { stores.certs[2], stores.certs[3] };
+    remake(12);
+    open_8021x();
+    for (std::size_t n : { 0u, 1u, 3u }) {
+        SCOPED_TRACE(n);
+        stores.certs = roots;
+        for (std::size_t i = 0; i < n; ++i)
+            stores.certs.push_back({ "MY", "user" + std::to_string(i), "Corp Root CA", "2030/12/31", "", bytes_of("user" + std::to_string(i)) });
+        method(EAP_TLS);
+        EXPECT_EQ(client().m_comboCert.SendMessage(CB_GETCOUNT), LRESULT(n));
+        EXPECT_EQ(client().m_selectedCert.empty(), n == 0);
+        if (n) {
+            EXPECT_EQ(client().m_strIssuedTo, "user0");
+        }
+    }
+    // The third chosen, then the store enumerated again: the choice was a copy and the
+    // library's records of the first enumeration went back.
+    client().m_comboCert.SendMessage(CB_SETCURSEL, 2);
+    client().SendMessage(WM_COMMAND, MAKEWPARAM(Client::IDC_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(client().m_comboCert.m_hWnd));
+    CertChoice const chosen = client().m_selectedCert;
+    EXPECT_EQ(std::vector<std::uint8_t>(chosen.data.begin(), chosen.data.begin() + 20), bytes_of("user2"));
+    EXPECT_EQ(client().m_selectedCert.record.Data, client().m_selectedCert.data.data());
+    client().EnumerateCertificates();
+    EXPECT_EQ(stores.handed.size(), 3u);
+    EXPECT_EQ(client().m_strIssuedTo, "user0");
+    EXPECT_EQ(std::vector<std::uint8_t>(client().m_selectedCert.data.begin(), client().m_selectedCert.data.begin() + 20), bytes_of("user0"));
+
+    // Two certificates with the same four texts: either item picks the first.
+    stores.certs = roots;
+    stores.certs.push_back({ "MY", "twin", "CA", "2030/01/01", "t", bytes_of("first") });
+    stores.certs.push_back({ "MY", "twin", "CA", "2030/01/01", "t", bytes_of("second") });
+    method(EAP_TLS);
+    client().m_comboCert.SendMessage(CB_SETCURSEL, 1);
+    client().SendMessage(WM_COMMAND, MAKEWPARAM(Client::IDC_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(client().m_comboCert.m_hWnd));
+    EXPECT_EQ(std::vector<std::uint8_t>(client().m_selectedCert.data.begin(), client().m_selectedCert.data.begin() + 20), bytes_of("first"));
+
+    // A certificate longer than a profile blob holds is listed but cannot be chosen.
+    stores.certs = roots;
+    stores.certs.push_back({ "MY", "big", "CA", "2030/01/01", "", bytes_of("big", 200) });
+    method(EAP_TLS);
+    EXPECT_EQ(client().m_comboCert.SendMessage(CB_GETCOUNT), 1);
+    EXPECT_TRUE(client().m_selectedCert.empty());
+
+    // An empty trusted root store: the single "any" item and no authority.
+    stores.certs.clear();
+    click(server(), Server::IDC_USE_CERT);
+    EXPECT_EQ(server().m_comboCA.SendMessage(CB_GETCOUNT), 1);
+    EXPECT_EQ(server().m_comboCA.FetchCellText(0, 0), "- Any Trusted CA -");
+    EXPECT_TRUE(server().m_selectedCA.empty());
+
+    // Destroying the tabs hands every enumeration back.
+    editor.reset();
+    EXPECT_TRUE(stores.handed.empty());
+}
+
+TEST_F(EapTabTest, ALoadedProfileSelectsItsCertificatesByTheirBytes)
+{
+    stores.certs.insert(stores.certs.begin() + 1, { "MY", "carol", "Corp Root CA", "2031/01/01", "Carol 2", bytes_of("carol-2") });
+    WLANPROFILE& p = lib.add("Corp", "CorpNet", AUTH_WPA2, ENC_AES);
+    p.enumAuthenProtocol = EAP_TLS;
+    p.bClientCert = 1;
+    p.bServerCert = 1;
+    wlan::profile::write_text(p.chID, "carol");
+    wlan::profile::write_text(p.chServerName, "radius.corp.example");
+    auto const blob = [](std::vector<std::uint8_t> const& bytes) {
+        KT_BLOB_KEY b {};
+        b.BlobLength = std::uint32_t(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), b.BlobData);
+        return b;
+    };
+    p.user_cert = blob(bytes_of("carol-2"));
+    p.CA_cert = blob(bytes_of("other-root"));
+    edit("Corp", "1");
+    EXPECT_EQ(client().m_comboCert.SendMessage(CB_GETCURSEL), 1);
+    EXPECT_EQ(client().m_strFriendlyName, "Carol 2");
+    EXPECT_EQ(server().m_comboCA.SendMessage(CB_GETCURSEL), 2);
+    EXPECT_EQ(server().m_comboCA.FetchCellText(2, 0), "Other Root");
+    // Shown again: the library's stored certificate is selected once more (a new profile, whose
+    // read fails, keeps the loaded one).
+    stores.read_cert_result = VXWL_ERROR_FAIL;
+    tab(TAB_BUTTON_8021X);
+    EXPECT_EQ(client().m_strFriendlyName, "Carol 2");
+    ok();
+    EXPECT_EQ(std::memcmp(&stored("Corp")->user_cert, &p.user_cert, sizeof p.user_cert), 0);
+}
+
+// The EAP-FAST tab's PAC list: its folder, imports, the limit, Remove and the mark.
+TEST_F(EapTabTest, PacListOfTheEapFastTab)
+{
+    for (int i = 0; i < 60; ++i)
+        write_pac(folder / ("p" + std::to_string(100 + i) + ".pac"));
+    write_pac(folder / "elsewhere" / "outside.pac");
+    remake(8);
+    open_8021x();
+    method(EAP_FAST);
+    EXPECT_EQ(fast().m_arrPAC.size(), 50u); // the list's limit
+    std::string const outside = (folder / "elsewhere" / "outside.pac").string();
+    answer_file_dialog(outside);
+    fast().OnImportPACFile();
+    EXPECT_EQ(boxes, std::vector<std::string> { "At most 50 PAC files" });
+    EXPECT_EQ(fast().m_arrPAC.size(), 50u);
+
+    fast().m_arrPAC.resize(2);
+    fast().RefreshPACList();
+    boxes.clear();
+    fast().OnImportPACFile();
+    fast().OnImportPACFile();
+    ASSERT_EQ(fast().m_arrPAC.size(), 3u); // once, however often imported
+    EXPECT_STREQ(fast().m_arrPAC[2].Name, "outside.pac");
+    EXPECT_EQ(fast().m_arrPAC[2].Path, outside);
+
+    // The double click flips the focused row's mark.
+    select_row(fast().m_listPAC, 2);
+    NMHDR notice { fast().m_listPAC.m_hWnd, UINT_PTR(Fast::IDC_LIST), UINT(NM_DBLCLK) };
+    fast().SendMessage(WM_NOTIFY, Fast::IDC_LIST, reinterpret_cast<LPARAM>(&notice));
+    EXPECT_EQ(fast().m_arrPAC[2].Value, 1u);
+    fast().SendMessage(WM_NOTIFY, Fast::IDC_LIST, reinterpret_cast<LPARAM>(&notice));
+    EXPECT_EQ(fast().m_arrPAC[2].Value, 0u);
+
+    // Remove: a PAC imported from elsewhere only leaves the list; one of the PAC folder goes.
+    fast().OnRemovePACFile();
+    EXPECT_EQ(fast().m_arrPAC.size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(outside));
+    std::string const inside = fast().m_arrPAC[0].Path;
+    select_row(fast().m_listPAC, 0);
+    fast().OnRemovePACFile();
+    EXPECT_EQ(fast().m_arrPAC.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(inside));
+    for (int i = 0; i < 3; ++i)
+        fast().m_listPAC.SetItemState(i, 0, LVIS_SELECTED);
+    fast().OnRemovePACFile();
+    EXPECT_EQ(boxes, std::vector<std::string> { "IDS_NOSELECTEDITEM" });
+
+    // Three provisioning tunnels below code 10, two from 10.
+    auto tunnels = [&] {
+        HMENU const menu = fast().m_btnTunnel.drop_menu()->GetSubMenu(0);
+        return ::GetMenuItemCount(menu);
+    };
+    EXPECT_EQ(tunnels(), 3);
+    remake(12);
+    open_8021x();
+    EXPECT_EQ(tunnels(), 2);
+}
+
+// Single sign-on: a profile with machine authentication but no single sign-on shows the
+// option checked and disabled and keeps its bit when saved.
+TEST_F(EapTabTest, SingleSignOnKeepsItsBits)
+{
+    WLANPROFILE& p = lib.add("Corp", "CorpNet", AUTH_WPA2, ENC_AES);
+    wlan::profile::write_text(p.chID, "alice");
+    wlan::profile::write_text(p.chPassword, "secret");
+    p.ssoInfo = 2;
+    edit("Corp", "1");
+    tab(TAB_BUTTON_8021X);
+    x().m_pBtnSSO->SendMessage(BM_CLICK);
+    pump();
+    CPageProfileSSODlg& sso = *x().m_pProfileSSODlg;
+    EXPECT_EQ(shown_page(), 446);
+    EXPECT_EQ(sso.m_btnMachine.SendMessage(BM_GETCHECK), BST_CHECKED);
+    EXPECT_FALSE(enabled(sso, CPageProfileSSODlg::IDC_MACHINE));
+    click(sso, CPageProfileSSODlg::IDC_ENABLE);
+    EXPECT_TRUE(enabled(sso, CPageProfileSSODlg::IDC_MACHINE));
+    click(sso, CPageProfileSSODlg::IDC_ENABLE);
+    ok();
+    ASSERT_EQ(boxes, std::vector<std::string>());
+    EXPECT_EQ(stored("Corp")->ssoInfo, 2u);
+}
