@@ -92,6 +92,7 @@ if(TARGET platform_display AND TARGET wlansim)
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/profiles_e2e_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/tests/profile_editor_e2e_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/tests/wapi_certs_e2e_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/tests/eap_profiles_e2e_test.cpp
         LIBS station_app platform_display
         LABELS threaded)
     target_compile_definitions(station_profiles_e2e_tests PRIVATE
