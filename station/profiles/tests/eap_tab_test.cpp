@@ -6,6 +6,7 @@
 
 #include "platform/system/FileDialog.h"
 #include "platform/system/FileDialogModel.h"
+#include "platform/system/Locale.h"
 #include "platform/user/Clock.h"
 #include "station/core/IniFile.h"
 #include "station/profiles/PageClientCertificationDlg.h"
@@ -776,4 +777,87 @@ TEST_F(EapTabTest, SingleSignOnKeepsItsBits)
     ok();
     ASSERT_EQ(boxes, std::vector<std::string>());
     EXPECT_EQ(stored("Corp")->ssoInfo, 2u);
+}
+
+// The client certificate tab after a method or inner command.
+TEST_F(EapTabTest, ClientCertificateTabByMethod)
+{
+    struct Case {
+        char const* what;
+        int win_os;
+        bool enhanced;
+        int method;
+        int inner;
+        bool use_box_enabled, combo_enabled;
+        int use_cert;
+    };
+    Case const cases[] = {
+        { "older PEAP MSCHAPv2", 8, false, EAP_PEAP, 0, false, false, 0 },
+        { "older PEAP TLS", 8, false, EAP_PEAP, 1, false, true, 1 },
+        { "older TLS", 8, false, EAP_TLS, -1, false, true, 1 },
+        { "older TTLS", 8, false, EAP_TTLS, -1, true, false, 0 },
+        { "older MD5", 8, false, EAP_MD5, -1, true, false, 0 },
+        { "older EAP-FAST", 8, false, EAP_FAST, -1, false, false, 0 },
+        { "older EAP-FAST, enhanced, TLS inside", 8, true, EAP_FAST, 1, false, true, 1 },
+        { "newer TLS", 12, false, EAP_TLS, -1, false, true, 1 },
+        { "newer PEAP GTC", 12, false, EAP_PEAP, 2, false, false, 0 },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        G_VxWlLib.bEapFastEnhancement = c.enhanced;
+        remake(c.win_os);
+        open_8021x();
+        method(c.method);
+        if (c.inner >= 0)
+            c.method == EAP_TTLS ? ttls_inner(c.inner) : inner(c.inner);
+        EXPECT_EQ(enabled(client(), Client::IDC_USE_CERT), c.use_box_enabled);
+        EXPECT_EQ(enabled(client(), Client::IDC_COMBO), c.combo_enabled);
+        EXPECT_EQ(client().m_bUseClientCert, c.use_cert);
+        EXPECT_EQ(client().m_comboCert.SendMessage(CB_GETCOUNT), c.combo_enabled ? 2 : 0);
+        // The box of older systems, the location radios of newer ones.
+        EXPECT_EQ(shown(client(), Client::IDC_USE_CERT), c.win_os < 10);
+        EXPECT_EQ(shown(client(), Client::IDC_ON_MACHINE), c.win_os >= 10);
+    }
+}
+
+// Machine identity, the ShowPassword option, and texts longer than a profile field holds.
+TEST_F(EapTabTest, IdentityKindShowPasswordAndLongTexts)
+{
+    ::unsetenv("USERDNSDOMAIN");
+    char computer[256] {};
+    DWORD size = sizeof computer;
+    ASSERT_TRUE(::GetComputerName(computer, &size));
+    remake(8);
+    open_8021x();
+    method(EAP_FAST);
+    name().SetIdentityKind(1);
+    name().SendMessage(WM_COMMAND, MAKEWPARAM(Name::IDC_ID_KIND, CBN_SELCHANGE), reinterpret_cast<LPARAM>(name().m_comboIdKind.m_hWnd));
+    pump();
+    CString identity;
+    name().GetDlgItemText(Name::IDC_IDENTITY, identity);
+    EXPECT_EQ(identity.str(), std::string("host/") + computer + ".%USERDNSDOMAIN%");
+    EXPECT_FALSE(enabled(name(), Name::IDC_IDENTITY));
+    EXPECT_TRUE(enabled(name(), Name::IDC_PASSWORD));
+    EXPECT_FALSE(x().m_pBtnClientCert->IsWindowEnabled());
+    EXPECT_EQ(fast().m_bAllowUnauthProvision, 0);
+
+    // ShowPassword 0: the box and its label stay hidden and the password masked.
+    name().m_bShowPassword = 1;
+    name().UpdateDataEx(FALSE);
+    EXPECT_FALSE(shown(name(), Name::IDC_SHOW_PASSWORD));
+    EXPECT_EQ(name().m_editPassword.SendMessage(EM_GETPASSWORDCHAR), LRESULT('*'));
+    G_VxWlLib.bShowPassword = 1;
+    name().UpdateDataEx(FALSE);
+    EXPECT_EQ(name().m_editPassword.SendMessage(EM_GETPASSWORDCHAR), 0);
+
+    // A 130-byte identity whose 127th byte starts a two-byte character is cut before it.
+    name().SetIdentityKind(0);
+    std::string const long_identity = std::string(126, 'a') + "\xC3\xA9" + "bc";
+    remake(12);
+    open_8021x();
+    type(name(), Name::IDC_IDENTITY, long_identity);
+    type(name(), Name::IDC_PASSWORD, "secret");
+    ok();
+    ASSERT_EQ(boxes, std::vector<std::string>());
+    EXPECT_EQ(std::string(stored("Corp")->chID), std::string(126, 'a'));
 }
