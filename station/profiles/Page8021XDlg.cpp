@@ -132,7 +132,7 @@ BOOL CPage8021XDlg::create_sub_button(std::unique_ptr<CShadeButtonST>& button, i
     if (!button->Create(text.c_str(), kSubButtonStyle, rect, m_tabHost.get(), UINT(id)))
         return FALSE;
     button->SetFont(&m_font);
-    button->ConfigureShading(4, 8, 40, 5, 0, RGB(180, 180, 180), RGB(0, 0, 255));
+    button->ConfigureShading(4, 8, 40, 5, 0, RGB(180, 180, 180), RGB(255, 0, 0));
     return TRUE;
 }
 
@@ -416,6 +416,12 @@ void CPage8021XDlg::on_ttls_inner(int index)
 
 void CPage8021XDlg::ApplyEapMethod(int nMethod)
 {
+    // Before the tab's window exists (the authentication tab is made first) only the method
+    // is kept; the controls follow when the editor resets or loads the tab.
+    if (!m_name) {
+        m_nEapMethod = nMethod;
+        return;
+    }
     if (nMethod == EAP_PEAP || nMethod == EAP_FAST) {
         int const inner = m_nTunnelIndex;
         if (inner < 0 || inner > 2)

@@ -50,7 +50,7 @@ BOOL CPageServerCertificationDlg::OnInitDialog()
         child->SetFont(&m_font);
     SendDlgItemMessage(IDC_SERVER_NAME, EM_LIMITTEXT, kEapTextLimit);
     StyleCheckButton(m_btnUseCert);
-    m_btnUseCert.AssignColourSlot(CButtonST::TextHot, RGB(255, 0, 0), FALSE);
+    m_btnUseCert.AssignColourSlot(CButtonST::TextHot, RGB(0, 0, 255), FALSE);
     StyleCheckButton(m_btnIntermediate);
     for (CButtonST& radio : m_radioRule)
         StyleRadioButton(radio);
