@@ -47,6 +47,7 @@ TEST_F(EapTabTest, AddSaveEditSaveStoresTheSameRecordForEveryMethod)
         bool server;      // validate the server against Corp Root CA
         std::uint32_t tunnel_code;
         bool user_cert;
+        int provisioning { -1 }; // EAP-FAST under EapFastEnhancement: the provisioning tunnel
     };
     Case const cases[] = {
         { "PEAP MSCHAPv2", 12, EAP_PEAP, 0, false, 26, false },
@@ -57,6 +58,8 @@ TEST_F(EapTabTest, AddSaveEditSaveStoresTheSameRecordForEveryMethod)
         { "TLS, no server check", 12, EAP_TLS, -1, false, 26, true },
         { "LEAP", 12, EAP_LEAP, -1, false, 26, false },
         { "EAP-FAST, older", 8, EAP_FAST, -1, false, 6, false },
+        { "EAP-FAST, provisioned over EAP-TLS", 8, EAP_FAST, -1, false, 26, true, 1 },
+        { "EAP-FAST, provisioned over GTC", 8, EAP_FAST, -1, true, 26, false, 2 },
         { "PEAP, older, server", 8, EAP_PEAP, 0, true, 26, false },
         { "TTLS CHAP", 8, EAP_TTLS, 0, false, 72, false },
         { "TTLS MS-CHAP", 8, EAP_TTLS, 1, true, 71, false },
@@ -70,9 +73,12 @@ TEST_F(EapTabTest, AddSaveEditSaveStoresTheSameRecordForEveryMethod)
         SCOPED_TRACE(c.what);
         lib.profiles.clear();
         lib.pac_lists.clear();
+        G_VxWlLib.bEapFastEnhancement = c.provisioning >= 0;
         remake(c.win_os);
         open_8021x();
         method(c.method);
+        if (c.provisioning >= 0)
+            command(fast(), 32891 + c.provisioning);
         if (c.inner >= 0)
             c.method == EAP_TTLS ? ttls_inner(c.inner) : inner(c.inner);
         type(name(), Name::IDC_IDENTITY, "alice");
@@ -106,6 +112,8 @@ TEST_F(EapTabTest, AddSaveEditSaveStoresTheSameRecordForEveryMethod)
             EXPECT_EQ(std::vector<std::uint8_t>(first->CA_cert.BlobData, first->CA_cert.BlobData + 20), bytes_of("corp-root"));
         }
         if (c.method == EAP_FAST) {
+            std::uint32_t const provisioning_codes[3] = { 26, 13, 6 };
+            EXPECT_EQ(first->enumProvisioningTunnel, provisioning_codes[c.provisioning >= 0 ? c.provisioning : 0]);
             EXPECT_EQ(first->bProvision, 1u);
             EXPECT_EQ(first->bPAC, 1u);
             ASSERT_EQ(lib.pac_lists["Corp"].size(), 1u);
