@@ -1,6 +1,6 @@
-// What the 802.1X tab's sub-tabs share: the frame they paint, the page font, the styles of
-// their check boxes and radios, and the certificate lists of the client and server
-// certificate tabs.
+// What the 802.1X tab's sub-tabs share: the frame they paint (the WAPI sub-tabs paint it too),
+// the page font, the styles of their check boxes and radios, and the certificate lists of the
+// client and server certificate tabs.
 //
 // A certificate list is one enumeration of a store: records the tab allocates and the library
 // fills, whose data stays the library's until the list frees them. A chosen certificate is a

@@ -5,6 +5,7 @@
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
+#include "station/profiles/EapSubTabs.h"
 
 #include "platform/system/FileDialog.h"
 
@@ -46,22 +47,6 @@ std::string prefixed_text(std::uint8_t const (&buffer)[CERT_PARAM_TEXT_SIZE])
 std::uint32_t entry_kind(std::uint8_t const* entry)
 {
     return std::uint32_t(entry[0]) | std::uint32_t(entry[1]) << 8 | std::uint32_t(entry[2]) << 16 | std::uint32_t(entry[3]) << 24;
-}
-
-// The frame every sub-tab of the editors paints: four 2-pixel strips along the window's edges,
-// each a 3D rectangle with shadow at top left and highlight at bottom right.
-void paint_sub_tab_frame(CWnd& page, CDC& dc)
-{
-    CRect window;
-    page.GetWindowRect(&window);
-    int const w = window.Width();
-    int const h = window.Height();
-    COLORREF const shadow = ::GetSysColor(COLOR_BTNSHADOW);
-    COLORREF const highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    dc.Draw3dRect(0, 0, w, 2, shadow, highlight);
-    dc.Draw3dRect(0, 0, 2, h, shadow, highlight);
-    dc.Draw3dRect(w - 2, 0, 2, h, shadow, highlight);
-    dc.Draw3dRect(0, h - 2, w, 2, shadow, highlight);
 }
 
 std::string hex_prefix(std::string const& bytes)
@@ -150,7 +135,7 @@ BOOL CWapiCertSubTab::OnInitDialog()
 void CWapiCertSubTab::OnPaint()
 {
     CPaintDC dc(this);
-    paint_sub_tab_frame(*this, dc);
+    station::profiles::PaintSubTabFrame(*this, dc);
 }
 
 // [SECTION] Choosing, installing and describing a certificate
