@@ -120,6 +120,9 @@ BOOL CTabDialog::show_page_of(HWND button)
         UnhighlightButtons();
         candidate->m_bHighlighted = TRUE;
         HideAllPages();
+        // The host paints the area the hidden page left before the new page paints itself:
+        // painted later, a host that does not clip its children would cover the new page.
+        UpdateWindow();
         if (page->m_hWnd) {
             page->ShowWindow(SW_SHOW);
             page->UpdateWindow();

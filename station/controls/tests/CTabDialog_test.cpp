@@ -106,6 +106,67 @@ TEST_F(TabDialogTest, PageButtonShowsItsPageAlone)
     EXPECT_TRUE(parent.commands.empty()) << "page buttons stay inside the host";
 }
 
+namespace {
+
+// A page that paints its own client area in one colour, as the editors' sub-tabs paint frames.
+class ColouredPage : public CResizeDlg {
+public:
+    ColouredPage(COLORREF colour, CWnd* parent)
+        : CResizeDlg(CTabDialog::IDD, parent)
+        , m_colour(colour)
+    {
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_PAINT)
+            return CResizeDlg::WindowProc(message, wParam, lParam);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        RECT r;
+        ::GetClientRect(m_hWnd, &r);
+        HBRUSH brush = CreateSolidBrush(m_colour);
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+
+private:
+    COLORREF m_colour;
+};
+
+}
+
+// A host that does not clip its children paints the area the hidden page left before the page
+// brought forward paints itself, so the new page's own drawing stays on top.
+TEST_F(TabDialogTest, APageBroughtForwardKeepsWhatItPaintsItself)
+{
+    ASSERT_EQ(host.GetStyle() & WS_CLIPCHILDREN, 0u);
+    CTabDialog bare { CTabDialog::IDD, &parent };
+    ASSERT_TRUE(bare.Create(CTabDialog::IDD, &parent));
+    bare.ShowWindow(SW_SHOW);
+    COLORREF const colours[] = { RGB(200, 0, 0), RGB(0, 0, 200) };
+    std::array<std::unique_ptr<ColouredPage>, 2> coloured;
+    std::array<CShadeButtonST, 2> switches;
+    for (int i = 0; i < 2; ++i) {
+        coloured[i] = std::make_unique<ColouredPage>(colours[i], &bare);
+        ASSERT_TRUE(coloured[i]->Create(CTabDialog::IDD, &bare));
+        HWND b = make("Button", "page", BS_PUSHBUTTON, kFirstPageButton + i, { 10 + 90 * i, 2, 90 + 90 * i, 22 }, bare.m_hWnd);
+        ASSERT_TRUE(switches[i].SubclassWindow(b));
+        bare.AddPage(coloured[i].get(), &switches[i]);
+    }
+    bare.MovePages(page_area, 0);
+    pump();
+    for (int target : { 1, 0, 1 }) {
+        SCOPED_TRACE(target);
+        switches[target].SendMessage(BM_CLICK);
+        pump();
+        EXPECT_EQ(pixel(coloured[target]->m_hWnd, 3, 3), colours[target]);
+    }
+}
+
 TEST_F(TabDialogTest, ExtraButtonClickReachesTheHostsParent)
 {
     platform::user::input::click(at(extra.m_hWnd, 5, 5));
