@@ -13,7 +13,9 @@
 #include "accesspoint/pages/BlockAckPage.h"
 #include "accesspoint/pages/ConfigPage.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/controls/tests/LabelFit.h"
 #include "platform/display/tests/SnapshotReader.h"
+#include "platform/gdi/FontCache.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,6 +23,9 @@
 using namespace hotvane;
 using hotvane::testing::HotvaneAppHarness;
 using platform::display::testing::Shown;
+using platform::controls::testing::describe;
+using platform::controls::testing::list_misfits;
+using platform::controls::testing::misfits_under;
 
 namespace {
 
@@ -150,6 +155,7 @@ TEST_F(HotvaneConfigRun, ConfigurationSecurityBlockAckAndAccessControl)
         choose(item(config, CP::IDC_CHANNEL), "11");
         Shown shown = look("configuration");
         EXPECT_EQ(shown.texts[CP::IDC_SSID], "Harbour AP");
+        EXPECT_EQ(describe(misfits_under(config.m_hWnd)), "");
         click(item(config, CP::IDC_APPLY));
         advance(2000);
         EXPECT_TRUE(box_texts().empty());
@@ -230,6 +236,8 @@ TEST_F(HotvaneConfigRun, ConfigurationSecurityBlockAckAndAccessControl)
         auto const& originated = shown.rows[BP::IDC_ORIGINATOR_LIST];
         ASSERT_EQ(originated.size(), 1u);
         EXPECT_EQ(originated[0], (std::vector<std::string> { kLaptop, "-", "-", "-", "64", "-", "-", "-", "-" }));
+        // The address and the column titles fit their columns.
+        EXPECT_EQ(describe(list_misfits(item(blockack, BP::IDC_ORIGINATOR_LIST))), "");
         on_dialog("Delete Block Ack", [&](HWND d) {
             look("block-ack-delete");
             ::SendMessage(d, WM_COMMAND, IDCANCEL, 0);
@@ -260,6 +268,32 @@ TEST_F(HotvaneConfigRun, ConfigurationSecurityBlockAckAndAccessControl)
         advance(2000);
         shown = look("event-log");
         EXPECT_TRUE(row_has(shown, kEventList, kLaptop, "was removed after a configuration or access control change"));
+    });
+    run();
+}
+
+// Every page's texts fit their controls in the faces a user's machine draws too (the
+// substitution table, not the pinned test font), and a peer's address fits the block
+// acknowledgement tables' first column, "64" the others.
+TEST_F(HotvaneConfigRun, PageTextsFitInTheFacesAUserDraws)
+{
+    platform::gdi::pin_font_file("");
+    on_running([&](CHideDlg& dialog) {
+        advance(2000);
+        ASSERT_TRUE(dialog.sheet_open());
+        CVxPropSheet* sheet = dialog.sheet();
+        ASSERT_EQ(sheet->GetPageCount(), 7);
+        for (int index = 0; index < sheet->GetPageCount(); ++index) {
+            sheet->SetActivePage(index);
+            advance(1000);
+            CPropertyPage* const page = sheet->GetPage(index);
+            EXPECT_EQ(describe(misfits_under(page->m_hWnd)), "") << page->caption().str();
+        }
+        std::vector<std::pair<int, std::string>> samples { { 0, kLaptop } };
+        for (int column = 1; column <= 8; ++column)
+            samples.emplace_back(column, "64");
+        for (int id : { BP::IDC_ORIGINATOR_LIST, BP::IDC_RECIPIENT_LIST })
+            EXPECT_EQ(describe(list_misfits(item(sheet->m_pageBlockAck, id), samples)), "") << id;
     });
     run();
 }

@@ -4,141 +4,19 @@
 // and lower-area dialog, measured with the drawing module's text extent at the default size.
 #include "config_window_harness.h"
 
+#include "platform/controls/tests/LabelFit.h"
 #include "platform/gdi/FontCache.h"
 
 #include <set>
 #include <vector>
 
 using station::testing::ConfigWindowTest;
+using namespace platform::controls::testing;
 
 namespace {
 
-// Room a control's own drawing takes beside its text, in pixels: a push button's frame and
-// its focus rectangle, the box of a check box or radio button and the gap after it, the
-// group box's indent either side of its title.
-constexpr int kButtonFrame = 4;
-constexpr int kCheckBox = 13 + 4;
-constexpr int kGroupIndent = 8 + 8;
 // The page button's icon above its label.
 constexpr int kPageIcon = 32;
-
-struct Misfit {
-    std::string text;
-    int id;
-    int width;
-    int needed;
-};
-
-std::string text_of(HWND hwnd)
-{
-    char text[512] {};
-    GetWindowText(hwnd, text, sizeof text);
-    return text;
-}
-
-std::string class_of(HWND hwnd)
-{
-    char name[64] {};
-    GetClassName(hwnd, name, sizeof name);
-    return name;
-}
-
-// The text's extent in the control's own font; `lines`: how many lines it needs when it
-// wraps at `width` (0: it does not wrap); `wrapped`: the size of the wrapped text (wider than
-// `width` when a word alone is).
-SIZE extent_in(HWND hwnd, std::string const& text, int width, int* lines, SIZE* wrapped = nullptr)
-{
-    HDC dc = GetDC(hwnd);
-    auto font = reinterpret_cast<HFONT>(SendMessage(hwnd, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    SIZE size {};
-    GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (lines) {
-        RECT r { 0, 0, width, 0 };
-        DrawText(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
-        TEXTMETRIC tm {};
-        GetTextMetrics(dc, &tm);
-        *lines = tm.tmHeight ? (r.bottom + tm.tmHeight - 1) / tm.tmHeight : 1;
-        if (wrapped)
-            *wrapped = SIZE { r.right, r.bottom };
-    }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
-    return size;
-}
-
-// Strips the mnemonic marks ("&Apply" draws "Apply").
-std::string drawn(std::string text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size())
-            ++i;
-        out += text[i];
-    }
-    return out;
-}
-
-// Whether a standard control's text fits; adds it to `misfits` when not.
-void check_control(HWND hwnd, std::vector<Misfit>& misfits)
-{
-    std::string const text = drawn(text_of(hwnd));
-    if (text.empty() || text.find('\n') != std::string::npos)
-        return;
-    std::string const cls = class_of(hwnd);
-    auto const style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-    RECT client {};
-    GetClientRect(hwnd, &client);
-    int const width = client.right;
-    int const height = client.bottom;
-    int room = width;
-    if (cls == "Button") {
-        DWORD const kind = style & 0xF;
-        if (kind == BS_OWNERDRAW)
-            return;
-        bool const box = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON
-            || kind == BS_AUTORADIOBUTTON || kind == BS_3STATE || kind == BS_AUTO3STATE;
-        room -= kind == BS_GROUPBOX ? kGroupIndent : box ? kCheckBox : kButtonFrame;
-        if (style & BS_MULTILINE) {
-            int lines = 0;
-            SIZE const size = extent_in(hwnd, text, room, &lines);
-            if (lines * size.cy > height)
-                misfits.push_back({ text, GetDlgCtrlID(hwnd), width, lines * size.cy });
-            return;
-        }
-    } else if (cls == "Static") {
-        DWORD const kind = style & SS_TYPEMASK;
-        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT && kind != SS_LEFTNOWORDWRAP && kind != SS_SIMPLE)
-            return;
-        if (kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT) {
-            int lines = 0;
-            SIZE const size = extent_in(hwnd, text, width, &lines);
-            if (lines * size.cy > std::max(height, size.cy))
-                misfits.push_back({ text, GetDlgCtrlID(hwnd), width, size.cx });
-            return;
-        }
-    } else {
-        return;
-    }
-    SIZE const size = extent_in(hwnd, text, 0, nullptr);
-    if (size.cx > room)
-        misfits.push_back({ text, GetDlgCtrlID(hwnd), room, size.cx });
-}
-
-BOOL collect(HWND hwnd, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    return TRUE;
-}
-
-std::string describe(std::vector<Misfit> const& misfits)
-{
-    std::string out;
-    for (Misfit const& m : misfits)
-        out += "\"" + m.text + "\" (id " + std::to_string(m.id) + "): room " + std::to_string(m.width) + ", needs "
-            + std::to_string(m.needed) + "\n";
-    return out;
-}
 
 class ConfigWindowLabelsTest : public ConfigWindowTest {
 protected:
@@ -194,12 +72,8 @@ TEST_F(ConfigWindowLabelsTest, EveryControlTextOfThePagesAndLowerDialogsFitsItsC
 {
     options("");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
-        std::vector<HWND> children;
-        EnumChildWindows(window.m_hWnd, collect, reinterpret_cast<LPARAM>(&children));
-        ASSERT_GT(children.size(), 100u);
-        std::vector<Misfit> misfits;
-        for (HWND hwnd : children)
-            check_control(hwnd, misfits);
+        ASSERT_GT(children_of(window.m_hWnd).size(), 100u);
+        std::vector<Misfit> misfits = misfits_under(window.m_hWnd);
         std::erase_if(misfits, [](Misfit const& m) { return too_wide_for_their_template.count(m.text) != 0; });
         EXPECT_TRUE(misfits.empty()) << describe(misfits);
     });

@@ -155,13 +155,32 @@ protected:
         ::GetClientRect(hwnd, &client);
         return client.right;
     }
-    // Each tab button's text fits on one line.
+    // The width of `text` in a window's font.
+    static int text_width(HWND hwnd, std::string const& text)
+    {
+        HDC const dc = ::GetDC(hwnd);
+        HGDIOBJ const old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessage(hwnd, WM_GETFONT, 0, 0)));
+        SIZE size {};
+        ::GetTextExtentPoint32(dc, text.c_str(), int(text.size()), &size);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(hwnd, dc);
+        return size.cx;
+    }
+    // Each tab button's text fits on one line; so does either key type ("Hexadecimal",
+    // "ASCII") on the pre-shared key's and each WEP key's type button, which centre it.
     static void expect_tab_texts_fit(CProfileEditorDlg& editor)
     {
         for (int id : { TAB_BUTTON_SYSCONFIG, TAB_BUTTON_AUTH, TAB_BUTTON_8021X }) {
             CShadeButtonST* const button = editor.tab_button(id);
             ASSERT_NE(button, nullptr);
             EXPECT_LE(text_width(button->m_hWnd) + kButtonFrame, client_width(button->m_hWnd)) << id;
+        }
+        Auth& auth = *editor.m_pPageAuthEncryDlg;
+        for (int id : { int(Auth::IDC_PSK_TYPE), int(Auth::IDC_KEY1_TYPE), Auth::IDC_KEY1_TYPE + 1, Auth::IDC_KEY1_TYPE + 2,
+                 Auth::IDC_KEY1_TYPE + 3 }) {
+            HWND const button = ::GetDlgItem(auth.m_hWnd, id);
+            for (char const* type : { "Hexadecimal", "ASCII" })
+                EXPECT_LE(text_width(button, type) + kButtonFrame, client_width(button)) << id << " " << type;
         }
     }
     bool connected_in_tray(std::string const& ssid)
@@ -272,8 +291,8 @@ TEST_F(ProfileEditorRun, AddActivateEditAndTheNetworkList)
     });
 }
 
-// The tab buttons' texts fit in the faces a user's machine draws too (the substitution table,
-// not the pinned test font).
+// The tab buttons' and key type buttons' texts fit in the faces a user's machine draws too (the
+// substitution table, not the pinned test font).
 TEST_F(ProfileEditorRun, TabTextsFitInTheFacesAUserDraws)
 {
     platform::gdi::pin_font_file("");
