@@ -7,6 +7,7 @@
 // tabs and of the pop-up stay beside the test ("profile_editor_run/<step>").
 #include "PageRunHarness.h"
 
+#include "platform/controls/tests/LabelFit.h"
 #include "platform/gdi/FontCache.h"
 #include "platform/gdi/Png.h"
 #include "station/app/HideDlg.h"
@@ -30,6 +31,7 @@ namespace {
 
 using Sys = CPageSystemConfigDlg;
 using Auth = CPageAuthEncryDlg;
+namespace fit = platform::controls::testing;
 
 constexpr char const* kHomeKey = "correct horse battery"; // the default world's "HomeNet 5G"
 // A push button's frame and focus rectangle beside its text.
@@ -155,19 +157,9 @@ protected:
         ::GetClientRect(hwnd, &client);
         return client.right;
     }
-    // The width of `text` in a window's font.
-    static int text_width(HWND hwnd, std::string const& text)
-    {
-        HDC const dc = ::GetDC(hwnd);
-        HGDIOBJ const old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessage(hwnd, WM_GETFONT, 0, 0)));
-        SIZE size {};
-        ::GetTextExtentPoint32(dc, text.c_str(), int(text.size()), &size);
-        ::SelectObject(dc, old);
-        ::ReleaseDC(hwnd, dc);
-        return size.cx;
-    }
     // Each tab button's text fits on one line; so does either key type ("Hexadecimal",
-    // "ASCII") on the pre-shared key's and each WEP key's type button, which centre it.
+    // "ASCII") on the pre-shared key's and each WEP key's type button, which centre it, and
+    // every label of the system configuration and authentication tabs.
     static void expect_tab_texts_fit(CProfileEditorDlg& editor)
     {
         for (int id : { TAB_BUTTON_SYSCONFIG, TAB_BUTTON_AUTH, TAB_BUTTON_8021X }) {
@@ -180,8 +172,10 @@ protected:
                  Auth::IDC_KEY1_TYPE + 3 }) {
             HWND const button = ::GetDlgItem(auth.m_hWnd, id);
             for (char const* type : { "Hexadecimal", "ASCII" })
-                EXPECT_LE(text_width(button, type) + kButtonFrame, client_width(button)) << id << " " << type;
+                EXPECT_LE(fit::extent_in(button, type, 0, nullptr).cx + kButtonFrame, client_width(button)) << id << " " << type;
         }
+        EXPECT_EQ(fit::describe(fit::misfits_under(editor.m_pPageSystemConfigDlg->m_hWnd)), "");
+        EXPECT_EQ(fit::describe(fit::misfits_under(auth.m_hWnd)), "");
     }
     bool connected_in_tray(std::string const& ssid)
     {
