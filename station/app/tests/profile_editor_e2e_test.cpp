@@ -174,6 +174,14 @@ protected:
             for (char const* type : { "Hexadecimal", "ASCII" })
                 EXPECT_LE(fit::extent_in(button, type, 0, nullptr).cx + kButtonFrame, client_width(button)) << id << " " << type;
         }
+        // The mode and cipher buttons draw their caption left of the 16-pixel drop arrow, 3 pixels
+        // from either edge: their longest captions fit there.
+        auto const caption_room = [](HWND button) { return client_width(button) - 3 - 3 - 16; };
+        HWND const mode = ::GetDlgItem(auth.m_hWnd, Auth::IDC_AUTH);
+        for (char const* caption : { "WAPI certificate", "WPA2(CCKM capable)" })
+            EXPECT_LE(fit::extent_in(mode, caption, 0, nullptr).cx, caption_room(mode)) << caption;
+        HWND const cipher = ::GetDlgItem(auth.m_hWnd, Auth::IDC_CIPHER);
+        EXPECT_LE(fit::extent_in(cipher, "TKIP-MFP", 0, nullptr).cx, caption_room(cipher));
         EXPECT_EQ(fit::describe(fit::misfits_under(editor.m_pPageSystemConfigDlg->m_hWnd)), "");
         EXPECT_EQ(fit::describe(fit::misfits_under(auth.m_hWnd)), "");
     }
