@@ -1,6 +1,7 @@
 // Whether the texts of a dialog's controls fit them, measured with the drawing module's text
 // extent in each control's own font: the texts of buttons, check boxes, radio buttons, group
-// boxes and statics, and the headers and cells of a report list. The programs' label tests
+// boxes, statics and the choice a drop-down list shows, and the headers and cells of a report
+// list. The programs' label tests
 // use it over their pages, in the pinned test font and in the faces a user's machine draws.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include "platform/user/User.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ constexpr int kCheckBox = 13 + 4;
 constexpr int kGroupIndent = 8 + 8;
 constexpr int kHeaderInset = 6 + 6;
 constexpr int kCellInset = 2 + 2;
+constexpr int kComboEdges = 2 + 2 + 1 + 2 + 1;
 
 struct Misfit {
     std::string text;
@@ -122,6 +125,12 @@ inline void check_control(HWND hwnd, std::vector<Misfit>& misfits)
                 misfits.push_back({ text, GetDlgCtrlID(hwnd), width, size.cx });
             return;
         }
+    } else if (cls == "ComboBox") {
+        // A drop-down list shows its choice in the field left of the arrow button, inside
+        // the sunken edge, 3 pixels in; an owner-drawn one draws its own.
+        if ((style & 0x3) != CBS_DROPDOWNLIST || (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)))
+            return;
+        room -= kComboEdges + GetSystemMetrics(SM_CXVSCROLL);
     } else {
         return;
     }
@@ -144,11 +153,13 @@ inline std::vector<HWND> children_of(HWND parent)
     return children;
 }
 
-inline std::vector<Misfit> misfits_under(HWND parent)
+// The misfits among them, but for the controls with the ids in `unjudged`.
+inline std::vector<Misfit> misfits_under(HWND parent, std::set<int> const& unjudged = {})
 {
     std::vector<Misfit> misfits;
     for (HWND hwnd : children_of(parent))
-        check_control(hwnd, misfits);
+        if (!unjudged.count(GetDlgCtrlID(hwnd)))
+            check_control(hwnd, misfits);
     return misfits;
 }
 
