@@ -1,8 +1,8 @@
 // Every label of the configuration window fits its control in the faces a user's machine
 // draws (the font substitution table, not the pinned test font): the page buttons' labels
 // and the text of each button, check box, radio button, group box, static and drop-down list
-// on every page
-// and lower-area dialog, measured with the drawing module's text extent at the default size.
+// on every page and lower-area dialog, measured with the drawing module's text extent at the
+// default size.
 #include "config_window_harness.h"
 
 #include "platform/controls/tests/LabelFit.h"
