@@ -28,6 +28,7 @@ protected:
         // The faces a user's machine draws: the substitution table and the installed fonts.
         platform::gdi::pin_font_file("");
     }
+    void expect_every_control_text_fits();
 };
 
 }
@@ -70,7 +71,7 @@ TEST_F(ConfigWindowLabelsTest, PageButtonLabelsFitTheirButtonAsItWrapsThem)
 std::set<std::string> const too_wide_for_their_template { "Timeout Value >>", "Authentication type",
     "STBC >>" };
 
-TEST_F(ConfigWindowLabelsTest, EveryControlTextOfThePagesAndLowerDialogsFitsItsControl)
+void ConfigWindowLabelsTest::expect_every_control_text_fits()
 {
     options("");
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
@@ -81,4 +82,16 @@ TEST_F(ConfigWindowLabelsTest, EveryControlTextOfThePagesAndLowerDialogsFitsItsC
         std::erase_if(misfits, [](Misfit const& m) { return too_wide_for_their_template.count(m.text) != 0; });
         EXPECT_TRUE(misfits.empty()) << describe(misfits);
     });
+}
+
+TEST_F(ConfigWindowLabelsTest, EveryControlTextOfThePagesAndLowerDialogsFitsItsControl)
+{
+    expect_every_control_text_fits();
+}
+
+// The same in the pinned test font the other tests draw with (DejaVu Sans, wider still).
+TEST_F(ConfigWindowLabelsTest, EveryControlTextFitsInThePinnedTestFontToo)
+{
+    platform::gdi::pin_font_file(WINDOW_TEST_FONT);
+    expect_every_control_text_fits();
 }
