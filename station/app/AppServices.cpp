@@ -58,13 +58,11 @@ public:
             g_pHideDlg->ZeroProfile();
     }
 
-    // FIXME: the single sign-on page shows its profile once that page is built; until then
-    // only its member holds the name.
     void show_sso_profile(char const* name) override
     {
         CVxUI2008Dlg* const window = g_pHideDlg ? g_pHideDlg->m_pVxUI : nullptr;
         if (window && window->m_pPageSSODlg && name)
-            window->m_pPageSSODlg->m_strSSOProfile = name;
+            window->m_pPageSSODlg->ShowSSOProfile(name);
     }
 
     bool peap_setting_visible() const override

@@ -154,9 +154,6 @@ void CVxUI2008Dlg::on_show_delete_ba(WPARAM wParam, LPARAM lParam)
 }
 
 // [SECTION] Editors and prompts
-//
-// FIXME: the security editor's tabs come with the security editor's own work; its routes do
-// their other steps and show its child.
 
 void CVxUI2008Dlg::on_show_profile_editor(WPARAM wParam, LPARAM lParam)
 {
@@ -229,8 +226,11 @@ void CVxUI2008Dlg::on_show_security_editor(WPARAM wParam, LPARAM lParam)
             page->ResetSecuritySettings();
         return;
     }
-    if (wParam == 2)
+    if (wParam == 2) {
+        if (page && m_pSecurityEditorDlg)
+            m_pSecurityEditorDlg->PresetFromSurvey(page->m_pDesiredBssid, page->m_nWPA, page->m_strEncryption);
         return ShowSubDialog(SUB_SECURITY_EDITOR);
+    }
     if (wParam != 0)
         return;
     // The editor's OK: its choices become the page's pending settings, which connect.

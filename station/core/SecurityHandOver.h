@@ -25,6 +25,10 @@ struct SECURITY_HAND_OVER {
     std::string strWAPIUserCert;
     std::string strWAPIASCert;
     std::array<int, kWepKeys> nKeyType {}; // 0 hexadecimal, 1 ASCII
+    // Each key's length in bytes: half its digits for a hexadecimal key (13 for 26 digits).
+    std::array<int, kWepKeys> nKeyLength {};
+    // Each key as typed (hexadecimal digits or ASCII characters), zero-padded: the form the
+    // profile record's key fields hold, which the site survey copies into its record.
     std::array<std::array<char, kWepKeySize>, kWepKeys> WEPKey {};
     std::string strPskKey;
     int nPskKeyType {};

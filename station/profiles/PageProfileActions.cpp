@@ -14,6 +14,7 @@
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
+#include "wlan/profile/ProfileFields.h"
 
 #include <cstdio>
 #include <cstring>
@@ -170,10 +171,12 @@ void CPageProfileDlg::ActivateProfile(int row)
     RefreshProfileList(TRUE);
 }
 
+// The profile checked is the one being activated (m_strProfile): the library's active profile is
+// still the one before it, which the activation is about to replace.
 void CPageProfileDlg::UpdateSSOProfile()
 {
     char name[PROFILE_NAME_SIZE] {};
-    G_VxWlLib.VXWL_ReadActiveProfileName(name);
+    wlan::profile::write_text(name, m_strProfile.str());
     name[sizeof name - 1] = '\0';
     WLANPROFILE record {};
     G_VxWlLib.VXWL_ReadProfileData(&record, name);

@@ -10,6 +10,7 @@
 #include "station/core/Trace.h"
 #include "station/core/UiStr.h"
 #include "station/core/VxWlLib.h"
+#include "station/profiles/EapBlockCollect.h"
 #include "station/profiles/Page8021XDlg.h"
 #include "station/profiles/PageAuthEncryDlg.h"
 #include "station/profiles/PageSystemConfigDlg.h"
@@ -507,34 +508,8 @@ void CProfileEditorDlg::collect_security()
 void CProfileEditorDlg::collect_8021x()
 {
     m_pPage8021XDlg->GatherSubTabs();
-    CPage8021XDlg const& tab = *m_pPage8021XDlg;
-    EAP_SETTING_DATA const& sub = tab.m_SubTabValues;
-    EAP_SETTING_DATA& e = m_EapData;
-    e.nEapMethod = tab.m_nEapMethod;
-    if (auto const code = wlan::profile::tunnel_code(EAP_PEAP, tab.m_nTunnelIndex))
-        e.nTunnel = int(*code);
-    if (auto const code = wlan::profile::tunnel_code(EAP_TTLS, tab.m_nTtlsTunnelIndex))
-        e.nTtlsTunnel = int(*code);
-    e.nSessionResumption = tab.m_bSessionResumption;
-    e.bCacheUserInfo = sub.bCacheUserInfo;
-    e.nIDModeIndex = sub.nIDModeIndex;
-    e.strIdentity = sub.strIdentity;
-    e.strPassword = sub.strPassword;
-    e.nPasswordMode = sub.nPasswordMode;
-    e.strDomainName = sub.strDomainName;
-    e.bClientCert = sub.bClientCert;
-    e.bClientCertInSmartCard = sub.bClientCertInSmartCard;
-    CopyEapBlob(e.UserCert, sub.UserCert);
-    e.bServerCert = sub.bServerCert;
-    e.bIntermediateCert = sub.bIntermediateCert;
-    e.nServerNameRule = sub.nServerNameRule;
-    e.strServerName = sub.strServerName;
-    CopyEapBlob(e.CACert, sub.CACert);
-    e.bProvision = sub.bProvision;
-    e.bPAC = sub.bPAC;
-    e.nProvisioningTunnel = sub.nProvisioningTunnel;
-    e.strPACFilePath = sub.strPACFilePath;
-    m_nSsoBits = tab.m_nSsoBits;
+    Collect8021XBlock(*m_pPage8021XDlg, m_EapData);
+    m_nSsoBits = m_pPage8021XDlg->m_nSsoBits;
 }
 
 // The PAC block always has the list's row count, whatever block an earlier load left.
