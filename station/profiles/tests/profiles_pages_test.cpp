@@ -15,7 +15,7 @@ std::vector<PageCase> profile_cases()
         page_case<CPageProfileDlg>("profile list"),
         page_case<CPageSSODlg>("single sign-on"),
         page_case<CProfileEditorDlg>("profile editor, as tall as the lower frame"),
-        page_case<CSecurityEditorDlg>("security editor", true),
+        page_case<CSecurityEditorDlg>("security editor, as tall as the lower frame"),
         page_case<CPeapSettingDlg>("identity prompt", true),
     };
 }
