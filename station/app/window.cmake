@@ -113,6 +113,8 @@ station_add_program_test(station_mode_switch_tests
 # Every security method connected end to end: from stored profiles and through the security
 # editor, with their wrong secrets; its rows' wall times feed bench/security_matrix.sh.
 station_add_program_test(station_security_e2e_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/security_e2e_test.cpp
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/tests/security_e2e_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/tests/security_survey_e2e_test.cpp
     LIBS wlan_sim
     LABELS threaded)

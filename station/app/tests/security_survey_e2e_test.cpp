@@ -1,0 +1,250 @@
+// The site survey's Connect on a secured network through the security editor, typed in as a user
+// would, for every method the editor's own tabs set (open without it, WEP with ASCII and
+// hexadecimal keys, shared WEP, the pre-shared keys, WAPI-PSK), each with its wrong secret; and
+// the single sign-on page on the running program: a stored LEAP profile for "Voice" listed and
+// applied (wlansim list shows it), and the page's button hidden once the world uninstalls the
+// feature. Snapshots of the editor and the page stay beside the test for a person to look at.
+#include "SecurityMatrixHarness.h"
+
+#include "platform/display/Snapshots.h"
+#include "station/profiles/PageAuthEncryDlg.h"
+#include "station/profiles/PageSSODlg.h"
+#include "station/profiles/SecurityEditorDlg.h"
+#include "station/survey/PageSiteSurveyDlg.h"
+#include "wlan/profile/ProfileFields.h"
+#include "wlan/sim/KeyMaterial.h"
+
+using namespace station::testing;
+using namespace station::profiles;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// One network joined through the editor: what is chosen and typed, and what the link shows.
+struct SurveyRow {
+    std::string what;
+    char const* ssid;
+    int mode;
+    int cipher;
+    bool ascii;
+    char const* key;
+    char const* wrong_key;
+    Failure failure;
+    std::uint32_t auth_code;
+    std::uint32_t cipher_code;
+};
+
+std::string hex_pmk(char const* passphrase, char const* ssid)
+{
+    std::string hex;
+    char digits[3];
+    for (auto byte : wlan::sim::passphrase_pmk(passphrase, ssid)) {
+        std::snprintf(digits, sizeof digits, "%02x", byte);
+        hex += digits;
+    }
+    return hex;
+}
+
+std::string const kHomeNetPmk = hex_pmk("correct horse battery", "HomeNet 5G");
+
+std::vector<SurveyRow> survey_rows()
+{
+    return {
+        { "open WEP, ASCII key", "Old Router", kAuthOpen, kCipherWep, true, "12345", "54321", Failure::Icv, AUTH_OPEN, ENC_WEP },
+        { "open WEP, hexadecimal key", "Old Router", kAuthOpen, kCipherWep, false, "3132333435", "0000000000", Failure::Icv, AUTH_OPEN,
+            ENC_WEP },
+        { "shared WEP", "Warehouse", kAuthShared, kCipherWep, false, "0123456789abcdef0123456789", "ffffffffffffffffffffffffff",
+            Failure::AssocFail, AUTH_SHARED, ENC_WEP },
+        { "WPA-PSK TKIP", "Sunflower", kAuthWpaPsk, kCipherTkip, true, "sunflower-tkip", "not-the-secret", Failure::NoMedia, AUTH_WPA_PSK,
+            ENC_TKIP },
+        { "WPA2-PSK AES, passphrase", "HomeNet 5G", kAuthWpa2Psk, kCipherAes, true, "correct horse battery", "not-the-secret",
+            Failure::NoMedia, AUTH_WPA2_PSK, ENC_AES },
+        { "WPA2-PSK AES, 64 digits", "HomeNet 5G", kAuthWpa2Psk, kCipherAes, true, kHomeNetPmk.c_str(), "not-the-secret", Failure::NoMedia,
+            AUTH_WPA2_PSK, ENC_AES },
+        { "WPA/WPA2-PSK mixed", "Family", kAuthWpa2Psk, kCipherAes, true, "family-first", "not-the-secret", Failure::NoMedia, AUTH_WPA2_PSK,
+            ENC_AES },
+        { "WAPI-PSK ASCII", "WAPI Office", kAuthWapiPsk, kCipherSms4, true, "wapi-secret", "other-secret", Failure::NoMedia, AUTH_WAPI_PSK,
+            ENC_SMS4 },
+        { "WAPI-PSK hexadecimal", "WAPI Office", kAuthWapiPsk, kCipherSms4, false, "776170692d736563726574", "6f746865722d736563726574",
+            Failure::NoMedia, AUTH_WAPI_PSK, ENC_SMS4 },
+    };
+}
+
+WLANPROFILE link_of(char const* ssid, std::uint32_t auth, std::uint32_t cipher)
+{
+    WLANPROFILE p {};
+    wlan::profile::write_ssid(p, ssid);
+    p.enumAuthenMode = auth;
+    p.enumEncryStatus = cipher;
+    return p;
+}
+
+std::string snapshot(std::string const& name)
+{
+    platform::testing::pump_until_idle();
+    fs::path const folder = fs::read_symlink("/proc/self/exe").parent_path() / "security_snapshots" / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    platform::display::write_snapshot(folder.string());
+    return read_file((folder / "windows.txt").string());
+}
+
+class SecuritySurveyTest : public SecurityMatrixTest {
+protected:
+    static std::string wlansim(std::string const& arguments)
+    {
+        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
+        std::string out;
+        if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+            char buffer[512];
+            while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+                out.append(buffer, n);
+            EXPECT_EQ(::pclose(pipe), 0) << command;
+        }
+        return out;
+    }
+    static void wait_for_rows(CPageSiteSurveyDlg& page)
+    {
+        ASSERT_TRUE(run_until([&] { return page.RowCount() > 10; }, 12000));
+        run_for(4000);
+    }
+    static void connect(CVxUI2008Dlg& window, std::string const& ssid)
+    {
+        CPageSiteSurveyDlg& page = *window.site_survey_page();
+        // The end of a WAPI attempt rescans; Connect waits for the scan.
+        CWnd* const button = page.GetDlgItem(CPageSiteSurveyDlg::IDC_CONNECT);
+        ASSERT_TRUE(run_until([&] {
+            page.UpdateControlState();
+            return button->IsWindowEnabled() != FALSE;
+        }, 8000));
+        int row = -1;
+        for (int i = 0; i < page.RowCount(); ++i)
+            if (page.Row(i).strSsid == ssid.c_str())
+                row = i;
+        ASSERT_GE(row, 0) << ssid;
+        page.List().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        page.List().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        click(page.GetDlgItem(CPageSiteSurveyDlg::IDC_CONNECT));
+    }
+    static void command(CWnd& page, int id)
+    {
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        platform::testing::pump_until_idle();
+    }
+    // What a user chooses and types on the editor's authentication tab.
+    static void enter(CSecurityEditorDlg& editor, SurveyRow const& row, char const* key)
+    {
+        CPageAuthEncryDlg& auth = *editor.m_pPageAuthEncryDlg;
+        ASSERT_TRUE(auth.IsWindowVisible());
+        command(auth, auth_command(row.mode));
+        command(auth, cipher_command(row.cipher));
+        if (row.cipher == kCipherWep) {
+            command(auth, key_type_command(1, row.ascii));
+            auth.SetDlgItemText(CPageAuthEncryDlg::kKeyEdits[0], key);
+        } else {
+            if (row.mode == kAuthWapiPsk)
+                command(auth, key_type_command(0, row.ascii));
+            auth.SetDlgItemText(CPageAuthEncryDlg::IDC_PSK, key);
+        }
+        platform::testing::pump_until_idle();
+    }
+    static void through_editor(CVxUI2008Dlg& window, SurveyRow const& row, char const* key, std::string const& picture = {})
+    {
+        connect(window, row.ssid);
+        ASSERT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_SECURITY_EDITOR);
+        CSecurityEditorDlg& editor = *window.m_pSecurityEditorDlg;
+        enter(editor, row, key);
+        if (!picture.empty())
+            snapshot(picture);
+        click(editor.GetDlgItem(CSecurityEditorDlg::IDC_OK));
+        EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
+    }
+};
+
+}
+
+TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoinsEachMethodAndAWrongSecretFails)
+{
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        record_events(dialog);
+        window.ToggleExpand();
+        wait_for_rows(*window.site_survey_page());
+        {
+            auto const start = std::chrono::steady_clock::now();
+            SCOPED_TRACE("open, none");
+            clear_events();
+            connect(window, "Corner Cafe");
+            EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS) << "no editor for an open network";
+            expect_connects(dialog, link_of("Corner Cafe", AUTH_OPEN, ENC_NONE));
+            print_row("survey: open, none", start);
+        }
+        for (SurveyRow const& row : survey_rows()) {
+            SCOPED_TRACE(row.what);
+            auto const start = std::chrono::steady_clock::now();
+            WLANPROFILE const link = link_of(row.ssid, row.auth_code, row.cipher_code);
+            clear_events();
+            bool const pictured = row.what == "WPA2-PSK AES, passphrase" || row.what == "WAPI-PSK ASCII";
+            through_editor(window, row, row.key, pictured ? "editor " + row.what : std::string());
+            expect_connects(dialog, link);
+            clear_events();
+            through_editor(window, row, row.wrong_key);
+            expect_fails(dialog, link, row.failure);
+            print_row("survey: " + row.what, start);
+        }
+
+        // Cancel: nothing is connected, the window goes back to the link status.
+        clear_events();
+        connect(window, "Sunflower");
+        ASSERT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_SECURITY_EDITOR);
+        click(window.m_pSecurityEditorDlg->GetDlgItem(CSecurityEditorDlg::IDC_CANCEL));
+        run_for(3000);
+        EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
+        EXPECT_FALSE(has_event(RS_CBS_AU_STATUS_START));
+    });
+}
+
+TEST_F(SecuritySurveyTest, TheSingleSignOnPageListsAppliesAndGoesWithTheFeature)
+{
+    WLANPROFILE voice {};
+    wlan::profile::write_text(voice.strProfileName, "Voice LEAP");
+    wlan::profile::write_ssid(voice, "Voice");
+    voice.enumNetworkType = 1;
+    voice.enumAuthenMode = AUTH_CCKM;
+    voice.enumEncryStatus = ENC_AES;
+    voice.b8021X = 1;
+    voice.enumAuthenProtocol = EAP_LEAP;
+    wlan::profile::write_text(voice.chID, "eve");
+    wlan::profile::write_text(voice.chPassword, "secret");
+    WLANPROFILE home = voice;
+    std::memset(home.strProfileName, 0, sizeof home.strProfileName);
+    wlan::profile::write_text(home.strProfileName, "Home");
+    home.b8021X = 0;
+    home.enumAuthenMode = AUTH_WPA2_PSK;
+    store({ home, voice });
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        ASSERT_TRUE(visible(window.kind_button(BTN_SSO)));
+        click(window.kind_button(BTN_SSO));
+        CPageSSODlg& page = *window.m_pPageSSODlg;
+        ASSERT_TRUE(page.IsWindowVisible());
+        ASSERT_EQ(page.m_comboProfiles.SendMessage(CB_GETCOUNT), 1) << "only the LEAP profile is allowed";
+        EXPECT_EQ(page.m_strSSOProfile, "Voice LEAP");
+        EXPECT_EQ(page.m_strSSID, "Voice");
+        // The feature is switched on, then the choice applied.
+        click(page.GetDlgItem(CPageSSODlg::IDC_ENABLE));
+        ASSERT_TRUE(page.m_bEnableSSO);
+        snapshot("single sign-on page");
+        click(page.GetDlgItem(CPageSSODlg::IDC_APPLY));
+        std::string const list = wlansim("list");
+        EXPECT_NE(list.find("single sign-on: on"), std::string::npos) << list;
+        EXPECT_NE(list.find("profile 'Voice LEAP'"), std::string::npos) << list;
+
+        // Uninstalled: the page's button is gone the next time the window shows.
+        wlansim("world-set sso=0");
+        run_for(1000);
+        window.ShowWindow(SW_HIDE);
+        dialog.ShowConfigUI();
+        platform::testing::pump_until_idle();
+        EXPECT_FALSE(visible(window.kind_button(BTN_SSO)));
+    });
+}
