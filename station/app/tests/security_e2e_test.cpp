@@ -208,3 +208,37 @@ TEST_F(SecurityMatrixTest, EveryMethodConnectsFromAnActivatedProfileAndFailsWith
         }
     });
 }
+
+// An older system (code 8): WPA-None in ad hoc, and MD5-Challenge with its static WEP key.
+TEST_F(SecurityMatrixTest, OnAnOlderSystemWpaNoneAndMd5ChallengeConnect)
+{
+    world(default_world(8));
+    WLANPROFILE md5 = eap("Lab MD5", "Lab", AUTH_OPEN, ENC_WEP, EAP_MD5, 0, "frank", "md5pass");
+    wlan::profile::write_text(md5.WEPKey1, "1A2B3C4D5E");
+    md5.WEPKey1Type = 0;
+    std::vector<Row> rows = {
+        { "older: WPA-None ad hoc", psk("WPA-None", "Old LAN", AUTH_WPA_NONE, ENC_TKIP, "lan-party-99", true), std::nullopt,
+            Failure::NoMedia },
+        { "older: open 802.1X WEP, MD5-Challenge", md5, std::nullopt, Failure::IdentityRejected },
+    };
+    rows[0].wrong = renamed(with_psk(rows[0].right, "not-the-secret"), "WPA-None wrong");
+    rows[1].wrong = renamed(with_password(rows[1].right, "not-the-password"), "Lab MD5 wrong");
+    store({ rows[0].right, *rows[0].wrong, rows[1].right, *rows[1].wrong });
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        record_events(dialog);
+        run_for(4100);
+        click(window.kind_button(BTN_PROFILE));
+        CPageProfileDlg& page = *window.m_pPageProfileDlg;
+        for (Row const& row : rows) {
+            SCOPED_TRACE(row.what);
+            auto const start = std::chrono::steady_clock::now();
+            clear_events();
+            activate(page, wlan::profile::name_of(row.right));
+            expect_connects(dialog, row.right);
+            clear_events();
+            activate(page, wlan::profile::name_of(*row.wrong));
+            expect_fails(dialog, *row.wrong, row.failure);
+            print_row(row.what, start);
+        }
+    });
+}
