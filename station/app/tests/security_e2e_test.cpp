@@ -242,3 +242,41 @@ TEST_F(SecurityMatrixTest, OnAnOlderSystemWpaNoneAndMd5ChallengeConnect)
         }
     });
 }
+
+// TLS with the machine store's client certificate, the server's name validated: a wrong name
+// fails before the identity is asked (17).
+TEST_F(SecurityMatrixTest, TlsConnectsWithItsCertificateAndAWrongServerNameFails)
+{
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        record_events(dialog);
+        run_for(4100);
+        VXWL_U32 count = 8;
+        CERT_RECORD records[8] {};
+        ASSERT_EQ(G_VxWlLib.VXWL_EnumCert("MY", records, &count), VXWL_ERROR_SUCCESS);
+        auto const carol = std::find_if(records, records + count, [](CERT_RECORD const& r) { return std::string(r.FriendlyName) == "Carol (Corp)"; });
+        ASSERT_NE(carol, records + count);
+        WLANPROFILE tls = eap("TLS", "Corp", AUTH_WPA2, ENC_AES, EAP_TLS, 0, "carol", "");
+        tls.bClientCert = 1;
+        tls.user_cert.BlobLength = std::min<std::uint32_t>(carol->DataLength, sizeof tls.user_cert.BlobData);
+        std::memcpy(tls.user_cert.BlobData, carol->Data, tls.user_cert.BlobLength);
+        G_VxWlLib.VXWL_FreeCertArray(records, &count);
+        tls.bServerCert = 1;
+        wlan::profile::write_text(tls.chServerName, "radius.corp.example");
+        WLANPROFILE wrong = renamed(tls, "TLS wrong server");
+        std::memset(wrong.chServerName, 0, sizeof wrong.chServerName);
+        wlan::profile::write_text(wrong.chServerName, "radius.elsewhere.example");
+        for (WLANPROFILE* p : { &tls, &wrong })
+            ASSERT_EQ(G_VxWlLib.VXWL_WriteProfile("", p), VXWL_ERROR_SUCCESS);
+        click(window.kind_button(BTN_PROFILE));
+        CPageProfileDlg& page = *window.m_pPageProfileDlg;
+        auto const start = std::chrono::steady_clock::now();
+        clear_events();
+        activate(page, "TLS");
+        expect_connects(dialog, tls);
+        clear_events();
+        activate(page, "TLS wrong server");
+        expect_fails(dialog, wrong, Failure::AuthTimeout);
+        EXPECT_FALSE(has_event(RS_CBS_AU_STATUS_CLIENT_IDENTITY_REJECTED));
+        print_row("WPA2 TLS, server name validated", start);
+    });
+}
