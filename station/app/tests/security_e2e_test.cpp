@@ -280,3 +280,38 @@ TEST_F(SecurityMatrixTest, TlsConnectsWithItsCertificateAndAWrongServerNameFails
         print_row("WPA2 TLS, server name validated", start);
     });
 }
+
+// EAP-FAST: provisioned on the first connection (the PAC saved), then connected with the PAC.
+TEST_F(SecurityMatrixTest, EapFastProvisionsThenConnectsWithItsPac)
+{
+    constexpr std::uint32_t kMsChapV2 = 26;
+    WLANPROFILE provision = eap("FAST", "Corp", AUTH_WPA2, ENC_AES, EAP_FAST, kMsChapV2, "dave", "pacman");
+    provision.bProvision = 1;
+    provision.enumProvisioningTunnel = kMsChapV2;
+    WLANPROFILE with_pac = renamed(provision, "FAST PAC");
+    with_pac.bPAC = 1;
+    with_pac.bProvision = 0;
+    WLANPROFILE wrong = renamed(with_password(provision, "not-the-password"), "FAST wrong");
+    store({ provision, with_pac, wrong });
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        record_events(dialog);
+        run_for(4100);
+        click(window.kind_button(BTN_PROFILE));
+        CPageProfileDlg& page = *window.m_pPageProfileDlg;
+        auto const start = std::chrono::steady_clock::now();
+        clear_events();
+        activate(page, "FAST");
+        expect_connects(dialog, provision);
+        EXPECT_TRUE(in_order({ RS_CBS_FAST_PAC_AID_INFO, RS_CBS_AU_STATUS_FAST_PROVISIONING_SUCCESS, RS_CBS_FAST_SAVE_PAC,
+            RS_CBS_AU_STATUS_AUTHENTICATED }));
+        clear_events();
+        activate(page, "FAST PAC");
+        expect_connects(dialog, with_pac);
+        EXPECT_TRUE(in_order({ RS_CBS_FAST_LOAD_PAC, RS_CBS_AU_STATUS_AUTHENTICATED }));
+        EXPECT_FALSE(has_event(RS_CBS_AU_STATUS_FAST_PROVISIONING_SUCCESS));
+        clear_events();
+        activate(page, "FAST wrong");
+        expect_fails(dialog, wrong, Failure::IdentityRejected);
+        print_row("WPA2 EAP-FAST, provisioning then the PAC", start);
+    });
+}
