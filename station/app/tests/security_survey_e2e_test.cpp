@@ -193,6 +193,20 @@ TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoinsEachMethodAndAWro
             print_row("survey: " + row.what, start);
         }
 
+        // The access point's key changes underneath: the key that worked fails next time.
+        {
+            SCOPED_TRACE("WAPI-PSK, the access point's key changed");
+            SurveyRow const wapi = survey_rows()[7];
+            ASSERT_EQ(wapi.what, "WAPI-PSK ASCII");
+            wlansim("ap-set wapi-psk key=other-secret");
+            clear_events();
+            through_editor(window, wapi, "wapi-secret");
+            expect_fails(dialog, link_of(wapi.ssid, wapi.auth_code, wapi.cipher_code), Failure::NoMedia);
+            clear_events();
+            through_editor(window, wapi, "other-secret");
+            expect_connects(dialog, link_of(wapi.ssid, wapi.auth_code, wapi.cipher_code));
+        }
+
         // Cancel: nothing is connected, the window goes back to the link status.
         clear_events();
         connect(window, "Sunflower");
