@@ -202,6 +202,7 @@ protected:
             EXPECT_FALSE(connected_to(ssid));
         }
         EXPECT_FALSE(signal_icon(dialog.tray_icon_id())) << dialog.tray_icon_id();
+        // SECURITY_MATRIX_EVENTS=1 prints the events of each wrong attempt, for a new row's expectations.
         if (::getenv("SECURITY_MATRIX_EVENTS")) {
             for (unsigned e : events())
                 std::printf("%u ", e);
