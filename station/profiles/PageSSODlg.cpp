@@ -54,6 +54,7 @@ CString combo_text(CWnd& combo, int index)
 BEGIN_MESSAGE_MAP(CPageSSODlg, CResizeDlg)
 ON_WM_PAINT()
 ON_WM_SHOWWINDOW()
+ON_WM_NCHITTEST()
 ON_BN_CLICKED(CPageSSODlg::IDC_ENABLE, OnEnableSSO)
 ON_BN_CLICKED(CPageSSODlg::IDC_PERSISTENT, OnPersistentConn)
 ON_BN_CLICKED(CPageSSODlg::IDC_SOURCE_LOGON, OnCredentialSource)
@@ -154,6 +155,16 @@ void CPageSSODlg::OnPaint()
 {
     CPaintDC dc(this);
     PaintPageTopLine(*this, dc);
+}
+
+LRESULT CPageSSODlg::OnNcHitTest(CPoint) { return PageNcHitTest(*this); }
+
+// Enter and Escape never close a page of the window.
+LRESULT CPageSSODlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+        return 1;
+    return CResizeDlg::WindowProc(message, wParam, lParam);
 }
 
 HWND CPageSSODlg::config_window() const

@@ -66,7 +66,9 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnEnableSSO();
     afx_msg void OnPersistentConn();

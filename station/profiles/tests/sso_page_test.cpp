@@ -198,6 +198,11 @@ TEST_F(SsoPageTest, TheListHoldsTheAllowedProfilesInTheLibrarysOrder)
     EXPECT_EQ(shown(CPageSSODlg::IDC_SSID), "Corp");
     EXPECT_EQ(shown(CPageSSODlg::IDC_AUTH), "LEAP");
     EXPECT_TRUE(enabled(CPageSSODlg::IDC_APPLY));
+    // Enter and Escape leave the page as it is.
+    for (int id : { IDOK, IDCANCEL })
+        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    pump();
+    EXPECT_TRUE(::IsWindowVisible(page->m_hWnd));
     page.reset();
 
     allow_all(0);
