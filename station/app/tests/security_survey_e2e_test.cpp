@@ -10,6 +10,7 @@
 #include "station/profiles/PageAuthEncryDlg.h"
 #include "station/profiles/PageSSODlg.h"
 #include "station/profiles/SecurityEditorDlg.h"
+#include "station/survey/HiddenSsidDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
 #include "wlan/profile/ProfileFields.h"
 #include "wlan/sim/KeyMaterial.h"
@@ -109,7 +110,9 @@ protected:
         ASSERT_TRUE(run_until([&] { return page.RowCount() > 10; }, 12000));
         run_for(4000);
     }
-    static void connect(CVxUI2008Dlg& window, std::string const& ssid)
+    // The row of `ssid` (a hidden one, with an empty name, by its channel), selected, and
+    // Connect clicked.
+    static void connect(CVxUI2008Dlg& window, std::string const& ssid, std::string const& channel = {})
     {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         // The end of a WAPI attempt rescans; Connect waits for the scan.
@@ -120,7 +123,7 @@ protected:
         }, 8000));
         int row = -1;
         for (int i = 0; i < page.RowCount(); ++i)
-            if (page.Row(i).strSsid == ssid.c_str())
+            if (page.Row(i).strSsid == ssid.c_str() && (channel.empty() || page.Row(i).strChannel == channel.c_str()))
                 row = i;
         ASSERT_GE(row, 0) << ssid;
         page.List().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -205,6 +208,23 @@ TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoinsEachMethodAndAWro
             clear_events();
             through_editor(window, wapi, "other-secret");
             expect_connects(dialog, link_of(wapi.ssid, wapi.auth_code, wapi.cipher_code));
+        }
+
+        // A hidden network: its name first, then the editor.
+        {
+            SCOPED_TRACE("hidden WPA2-PSK");
+            clear_events();
+            connect(window, "", "6");
+            ASSERT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_HIDDEN_SSID);
+            CHiddenSsidDlg& prompt = *window.m_pHiddenSsidDlg;
+            prompt.SetDlgItemText(CHiddenSsidDlg::IDC_SSID, "Backroom");
+            click(prompt.GetDlgItem(CHiddenSsidDlg::IDC_OK));
+            ASSERT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_SECURITY_EDITOR);
+            SurveyRow const hidden { "hidden", "Backroom", kAuthWpa2Psk, kCipherAes, true, "hidden-key-1", "", Failure::None,
+                AUTH_WPA2_PSK, ENC_AES };
+            enter(*window.m_pSecurityEditorDlg, hidden, hidden.key);
+            click(window.m_pSecurityEditorDlg->GetDlgItem(CSecurityEditorDlg::IDC_OK));
+            expect_connects(dialog, link_of("Backroom", AUTH_WPA2_PSK, ENC_AES));
         }
 
         // Cancel: nothing is connected, the window goes back to the link status.
