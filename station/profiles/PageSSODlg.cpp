@@ -10,6 +10,7 @@
 #include "station/core/VxWlLib.h"
 #include "wlan/profile/ProfileFields.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -219,17 +220,26 @@ void CPageSSODlg::force_profile_credentials()
 
 // [SECTION] The library's state and the profiles
 
-// The stored profiles the option file's [SSO] section allows, in the library's order.
+// The stored profiles the option file's [SSO] section allows, in the library's order. A list
+// that grew between the count and the read (-10, with the new count) is asked once more.
 void CPageSSODlg::FillSSOProfiles()
 {
+    constexpr int kBufferTooSmall = VXWL_ERROR_BUFFER_TOO_SMALL;
     VXWL_U32 count = 0;
     G_VxWlLib.VXWL_ReadProfileList(nullptr, &count);
-    if (count == 0)
-        return;
-    std::vector<WLANPROFILE> profiles(count);
-    VXWL_U32 filled = count;
-    if (G_VxWlLib.VXWL_ReadProfileList(profiles.data(), &filled) < 0 || filled > count)
-        return;
+    std::vector<WLANPROFILE> profiles;
+    VXWL_U32 filled = 0;
+    for (int attempt = 0; attempt < 2 && count > 0; ++attempt) {
+        profiles.assign(count, WLANPROFILE {});
+        filled = count;
+        int const answer = G_VxWlLib.VXWL_ReadProfileList(profiles.data(), &filled);
+        if (answer == VXWL_ERROR_SUCCESS)
+            break;
+        bool const grew = answer == kBufferTooSmall;
+        count = grew ? filled : 0;
+        filled = 0;
+    }
+    filled = std::min<VXWL_U32>(filled, VXWL_U32(profiles.size()));
     for (VXWL_U32 i = 0; i < filled; ++i)
         if (IsSSOProfileType(profiles[i]))
             m_comboProfiles.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wlan::profile::name_of(profiles[i]).c_str()));

@@ -12,6 +12,7 @@
 #include "station/profiles/PageSSODlg.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -24,6 +25,8 @@ struct SsoLibrary : FakeProfileLibrary {
     std::vector<int> sources;
     std::vector<int> persistent;
     std::vector<std::string> applied;
+    // Profiles the first count leaves out: the list grows between the count and the read.
+    int added_after_count { 0 };
 };
 
 SsoLibrary* g_sso = nullptr;
@@ -66,6 +69,20 @@ void bind_sso_calls()
         return 1;
     });
     lib.VXWL_IsWow64.bind([] { return 0; });
+    lib.VXWL_ReadProfileList.bind([](WLANPROFILE* out, VXWL_U32* count) {
+        auto const& list = g_sso->profiles;
+        if (!out) {
+            *count = VXWL_U32(list.size()) - VXWL_U32(std::exchange(g_sso->added_after_count, 0));
+            return 1;
+        }
+        if (*count < list.size()) {
+            *count = VXWL_U32(list.size());
+            return -10;
+        }
+        std::copy(list.begin(), list.end(), out);
+        *count = VXWL_U32(list.size());
+        return 1;
+    });
     lib.VXWL_SetWLANProfile.bind([](WLANPROFILE* p) {
         FakeProfileLibrary::log("SetWLANProfile");
         g_sso->applied.push_back(wlan::profile::name_of(*p));
@@ -203,6 +220,11 @@ TEST_F(SsoPageTest, TheListHoldsTheAllowedProfilesInTheLibrarysOrder)
         page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     pump();
     EXPECT_TRUE(::IsWindowVisible(page->m_hWnd));
+    page.reset();
+
+    lib.added_after_count = 2;
+    open();
+    EXPECT_EQ(items(), (std::vector<std::string> { "Voice", "Home" })) << "a list that grew is read again";
     page.reset();
 
     allow_all(0);
