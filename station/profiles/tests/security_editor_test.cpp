@@ -9,6 +9,8 @@
 #include "station/core/UiStr.h"
 #include "station/core/tests/ScanFixtures.h"
 #include "station/profiles/Page8021XDlg.h"
+#include "station/profiles/PageEAPFastDlg.h"
+#include "station/profiles/PageNamePasswordDlg.h"
 #include "station/profiles/PageAuthEncryDlg.h"
 #include "station/profiles/PageWAPIDlg.h"
 #include "station/profiles/SecurityEditorDlg.h"
@@ -57,6 +59,7 @@ public:
         saved_ui = G_UiStr;
         G_UiStr.IDS_NO_USER_CERT = "IDS_NO_USER_CERT";
         G_UiStr.IDS_NO_AS_CERT = "IDS_NO_AS_CERT";
+        G_UiStr.IDS_IDREQUIRED = "IDS_IDREQUIRED";
         G_UiStr.IDS_TKIP = "TKIP";
         G_UiStr.IDS_SMS4 = "SMS4";
         SetMessageBoxHandler([this](std::string const& text) {
@@ -113,6 +116,19 @@ public:
         HWND const box = ::GetDlgItem(auth().m_hWnd, CPageAuthEncryDlg::IDC_USE_8021X);
         ::SendMessage(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
         auth().SendMessage(WM_COMMAND, MAKEWPARAM(CPageAuthEncryDlg::IDC_USE_8021X, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+        pump();
+    }
+    // The 802.1X tab's method menu, and the identity sub-tab's two edits.
+    void eap_method(int method)
+    {
+        tab8021x().SendMessage(WM_COMMAND, MAKEWPARAM(CPage8021XDlg::ID_PEAP + method, 0), 0);
+        pump();
+    }
+    void identity(char const* id, char const* password)
+    {
+        CWnd& name = *tab8021x().m_pNamePasswordDlg;
+        name.SetDlgItemText(CPageNamePasswordDlg::IDC_IDENTITY, id);
+        name.SetDlgItemText(CPageNamePasswordDlg::IDC_PASSWORD, password);
         pump();
     }
     void ok()
@@ -186,9 +202,9 @@ TEST_F(SecurityEditorTest, OkCollectsEachSecurityAndHandsItToTheSiteSurvey)
         return [=](SecurityEditorTest& t) {
             wep(mode, 0, "1A2B3C4D5E")(t);
             t.check_8021x(true);
-            t.tab8021x().m_nEapMethod = method;
-            t.tab8021x().m_SubTabValues.strIdentity = "frank";
-            t.tab8021x().m_PacRows = { PAC_ENTRY { 1, "pac", "/tmp/a.pac" } };
+            t.eap_method(method);
+            t.identity("frank", "md5pass");
+            t.tab8021x().m_pEapFastDlg->m_arrPAC = { PAC_ENTRY { 1, "pac", "/tmp/a.pac" } };
         };
     };
     Case const cases[] = {
@@ -204,7 +220,7 @@ TEST_F(SecurityEditorTest, OkCollectsEachSecurityAndHandsItToTheSiteSurvey)
             [](SecurityEditorTest& t) {
                 t.command(auth_command(kAuthCckm));
                 t.command(cipher_command(kCipherAes));
-                t.tab8021x().m_nEapMethod = EAP_LEAP;
+                t.eap_method(EAP_LEAP);
             },
             1, {}, {}, 0, "", AUTH_CCKM, ENC_AES, 1 },
         { "WPA2-PSK", 1, 5, "AES",
@@ -263,6 +279,40 @@ TEST_F(SecurityEditorTest, OkCollectsEachSecurityAndHandsItToTheSiteSurvey)
         if (c.b8021x) {
             EXPECT_EQ(record.enumAuthenProtocol, std::uint32_t(tab8021x().m_nEapMethod));
         }
+    }
+}
+
+TEST_F(SecurityEditorTest, The8021XCheckRunsForSharedWithTheBoxButNotForCckm)
+{
+    struct Case {
+        char const* what;
+        int mode;
+        int cipher;
+        bool box;
+        int wpa;
+        bool checked;
+    };
+    Case const cases[] = {
+        { "shared with the box", kAuthShared, kCipherWep, true, 0, true },
+        { "open with the box", kAuthOpen, kCipherWep, true, 0, true },
+        { "WPA2", kAuthWpa2, kCipherAes, false, 4, true },
+        { "CCKM", kAuthCckm, kCipherAes, false, 8, false },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        open_for(1, c.wpa, c.cipher == kCipherWep ? "WEP" : "AES");
+        command(auth_command(c.mode));
+        command(cipher_command(c.cipher));
+        if (c.cipher == kCipherWep)
+            type(CPageAuthEncryDlg::kKeyEdits[0], "1A2B3C4D5E");
+        if (c.box)
+            check_8021x(true);
+        eap_method(EAP_PEAP);
+        identity("", "");
+        ok();
+        EXPECT_EQ(boxes, c.checked ? std::vector<std::string> { "IDS_IDREQUIRED" } : std::vector<std::string> {});
+        EXPECT_EQ(sent(MSG_SHOW_SECURITYEDITOR, 0, 2), c.checked ? 0 : 1);
     }
 }
 
