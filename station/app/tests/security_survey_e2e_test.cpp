@@ -1,13 +1,15 @@
 // The site survey's Connect on a secured network through the security editor, typed in as a user
-// would, for every method the editor's own tabs set (open without it, WEP with ASCII and
-// hexadecimal keys, shared WEP, the pre-shared keys, WAPI-PSK), each with its wrong secret; and
+// would: open (without it), WEP with ASCII and hexadecimal keys, shared WEP, the pre-shared keys,
+// WAPI-PSK, a hidden network, and 802.1X (PEAP, TTLS, LEAP, CCKM), each with its wrong secret; and
 // the single sign-on page on the running program: a stored LEAP profile for "Voice" listed and
 // applied (wlansim list shows it), and the page's button hidden once the world uninstalls the
 // feature. Snapshots of the editor and the page stay beside the test for a person to look at.
 #include "SecurityMatrixHarness.h"
 
 #include "platform/display/Snapshots.h"
+#include "station/profiles/Page8021XDlg.h"
 #include "station/profiles/PageAuthEncryDlg.h"
+#include "station/profiles/PageNamePasswordDlg.h"
 #include "station/profiles/PageSSODlg.h"
 #include "station/profiles/SecurityEditorDlg.h"
 #include "station/survey/HiddenSsidDlg.h"
@@ -69,6 +71,33 @@ std::vector<SurveyRow> survey_rows()
             ENC_SMS4 },
         { "WAPI-PSK hexadecimal", "WAPI Office", kAuthWapiPsk, kCipherSms4, false, "776170692d736563726574", "6f746865722d736563726574",
             Failure::NoMedia, AUTH_WAPI_PSK, ENC_SMS4 },
+    };
+}
+
+// One 802.1X network joined through the editor: the method and inner method chosen on the
+// 802.1X tab, the identity and password typed on its identity sub-tab.
+struct EapRow {
+    std::string what;
+    char const* ssid;
+    int mode;
+    int cipher;
+    int method;
+    int inner_command; // 0: the method's default
+    char const* identity;
+    char const* password;
+    std::uint32_t auth_code;
+    std::uint32_t cipher_code;
+};
+
+std::vector<EapRow> eap_rows()
+{
+    return {
+        { "WPA2 PEAP as alice", "Corp", kAuthWpa2, kCipherAes, EAP_PEAP, 0, "alice", "wonderland", AUTH_WPA2, ENC_AES },
+        { "WPA2 TTLS MS-CHAPv2", "Corp", kAuthWpa2, kCipherAes, EAP_TTLS, CPage8021XDlg::ID_TTLS_CHAP + 2, "bob", "builder", AUTH_WPA2,
+            ENC_AES },
+        { "WPA2 LEAP", "Corp", kAuthWpa2, kCipherAes, EAP_LEAP, 0, "eve", "secret", AUTH_WPA2, ENC_AES },
+        { "WPA TKIP PEAP", "Corp Legacy", kAuthWpa, kCipherTkip, EAP_PEAP, 0, "alice", "wonderland", AUTH_WPA, ENC_TKIP },
+        { "CCKM LEAP", "Voice", kAuthCckm, kCipherAes, EAP_LEAP, 0, "eve", "secret", AUTH_CCKM, ENC_AES },
     };
 }
 
@@ -163,6 +192,29 @@ protected:
         click(editor.GetDlgItem(CSecurityEditorDlg::IDC_OK));
         EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
     }
+    static void through_editor_8021x(CVxUI2008Dlg& window, EapRow const& row, char const* password, std::string const& picture = {})
+    {
+        connect(window, row.ssid);
+        ASSERT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_SECURITY_EDITOR);
+        CSecurityEditorDlg& editor = *window.m_pSecurityEditorDlg;
+        CPageAuthEncryDlg& auth = *editor.m_pPageAuthEncryDlg;
+        command(auth, auth_command(row.mode));
+        command(auth, cipher_command(row.cipher));
+        CPage8021XDlg& tab = *editor.m_pPage8021XDlg;
+        ASSERT_TRUE(editor.tab_button(TAB_BUTTON_8021X)->IsWindowEnabled());
+        click(editor.tab_button(TAB_BUTTON_8021X));
+        command(tab, CPage8021XDlg::ID_PEAP + row.method);
+        if (row.inner_command)
+            command(tab, row.inner_command);
+        CWnd& name = *tab.m_pNamePasswordDlg;
+        name.SetDlgItemText(CPageNamePasswordDlg::IDC_IDENTITY, row.identity);
+        name.SetDlgItemText(CPageNamePasswordDlg::IDC_PASSWORD, password);
+        platform::testing::pump_until_idle();
+        if (!picture.empty())
+            snapshot(picture);
+        click(editor.GetDlgItem(CSecurityEditorDlg::IDC_OK));
+        EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
+    }
 };
 
 }
@@ -235,6 +287,28 @@ TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoinsEachMethodAndAWro
         run_for(3000);
         EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
         EXPECT_FALSE(has_event(RS_CBS_AU_STATUS_START));
+    });
+}
+
+TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoins8021XNetworksAndAWrongPasswordIsRejected)
+{
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        record_events(dialog);
+        window.ToggleExpand();
+        wait_for_rows(*window.site_survey_page());
+        for (EapRow const& row : eap_rows()) {
+            SCOPED_TRACE(row.what);
+            auto const start = std::chrono::steady_clock::now();
+            WLANPROFILE link = link_of(row.ssid, row.auth_code, row.cipher_code);
+            link.b8021X = 1;
+            clear_events();
+            through_editor_8021x(window, row, row.password, row.what == "WPA2 PEAP as alice" ? "editor 802.1X" : "");
+            expect_connects(dialog, link);
+            clear_events();
+            through_editor_8021x(window, row, "not-the-password");
+            expect_fails(dialog, link, Failure::IdentityRejected);
+            print_row("survey: " + row.what, start);
+        }
     });
 }
 
