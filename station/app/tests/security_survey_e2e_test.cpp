@@ -7,10 +7,13 @@
 #include "SecurityMatrixHarness.h"
 
 #include "platform/display/Snapshots.h"
+#include "platform/system/FileDialog.h"
+#include "platform/system/FileDialogModel.h"
 #include "station/profiles/Page8021XDlg.h"
 #include "station/profiles/PageAuthEncryDlg.h"
 #include "station/profiles/PageNamePasswordDlg.h"
 #include "station/profiles/PageSSODlg.h"
+#include "station/profiles/PageWAPIDlg.h"
 #include "station/profiles/SecurityEditorDlg.h"
 #include "station/survey/HiddenSsidDlg.h"
 #include "station/survey/PageSiteSurveyDlg.h"
@@ -215,6 +218,28 @@ protected:
         click(editor.GetDlgItem(CSecurityEditorDlg::IDC_OK));
         EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
     }
+    // The WAPI tab's two certificates chosen with Browse, each file dialog answered with `file`.
+    static void choose_wapi_certificates(CSecurityEditorDlg& editor, char const* user, char const* as)
+    {
+        CPageWAPIDlg& wapi = *editor.m_pPageWAPIDlg;
+        click(editor.tab_button(TAB_BUTTON_WAPI));
+        struct Choice {
+            CShadeButtonST& tab;
+            CWnd& page;
+            char const* file;
+        };
+        for (Choice const& c : { Choice { wapi.m_btnUserCert, wapi.m_dlgUserCert, user }, Choice { wapi.m_btnASCert, wapi.m_dlgASCert, as } }) {
+            std::string const path = cert(c.file);
+            platform::system::set_file_dialog_ui([path](platform::system::FileDialogModel& model, auto const&) {
+                return model.submit(path) == platform::system::FileDialogModel::Outcome::accepted
+                    ? platform::system::FileDialogAnswer::accepted
+                    : platform::system::FileDialogAnswer::cancelled;
+            });
+            click(&c.tab);
+            click(c.page.GetDlgItem(CWapiCertSubTab::IDC_BROWSER));
+        }
+        platform::system::set_file_dialog_ui(nullptr);
+    }
 };
 
 }
@@ -308,6 +333,42 @@ TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoins8021XNetworksAndA
             through_editor_8021x(window, row, "not-the-password");
             expect_fails(dialog, link, Failure::IdentityRejected);
             print_row("survey: " + row.what, start);
+        }
+    });
+}
+
+TEST_F(SecuritySurveyTest, WapiSecureJoinsWithTheCertificatesChosenOnTheWapiTab)
+{
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        record_events(dialog);
+        window.ToggleExpand();
+        wait_for_rows(*window.site_survey_page());
+        WLANPROFILE const link = link_of("WAPI Secure", AUTH_WAPI_CERT, ENC_SMS4);
+        for (auto [as, right] : { std::pair { "wapi-as.cer", true }, std::pair { "wapi-other-as.cer", false } }) {
+            SCOPED_TRACE(as);
+            auto const start = std::chrono::steady_clock::now();
+            clear_events();
+            connect(window, "WAPI Secure");
+            ASSERT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_SECURITY_EDITOR);
+            CSecurityEditorDlg& editor = *window.m_pSecurityEditorDlg;
+            command(*editor.m_pPageAuthEncryDlg, auth_command(kAuthWapiCa));
+            ASSERT_TRUE(editor.tab_button(TAB_BUTTON_WAPI)->IsWindowEnabled());
+            choose_wapi_certificates(editor, "wapi-user.cer", as);
+            CPageWAPIDlg& wapi = *editor.m_pPageWAPIDlg;
+            EXPECT_EQ(wapi.m_strUserCertPath, cert("wapi-user.cer").c_str());
+            EXPECT_EQ(wapi.m_strASCertPath, cert(as).c_str());
+            if (right) {
+                // The AS sub-tab describes the chosen certificate.
+                std::string const tree = snapshot("editor WAPI certificates");
+                EXPECT_NE(tree.find("WAPI Office AS"), std::string::npos);
+            }
+            click(editor.GetDlgItem(CSecurityEditorDlg::IDC_OK));
+            EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
+            if (right)
+                expect_connects(dialog, link);
+            else
+                expect_fails(dialog, link, Failure::NoMedia);
+            print_row(std::string("survey: WAPI-CA, ") + as, start);
         }
     });
 }
