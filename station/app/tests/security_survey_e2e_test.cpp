@@ -1,6 +1,8 @@
 // The site survey's Connect on a secured network through the security editor, typed in as a user
 // would: open (without it), WEP with ASCII and hexadecimal keys, shared WEP, the pre-shared keys,
-// WAPI-PSK, a hidden network, and 802.1X (PEAP, TTLS, LEAP, CCKM), each with its wrong secret; and
+// WAPI-PSK, a hidden network, 802.1X (PEAP, TTLS, LEAP, CCKM, EAP-FAST through the system's EAP
+// configuration window) and WAPI-CA with the certificates chosen on the WAPI tab, each with its
+// wrong secret; and
 // the single sign-on page on the running program: a stored LEAP profile for "Voice" listed and
 // applied (wlansim list shows it), and the page's button hidden once the world uninstalls the
 // feature. Snapshots of the editor and the page stay beside the test for a person to look at.
@@ -101,6 +103,8 @@ std::vector<EapRow> eap_rows()
         { "WPA2 LEAP", "Corp", kAuthWpa2, kCipherAes, EAP_LEAP, 0, "eve", "secret", AUTH_WPA2, ENC_AES },
         { "WPA TKIP PEAP", "Corp Legacy", kAuthWpa, kCipherTkip, EAP_PEAP, 0, "alice", "wonderland", AUTH_WPA, ENC_TKIP },
         { "CCKM LEAP", "Voice", kAuthCckm, kCipherAes, EAP_LEAP, 0, "eve", "secret", AUTH_CCKM, ENC_AES },
+        // On code 12 through the system's EAP configuration window, then 0x40C.
+        { "WPA2 EAP-FAST", "Corp", kAuthWpa2, kCipherAes, EAP_FAST, 0, "dave", "pacman", AUTH_WPA2, ENC_AES },
     };
 }
 
@@ -329,6 +333,9 @@ TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoins8021XNetworksAndA
             clear_events();
             through_editor_8021x(window, row, row.password, row.what == "WPA2 PEAP as alice" ? "editor 802.1X" : "");
             expect_connects(dialog, link);
+            if (row.method == int(EAP_FAST)) {
+                EXPECT_TRUE(in_order({ RS_CBS_FAST_PAC_AID_INFO, RS_CBS_AU_STATUS_FAST_PROVISIONING_SUCCESS, RS_CBS_FAST_SAVE_PAC }));
+            }
             clear_events();
             through_editor_8021x(window, row, "not-the-password");
             expect_fails(dialog, link, Failure::IdentityRejected);
