@@ -1,7 +1,9 @@
 #include "platform/gdi/Surface.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace platform::gdi {
 
@@ -16,8 +18,17 @@ Surface::Surface(int width, int height, int bits_per_pixel)
     , m_bpp(bits_per_pixel)
     , m_stride(dib_stride(m_width, bits_per_pixel))
 {
-    m_storage.assign(byte_size(), 0);
-    m_bits = m_storage.data();
+    if (std::size_t const size = byte_size()) {
+        m_storage.reset(static_cast<std::uint8_t*>(std::calloc(size, 1)));
+        if (!m_storage)
+            throw std::bad_alloc();
+    }
+    m_bits = m_storage.get();
+}
+
+void Surface::FreeBytes::operator()(std::uint8_t* bytes) const
+{
+    std::free(bytes);
 }
 
 Surface::Surface(std::uint8_t* bits, int width, int height, int bits_per_pixel, bool bottom_up)
@@ -183,7 +194,7 @@ void Surface::resize(int width, int height)
     for (int y = 0; y < h; ++y)
         std::memcpy(next.row(y), row(y), static_cast<std::size_t>(std::min(bytes, next.stride())));
     m_storage = std::move(next.m_storage);
-    m_bits = m_storage.data();
+    m_bits = m_storage.get();
     m_width = next.m_width;
     m_height = next.m_height;
     m_stride = next.m_stride;

@@ -6,6 +6,7 @@
 #include "platform/gdi/Gdi.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform::gdi {
@@ -77,7 +78,13 @@ public:
 private:
     int row_index(int y) const { return m_bottom_up ? m_height - 1 - y : y; }
 
-    std::vector<std::uint8_t> m_storage;
+    struct FreeBytes {
+        void operator()(std::uint8_t* bytes) const;
+    };
+    // Owned pixels, zeroed by calloc, which takes a large buffer as the system's zero pages: a
+    // page nothing draws on never becomes resident (most of the screen's surface, the parts of
+    // a window no one paints).
+    std::unique_ptr<std::uint8_t[], FreeBytes> m_storage;
     std::uint8_t* m_bits { nullptr };
     int m_width { 0 };
     int m_height { 0 };

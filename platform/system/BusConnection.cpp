@@ -1,6 +1,7 @@
 #include "platform/system/BusConnection.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <future>
 #include <ctime>
@@ -28,10 +29,37 @@ int open_at(sd_bus** out, std::string const& address)
     return 0;
 }
 
+// Why the usual bus of that kind cannot be there (a negative errno, as sd-bus would answer),
+// or 0 when it may be: its address variable is set, or its socket exists where sd-bus looks
+// for it. Asked first, so that a session or machine without that bus never opens libsystemd.
+int default_bus_missing(BusKind kind)
+{
+    std::string socket;
+    switch (kind) {
+    case BusKind::Session: {
+        if (secure_getenv("DBUS_SESSION_BUS_ADDRESS"))
+            return 0;
+        char const* runtime = secure_getenv("XDG_RUNTIME_DIR");
+        if (!runtime)
+            return -ENOMEDIUM;
+        socket = std::string(runtime) + "/bus";
+        break;
+    }
+    case BusKind::System:
+        if (secure_getenv("DBUS_SYSTEM_BUS_ADDRESS"))
+            return 0;
+        socket = "/run/dbus/system_bus_socket";
+        break;
+    }
+    return ::access(socket.c_str(), F_OK) == 0 ? 0 : -errno;
+}
+
 int open_bus(BusKind kind, std::string const& address, sd_bus** out)
 {
     if (!address.empty())
         return open_at(out, address);
+    if (int missing = default_bus_missing(kind))
+        return missing;
     switch (kind) {
     case BusKind::Session:
         return sd_bus_open_user(out);

@@ -2,6 +2,10 @@
 
 #include "platform/user/WindowCore.h"
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 namespace platform::user {
 
 namespace {
@@ -16,6 +20,11 @@ HWND encode(size_t index, WORD generation)
 
 }
 
+void WindowTable::FreeLive::operator()(ULONG_PTR* live) const
+{
+    std::free(live);
+}
+
 WindowTable& WindowTable::the()
 {
     static WindowTable table;
@@ -23,8 +32,10 @@ WindowTable& WindowTable::the()
 }
 
 WindowTable::WindowTable()
-    : m_live(new std::atomic<ULONG_PTR>[max_slots] {})
+    : m_live(static_cast<ULONG_PTR*>(std::calloc(max_slots, sizeof(ULONG_PTR))))
 {
+    if (!m_live)
+        throw std::bad_alloc();
     m_desktop = std::make_shared<Window>();
     m_desktop->style = WS_VISIBLE | WS_CLIPCHILDREN;
     m_desktop->rect = { 0, 0, 1024, 768 };
@@ -61,7 +72,7 @@ HWND WindowTable::add(std::shared_ptr<Window> window)
     slot.window = std::move(window);
     HWND hwnd = encode(index, slot.generation);
     slot.window->handle = hwnd;
-    m_live[index].store(reinterpret_cast<ULONG_PTR>(hwnd), std::memory_order_release);
+    std::atomic_ref(m_live[index]).store(reinterpret_cast<ULONG_PTR>(hwnd), std::memory_order_release);
     return hwnd;
 }
 
@@ -71,7 +82,7 @@ void WindowTable::remove(HWND hwnd)
     if (!slot_of(hwnd))
         return;
     size_t index = (reinterpret_cast<ULONG_PTR>(hwnd) & 0xFFFF) - 1;
-    m_live[index].store(0, std::memory_order_release);
+    std::atomic_ref(m_live[index]).store(0, std::memory_order_release);
     m_slots[index].window.reset();
     m_free.push_back(index);
 }
@@ -93,7 +104,7 @@ bool WindowTable::is_live(HWND hwnd) const
     if (value == 0 || (value & foreign_window_bit) || value > 0xFFFFFFFFu)
         return false;
     size_t index = (value & 0xFFFF) - 1;
-    return index < max_slots && m_live[index].load(std::memory_order_acquire) == value;
+    return index < max_slots && std::atomic_ref(m_live[index]).load(std::memory_order_acquire) == value;
 }
 
 Window* WindowTable::get(HWND hwnd) const

@@ -61,8 +61,13 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<Slot> m_slots;
-    // The live handle of each slot (0 when free), readable without the lock.
-    std::unique_ptr<std::atomic<ULONG_PTR>[]> m_live;
+    // The live handle of each slot (0 when free), readable without the lock: read and written
+    // through std::atomic_ref. Zeroed by calloc, so the pages of slots never used (nearly all
+    // of its half megabyte) take no memory.
+    struct FreeLive {
+        void operator()(ULONG_PTR* live) const;
+    };
+    std::unique_ptr<ULONG_PTR[], FreeLive> m_live;
     std::vector<size_t> m_free;
     std::vector<Window*> m_top_levels;
     std::shared_ptr<Window> m_desktop;

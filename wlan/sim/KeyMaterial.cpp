@@ -1,6 +1,6 @@
 #include "wlan/sim/KeyMaterial.h"
 
-#include <openssl/evp.h>
+#include "wlan/sim/Crypto.h"
 
 namespace wlan::sim {
 
@@ -48,7 +48,7 @@ std::string wep_key_bytes(std::string_view text)
 Pmk passphrase_pmk(std::string_view passphrase, std::string_view ssid)
 {
     Pmk out {};
-    PKCS5_PBKDF2_HMAC_SHA1(passphrase.data(), int(passphrase.size()), reinterpret_cast<unsigned char const*>(ssid.data()),
+    crypto().pbkdf2_hmac_sha1(passphrase.data(), int(passphrase.size()), reinterpret_cast<unsigned char const*>(ssid.data()),
         int(ssid.size()), kPbkdf2Rounds, int(out.size()), out.data());
     return out;
 }

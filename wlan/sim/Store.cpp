@@ -3,6 +3,7 @@
 #include "platform/system/ParseInteger.h"
 #include "platform/system/ReadFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -155,6 +156,13 @@ bool replace_file(std::string const& target, std::vector<std::uint8_t> const& by
 
 bool Store::write(std::string const& key, std::vector<std::uint8_t> const& bytes)
 {
+    // A value stored already is left as it is: writing it again changes nothing a reader
+    // sees and costs two disk flushes (a program's start stores several unchanged values).
+    std::string stored;
+    if (platform::system::read_regular_file(path_of(key), stored, kMaxValueBytes) == platform::system::ReadFileError::None
+        && std::equal(stored.begin(), stored.end(), bytes.begin(), bytes.end(),
+            [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
+        return true;
     make_folders(m_folder);
     return replace_file(path_of(key), bytes, m_before_rename);
 }
