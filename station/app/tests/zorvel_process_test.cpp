@@ -194,6 +194,22 @@ TEST_F(ZorvelProcess, RunsHeadlessUntilToldToEndAndWakesOnASecondStart)
     EXPECT_EQ(wait_exit(first), 0);
 }
 
+// The bus and certificate libraries are opened on first use: a tray-only start that meets no
+// bus (none is named under test) and reads no certificate never maps them.
+TEST_F(ZorvelProcess, AStartWithoutABusOrCertificatesMapsNeitherLibrary)
+{
+    std::string const trace = trace_pipe();
+    pid_t const pid = start(trace, { "-s" });
+    ASSERT_TRUE(read_until("Shell_NotifyIcon(NIM_ADD) return 1"));
+    ASSERT_TRUE(read_until("CHideDlg::OnTimer(11)"));
+    std::string const maps = read_file("/proc/" + std::to_string(pid) + "/maps");
+    ASSERT_NE(maps.find("VxWLAPI.so"), std::string::npos);
+    EXPECT_EQ(maps.find("libsystemd"), std::string::npos);
+    EXPECT_EQ(maps.find("libcrypto"), std::string::npos);
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(wait_exit(pid), 0);
+}
+
 // A stop signal while a modal dialog runs (the adapter choice, with two adapters in the world)
 // ends that loop and the program: exit 0 at once, and no tray icon left behind.
 // A stop signal ends the program within a second; the ThreadSanitizer build runs every step

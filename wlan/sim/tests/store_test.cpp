@@ -95,6 +95,35 @@ TEST_F(StoreTest, AKilledWriteLeavesThePreviousValue)
 }
 
 // A key that cannot be read as a file is absent, said once on stderr; nothing throws.
+// A value equal to the stored one is not written again (no temporary, no flush); a changed
+// one, or one of another length, is.
+TEST_F(StoreTest, OnlyAChangedValueIsWrittenAgain)
+{
+    Store store(m_folder);
+    int writes = 0;
+    store.set_before_rename_hook([&] { ++writes; });
+    struct Case {
+        char const* name;
+        std::string value;
+        int writes_after;
+    };
+    Case const cases[] = {
+        { "first value", "Home", 1 },
+        { "same value", "Home", 1 },
+        { "changed value", "Away", 2 },
+        { "longer value", "Away2", 3 },
+        { "shorter value", "Away", 4 },
+        { "empty value", "", 5 },
+        { "empty again", "", 5 },
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(store.write_text("active_profile", c.value));
+        EXPECT_EQ(writes, c.writes_after);
+        EXPECT_EQ(store.read_text("active_profile"), std::optional<std::string>(c.value));
+    }
+}
+
 TEST_F(StoreTest, AKeyThatIsNotAFileIsAbsent)
 {
     Store store(m_folder);
