@@ -96,20 +96,45 @@ ForeignWindows& ForeignWindows::the()
 void ForeignWindows::window_created(HWND hwnd)
 {
     WindowRecord record = describe(hwnd);
+    bool const titled = !record.title.empty();
     {
         std::lock_guard lock(m_mutex);
         m_windows.push_back(Own { hwnd, std::move(record) });
     }
-    publish();
+    changed(titled);
 }
 
 void ForeignWindows::window_destroyed(HWND hwnd)
 {
+    bool titled = false;
     {
         std::lock_guard lock(m_mutex);
-        std::erase_if(m_windows, [&](Own const& own) { return own.hwnd == hwnd; });
+        auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](Own const& own) { return own.hwnd == hwnd; });
+        if (it == m_windows.end())
+            return;
+        titled = !it->record.title.empty();
+        m_windows.erase(it);
+        titled = titled || m_windows.empty();
     }
-    publish();
+    changed(titled);
+}
+
+// Programs find each other's windows by title, so a change of a titled window (and the last
+// window's end) is written at once. Untitled ones (tool tips, drop-down lists, which a page
+// creates by the dozen) are written together when the user-interface thread next takes its
+// messages: one write for the lot, not one for each, each rewriting the whole record.
+void ForeignWindows::changed(bool titled)
+{
+    if (titled) {
+        publish();
+        return;
+    }
+    if (m_publish_pending.exchange(true))
+        return;
+    user::post_to_ui_thread([this] {
+        if (m_publish_pending)
+            publish();
+    });
 }
 
 void ForeignWindows::window_text_changed(HWND hwnd)
@@ -127,6 +152,8 @@ void ForeignWindows::window_text_changed(HWND hwnd)
 
 void ForeignWindows::publish()
 {
+    // What is written now includes any change still waiting for the user-interface thread.
+    m_publish_pending = false;
     if (!shares_windows()) {
         withdraw();
         return;

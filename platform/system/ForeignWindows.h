@@ -13,6 +13,7 @@
 #include "platform/system/WindowRecords.h"
 #include "platform/user/WindowCore.h"
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ private:
         bool operator==(Target const&) const = default;
     };
 
+    void changed(bool titled);
     void publish();
     bool reopen_mailbox(std::string const& folder);
     void deliver(Letter const& letter);
@@ -68,6 +70,7 @@ private:
     WindowMailbox m_mailbox;
     std::uint32_t m_owner { 0 }; // the process that opened the mailbox (not a forked child)
     bool m_exit_registered { false };
+    std::atomic<bool> m_publish_pending { false }; // untitled changes not yet written
 };
 
 }

@@ -223,6 +223,40 @@ TEST_F(ForeignWindowsTest, OwnWindowsArePublishedUnderTheirCurrentTitle)
     EXPECT_FALSE(platform::system::read_whole_file(path, text)) << "no windows, no record";
 }
 
+// Untitled windows (tool tips, drop-down lists) reach the record together, once the thread
+// takes its messages; a titled one at once, with those still waiting.
+TEST_F(ForeignWindowsTest, UntitledWindowsArePublishedTogetherWhenTheThreadTakesItsMessages)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = "UntitledWindow";
+    RegisterClass(&wc);
+    std::string const path = platform::system::record_path(platform::system::window_folder(), std::uint32_t(::getpid()));
+    auto published = [&] {
+        std::string text;
+        if (!platform::system::read_whole_file(path, text))
+            return std::size_t { 0 };
+        auto record = platform::system::parse_process_windows(text);
+        return record ? record->windows.size() : std::size_t { 0 };
+    };
+    for (int i = 0; i < 3; ++i)
+        ASSERT_NE(CreateWindowEx(0, "UntitledWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(published(), 0u);
+    platform::testing::pump_until_idle();
+    EXPECT_EQ(published(), 3u);
+
+    HWND untitled = CreateWindowEx(0, "UntitledWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(published(), 3u);
+    HWND titled = CreateWindowEx(0, "UntitledWindow", "Vexlor Utility", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(published(), 5u);
+    DestroyWindow(untitled);
+    EXPECT_EQ(published(), 5u);
+    DestroyWindow(titled);
+    EXPECT_EQ(published(), 3u);
+    platform::testing::pump_until_idle();
+    EXPECT_EQ(published(), 3u);
+}
+
 // A letter to no window runs the handlers of its topic, on the mailbox's thread, in the
 // order letters arrive; a removed handler never runs again. The last letter of each round is
 // the fence: letters from one sender arrive in order.
