@@ -141,20 +141,21 @@ RegistryStore::Tree RegistryStore::load() const
     return parse(text);
 }
 
-bool RegistryStore::save(Tree const& tree) const
-{
-    std::string text = serialize(tree);
-    return write_file_atomically(file_path(), text, 0600);
-}
-
 bool RegistryStore::modify(std::function<bool(Tree&)> const& change)
 {
     std::lock_guard lock(m_mutex);
     FileLock file_lock(file_path() + ".lock");
-    Tree tree = load();
+    std::string before;
+    bool const stored = read_whole_file(file_path(), before);
+    Tree tree = stored ? parse(before) : Tree {};
     if (!change(tree))
         return false;
-    return save(tree);
+    // A change that leaves the stored text as it was (a program's start sets several values
+    // to what they are) writes nothing: the file and its flush to disk stay as they were.
+    std::string after = serialize(tree);
+    if (stored && after == before)
+        return true;
+    return write_file_atomically(file_path(), after, 0600);
 }
 
 bool RegistryStore::key_exists(std::string const& path)

@@ -44,8 +44,8 @@ private:
     using Tree = std::map<std::string, Key>; // lower-case path → key
 
     Tree load() const;
-    bool save(Tree const& tree) const;
-    // Runs `change` on the current tree under the store's file lock and saves when it answers true.
+    // Runs `change` on the current tree under the store's file lock and saves when it answers true
+    // and the stored text changes.
     bool modify(std::function<bool(Tree&)> const& change);
 
     static std::string serialize(Tree const& tree);

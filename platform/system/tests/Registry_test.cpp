@@ -6,6 +6,7 @@
 #include "TempFolder.h"
 
 #include <fstream>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,6 +71,37 @@ TEST_F(RegistryTest, ValuesKeepTheirTypeAndSurviveTheProcess)
     EXPECT_EQ(size, 3u);
     EXPECT_EQ(RegDeleteValue(key, "Blob"), ERROR_SUCCESS);
     EXPECT_EQ(RegQueryValueEx(key, "Blob", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+}
+
+// Setting a value to what it is leaves the stored file as it was (no rewrite, the same file);
+// a changed value replaces it.
+TEST_F(RegistryTest, OnlyAChangeRewritesTheStoredFile)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, interface_key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    auto file_id = [] {
+        struct stat st {};
+        EXPECT_EQ(::stat(platform::system::RegistryStore::the().file_path().c_str(), &st), 0);
+        return st.st_ino;
+    };
+    DWORD flags = 1;
+    auto set = [&] { return RegSetValueEx(key, "ControlFlags", 0, REG_DWORD, reinterpret_cast<BYTE const*>(&flags), 4); };
+    ASSERT_EQ(set(), ERROR_SUCCESS);
+    auto const first = file_id();
+    ASSERT_EQ(set(), ERROR_SUCCESS);
+    EXPECT_EQ(file_id(), first);
+    DWORD disposition = 0;
+    HKEY again = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, interface_key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &again, &disposition),
+        ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    RegCloseKey(again);
+    EXPECT_EQ(file_id(), first);
+    flags = 2;
+    ASSERT_EQ(set(), ERROR_SUCCESS);
+    EXPECT_NE(file_id(), first);
     RegCloseKey(key);
 }
 
