@@ -20,8 +20,8 @@ endif()
 # A release build is what a user starts, where every page of the programs and libraries counts
 # in their resident memory (the installed files sit in the page cache, so a process maps
 # nearly all of each): -O2 (in the preset) in place of -O3 and leaving out the functions
-# nothing calls make the programs a fifth and the library stand-ins a third smaller, with no
-# start-up or drawing time lost.
+# nothing calls make the programs a fifth and the library stand-ins a third smaller, and their
+# start takes less CPU time, not more.
 add_compile_options($<$<CONFIG:Release>:-ffunction-sections>)
 add_link_options($<$<CONFIG:Release>:LINKER:--gc-sections>)
 
