@@ -43,16 +43,23 @@ std::string scenario_path()
 
 }
 
+// Its destructor is registered once the first host exists, so it runs before the destructors
+// of everything made until then, and it belongs to this library like any of its statics.
+namespace {
+struct ShutDownAtExit {
+    ~ShutDownAtExit() { LibraryHost::shut_down(); }
+};
+}
+
 LibraryHost& LibraryHost::get()
 {
     std::lock_guard lock(g_instance_mutex);
     if (!g_instance) {
         g_instance.reset(new LibraryHost(g_role, g_observer));
-        // A program that ends without VXWL_DeInitial: the host goes at exit before the
-        // platform's tables it registered in (made while it was built, so torn down before
-        // this library's own statics), not after them.
-        static std::once_flag at_exit;
-        std::call_once(at_exit, [] { std::atexit([] { LibraryHost::shut_down(); }); });
+        // A program that ends without VXWL_DeInitial: the host goes at exit (or when this
+        // library is unloaded) before the platform's tables it registered in, which were made
+        // while it was built; this library's own statics would go only after them.
+        static ShutDownAtExit const at_exit;
     }
     return *g_instance;
 }
