@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -16,8 +18,10 @@
 #include <poll.h>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -74,6 +78,8 @@ protected:
             // The program runs as a user starts it: not as a unit test, on the default world.
             ::unsetenv("ZORVEL_TEST");
             ::unsetenv("VXSIM_SCENARIO");
+            for (auto const& [name, value] : environment)
+                ::setenv(name.c_str(), value.c_str(), 1);
             std::vector<char*> argv { const_cast<char*>(program.c_str()) };
             for (auto& a : arguments)
                 argv.push_back(a.data());
@@ -107,7 +113,36 @@ protected:
         return text.str();
     }
 
+    // The screen rectangle of the visible control `id` in the program's window tree, asked for
+    // with SIGUSR1 (the program started with `snapshots` as its VX_SNAPSHOT_DIR); false when
+    // no such control shows in time.
+    bool control_rect(int id, int rect[4], int timeout_ms)
+    {
+        std::string const tree = snapshots() + "/windows.txt";
+        fs::remove(tree);
+        ::kill(pid, SIGUSR1);
+        auto const deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+        do {
+            std::ifstream in(tree);
+            for (std::string line; std::getline(in, line) && !in.eof();) {
+                std::vector<std::string> f;
+                std::stringstream fields(line);
+                for (std::string field; std::getline(fields, field, '\t');)
+                    f.push_back(field);
+                if (f.size() > 6 && f[0] == "window" && std::atoi(f[4].c_str()) == id && f[6][0] == 'V')
+                    return std::sscanf(f[5].c_str(), "%d,%d,%d,%d", &rect[0], &rect[1], &rect[2], &rect[3]) == 4;
+            }
+            // The program writes the file in its own time: this polls another process.
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } while (std::chrono::steady_clock::now() < deadline);
+        return false;
+    }
+
+    std::string snapshots() const { return work + "/snapshots"; }
+
     std::unique_ptr<TestDesktop> desktop;
+    // Set in the program's environment besides the test's own.
+    std::vector<std::pair<std::string, std::string>> environment;
     std::string work;
     pid_t pid { -1 };
     int pidfd { -1 };

@@ -85,3 +85,55 @@ TEST_F(ZorvelOnX11, IconDocksDoubleClickOpensTheWindowAndExitEndsTheProgram)
     EXPECT_TRUE(desktop->wait_for_docked_icons(0, kWindowTimeoutMs));
     EXPECT_FALSE(desktop->window_shown(caption));
 }
+
+// A pointer that moves onto the expand button and rests there shows the button's tip after the
+// hover delay (the button takes the first move over it as the pointer entering, the next ones
+// as hovering): the tip is a window of its own on the screen, its title the text it shows.
+TEST_F(ZorvelOnX11, ExpandButtonShowsItsTipWhenThePointerRestsOnIt)
+{
+    constexpr int kExpandButton = 1012;
+    std::string const caption = template_caption(STATION_RESOURCES_DIR "/ConfigWindow.res", 102);
+    ASSERT_FALSE(caption.empty());
+    environment.emplace_back("VX_SNAPSHOT_DIR", snapshots());
+    start("Zorvel", {});
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(desktop->wait_for_window(caption, kWindowTimeoutMs)) << trace();
+    EXPECT_FALSE(desktop->window_shown("More >>"));
+
+    int button[4] {};
+    ASSERT_TRUE(control_rect(kExpandButton, button, kWindowTimeoutMs)) << trace();
+    int const middle_y = (button[1] + button[3]) / 2;
+    ASSERT_TRUE(desktop->move_pointer(button[0] + 2, middle_y, 1));
+    ASSERT_TRUE(desktop->move_pointer((button[0] + button[2]) / 2, middle_y, 4));
+    EXPECT_TRUE(desktop->wait_for_window("More >>", kWindowTimeoutMs)) << trace();
+
+    // Leaving the button takes the tip away.
+    ASSERT_TRUE(desktop->move_pointer(button[0] - 40, button[1] - 40, 4));
+    EXPECT_TRUE(desktop->wait_until_no_window("More >>", kWindowTimeoutMs));
+}
+
+// The site survey's list shows its border (one line of the window-frame colour, black) from the
+// window's first showing on the screen, with no exposure from outside to paint it again.
+TEST_F(ZorvelOnX11, SurveyListShowsItsBorderOnTheFirstShowing)
+{
+    constexpr int kSurveyList = 1023;
+    constexpr long kWindowFrame = 0x000000;
+    std::string const caption = template_caption(STATION_RESOURCES_DIR "/ConfigWindow.res", 102);
+    environment.emplace_back("VX_SNAPSHOT_DIR", snapshots());
+    start("Zorvel", {});
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(desktop->wait_for_window(caption, kWindowTimeoutMs)) << trace();
+    int list[4] {};
+    ASSERT_TRUE(control_rect(kSurveyList, list, kWindowTimeoutMs)) << trace();
+    int const middle_x = (list[0] + list[2]) / 2;
+    int const middle_y = (list[1] + list[3]) / 2;
+    struct Probe {
+        char const* edge;
+        int x, y;
+    } const probes[] = { { "left", list[0], middle_y }, { "top", middle_x, list[1] }, { "right", list[2] - 1, middle_y },
+        { "bottom", middle_x, list[3] - 1 } };
+    // The screen shows what the program drew a moment after it drew it.
+    for (Probe const& p : probes)
+        EXPECT_TRUE(desktop->wait_for_pixel(p.x, p.y, kWindowFrame, kWindowTimeoutMs))
+            << p.edge << " edge shows " << std::hex << desktop->screen_pixel(p.x, p.y);
+}

@@ -132,6 +132,23 @@ bool TestDesktop::click_icon(int index, int button, int clicks)
     return true;
 }
 
+bool TestDesktop::move_pointer(int x, int y, int steps)
+{
+    if (!can_fake_input() || steps < 1)
+        return false;
+    Window root = None;
+    Window child = None;
+    int from_x = 0;
+    int from_y = 0;
+    int ignored = 0;
+    unsigned buttons = 0;
+    XQueryPointer(m_user, DefaultRootWindow(m_user), &root, &child, &from_x, &from_y, &ignored, &ignored, &buttons);
+    for (int i = 1; i <= steps; ++i)
+        m_xtest->motion(m_user, -1, from_x + (x - from_x) * i / steps, from_y + (y - from_y) * i / steps, CurrentTime);
+    XSync(m_user, False);
+    return true;
+}
+
 bool TestDesktop::press_key(unsigned long window, char const* name)
 {
     KeySym const keysym = XStringToKeysym(name);
@@ -143,6 +160,25 @@ bool TestDesktop::press_key(unsigned long window, char const* name)
     m_xtest->key(m_user, code, False, CurrentTime);
     XSync(m_user, False);
     return true;
+}
+
+long TestDesktop::screen_pixel(int x, int y)
+{
+    if (!m_user)
+        return -1;
+    XImage* image = XGetImage(m_user, DefaultRootWindow(m_user), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return -1;
+    // The test server's 24-bit true colour: red, green and blue bytes from high to low.
+    bool const rgb24 = image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
+    long const rgb = rgb24 ? static_cast<long>(XGetPixel(image, 0, 0) & 0xFFFFFF) : -1;
+    XDestroyImage(image);
+    return rgb;
+}
+
+bool TestDesktop::wait_for_pixel(int x, int y, long rgb, int timeout_ms)
+{
+    return wait_until([&] { return screen_pixel(x, y) == rgb; }, timeout_ms);
 }
 
 std::vector<unsigned long> TestDesktop::top_level_windows()
@@ -195,6 +231,11 @@ bool TestDesktop::window_shown(std::string const& title)
 bool TestDesktop::wait_for_window(std::string const& title, int timeout_ms)
 {
     return wait_until([&] { return window_shown(title); }, timeout_ms);
+}
+
+bool TestDesktop::wait_until_no_window(std::string const& title, int timeout_ms)
+{
+    return wait_until([&] { return !window_shown(title); }, timeout_ms);
 }
 
 std::vector<unsigned long> TestDesktop::wait_for_new_windows(std::vector<unsigned long> const& before, int timeout_ms)

@@ -37,15 +37,24 @@ public:
     // Presses of button `button` (1 left, 3 right) on the middle of docked icon `index`, the
     // pointer moved there first; two clicks in a row make a double click.
     bool click_icon(int index, int button, int clicks);
+    // Moves the pointer to `x`,`y` on the root window in `steps` moves from where it is, as a
+    // hand moves it (one motion event per step).
+    bool move_pointer(int x, int y, int steps);
     // Presses and releases the key of the keysym named `name` ("Up", "Return") in window
     // `window` (from new_windows_since), which takes the input focus.
     bool press_key(unsigned long window, char const* name);
+
+    // The colour the screen shows at `x`,`y` of the root window, as 0xRRGGBB; -1 when it
+    // cannot be read.
+    long screen_pixel(int x, int y);
+    bool wait_for_pixel(int x, int y, long rgb, int timeout_ms);
 
     // The viewable top-level windows, in the server's stacking order.
     std::vector<unsigned long> top_level_windows();
     std::string title_of(unsigned long window);
     bool window_shown(std::string const& title);
     bool wait_for_window(std::string const& title, int timeout_ms);
+    bool wait_until_no_window(std::string const& title, int timeout_ms);
     // Waits for viewable top-level windows that are not in `before`.
     std::vector<unsigned long> wait_for_new_windows(std::vector<unsigned long> const& before, int timeout_ms);
 
