@@ -26,6 +26,10 @@
 // - The tip is placed 20 pixels below the pointer, or above it near the bottom of the
 //   screen, and kept inside the screen. With a maximum width (TTM_SETMAXTIPWIDTH) the text
 //   wraps at words and at line breaks; without one it is one line.
+// - A tool with TTF_TRACK (a tracking tool) shows only through TTM_TRACKACTIVATE: its tip
+//   shows at once at the point TTM_TRACKPOSITION gave (its top-left corner there with
+//   TTF_ABSOLUTE, else placed as below the pointer), follows later positions, and stays until
+//   TTM_TRACKACTIVATE FALSE or the tool is deleted. Relayed pointer messages leave it alone.
 // - Texts are kept whole; a callback's answer in szText is read up to its 80th byte, so the
 //   longest tip from szText has 79 characters whatever the handler wrote.
 #pragma once
@@ -40,6 +44,8 @@ constexpr DWORD TTS_NOPREFIX = 0x02;
 
 constexpr UINT TTF_IDISHWND = 0x0001;
 constexpr UINT TTF_SUBCLASS = 0x0010;
+constexpr UINT TTF_TRACK = 0x0020;
+constexpr UINT TTF_ABSOLUTE = 0x0080;
 
 
 // [SECTION] Messages
@@ -52,6 +58,8 @@ constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
 constexpr UINT TTM_GETTOOLINFO = WM_USER + 8;
 constexpr UINT TTM_UPDATETIPTEXT = WM_USER + 12;
 constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
+constexpr UINT TTM_TRACKACTIVATE = WM_USER + 17;
+constexpr UINT TTM_TRACKPOSITION = WM_USER + 18;
 constexpr UINT TTM_GETDELAYTIME = WM_USER + 21;
 constexpr UINT TTM_SETMAXTIPWIDTH = WM_USER + 24;
 constexpr UINT TTM_GETMAXTIPWIDTH = WM_USER + 25;

@@ -23,7 +23,7 @@ bool size_ok(UINT size)
 bool is_tool_message(UINT message)
 {
     return message == TTM_ADDTOOL || message == TTM_DELTOOL || message == TTM_UPDATETIPTEXT || message == TTM_NEWTOOLRECT
-        || message == TTM_GETTOOLINFO;
+        || message == TTM_GETTOOLINFO || message == TTM_TRACKACTIVATE;
 }
 
 bool is_text_callback(LPCSTR text)
@@ -109,6 +109,12 @@ LRESULT ToolTipControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam)
         if (lparam)
             relay(*reinterpret_cast<MSG const*>(lparam));
         return 0;
+    case TTM_TRACKACTIVATE:
+        track(wparam != 0, info_ok ? info : nullptr);
+        return 0;
+    case TTM_TRACKPOSITION:
+        track_position(POINT { GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam) });
+        return 0;
     case TTM_SETDELAYTIME:
         set_delay(wparam, static_cast<short>(LOWORD(lparam)));
         return 0;
@@ -173,6 +179,8 @@ int ToolTipControl::tool_at(HWND window, POINT client) const
 {
     for (std::size_t i = 0; i < m_tools.size(); ++i) {
         Tool const& tool = m_tools[i];
+        if (tool.flags & TTF_TRACK)
+            continue;
         if (tool.flags & TTF_IDISHWND) {
             if (tool.window() == window)
                 return static_cast<int>(i);
@@ -214,12 +222,15 @@ void ToolTipControl::delete_tool(TOOLINFO const& info)
         pop(Phase::Idle);
         m_reshow_next = was_shown;
     }
+    if (index == m_tracked)
+        track(false, nullptr);
     if (m_tools[static_cast<std::size_t>(index)].flags & TTF_SUBCLASS)
         unwatch_tool_window(m_tools[static_cast<std::size_t>(index)].window(), m_hwnd);
     m_tools.erase(m_tools.begin() + index);
     auto shift = [index](int& i) { i = i == index ? -1 : i - (i > index); };
     shift(m_tool);
     shift(m_pointer);
+    shift(m_tracked);
 }
 
 BOOL ToolTipControl::update_text(TOOLINFO const& info)
@@ -230,6 +241,10 @@ BOOL ToolTipControl::update_text(TOOLINFO const& info)
     Tool& tool = m_tools[static_cast<std::size_t>(index)];
     tool.callback = is_text_callback(info.lpszText);
     tool.text = text_of(info.lpszText);
+    if (index == m_tracked) {
+        track(true, &info);
+        return TRUE;
+    }
     if (index == m_tool && m_phase == Phase::Shown) {
         if (tool.callback || tool.text.empty()) {
             pop(Phase::Done);

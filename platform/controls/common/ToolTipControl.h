@@ -14,6 +14,8 @@
 // | any         | pointer on no tool, leaves, deactivation  | Idle         | tip hidden               |
 // | Done T      | pointer moves within T                    | Done T       | -                        |
 // While not active the pointer's tool is still followed; activation starts the wait for it.
+// A tracking tool's tip (TTM_TRACKACTIVATE) stands outside this cycle: while it shows,
+// relayed pointer messages are ignored.
 #pragma once
 
 #include "platform/controls/common/ControlWindow.h"
@@ -69,7 +71,12 @@ private:
     bool pointer_still_on_tool() const;
     bool may_show(Tool const& tool) const;
     std::string ask_text(Tool const& tool);
-    void place(POINT pointer);
+    void place(POINT at, bool absolute = false);
+    void hide();
+
+    // [SECTION] Tracking tips (ToolTipDisplay.cpp)
+    void track(bool on, TOOLINFO const* info);
+    void track_position(POINT at);
 
     // [SECTION] Painting (ToolTipDisplay.cpp)
     void on_paint();
@@ -83,6 +90,8 @@ private:
     Phase m_phase { Phase::Idle };
     int m_tool { -1 };    // the tool the cycle is about
     int m_pointer { -1 }; // the tool under the pointer, followed even while not active
+    int m_tracked { -1 }; // the tracking tool whose tip shows
+    POINT m_track {};     // TTM_TRACKPOSITION's point
     bool m_reshow_next {}; // the shown tip's tool was deleted: the next tool waits the reshow delay
     std::string m_shown_text;
     int m_initial { -1 }; // -1: the default

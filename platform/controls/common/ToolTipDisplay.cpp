@@ -26,6 +26,8 @@ constexpr int kMarginY = 2;
 
 void ToolTipControl::relay(MSG const& msg)
 {
+    if (m_tracked >= 0)
+        return;
     if (msg.message == WM_MOUSELEAVE) {
         if (m_pointer >= 0 && m_tools[static_cast<std::size_t>(m_pointer)].window() == msg.hwnd)
             pointer_on(-1);
@@ -134,8 +136,7 @@ void ToolTipControl::pop(Phase next)
 {
     KillTimer(m_hwnd, kShowTimer);
     KillTimer(m_hwnd, kPopTimer);
-    if (IsWindowVisible(m_hwnd))
-        SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    hide();
     m_phase = next;
     if (next == Phase::Idle) {
         KillTimer(m_hwnd, kWatchTimer);
@@ -192,8 +193,48 @@ std::string ToolTipControl::ask_text(Tool const& tool)
     return nm.lpszText;
 }
 
-// Sizes the tip to its text and shows it near the pointer, inside the screen.
-void ToolTipControl::place(POINT pointer)
+void ToolTipControl::hide()
+{
+    if (IsWindowVisible(m_hwnd))
+        SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void ToolTipControl::track(bool on, TOOLINFO const* info)
+{
+    if (!on) {
+        if (std::exchange(m_tracked, -1) >= 0)
+            hide();
+        return;
+    }
+    int const index = info ? find(info->hwnd, info->uId) : -1;
+    if (index < 0 || !(m_tools[static_cast<std::size_t>(index)].flags & TTF_TRACK))
+        return;
+    pop(Phase::Idle);
+    Tool const tool = m_tools[static_cast<std::size_t>(index)];
+    std::string text = tool.callback ? ask_text(tool) : tool.text;
+    // The handler may have destroyed the tip or deleted the tool.
+    if (dead() || find(tool.hwnd, tool.id) != index)
+        return;
+    m_tracked = index;
+    if (text.empty()) {
+        hide();
+        return;
+    }
+    m_shown_text = std::move(text);
+    SetWindowText(m_hwnd, m_shown_text.c_str());
+    place(m_track, (tool.flags & TTF_ABSOLUTE) != 0);
+}
+
+void ToolTipControl::track_position(POINT at)
+{
+    m_track = at;
+    if (m_tracked >= 0 && IsWindowVisible(m_hwnd))
+        place(m_track, (m_tools[static_cast<std::size_t>(m_tracked)].flags & TTF_ABSOLUTE) != 0);
+}
+
+// Sizes the tip to its text and shows it near the pointer (or with its corner at `at`),
+// inside the screen.
+void ToolTipControl::place(POINT at, bool absolute)
 {
     RECT text = { 0, 0, m_max_width > 0 ? m_max_width : 0x7FFF, 0 };
     HDC dc = GetDC(m_hwnd);
@@ -204,10 +245,10 @@ void ToolTipControl::place(POINT pointer)
     int width = static_cast<int>(text.right) + 2 * (kMarginX + 1);
     int height = static_cast<int>(text.bottom) + 2 * (kMarginY + 1);
     RECT screen = user::desktop_rect();
-    int x = std::clamp(static_cast<int>(pointer.x), 0, std::max(0, static_cast<int>(screen.right) - width));
-    int y = pointer.y + kBelowPointer;
+    int x = std::clamp(static_cast<int>(at.x), 0, std::max(0, static_cast<int>(screen.right) - width));
+    int y = absolute ? at.y : at.y + kBelowPointer;
     if (y + height > screen.bottom)
-        y = pointer.y - height - 2;
+        y = absolute ? screen.bottom - height : at.y - height - 2;
     y = std::max(y, 0);
     SetWindowPos(m_hwnd, HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(m_hwnd, nullptr, TRUE);

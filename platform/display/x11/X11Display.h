@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/display/Presenter.h"
+#include "platform/display/TrayTip.h"
 #include "platform/display/UiMarshal.h"
 #include "platform/display/x11/ShmTransfer.h"
 #include "platform/display/x11/X11Tray.h"
@@ -125,6 +126,7 @@ private:
     std::set<HWND> m_dirty;
 
     UiMarshal m_marshal;
+    TrayTip m_tray_tip;                               // user-interface thread
     std::map<HWND, std::shared_ptr<Backing>> m_shown; // user-interface thread
     std::map<HWND, IconPair> m_icons;                 // user-interface thread: icons sent
     std::unique_ptr<X11Tray> m_tray;                  // X thread after construction

@@ -324,12 +324,22 @@ void X11Display::tray_changed()
     command([this, views = std::move(views), background]() mutable { m_tray->set_icons(std::move(views), background); });
 }
 
+// The icon's owner hears moves and presses as the taskbar tells them; the presenter shows the
+// icon's tip itself, and ends it when the pointer leaves or presses.
 void X11Display::deliver_tray_click(TrayIconView const& icon, UINT mouse_message, POINT screen)
 {
     // The owner opens its menu where the pointer is, so the pointer is placed first.
     TrayIcon target { icon.owner, icon.id, icon.callback_message, nullptr, icon.tip };
-    m_marshal.post([target, mouse_message, screen] {
+    m_marshal.post([this, target, mouse_message, screen] {
+        if (mouse_message == WM_MOUSELEAVE) {
+            m_tray_tip.leave();
+            return;
+        }
         user::set_cursor_position(screen);
+        if (mouse_message == WM_MOUSEMOVE)
+            m_tray_tip.hover(target.tip, screen);
+        else
+            m_tray_tip.leave();
         deliver_tray_mouse(target, mouse_message);
     });
 }

@@ -7,6 +7,7 @@
 
 #include "platform/display/x11/PutPixels.h"
 #include "platform/display/x11/WmIcon.h"
+#include "platform/user/Messages.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -22,7 +23,8 @@ constexpr long system_tray_request_dock = 0;
 constexpr unsigned long xembed_mapped = 1;
 constexpr int fallback_padding = 4;
 constexpr int minimum_icon_side = 16;
-constexpr long icon_event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
+constexpr long icon_event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask
+    | EnterWindowMask | LeaveWindowMask | PointerMotionMask;
 
 Atom atom(Display* display, char const* name)
 {
@@ -300,6 +302,15 @@ bool X11Tray::handle_event(XEvent const& event)
     case ButtonPress:
     case ButtonRelease:
         handle_button(*slot, event.xbutton);
+        break;
+    case EnterNotify:
+        m_deliver(slot->icon, WM_MOUSEMOVE, POINT { event.xcrossing.x_root, event.xcrossing.y_root });
+        break;
+    case MotionNotify:
+        m_deliver(slot->icon, WM_MOUSEMOVE, POINT { event.xmotion.x_root, event.xmotion.y_root });
+        break;
+    case LeaveNotify:
+        m_deliver(slot->icon, WM_MOUSELEAVE, POINT { event.xcrossing.x_root, event.xcrossing.y_root });
         break;
     default:
         break;

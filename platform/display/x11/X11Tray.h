@@ -3,8 +3,8 @@
 // with SYSTEM_TRAY_REQUEST_DOCK and embedded by XEmbed. Without a manager the icon is shown
 // as a small always-on-top window near the bottom-right corner of the screen, so the program
 // stays reachable; when a manager appears (its MANAGER message on the root window), or goes
-// and another comes, the icons dock there again. Presses on an icon go back to its owner as
-// mouse messages. Every call runs on the presenter's X thread.
+// and another comes, the icons dock there again. Presses and moves on an icon go back to its
+// owner as mouse messages; the pointer leaving an icon is reported as WM_MOUSELEAVE. Every call runs on the presenter's X thread.
 #pragma once
 
 #include "platform/display/IconImage.h"

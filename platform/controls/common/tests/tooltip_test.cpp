@@ -326,3 +326,54 @@ TEST_F(ToolTipTest, DefaultHitTestNamesTheChildUnderThePoint)
 }
 
 }
+
+// A tracking tool shows at once where it was put, follows new positions, ignores the pointer
+// and goes when tracking stops or the tool is deleted.
+TEST_F(ToolTipTest, TrackingToolShowsAtItsPositionUntilTrackingStops)
+{
+    TOOLINFO ti {};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    ti.hwnd = parent;
+    ti.uId = 7;
+    ti.lpszText = const_cast<LPSTR>("tracked");
+    ASSERT_TRUE(SendMessage(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti)));
+    auto top_left = [&] {
+        RECT r {};
+        GetWindowRect(tip, &r);
+        return POINT { r.left, r.top };
+    };
+
+    SendMessage(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(50, 60));
+    SendMessage(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    ASSERT_TRUE(shown());
+    EXPECT_EQ(shown_text(), "tracked");
+    EXPECT_EQ(top_left().x, 50);
+    EXPECT_EQ(top_left().y, 60) << "TTF_ABSOLUTE: the corner at the point";
+    SendMessage(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(70, 80));
+    EXPECT_EQ(top_left().y, 80);
+
+    // The pointer neither starts nor ends it.
+    move_to(200, 200);
+    advance(static_cast<std::uint64_t>(delay(TTDT_AUTOPOP)) * 2);
+    EXPECT_TRUE(shown());
+    ti.lpszText = const_cast<LPSTR>("changed");
+    SendMessage(tip, TTM_UPDATETIPTEXT, 0, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_EQ(shown_text(), "changed");
+
+    SendMessage(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_FALSE(shown());
+    SendMessage(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    ASSERT_TRUE(shown());
+    SendMessage(tip, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_FALSE(shown()) << "deleting the tool ends its tip";
+
+    // A tool without TTF_TRACK is not tracked.
+    add_child_tool(TTF_IDISHWND);
+    TOOLINFO plain {};
+    plain.cbSize = sizeof(plain);
+    plain.hwnd = parent;
+    plain.uId = reinterpret_cast<UINT_PTR>(child);
+    SendMessage(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&plain));
+    EXPECT_FALSE(shown());
+}

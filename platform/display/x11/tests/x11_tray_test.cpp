@@ -191,6 +191,39 @@ protected:
         XSendEvent(user, window, False, press ? ButtonPressMask : ButtonReleaseMask, &event);
     }
 
+    // The pointer crossing into (or out of) `window` at 50,12 of the root, or moving there.
+    void send_pointer(Window window, int type)
+    {
+        XEvent event {};
+        event.type = type;
+        event.xany.window = window;
+        if (type == MotionNotify) {
+            event.xmotion.root = DefaultRootWindow(user);
+            event.xmotion.x_root = 50;
+            event.xmotion.y_root = 12;
+            event.xmotion.same_screen = True;
+        } else {
+            event.xcrossing.root = DefaultRootWindow(user);
+            event.xcrossing.x_root = 50;
+            event.xcrossing.y_root = 12;
+            event.xcrossing.same_screen = True;
+        }
+        long const mask = type == MotionNotify ? PointerMotionMask : type == EnterNotify ? EnterWindowMask : LeaveWindowMask;
+        XSendEvent(user, window, False, mask, &event);
+    }
+
+    // The visible tool tip windows of the process.
+    static std::vector<HWND> shown_tips()
+    {
+        std::vector<HWND> tips;
+        for (HWND hwnd = FindWindowEx(nullptr, nullptr, "tooltips_class32", nullptr); hwnd;
+             hwnd = FindWindowEx(nullptr, hwnd, "tooltips_class32", nullptr)) {
+            if (IsWindowVisible(hwnd))
+                tips.push_back(hwnd);
+        }
+        return tips;
+    }
+
     static std::uint32_t face()
     {
         COLORREF c = GetSysColor(COLOR_3DFACE);
@@ -265,6 +298,69 @@ TEST_F(X11TrayTest, DoubleClickAndRightPressReachTheOwnersCallback)
     GetCursorPos(&cursor);
     EXPECT_EQ(cursor.x, 50);
     EXPECT_EQ(cursor.y, 12);
+}
+
+// The pointer resting on a docked icon shows the icon's tip after the tool tips' initial delay,
+// 20 pixels below the pointer, as a window of its own on the server; leaving the icon ends it.
+// The owner hears the moves, as the taskbar tells them.
+TEST_F(X11TrayTest, PointerRestingOnTheIconShowsItsTipUntilItLeaves)
+{
+    ASSERT_TRUE(manager->start());
+    start_presenter();
+    show_icon(0x00CC2211, "Link is up");
+    settle_with_manager();
+    Window const window = icon_window();
+    ASSERT_NE(window, None);
+
+    send_pointer(window, EnterNotify);
+    send_pointer(window, MotionNotify);
+    settle();
+    EXPECT_EQ(g_received.tray, (std::vector<LPARAM> { WM_MOUSEMOVE, WM_MOUSEMOVE }));
+    platform::manual_clock()->advance(GetDoubleClickTime() - 1);
+    settle();
+    EXPECT_TRUE(shown_tips().empty()) << "not before the initial delay";
+    platform::manual_clock()->advance(1);
+    settle();
+    auto tips = shown_tips();
+    ASSERT_EQ(tips.size(), 1u);
+    char text[64] {};
+    GetWindowText(tips[0], text, sizeof(text));
+    EXPECT_STREQ(text, "Link is up");
+    RECT r {};
+    GetWindowRect(tips[0], &r);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 12 + 20);
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned count = 0;
+    bool on_server = false;
+    XQueryTree(user, DefaultRootWindow(user), &root, &parent, &children, &count);
+    for (unsigned i = 0; i < count; ++i)
+        on_server = on_server || (viewable(children[i]) && name_of(children[i]) == "Link is up");
+    if (children)
+        XFree(children);
+    EXPECT_TRUE(on_server) << "the tip shows on the server";
+
+    send_pointer(window, LeaveNotify);
+    settle();
+    EXPECT_TRUE(shown_tips().empty());
+    EXPECT_EQ(g_received.tray.size(), 2u) << "leaving is not a callback message";
+
+    // After the auto-pop delay the tip goes, and comes back only once the pointer has left.
+    send_pointer(window, EnterNotify);
+    settle();
+    platform::manual_clock()->advance(GetDoubleClickTime());
+    settle();
+    ASSERT_EQ(shown_tips().size(), 1u);
+    platform::manual_clock()->advance(GetDoubleClickTime() * 10);
+    settle();
+    EXPECT_TRUE(shown_tips().empty()) << "auto-pop";
+    send_pointer(window, MotionNotify);
+    settle();
+    platform::manual_clock()->advance(GetDoubleClickTime());
+    settle();
+    EXPECT_TRUE(shown_tips().empty()) << "not again while the pointer stays";
 }
 
 TEST_F(X11TrayTest, WithoutManagerAFallbackWindowShowsUntilOneAppearsAndAgainWhenItGoes)
