@@ -76,6 +76,11 @@ LRESULT Button::handle(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_SETTEXT:
         invalidate();
         return default_handling(message, wparam, lparam);
+    case WM_UPDATEUISTATE:
+        // The focus rectangle shows or hides with the keyboard cues.
+        if (focused())
+            invalidate();
+        return default_handling(message, wparam, lparam);
     case BM_GETCHECK:
         return kind() == Kind::Check || kind() == Kind::Radio ? m_check : 0;
     case BM_SETCHECK:
@@ -300,6 +305,13 @@ void Button::uncheck_group_siblings()
     }
 }
 
+// Focused, and the keyboard cues not hidden (a dialog opened with the mouse hides them until
+// a key moves the focus).
+bool Button::focus_cue() const
+{
+    return focused() && !(SendMessage(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
 void Button::paint(HDC dc)
 {
     RECT r = client_rect();
@@ -311,7 +323,7 @@ void Button::paint(HDC dc)
     std::string caption = text();
     switch (kind()) {
     case Kind::Push: {
-        PushButtonLook look { caption, m_pushed, focused(), type() == BS_DEFPUSHBUTTON, enabled(), (style() & BS_MULTILINE) != 0 };
+        PushButtonLook look { caption, m_pushed, focus_cue(), type() == BS_DEFPUSHBUTTON, enabled(), (style() & BS_MULTILINE) != 0 };
         paint_push_button(dc, r, look);
         if (m_image && (style() & BS_ICON)) {
             int x = (r.right - r.left - 16) / 2 + (m_pushed ? 1 : 0);
@@ -323,7 +335,7 @@ void Button::paint(HDC dc)
     case Kind::Check:
     case Kind::Radio:
         FillRect(dc, &r, background);
-        paint_check_button(dc, r, CheckButtonLook { caption, m_check, kind() == Kind::Radio, m_pushed, focused(), enabled(), (style() & BS_LEFTTEXT) != 0 });
+        paint_check_button(dc, r, CheckButtonLook { caption, m_check, kind() == Kind::Radio, m_pushed, focus_cue(), enabled(), (style() & BS_LEFTTEXT) != 0 });
         break;
     case Kind::Group:
         paint_group_box(dc, r, caption, enabled());
@@ -342,8 +354,9 @@ void Button::paint_owner_draw(HDC dc)
     item.CtlID = static_cast<UINT>(id());
     item.itemID = 0;
     item.itemAction = m_pending_action;
+    bool const hide_focus = (SendMessage(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
     item.itemState = (m_pushed ? ODS_SELECTED : 0) | (focused() ? ODS_FOCUS : 0) | (enabled() ? 0 : ODS_DISABLED)
-        | (m_default_owner_draw ? ODS_DEFAULT : 0);
+        | (m_default_owner_draw ? ODS_DEFAULT : 0) | (hide_focus ? ODS_NOFOCUSRECT : 0);
     item.hwndItem = hwnd();
     item.hDC = dc;
     item.rcItem = client_rect();

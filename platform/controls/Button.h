@@ -28,7 +28,8 @@
 // 0, itemAction ODA_DRAWENTIRE (ODA_SELECT after a change of pushed, ODA_FOCUS after a change
 // of focus), itemState ODS_SELECTED while pushed, ODS_FOCUS while focused, ODS_DISABLED while
 // disabled, ODS_DEFAULT while the button is the default one (BM_SETSTYLE with
-// BS_DEFPUSHBUTTON keeps the owner-draw type and sets this), hwndItem, hDC and rcItem = the
+// BS_DEFPUSHBUTTON keeps the owner-draw type and sets this), ODS_NOFOCUSRECT while the
+// window's keyboard cues hide the focus (WM_QUERYUISTATE), hwndItem, hDC and rcItem = the
 // client rectangle. The DC comes as the parent left it after WM_CTLCOLORBTN: the button's
 // font selected (WM_SETFONT, else DEFAULT_GUI_FONT), text colour and background colour as
 // the parent set them (COLOR_BTNTEXT and COLOR_BTNFACE when it did not answer), background
@@ -78,6 +79,7 @@ private:
     void uncheck_group_siblings();
     void set_pushed(bool pushed);
     bool inside(LPARAM lparam) const;
+    bool focus_cue() const;
 
     int m_check {};
     bool m_pushed {};

@@ -86,6 +86,12 @@ void send_command(HWND dialog, int id)
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
+// A key that moves the focus shows where it is from then on.
+void show_focus_cues(HWND dialog)
+{
+    SendMessage(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
 bool handle_key(HWND dialog, MSG* msg)
 {
     HWND const focus = GetFocus();
@@ -96,6 +102,7 @@ bool handle_key(HWND dialog, MSG* msg)
     case VK_TAB:
         if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
             return false;
+        show_focus_cues(dialog);
         if (HWND next = GetNextDlgTabItem(dialog, from, shift))
             dialog_set_focus(dialog, next);
         return true;
@@ -105,6 +112,7 @@ bool handle_key(HWND dialog, MSG* msg)
     case VK_DOWN: {
         if (!from || (code & (DLGC_WANTARROWS | DLGC_WANTALLKEYS)))
             return false;
+        show_focus_cues(dialog);
         HWND const next = GetNextDlgGroupItem(dialog, from, msg->wParam == VK_LEFT || msg->wParam == VK_UP);
         if (next && next != from) {
             dialog_set_focus(dialog, next);

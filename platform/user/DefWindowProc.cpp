@@ -1,5 +1,6 @@
 // What a window does with a message its own procedure leaves alone.
 #include "platform/user/Input.h"
+#include "platform/user/InputDriver.h"
 #include "platform/user/Observers.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/Visibility.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace platform::user {
 
@@ -143,6 +145,50 @@ LRESULT set_cursor(Window const& w, WPARAM wparam, LPARAM lparam)
 
 }
 
+namespace platform::user {
+
+namespace {
+
+WORD ui_state_after(WORD state, WPARAM wparam)
+{
+    WORD const flags = HIWORD(wparam) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+    switch (LOWORD(wparam)) {
+    case UIS_SET:
+        return state | flags;
+    case UIS_CLEAR:
+        return state & ~flags;
+    case UIS_INITIALIZE:
+        return input::last_press_was_key() ? (state & ~flags) : (state | flags);
+    default:
+        return state;
+    }
+}
+
+// A child asks its top-level window; that one updates the whole tree when the state changes.
+LRESULT change_ui_state(Window& w, WPARAM wparam, LPARAM lparam)
+{
+    if (w.is_child() && w.parent && w.parent != &WindowTable::the().desktop())
+        return SendMessage(w.parent->handle, WM_CHANGEUISTATE, wparam, lparam);
+    if (ui_state_after(w.ui_state, wparam) != w.ui_state || LOWORD(wparam) == UIS_INITIALIZE)
+        SendMessage(w.handle, WM_UPDATEUISTATE, wparam, lparam);
+    return 0;
+}
+
+LRESULT update_ui_state(Window& w, WPARAM wparam, LPARAM lparam)
+{
+    w.ui_state = ui_state_after(w.ui_state, wparam);
+    std::vector<HWND> children;
+    for (Window* child : w.children)
+        children.push_back(child->handle);
+    for (HWND child : children)
+        SendMessage(child, WM_UPDATEUISTATE, wparam, lparam);
+    return 0;
+}
+
+}
+
+}
+
 using namespace platform::user;
 
 extern "C" {
@@ -193,6 +239,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         if (w->parent && w->parent != &WindowTable::the().desktop())
             return SendMessage(w->parent->handle, message, wparam, lparam);
         return 0;
+    case WM_CHANGEUISTATE:
+        return change_ui_state(*w, wparam, lparam);
+    case WM_UPDATEUISTATE:
+        return update_ui_state(*w, wparam, lparam);
+    case WM_QUERYUISTATE:
+        return w->ui_state;
     case WM_MOUSEACTIVATE:
         return mouse_activate(*w, wparam, lparam);
     case WM_SETCURSOR:

@@ -34,6 +34,8 @@ void press_key(int virtual_key);
 // layout's character for the key; empty makes none.
 void press_key(int virtual_key, std::string_view characters);
 void release_key(int virtual_key);
+// Whether the last press of a key or button was a key's (false before any).
+bool last_press_was_key();
 // Types text as key strokes of a US keyboard, pressing Shift where a character needs it.
 // Answers false, typing nothing, when a character has no key (only printable ASCII, tab,
 // new line and backspace have one).

@@ -6,6 +6,8 @@
 #include "platform/user/MessageQueue.h"
 #include "platform/user/WindowCore.h"
 
+#include <atomic>
+
 namespace platform::user {
 
 namespace {
@@ -158,8 +160,13 @@ int button_key(MouseButton button)
     return VK_LBUTTON;
 }
 
+// Whether the last press was of a key rather than a mouse button (UIS_INITIALIZE).
+std::atomic<bool> g_last_press_was_key { false };
+
 void push_button(MouseButton button, bool down)
 {
+    if (down)
+        g_last_press_was_key = false;
     set_key_down(button_key(button), down, true);
     RawInput event;
     event.kind = down ? RawInput::Kind::ButtonDown : RawInput::Kind::ButtonUp;
@@ -170,6 +177,8 @@ void push_button(MouseButton button, bool down)
 
 void push_key(int virtual_key, bool down, std::optional<std::string> layout_characters = std::nullopt)
 {
+    if (down)
+        g_last_press_was_key = true;
     set_key_down(virtual_key, down, true);
     RawInput event;
     event.kind = down ? RawInput::Kind::KeyDown : RawInput::Kind::KeyUp;
@@ -178,6 +187,11 @@ void push_key(int virtual_key, bool down, std::optional<std::string> layout_char
     InputRouter::the().push(event);
 }
 
+}
+
+bool last_press_was_key()
+{
+    return g_last_press_was_key;
 }
 
 void move_mouse(POINT screen)
@@ -256,6 +270,7 @@ void tap_ctrl_key(int virtual_key)
 void reset()
 {
     InputRouter::the().reset();
+    g_last_press_was_key = false;
     reset_key_state();
     reset_mouse_state();
 }

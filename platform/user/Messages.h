@@ -62,6 +62,18 @@ constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 constexpr UINT WM_NCLBUTTONUP = 0x00A2;
 constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
+// The keyboard cues' state of a window (focus rectangles, access-key underlines): a child
+// passes WM_CHANGEUISTATE up to its top-level window, which, when the state changes, sends
+// itself WM_UPDATEUISTATE; that sets each window's state on the way down to every descendant.
+// WM_QUERYUISTATE answers the state. wParam: LOWORD the action, HIWORD the UISF_ flags.
+constexpr UINT WM_CHANGEUISTATE = 0x0127;
+constexpr UINT WM_UPDATEUISTATE = 0x0128;
+constexpr UINT WM_QUERYUISTATE = 0x0129;
+constexpr WORD UIS_SET = 1;        // hide the cues named
+constexpr WORD UIS_CLEAR = 2;      // show them
+constexpr WORD UIS_INITIALIZE = 3; // show them when the last input was a key, else hide them
+constexpr WORD UISF_HIDEFOCUS = 0x1;
+constexpr WORD UISF_HIDEACCEL = 0x2;
 constexpr UINT WM_KEYFIRST = 0x0100;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;

@@ -41,6 +41,7 @@ struct Window : std::enable_shared_from_this<Window> {
     bool create_done {};
     HICON icon_big {};
     HICON icon_small {};
+    WORD ui_state {}; // UISF_ flags: the keyboard cues hidden, a child's from its parent at creation
 
     bool is_child() const { return (style & WS_CHILD) != 0; }
     bool visible_bit() const { return (style & WS_VISIBLE) != 0; }

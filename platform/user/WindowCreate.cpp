@@ -86,6 +86,8 @@ std::shared_ptr<Window> make_window(CREATESTRUCT const& cs, std::shared_ptr<Wind
     if (w->is_child()) {
         w->parent = window_from(cs.hwndParent);
         w->id = reinterpret_cast<UINT_PTR>(cs.hMenu);
+        if (w->parent)
+            w->ui_state = w->parent->ui_state;
     } else {
         w->owner = owner_top_level(cs.hwndParent);
     }

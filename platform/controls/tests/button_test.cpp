@@ -280,3 +280,63 @@ TEST_F(ButtonTest, PaintsCheckMarkAndPushedFace)
 }
 
 }
+
+// The focus rectangle follows the keyboard cues of the window tree: a child asking to hide
+// them hides them for every control of its top-level window, and asking to show them shows
+// them again; a control made meanwhile starts with its parent's cues.
+TEST_F(ButtonTest, FocusRectangleFollowsTheKeyboardCues)
+{
+    HWND push = make("Button", "", BS_PUSHBUTTON, 2, { 10, 40, 60, 70 });
+    HWND check = make("Button", "check", BS_AUTOCHECKBOX, 3, { 10, 10, 110, 30 });
+    // The push button's focus rectangle is 3 pixels inside it; the check box's 1 pixel left of
+    // its caption, which starts 4 pixels after the 13-pixel box.
+    // Whether any pixel of column `x` from `top` to `bottom` (excluded) differs from the face.
+    auto column_marked = [](HWND button, int x, int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            if (pixel_of(button, x, y) != GetSysColor(COLOR_BTNFACE))
+                return true;
+        }
+        return false;
+    };
+    auto push_focus = [&] { return column_marked(push, 3, 3, 27); };
+    auto check_focus = [&] { return column_marked(check, 16, 0, 20); };
+    SetFocus(push);
+    EXPECT_TRUE(push_focus()) << "cues show until something hides them";
+
+    SendMessage(check, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    pump();
+    EXPECT_EQ(SendMessage(parent, WM_QUERYUISTATE, 0, 0), UISF_HIDEFOCUS);
+    EXPECT_EQ(SendMessage(push, WM_QUERYUISTATE, 0, 0), UISF_HIDEFOCUS);
+    EXPECT_FALSE(push_focus());
+    SetFocus(check);
+    EXPECT_FALSE(check_focus());
+    HWND later = make("Button", "later", BS_PUSHBUTTON, 4, { 120, 40, 170, 70 });
+    EXPECT_EQ(SendMessage(later, WM_QUERYUISTATE, 0, 0), UISF_HIDEFOCUS);
+
+    SendMessage(push, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    pump();
+    EXPECT_EQ(SendMessage(later, WM_QUERYUISTATE, 0, 0), 0);
+    EXPECT_TRUE(check_focus());
+    EXPECT_FALSE(push_focus()) << "only the focused control marks itself";
+}
+
+TEST_F(ButtonTest, OwnerDrawnButtonHearsWhetherTheFocusIsHidden)
+{
+    HWND b = make("Button", "x", BS_OWNERDRAW, 12, { 10, 10, 60, 30 });
+    std::vector<UINT> states;
+    handler = [&](HWND, UINT message, WPARAM, LPARAM lparam) -> std::optional<LRESULT> {
+        if (message == WM_DRAWITEM) {
+            states.push_back(reinterpret_cast<DRAWITEMSTRUCT const*>(lparam)->itemState);
+            return TRUE;
+        }
+        return std::nullopt;
+    };
+    SetFocus(b);
+    SendMessage(b, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    pixel_of(b, 0, 0);
+    SendMessage(b, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    pixel_of(b, 0, 0);
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_EQ(states[0] & (ODS_FOCUS | ODS_NOFOCUSRECT), ODS_FOCUS | ODS_NOFOCUSRECT);
+    EXPECT_EQ(states[1] & (ODS_FOCUS | ODS_NOFOCUSRECT), ODS_FOCUS);
+}

@@ -1,6 +1,7 @@
 #include "FrameworkFixture.h"
 
 #include "platform/controls/ScrollMessages.h"
+#include "platform/user/InputDriver.h"
 #include "platform/user/InputRouter.h"
 
 namespace {
@@ -373,4 +374,40 @@ TEST_F(DialogTest, KeyboardNavigationTable)
     // Arrows onto a radio button click it.
     EXPECT_EQ(dlg.IsDlgButtonChecked(1003), 1u);
     dlg.DestroyWindow();
+}
+
+// A dialog opened after a mouse press hides its focus rectangles and access keys; Tab or an
+// arrow key shows the focus from then on. One opened after a key press shows both.
+TEST_F(DialogTest, KeyboardCuesHideUntilAKeyMovesTheFocus)
+{
+    auto cues = [](CDialog& dlg) { return dlg.SendMessage(WM_QUERYUISTATE, 0, 0); };
+    platform::user::input::press_mouse(platform::user::input::MouseButton::Left);
+    platform::user::input::release_mouse(platform::user::input::MouseButton::Left);
+    platform::testing::pump_until_idle();
+    {
+        TestDialog dlg;
+        ASSERT_TRUE(dlg.Create(100, nullptr));
+        EXPECT_EQ(cues(dlg), UISF_HIDEFOCUS | UISF_HIDEACCEL);
+        EXPECT_EQ(::SendMessage(GetDlgItem(dlg.m_hWnd, 1), WM_QUERYUISTATE, 0, 0), UISF_HIDEFOCUS | UISF_HIDEACCEL);
+        ::SetFocus(GetDlgItem(dlg.m_hWnd, 1003));
+        EXPECT_TRUE(press(GetDlgItem(dlg.m_hWnd, 1003), VK_RIGHT));
+        EXPECT_EQ(cues(dlg), UISF_HIDEACCEL) << "an arrow shows the focus";
+        EXPECT_EQ(::SendMessage(GetDlgItem(dlg.m_hWnd, 1), WM_QUERYUISTATE, 0, 0), UISF_HIDEACCEL);
+        dlg.DestroyWindow();
+    }
+    {
+        TestDialog dlg;
+        ASSERT_TRUE(dlg.Create(100, nullptr));
+        EXPECT_TRUE(press(GetDlgItem(dlg.m_hWnd, 1000), VK_TAB));
+        EXPECT_EQ(cues(dlg), UISF_HIDEACCEL) << "so does Tab";
+        dlg.DestroyWindow();
+    }
+    platform::user::input::press_key(VK_RETURN);
+    platform::user::input::release_key(VK_RETURN);
+    platform::testing::pump_until_idle();
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(100, nullptr));
+    EXPECT_EQ(cues(dlg), 0);
+    dlg.DestroyWindow();
+    platform::user::input::reset();
 }
