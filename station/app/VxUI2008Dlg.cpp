@@ -33,6 +33,7 @@
 #include "station/survey/PageSiteSurveyDlg.h"
 #include "station/survey/PageStatisticsDlg.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -244,6 +245,19 @@ int CVxUI2008Dlg::template_height(int id, bool bottom) const
     return (bottom ? rect.bottom : rect.top) - window.top - (G_bHideTabIcon ? kSmallScreenCut : 0);
 }
 
+// The window's frame below its client area. The heights below end that far lower, so that
+// the lower frame and the expand button keep their margin inside the client area instead of
+// running under the frame.
+int CVxUI2008Dlg::bottom_frame() const
+{
+    CRect window;
+    GetWindowRect(&window);
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    return std::max(0, static_cast<int>(window.bottom - client.bottom));
+}
+
 void CVxUI2008Dlg::ToggleExpand()
 {
     m_bExpanded = !m_bExpanded;
@@ -256,6 +270,7 @@ void CVxUI2008Dlg::ToggleExpand()
         height = template_height(IDC_LOWER_FRAME, false) + 5;
     else
         height = template_height(IDC_EXPAND, true) + 2;
+    height += bottom_frame();
     SetWindowPos(nullptr, 0, 0, window.Width(), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     show_expand_state();
 }

@@ -256,6 +256,7 @@ private:
     void hide_lower_children();
     void show_expand_state();
     int template_height(int id, bool bottom) const;
+    int bottom_frame() const;
     void close_windows_of_hidden_dialog();
 
     // [SECTION] Layout steps (VxUI2008DlgLayout.cpp)

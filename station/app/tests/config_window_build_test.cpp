@@ -36,7 +36,8 @@ int window_height(CWnd& window)
 }
 
 // The heights the window takes, measured from its top edge as the template places the lower
-// frame and the expand button.
+// frame and the expand button, with the window's bottom frame below them: the lower frame
+// ends at the client area's bottom, the expand button 2 pixels above it.
 struct Heights {
     int expanded;
     int collapsed;
@@ -50,10 +51,14 @@ Heights expected_heights(CVxUI2008Dlg& window, bool small)
     window.GetWindowRect(&outer);
     window.GetDlgItem(CVxUI2008Dlg::IDC_LOWER_FRAME)->GetWindowRect(&frame);
     window.expand_button().GetWindowRect(&expand);
+    CRect client;
+    window.GetClientRect(&client);
+    window.ClientToScreen(&client);
+    int const border = outer.bottom - client.bottom;
     int const cut = small ? 40 : 0;
     if (small)
-        return { frame.bottom - outer.top - cut, frame.top - outer.top - cut + 5 };
-    return { frame.bottom - outer.top, expand.bottom - outer.top + 2 };
+        return { frame.bottom - outer.top - cut + border, frame.top - outer.top - cut + 5 + border };
+    return { frame.bottom - outer.top + border, expand.bottom - outer.top + 2 + border };
 }
 
 }
@@ -146,6 +151,15 @@ TEST_F(ConfigWindowTest, ToggleExpandHeightsOnNormalAndSmallScreens)
             ASSERT_EQ(G_bHideTabIcon, small ? TRUE : FALSE);
             Heights const heights = expected_heights(window, small);
             EXPECT_EQ(window_height(window), heights.collapsed);
+            if (!small) {
+                // The expand button keeps a margin above the window's bottom frame.
+                CRect expand;
+                window.expand_button().GetWindowRect(&expand);
+                CRect client;
+                window.GetClientRect(&client);
+                window.ClientToScreen(&client);
+                EXPECT_EQ(client.bottom - expand.bottom, 2);
+            }
             // The expand button is the command 1012.
             window.expand_button().SendMessage(BM_CLICK);
             EXPECT_TRUE(window.expanded());
