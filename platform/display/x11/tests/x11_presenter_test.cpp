@@ -10,6 +10,7 @@
 #include "platform/display/x11/X11Display.h"
 #include "platform/display/x11/X11Presenter.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/controls/common/ListView.h"
 #include "platform/controls/common/Menu.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/SysPaint.h"
@@ -637,4 +638,51 @@ TEST_F(X11PresenterTest, AClickOnAnotherProgramsWindowClosesATrackedMenu)
     DestroyMenu(menu);
     XDestroyWindow(user, other);
     DestroyWindow(owner);
+}
+
+// A child list view made while its window is hidden shows its border (one line of the
+// window-frame colour) from the window's first showing under a reparenting manager: the
+// border reaches the server with the first paint, no exposure needed.
+TEST_F(X11PresenterTest, ChildListViewShowsItsBorderOnTheFirstShowingUnderAManager)
+{
+    set_surface_source(nullptr); // what the drawing module drew
+    TestWindowManager manager(server->display(), { 1, 1, 20, 1 });
+    ASSERT_TRUE(manager.running());
+    WNDCLASS wc {};
+    wc.lpszClassName = "X11Face";
+    wc.lpfnWndProc = DefWindowProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    static bool registered = RegisterClass(&wc) != 0;
+    ASSERT_TRUE(registered);
+    HWND top = CreateWindowEx(0, "X11Face", "framed", WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr, nullptr,
+        nullptr, nullptr);
+    HWND list = CreateWindowEx(0, "SysListView32", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 20, 20, 200, 100,
+        top, reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    ShowWindow(top, SW_SHOW);
+    for (int round = 0; round < 4; ++round) {
+        settle();
+        manager.take_events();
+    }
+    settle();
+    RECT r {};
+    GetWindowRect(list, &r);
+    auto shown = [&](int x, int y) {
+        XImage* image = XGetImage(user, DefaultRootWindow(user), x, y, 1, 1, AllPlanes, ZPixmap);
+        std::uint32_t const value = image ? static_cast<std::uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu : 0xFFFFFFFFu;
+        if (image)
+            XDestroyImage(image);
+        return value;
+    };
+    int const middle_x = (r.left + r.right) / 2;
+    int const middle_y = (r.top + r.bottom) / 2;
+    COLORREF const face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(shown(r.left - 1, middle_y), (GetRValue(face) << 16u) | (GetGValue(face) << 8u) | GetBValue(face))
+        << "the window around the list";
+    EXPECT_EQ(shown(r.left, middle_y), 0u) << "left";
+    EXPECT_EQ(shown(middle_x, r.top), 0u) << "top";
+    EXPECT_EQ(shown(r.right - 1, middle_y), 0u) << "right";
+    EXPECT_EQ(shown(middle_x, r.bottom - 1), 0u) << "bottom";
+    EXPECT_EQ(shown(r.left + 1, middle_y), 0xFFFFFFu) << "inside the border";
+    DestroyWindow(top);
 }
