@@ -77,9 +77,8 @@ LRESULT Button::handle(UINT message, WPARAM wparam, LPARAM lparam)
         invalidate();
         return default_handling(message, wparam, lparam);
     case WM_UPDATEUISTATE:
-        // The focus rectangle shows or hides with the keyboard cues.
-        if (focused())
-            invalidate();
+        // The focus rectangle and the access keys' underlines follow the keyboard cues.
+        invalidate();
         return default_handling(message, wparam, lparam);
     case BM_GETCHECK:
         return kind() == Kind::Check || kind() == Kind::Radio ? m_check : 0;
@@ -309,7 +308,7 @@ void Button::uncheck_group_siblings()
 // a key moves the focus).
 bool Button::focus_cue() const
 {
-    return focused() && !(SendMessage(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    return focused() && !(hidden_cues() & UISF_HIDEFOCUS);
 }
 
 void Button::paint(HDC dc)
@@ -323,7 +322,8 @@ void Button::paint(HDC dc)
     std::string caption = text();
     switch (kind()) {
     case Kind::Push: {
-        PushButtonLook look { caption, m_pushed, focus_cue(), type() == BS_DEFPUSHBUTTON, enabled(), (style() & BS_MULTILINE) != 0 };
+        PushButtonLook look { caption, m_pushed, focus_cue(), type() == BS_DEFPUSHBUTTON, enabled(), (style() & BS_MULTILINE) != 0,
+            access_key_format() != 0 };
         paint_push_button(dc, r, look);
         if (m_image && (style() & BS_ICON)) {
             int x = (r.right - r.left - 16) / 2 + (m_pushed ? 1 : 0);
@@ -335,7 +335,8 @@ void Button::paint(HDC dc)
     case Kind::Check:
     case Kind::Radio:
         FillRect(dc, &r, background);
-        paint_check_button(dc, r, CheckButtonLook { caption, m_check, kind() == Kind::Radio, m_pushed, focus_cue(), enabled(), (style() & BS_LEFTTEXT) != 0 });
+        paint_check_button(dc, r, CheckButtonLook { caption, m_check, kind() == Kind::Radio, m_pushed, focus_cue(), enabled(), (style() & BS_LEFTTEXT) != 0,
+                                          access_key_format() != 0 });
         break;
     case Kind::Group:
         paint_group_box(dc, r, caption, enabled());
@@ -354,9 +355,10 @@ void Button::paint_owner_draw(HDC dc)
     item.CtlID = static_cast<UINT>(id());
     item.itemID = 0;
     item.itemAction = m_pending_action;
-    bool const hide_focus = (SendMessage(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    WORD const hidden = hidden_cues();
     item.itemState = (m_pushed ? ODS_SELECTED : 0) | (focused() ? ODS_FOCUS : 0) | (enabled() ? 0 : ODS_DISABLED)
-        | (m_default_owner_draw ? ODS_DEFAULT : 0) | (hide_focus ? ODS_NOFOCUSRECT : 0);
+        | (m_default_owner_draw ? ODS_DEFAULT : 0) | ((hidden & UISF_HIDEFOCUS) ? ODS_NOFOCUSRECT : 0)
+        | ((hidden & UISF_HIDEACCEL) ? ODS_NOACCEL : 0);
     item.hwndItem = hwnd();
     item.hDC = dc;
     item.rcItem = client_rect();

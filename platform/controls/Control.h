@@ -43,6 +43,10 @@ protected:
     HWND parent() const { return GetParent(m_hwnd); }
     bool enabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
     bool focused() const { return GetFocus() == m_hwnd; }
+    // The keyboard cues the window's state hides (UISF_HIDEFOCUS, UISF_HIDEACCEL).
+    WORD hidden_cues() const { return static_cast<WORD>(SendMessage(m_hwnd, WM_QUERYUISTATE, 0, 0)); }
+    // DT_HIDEPREFIX while the access keys' underlines are hidden, else 0.
+    UINT access_key_format() const { return (hidden_cues() & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0; }
     RECT client_rect() const;
     std::string text() const;
     HFONT font() const { return m_font; }

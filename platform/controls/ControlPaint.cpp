@@ -71,7 +71,8 @@ void paint_push_button(HDC dc, RECT const& rect, PushButtonLook const& look)
     RECT text_rect = r;
     if (look.pushed)
         OffsetRect(&text_rect, 1, 1);
-    UINT format = DT_CENTER | (look.multiline ? DT_WORDBREAK : (DT_SINGLELINE | DT_VCENTER));
+    UINT format = DT_CENTER | (look.multiline ? DT_WORDBREAK : (DT_SINGLELINE | DT_VCENTER))
+        | (look.hide_access_keys ? DT_HIDEPREFIX : 0);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     draw_control_text(dc, text_rect, look.text, format, look.enabled);
     if (look.focused) {
@@ -96,7 +97,8 @@ void paint_check_button(HDC dc, RECT const& rect, CheckButtonLook const& look)
         text_rect.right = box.left - 4;
     else
         text_rect.left = box.right + 4;
-    draw_control_text(dc, text_rect, look.text, DT_SINGLELINE | DT_VCENTER, look.enabled);
+    draw_control_text(dc, text_rect, look.text, DT_SINGLELINE | DT_VCENTER | (look.hide_access_keys ? DT_HIDEPREFIX : 0),
+        look.enabled);
     if (look.focused && !look.text.empty()) {
         std::string s(look.text);
         RECT measured = text_rect;

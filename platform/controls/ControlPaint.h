@@ -17,6 +17,7 @@ struct PushButtonLook {
     bool default_button {};
     bool enabled { true };
     bool multiline {};
+    bool hide_access_keys {}; // the caption's "&" underlines nothing (DT_HIDEPREFIX)
 };
 // Face in COLOR_BTNFACE inside a raised edge (sunken and flat when pushed), a one-pixel
 // COLOR_WINDOWFRAME ring first for the default button, the caption centred (one pixel down
@@ -32,6 +33,7 @@ struct CheckButtonLook {
     bool focused {};
     bool enabled { true };
     bool left_text {};
+    bool hide_access_keys {};
 };
 // A 13-pixel box (or circle for a radio button) vertically centred at the left (at the
 // right with left_text), the caption 4 pixels beside it, a focus rectangle around the

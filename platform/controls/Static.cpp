@@ -61,7 +61,8 @@ LRESULT Static::handle(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_GETDLGCODE:
         return DLGC_STATIC;
     case WM_SETTEXT:
-    case WM_ENABLE: {
+    case WM_ENABLE:
+    case WM_UPDATEUISTATE: {
         LRESULT result = default_handling(message, wparam, lparam);
         invalidate();
         return result;
@@ -111,7 +112,7 @@ void Static::paint(HDC dc)
         paint_image(dc, r);
         return;
     }
-    draw_control_text(dc, r, text(), text_format(style()), enabled());
+    draw_control_text(dc, r, text(), text_format(style()) | access_key_format(), enabled());
 }
 
 void Static::paint_image(HDC dc, RECT const& r)

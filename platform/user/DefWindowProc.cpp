@@ -245,6 +245,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         return update_ui_state(*w, wparam, lparam);
     case WM_QUERYUISTATE:
         return w->ui_state;
+    case WM_SYSKEYDOWN:
+        // Alt shows the access keys' underlines from then on.
+        if (wparam == VK_MENU)
+            SendMessage(hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+        return 0;
     case WM_MOUSEACTIVATE:
         return mouse_activate(*w, wparam, lparam);
     case WM_SETCURSOR:

@@ -81,3 +81,26 @@ TEST_F(StaticTest, EtchedLineAndImages)
 }
 
 }
+
+// While the window's keyboard cues hide the access keys, "&N" draws as a plain "N"; Alt on
+// any control shows the underline again, for the whole window.
+TEST_F(StaticTest, AccessKeyUnderlineFollowsTheKeyboardCues)
+{
+    HWND keyed = make("Static", "&N", SS_LEFT, 1, { 10, 10, 40, 30 });
+    HWND plain = make("Static", "N", SS_LEFT, 2, { 50, 10, 80, 30 });
+    auto looks_alike = [&] {
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 30; ++x) {
+                if (pixel_of(keyed, x, y) != pixel_of(plain, x, y))
+                    return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_FALSE(looks_alike()) << "underlined while the cues show";
+    SendMessage(keyed, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEACCEL), 0);
+    EXPECT_TRUE(looks_alike());
+    SendMessage(plain, WM_SYSKEYDOWN, VK_MENU, 0);
+    EXPECT_EQ(SendMessage(parent, WM_QUERYUISTATE, 0, 0), 0);
+    EXPECT_FALSE(looks_alike());
+}
