@@ -37,11 +37,7 @@ BOOL CDialog::handle_init_dialog()
     LRESULT const focus = ::SendMessage(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), 0);
     if (alive.expired() || !::IsWindow(hwnd))
         return FALSE;
-    // A dialog opened with the mouse hides its focus rectangles and access keys until a key
-    // moves the focus; one opened from the keyboard shows them. A child dialog has its
-    // parent's.
-    if (!(::GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD))
-        ::SendMessage(hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    initialize_keyboard_cues(hwnd);
     if (focus && first && ::IsWindow(first))
         dialog_set_focus(hwnd, first);
     return focus != 0;

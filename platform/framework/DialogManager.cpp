@@ -171,6 +171,12 @@ SIZE dialog_base_units(HWND dialog)
     return SIZE { LOWORD(static_cast<DWORD>(units)), HIWORD(static_cast<DWORD>(units)) };
 }
 
+void initialize_keyboard_cues(HWND dialog)
+{
+    if (!(GetWindowLong(dialog, GWL_STYLE) & WS_CHILD))
+        SendMessage(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
 void dialog_set_focus(HWND dialog, HWND control)
 {
     HWND const old = GetFocus();

@@ -54,5 +54,9 @@ void set_dialog_base_units(HWND dialog, SIZE units);
 SIZE dialog_base_units(HWND dialog);
 // Moves the focus the dialog manager's way (default button look included).
 void dialog_set_focus(HWND dialog, HWND control);
+// After WM_INITDIALOG: a top-level dialog opened with the mouse hides its focus rectangles and
+// access keys until a key shows them; one opened from the keyboard shows them. A child dialog
+// keeps its parent's.
+void initialize_keyboard_cues(HWND dialog);
 
 }

@@ -82,7 +82,10 @@ BOOL CPropertySheet::create_window(HWND parent, DWORD style, DWORD ex_style)
     m_tab.SubclassWindow(::GetDlgItem(hwnd, AFX_IDC_TAB_CONTROL));
     std::weak_ptr<int> alive = life();
     ::SendMessage(hwnd, WM_INITDIALOG, 0, 0);
-    return !alive.expired() && ::IsWindow(hwnd);
+    if (alive.expired() || !::IsWindow(hwnd))
+        return FALSE;
+    initialize_keyboard_cues(hwnd);
+    return TRUE;
 }
 
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)

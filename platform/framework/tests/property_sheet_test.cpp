@@ -96,6 +96,9 @@ TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownAndToldOfEveryChange)
     sheet.SetActivePage(1);
     ASSERT_TRUE(sheet.Create());
     EXPECT_EQ(take_log(), (std::vector<std::string> { "init 2", "set 2" }));
+    // Opened with no key pressed: the focus and access keys are hidden, on the pages too.
+    EXPECT_EQ(sheet.SendMessage(WM_QUERYUISTATE), UISF_HIDEFOCUS | UISF_HIDEACCEL);
+    EXPECT_EQ(sheet.second.SendMessage(WM_QUERYUISTATE), UISF_HIDEFOCUS | UISF_HIDEACCEL);
     EXPECT_EQ(sheet.first.m_hWnd, nullptr);
     EXPECT_EQ(sheet.third.m_hWnd, nullptr);
     CString title;
