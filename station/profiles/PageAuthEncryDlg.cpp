@@ -336,11 +336,15 @@ BOOL CPageAuthEncryDlg::ValidateKeys()
 BOOL CPageAuthEncryDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT const id = LOWORD(wParam);
-    bool const menu = lParam == 0;
-    bool const clicked = lParam != 0 && HIWORD(wParam) == BN_CLICKED;
-    if ((menu || clicked) && on_command(id))
+    if (lParam == 0)
+        return on_command(id) || CResizeDlg::OnCommand(wParam, lParam);
+    // The box and the radios change their own check when their click is reflected to them; the
+    // rules below read that new check, so the control sees the click first.
+    if (ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
         return TRUE;
-    return CResizeDlg::OnCommand(wParam, lParam);
+    if (HIWORD(wParam) == BN_CLICKED && on_command(id))
+        return TRUE;
+    return OnCmdMsg(id, HIWORD(wParam), nullptr, nullptr);
 }
 
 // The menus' commands and the clicks of the boxes and radios: each reads the controls, runs

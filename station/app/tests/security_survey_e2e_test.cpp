@@ -2,7 +2,7 @@
 // would: open (without it), WEP with ASCII and hexadecimal keys, shared WEP, the pre-shared keys,
 // WAPI-PSK, a hidden network, 802.1X (PEAP, TTLS, LEAP, CCKM, EAP-FAST through the system's EAP
 // configuration window) and WAPI-CA with the certificates chosen on the WAPI tab, each with its
-// wrong secret; and
+// wrong secret; on an older system WPA-None ad hoc and MD5-Challenge over open WEP; and
 // the single sign-on page on the running program: a stored LEAP profile for "Voice" listed and
 // applied (wlansim list shows it), and the page's button hidden once the world uninstalls the
 // feature. Snapshots of the editor and the page stay beside the test for a person to look at.
@@ -92,6 +92,7 @@ struct EapRow {
     char const* password;
     std::uint32_t auth_code;
     std::uint32_t cipher_code;
+    char const* wep_key = nullptr; // Open or Shared with the 802.1X box: its static hexadecimal key
 };
 
 std::vector<EapRow> eap_rows()
@@ -207,6 +208,11 @@ protected:
         CPageAuthEncryDlg& auth = *editor.m_pPageAuthEncryDlg;
         command(auth, auth_command(row.mode));
         command(auth, cipher_command(row.cipher));
+        if (row.wep_key) {
+            click(auth.GetDlgItem(CPageAuthEncryDlg::IDC_USE_8021X));
+            command(auth, key_type_command(1, false));
+            auth.SetDlgItemText(CPageAuthEncryDlg::kKeyEdits[0], row.wep_key);
+        }
         CPage8021XDlg& tab = *editor.m_pPage8021XDlg;
         ASSERT_TRUE(editor.tab_button(TAB_BUTTON_8021X)->IsWindowEnabled());
         click(editor.tab_button(TAB_BUTTON_8021X));
@@ -221,6 +227,42 @@ protected:
             snapshot(picture);
         click(editor.GetDlgItem(CSecurityEditorDlg::IDC_OK));
         EXPECT_EQ(window.current_sub_dialog(), CVxUI2008Dlg::SUB_LINK_STATUS);
+    }
+    // Each row joined once with its secret and once with the wrong one.
+    static void join_each(CHideDlg& dialog, CVxUI2008Dlg& window, std::vector<SurveyRow> const& rows)
+    {
+        for (SurveyRow const& row : rows) {
+            SCOPED_TRACE(row.what);
+            auto const start = std::chrono::steady_clock::now();
+            WLANPROFILE const link = link_of(row.ssid, row.auth_code, row.cipher_code);
+            clear_events();
+            bool const pictured = row.what == "WPA2-PSK AES, passphrase" || row.what == "WAPI-PSK ASCII";
+            through_editor(window, row, row.key, pictured ? "editor " + row.what : std::string());
+            expect_connects(dialog, link);
+            clear_events();
+            through_editor(window, row, row.wrong_key);
+            expect_fails(dialog, link, row.failure);
+            print_row("survey: " + row.what, start);
+        }
+    }
+    static void join_each_8021x(CHideDlg& dialog, CVxUI2008Dlg& window, std::vector<EapRow> const& rows)
+    {
+        for (EapRow const& row : rows) {
+            SCOPED_TRACE(row.what);
+            auto const start = std::chrono::steady_clock::now();
+            WLANPROFILE link = link_of(row.ssid, row.auth_code, row.cipher_code);
+            link.b8021X = 1;
+            clear_events();
+            through_editor_8021x(window, row, row.password, row.what == "WPA2 PEAP as alice" ? "editor 802.1X" : "");
+            expect_connects(dialog, link);
+            if (row.method == int(EAP_FAST)) {
+                EXPECT_TRUE(in_order({ RS_CBS_FAST_PAC_AID_INFO, RS_CBS_AU_STATUS_FAST_PROVISIONING_SUCCESS, RS_CBS_FAST_SAVE_PAC }));
+            }
+            clear_events();
+            through_editor_8021x(window, row, "not-the-password");
+            expect_fails(dialog, link, Failure::IdentityRejected);
+            print_row("survey: " + row.what, start);
+        }
     }
     // The WAPI tab's two certificates chosen with Browse, each file dialog answered with `file`.
     static void choose_wapi_certificates(CSecurityEditorDlg& editor, char const* user, char const* as)
@@ -263,19 +305,7 @@ TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoinsEachMethodAndAWro
             expect_connects(dialog, link_of("Corner Cafe", AUTH_OPEN, ENC_NONE));
             print_row("survey: open, none", start);
         }
-        for (SurveyRow const& row : survey_rows()) {
-            SCOPED_TRACE(row.what);
-            auto const start = std::chrono::steady_clock::now();
-            WLANPROFILE const link = link_of(row.ssid, row.auth_code, row.cipher_code);
-            clear_events();
-            bool const pictured = row.what == "WPA2-PSK AES, passphrase" || row.what == "WAPI-PSK ASCII";
-            through_editor(window, row, row.key, pictured ? "editor " + row.what : std::string());
-            expect_connects(dialog, link);
-            clear_events();
-            through_editor(window, row, row.wrong_key);
-            expect_fails(dialog, link, row.failure);
-            print_row("survey: " + row.what, start);
-        }
+        join_each(dialog, window, survey_rows());
 
         // The access point's key changes underneath: the key that worked fails next time.
         {
@@ -325,22 +355,25 @@ TEST_F(SecuritySurveyTest, ConnectThroughTheSecurityEditorJoins8021XNetworksAndA
         record_events(dialog);
         window.ToggleExpand();
         wait_for_rows(*window.site_survey_page());
-        for (EapRow const& row : eap_rows()) {
-            SCOPED_TRACE(row.what);
-            auto const start = std::chrono::steady_clock::now();
-            WLANPROFILE link = link_of(row.ssid, row.auth_code, row.cipher_code);
-            link.b8021X = 1;
-            clear_events();
-            through_editor_8021x(window, row, row.password, row.what == "WPA2 PEAP as alice" ? "editor 802.1X" : "");
-            expect_connects(dialog, link);
-            if (row.method == int(EAP_FAST)) {
-                EXPECT_TRUE(in_order({ RS_CBS_FAST_PAC_AID_INFO, RS_CBS_AU_STATUS_FAST_PROVISIONING_SUCCESS, RS_CBS_FAST_SAVE_PAC }));
-            }
-            clear_events();
-            through_editor_8021x(window, row, "not-the-password");
-            expect_fails(dialog, link, Failure::IdentityRejected);
-            print_row("survey: " + row.what, start);
-        }
+        join_each_8021x(dialog, window, eap_rows());
+    });
+}
+
+// An older system (code 8): WPA-None in an ad hoc network, and MD5-Challenge over open WEP with
+// the 802.1X box and its static key, both chosen on the editor.
+TEST_F(SecuritySurveyTest, OnAnOlderSystemTheEditorJoinsWpaNoneAndMd5Challenge)
+{
+    world(default_world(8));
+    with_window([&](CHideDlg& dialog, CVxUI2008Dlg& window) {
+        record_events(dialog);
+        window.ToggleExpand();
+        wait_for_rows(*window.site_survey_page());
+        join_each(dialog, window,
+            { { "older: WPA-None ad hoc", "Old LAN", kAuthWpaNone, kCipherTkip, true, "lan-party-99", "not-the-secret", Failure::NoMedia,
+                AUTH_WPA_NONE, ENC_TKIP } });
+        join_each_8021x(dialog, window,
+            { { "older: open 802.1X WEP, MD5-Challenge", "Lab", kAuthOpen, kCipherWep, EAP_MD5, 0, "frank", "md5pass", AUTH_OPEN, ENC_WEP,
+                "1A2B3C4D5E" } });
     });
 }
 

@@ -197,6 +197,13 @@ public:
         page.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
         pump();
     }
+    // A click as the user makes it on the authentication tab's box: the box sees it first and
+    // changes its check, then the page's rule reads it.
+    void press(CWnd& page, int id)
+    {
+        ::SendMessage(::GetDlgItem(page.m_hWnd, id), BM_CLICK, 0, 0);
+        pump();
+    }
     // A click on a check box: its new state, then the page's notice.
     void click(CWnd& page, int id)
     {

@@ -114,8 +114,8 @@ public:
     void check_8021x(bool on)
     {
         HWND const box = ::GetDlgItem(auth().m_hWnd, CPageAuthEncryDlg::IDC_USE_8021X);
-        ::SendMessage(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-        auth().SendMessage(WM_COMMAND, MAKEWPARAM(CPageAuthEncryDlg::IDC_USE_8021X, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+        if ((::SendMessage(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != on)
+            ::SendMessage(box, BM_CLICK, 0, 0);
         pump();
     }
     // The 802.1X tab's method menu, and the identity sub-tab's two edits.
