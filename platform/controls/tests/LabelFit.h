@@ -163,6 +163,46 @@ inline std::vector<Misfit> misfits_under(HWND parent, std::set<int> const& unjud
     return misfits;
 }
 
+// A left-aligned static's text ends at least `kTextGap` pixels before a visible sibling that
+// starts on its right on the same line ("short" drawn right up to "SNR1 >>" reads as one word).
+constexpr int kTextGap = 2;
+
+inline RECT rect_in_parent(HWND hwnd)
+{
+    RECT r {};
+    GetWindowRect(hwnd, &r);
+    HWND const parent = GetParent(hwnd);
+    ScreenToClient(parent, reinterpret_cast<POINT*>(&r));
+    ScreenToClient(parent, reinterpret_cast<POINT*>(&r) + 1);
+    return r;
+}
+
+inline std::vector<Misfit> crowded_statics_under(HWND parent)
+{
+    std::vector<Misfit> misfits;
+    std::vector<HWND> const all = children_of(parent);
+    for (HWND hwnd : all) {
+        auto const kind = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & SS_TYPEMASK;
+        std::string const text = drawn(text_of(hwnd));
+        if (class_of(hwnd) != "Static" || !IsWindowVisible(hwnd) || text.empty() || (kind != SS_LEFT && kind != SS_LEFTNOWORDWRAP))
+            continue;
+        RECT const r = rect_in_parent(hwnd);
+        int lines = 0;
+        SIZE wrapped {};
+        extent_in(hwnd, text, r.right - r.left, &lines, &wrapped);
+        long const end = r.left + wrapped.cx;
+        for (HWND other : all) {
+            if (other == hwnd || GetParent(other) != GetParent(hwnd) || !IsWindowVisible(other) || text_of(other).empty())
+                continue;
+            RECT const o = rect_in_parent(other);
+            bool const same_line = o.top < r.bottom && r.top < o.bottom;
+            if (same_line && o.left >= r.right && end + kTextGap > o.left)
+                misfits.push_back({ text, GetDlgCtrlID(hwnd), int(o.left - r.left), int(wrapped.cx) + kTextGap });
+        }
+    }
+    return misfits;
+}
+
 // A report list's column headers and cells, each within its column; `samples` adds texts a
 // column shows when it has rows (column index, text), so that an empty list is judged too.
 inline std::vector<Misfit> list_misfits(HWND list, std::vector<std::pair<int, std::string>> const& samples = {})

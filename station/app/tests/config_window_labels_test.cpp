@@ -8,6 +8,7 @@
 #include "platform/controls/tests/LabelFit.h"
 #include "platform/gdi/FontCache.h"
 #include "station/features/PageAdvanceDlg.h"
+#include "station/survey/LinkStatusDlg.h"
 
 #include <set>
 #include <vector>
@@ -81,6 +82,15 @@ void ConfigWindowLabelsTest::expect_every_control_text_fits()
         std::vector<Misfit> misfits = misfits_under(window.m_hWnd, { CPageAdvanceDlg::IDC_REGION5 });
         std::erase_if(misfits, [](Misfit const& m) { return too_wide_for_their_template.count(m.text) != 0; });
         EXPECT_TRUE(misfits.empty()) << describe(misfits);
+
+        // The link status's 802.11n values at their widest ("short" guard interval) leave a
+        // gap before the next label.
+        HWND const link = window.m_pLinkStatusDlg->m_hWnd;
+        for (int id : { CLinkStatusDlg::IDC_BW, CLinkStatusDlg::IDC_GI, CLinkStatusDlg::IDC_MCS })
+            ::SetDlgItemText(link, id, id == CLinkStatusDlg::IDC_GI ? "short" : "40");
+        std::vector<Misfit> crowded = crowded_statics_under(link);
+        std::erase_if(crowded, [](Misfit const& m) { return too_wide_for_their_template.count(m.text) != 0; });
+        EXPECT_TRUE(crowded.empty()) << describe(crowded);
     });
 }
 
