@@ -1,5 +1,6 @@
 #include "platform/framework/Dc.h"
 
+#include "platform/framework/HandleMap.h"
 #include "platform/framework/Wnd.h"
 #include "platform/gdi/DcHelpers.h"
 
@@ -16,8 +17,9 @@ struct TempDcs {
 
 TempDcs& temp_dcs()
 {
-    static TempDcs t;
-    return t;
+    // Never destroyed: a wrapper must not delete a device context it does not own at exit.
+    static auto* t = new TempDcs;
+    return *t;
 }
 
 
@@ -39,6 +41,22 @@ CDC* CDC::FromHandle(HDC dc)
         slot = std::make_unique<CDC>();
     slot->m_hDC = dc;
     return slot.get();
+}
+
+namespace platform::framework {
+
+void delete_temporary_dcs()
+{
+    std::map<HDC, std::unique_ptr<CDC>> doomed;
+    {
+        std::lock_guard lock(temp_dcs().mutex);
+        doomed.swap(temp_dcs().dcs);
+    }
+    // A temporary wrapper never owns its device context.
+    for (auto& [dc, wrapper] : doomed)
+        wrapper->m_hDC = nullptr;
+}
+
 }
 
 void CDC::ForgetHandle(HDC dc)

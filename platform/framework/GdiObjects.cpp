@@ -1,6 +1,7 @@
 #include "platform/framework/GdiObjects.h"
 
 #include "platform/framework/Dc.h"
+#include "platform/framework/HandleMap.h"
 #include "platform/framework/ResourceApi.h"
 
 #include <map>
@@ -9,21 +10,67 @@
 
 namespace {
 
-// Temporary wrappers never own their handle; they are kept per handle for the process.
-template<typename T, typename H>
-T* temporary_wrapper(H handle)
+// Temporary wrappers never own their handle. They live until the thread's idle time
+// (AfxDeleteTempMap), as the framework's other temporary objects do: kept for the process,
+// every handle ever selected out of a device context left one behind.
+struct TempWrappers {
+    std::mutex mutex;
+    std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> objects;
+    std::map<HGDIOBJ, std::unique_ptr<CFont>> fonts;
+    std::map<HGDIOBJ, std::unique_ptr<CPen>> pens;
+    std::map<HGDIOBJ, std::unique_ptr<CBrush>> brushes;
+    std::map<HGDIOBJ, std::unique_ptr<CBitmap>> bitmaps;
+};
+
+TempWrappers& temp_wrappers()
 {
-    static std::mutex mutex;
     // Never destroyed: a wrapper must not delete a handle it does not own at exit.
-    static auto* wrappers = new std::map<H, std::unique_ptr<T>>;
+    static auto* wrappers = new TempWrappers;
+    return *wrappers;
+}
+
+template<typename T>
+T* temporary_wrapper(std::map<HGDIOBJ, std::unique_ptr<T>> TempWrappers::*which, HGDIOBJ handle)
+{
     if (!handle)
         return nullptr;
-    std::lock_guard lock(mutex);
-    auto& slot = (*wrappers)[handle];
+    TempWrappers& all = temp_wrappers();
+    std::lock_guard lock(all.mutex);
+    auto& slot = (all.*which)[handle];
     if (!slot)
         slot = std::make_unique<T>();
     slot->m_hObject = handle;
     return slot.get();
+}
+
+template<typename T>
+void forget_all(std::map<HGDIOBJ, std::unique_ptr<T>>& doomed)
+{
+    for (auto& [handle, wrapper] : doomed)
+        wrapper->m_hObject = nullptr;
+}
+
+}
+
+namespace platform::framework {
+
+void delete_temporary_gdi_objects()
+{
+    TempWrappers& all = temp_wrappers();
+    TempWrappers doomed;
+    {
+        std::lock_guard lock(all.mutex);
+        doomed.objects.swap(all.objects);
+        doomed.fonts.swap(all.fonts);
+        doomed.pens.swap(all.pens);
+        doomed.brushes.swap(all.brushes);
+        doomed.bitmaps.swap(all.bitmaps);
+    }
+    forget_all(doomed.objects);
+    forget_all(doomed.fonts);
+    forget_all(doomed.pens);
+    forget_all(doomed.brushes);
+    forget_all(doomed.bitmaps);
 }
 
 }
@@ -59,7 +106,7 @@ BOOL CGdiObject::CreateStockObject(int index)
 
 CFont* CFont::FromHandle(HFONT font)
 {
-    return temporary_wrapper<CFont>(static_cast<HGDIOBJ>(font));
+    return temporary_wrapper(&TempWrappers::fonts, static_cast<HGDIOBJ>(font));
 }
 
 BOOL CFont::CreateFontIndirect(LOGFONT const* font)
@@ -85,16 +132,16 @@ BOOL CFont::CreatePointFont(int tenths_of_points, LPCTSTR face, CDC*)
     return CreateFontIndirect(&lf);
 }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ object) { return temporary_wrapper<CGdiObject>(object); }
-CPen* CPen::FromHandle(HPEN pen) { return temporary_wrapper<CPen>(static_cast<HGDIOBJ>(pen)); }
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ object) { return temporary_wrapper(&TempWrappers::objects, object); }
+CPen* CPen::FromHandle(HPEN pen) { return temporary_wrapper(&TempWrappers::pens, static_cast<HGDIOBJ>(pen)); }
 
 BOOL CPen::CreatePen(int style, int width, COLORREF colour) { return Attach(::CreatePen(style, width, colour)); }
 
-CBrush* CBrush::FromHandle(HBRUSH brush) { return temporary_wrapper<CBrush>(static_cast<HGDIOBJ>(brush)); }
+CBrush* CBrush::FromHandle(HBRUSH brush) { return temporary_wrapper(&TempWrappers::brushes, static_cast<HGDIOBJ>(brush)); }
 BOOL CBrush::CreateSolidBrush(COLORREF colour) { return Attach(::CreateSolidBrush(colour)); }
 BOOL CBrush::CreateSysColorBrush(int index) { return Attach(::CreateSolidBrush(::GetSysColor(index))); }
 
-CBitmap* CBitmap::FromHandle(HBITMAP bitmap) { return temporary_wrapper<CBitmap>(static_cast<HGDIOBJ>(bitmap)); }
+CBitmap* CBitmap::FromHandle(HBITMAP bitmap) { return temporary_wrapper(&TempWrappers::bitmaps, static_cast<HGDIOBJ>(bitmap)); }
 BOOL CBitmap::LoadBitmap(UINT id) { return Attach(::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(static_cast<WORD>(id)))); }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height)

@@ -1,6 +1,6 @@
 // The framework's drawing objects: CGdiObject owns one GDI handle (deleted with the object
 // unless detached) and its kinds CFont, CPen, CBrush, CBitmap and CRgn. FromHandle answers a
-// temporary wrapper that never owns the handle.
+// temporary wrapper that never owns the handle and lives until AfxDeleteTempMap (idle time).
 #pragma once
 
 #include "platform/gdi/SysPaint.h"

@@ -79,4 +79,6 @@ void AfxDeleteTempMap()
 {
     platform::framework::delete_temporary_objects();
     platform::framework::delete_temporary_menus();
+    platform::framework::delete_temporary_dcs();
+    platform::framework::delete_temporary_gdi_objects();
 }

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -74,6 +75,36 @@ TEST_F(WndTest, CreatedAndSubclassedWindowsMapToTheirObjects)
     own.DestroyWindow();
     EXPECT_EQ(own.destroyed, 1);
     EXPECT_EQ(own.m_hWnd, nullptr);
+}
+
+// The wrappers FromHandle makes for device contexts and drawing objects go at idle time, as
+// the windows' do, and leave their handles alive: a program drawing for days with fresh
+// handles each paint must not keep one wrapper per handle it ever saw.
+TEST_F(WndTest, TemporaryDrawingWrappersGoAtIdleTimeAndLeaveTheirHandles)
+{
+    HDC const dc = CreateCompatibleDC(nullptr);
+    HBRUSH const brush = CreateSolidBrush(RGB(1, 2, 3));
+    CDC* const dc_wrapper = CDC::FromHandle(dc);
+    EXPECT_EQ(CDC::FromHandle(dc), dc_wrapper) << "one wrapper per handle until idle";
+    EXPECT_EQ(CBrush::FromHandle(brush), CBrush::FromHandle(brush));
+    AfxDeleteTempMap();
+    LOGBRUSH lb {};
+    EXPECT_EQ(GetObject(brush, sizeof lb, &lb), int(sizeof lb)) << "the brush is the caller's";
+    EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
+    EXPECT_TRUE(DeleteDC(dc)) << "the device context is the caller's";
+    DeleteObject(brush);
+
+    std::size_t const before = mallinfo2().uordblks;
+    for (int i = 0; i < 5000; ++i) {
+        HDC const fresh = CreateCompatibleDC(nullptr);
+        HPEN const pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        CDC::FromHandle(fresh);
+        CPen::FromHandle(pen);
+        DeleteObject(pen);
+        DeleteDC(fresh);
+        AfxDeleteTempMap();
+    }
+    EXPECT_LT(mallinfo2().uordblks, before + 100'000) << "wrappers kept past idle time";
 }
 
 TEST_F(WndTest, HandlerMayDeleteItsOwnObject)
