@@ -211,6 +211,10 @@ LRESULT CPage8021XDlg::OnTunnelMenu(WPARAM wParam, LPARAM)
 
 BOOL CPage8021XDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // A box or radio changes its own check when its click comes back to it: it sees the click
+    // before the rules below, which read the new check.
+    if (lParam && ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return TRUE;
     UINT const id = LOWORD(wParam);
     if (lParam == 0 && RunCommand(id))
         return TRUE;
@@ -218,7 +222,7 @@ BOOL CPage8021XDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         UpdateData(TRUE);
         return TRUE;
     }
-    return CResizeDlg::OnCommand(wParam, lParam);
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
 BOOL CPage8021XDlg::RunCommand(UINT id)

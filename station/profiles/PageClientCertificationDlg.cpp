@@ -206,6 +206,10 @@ void CPageClientCertificationDlg::Reset()
 
 BOOL CPageClientCertificationDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // A box or radio changes its own check when its click comes back to it: it sees the click
+    // before the rules below, which read the new check.
+    if (lParam && ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return TRUE;
     int const id = LOWORD(wParam);
     int const code = HIWORD(wParam);
     if (lParam && id == IDC_USE_CERT && code == BN_CLICKED) {
@@ -216,7 +220,7 @@ BOOL CPageClientCertificationDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnSelectCert();
         return TRUE;
     }
-    return CResizeDlg::OnCommand(wParam, lParam);
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
 LRESULT CPageClientCertificationDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -334,6 +334,10 @@ LRESULT CPageEAPFastDlg::OnCellRequest(WPARAM wParam, LPARAM lParam)
 
 BOOL CPageEAPFastDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // A box or radio changes its own check when its click comes back to it: it sees the click
+    // before the rules below, which read the new check.
+    if (lParam && ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return TRUE;
     int const id = LOWORD(wParam);
     int const code = HIWORD(wParam);
     if (lParam == 0) {
@@ -361,7 +365,7 @@ BOOL CPageEAPFastDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         default: break;
         }
     }
-    return CResizeDlg::OnCommand(wParam, lParam);
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
 LRESULT CPageEAPFastDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -260,6 +260,10 @@ void CPageNamePasswordDlg::OnIdentityKind()
 
 BOOL CPageNamePasswordDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // A box or radio changes its own check when its click comes back to it: it sees the click
+    // before the rules below, which read the new check.
+    if (lParam && ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return TRUE;
     int const id = LOWORD(wParam);
     int const code = HIWORD(wParam);
     if (lParam && code == BN_CLICKED) {
@@ -277,7 +281,7 @@ BOOL CPageNamePasswordDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnIdentityKind();
         return TRUE;
     }
-    return CResizeDlg::OnCommand(wParam, lParam);
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
 LRESULT CPageNamePasswordDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

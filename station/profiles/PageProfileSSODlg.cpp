@@ -79,11 +79,15 @@ void CPageProfileSSODlg::SetBits(std::uint32_t bits)
 
 BOOL CPageProfileSSODlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // A box or radio changes its own check when its click comes back to it: it sees the click
+    // before the rules below, which read the new check.
+    if (lParam && ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return TRUE;
     if (lParam && LOWORD(wParam) == IDC_ENABLE && HIWORD(wParam) == BN_CLICKED) {
         OnEnableSSO();
         return TRUE;
     }
-    return CDialog::OnCommand(wParam, lParam);
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
 LRESULT CPageProfileSSODlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

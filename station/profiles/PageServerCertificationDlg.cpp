@@ -158,6 +158,10 @@ void CPageServerCertificationDlg::Reset()
 
 BOOL CPageServerCertificationDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // A box or radio changes its own check when its click comes back to it: it sees the click
+    // before the rules below, which read the new check.
+    if (lParam && ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return TRUE;
     int const id = LOWORD(wParam);
     int const code = HIWORD(wParam);
     if (lParam && code == BN_CLICKED && id == IDC_USE_CERT) {
@@ -174,7 +178,7 @@ BOOL CPageServerCertificationDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnSelectCA();
         return TRUE;
     }
-    return CResizeDlg::OnCommand(wParam, lParam);
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
 LRESULT CPageServerCertificationDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

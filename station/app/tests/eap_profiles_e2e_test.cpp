@@ -84,11 +84,12 @@ protected:
         page.SetDlgItemText(id, text);
         pump();
     }
+    // Ticks an unticked box with a click, as the user does.
     static void check(CWnd& page, int id)
     {
         HWND const box = ::GetDlgItem(page.m_hWnd, id);
-        ::SendMessage(box, BM_SETCHECK, BST_CHECKED, 0);
-        page.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+        if (::SendMessage(box, BM_GETCHECK, 0, 0) != BST_CHECKED)
+            ::SendMessage(box, BM_CLICK, 0, 0);
         pump();
     }
     // Picks the combo item whose column `column` reads `text`; false when none does.

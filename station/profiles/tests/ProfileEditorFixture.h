@@ -197,20 +197,11 @@ public:
         page.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
         pump();
     }
-    // A click as the user makes it on the authentication tab's box: the box sees it first and
-    // changes its check, then the page's rule reads it.
-    void press(CWnd& page, int id)
-    {
-        ::SendMessage(::GetDlgItem(page.m_hWnd, id), BM_CLICK, 0, 0);
-        pump();
-    }
-    // A click on a check box: its new state, then the page's notice.
+    // A click as the user makes it on a box or radio: the control sees it first and changes its
+    // check, then the page's rule reads it.
     void click(CWnd& page, int id)
     {
-        HWND const box = ::GetDlgItem(page.m_hWnd, id);
-        bool const checked = ::SendMessage(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        ::SendMessage(box, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
-        page.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+        ::SendMessage(::GetDlgItem(page.m_hWnd, id), BM_CLICK, 0, 0);
         pump();
     }
     // A click on a default-key radio: the group's checks, then the page's notice.

@@ -264,7 +264,7 @@ TEST_F(EapTabTest, TheMethodMenusGreyByTheSystemAndTheAuthenticationTab)
         if (c.cipher >= 0)
             command(auth(), cipher_command(c.cipher));
         if (c.b8021x)
-            press(auth(), CPageAuthEncryDlg::IDC_USE_8021X);
+            click(auth(), CPageAuthEncryDlg::IDC_USE_8021X);
         tab(TAB_BUTTON_8021X);
         HMENU const methods = x().m_btnMethod.drop_menu()->GetSubMenu(0);
         x().SendMessage(Tab::WM_METHOD_MENU, reinterpret_cast<WPARAM>(methods), 0);

@@ -359,7 +359,7 @@ TEST_F(ProfileEditorTest, NetworkTypeCommands)
     command(auth(), auth_command(kAuthOpen));
     command(auth(), cipher_command(kCipherWep));
     ASSERT_TRUE(::IsWindowVisible(::GetDlgItem(auth().m_hWnd, CPageAuthEncryDlg::IDC_USE_8021X)));
-    press(auth(), CPageAuthEncryDlg::IDC_USE_8021X);
+    click(auth(), CPageAuthEncryDlg::IDC_USE_8021X);
     EXPECT_TRUE(editor->tab_button(TAB_BUTTON_8021X)->IsWindowEnabled());
     tab(TAB_BUTTON_SYSCONFIG);
     command(sys(), CPageSystemConfigDlg::ID_PREAMBLE_LONG);
