@@ -4,6 +4,7 @@
 // the right sees the driver's values; the page of an adapter without 802.11n. What each step
 // shows is read from the snapshot's window tree; the PNGs are kept beside the test for review.
 #include "PageRunHarness.h"
+#include "Wlansim.h"
 
 #include "platform/system/Module.h"
 #include "station/app/HideDlg.h"
@@ -35,23 +36,6 @@ protected:
         options("0,1,2,9,10", { { "HT Setting", "1" } });
     }
 
-    static void wlansim_now(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
-    static std::string wlansim_output(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        std::string out;
-        if (FILE* pipe = ::popen(command.c_str(), "r")) {
-            char buffer[256];
-            while (std::fgets(buffer, sizeof buffer, pipe))
-                out += buffer;
-            ::pclose(pipe);
-        }
-        return out;
-    }
     static void settle()
     {
         using Settle = void (*)();
@@ -105,8 +89,8 @@ TEST_F(AdvanceRun, ANewWirelessModeEmptiesTheScanListRejoinsAndRescans)
 {
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         // The stored active profile, which the utility connects with 4 s after it starts.
-        wlansim_now("profile-add Cafe 'ssid=Corner Cafe'");
-        wlansim_now("profile-activate Cafe");
+        station::testing::wlansim("profile-add Cafe 'ssid=Corner Cafe'");
+        station::testing::wlansim("profile-activate Cafe");
         ASSERT_TRUE(run_until([] { return connected_to("Corner Cafe"); }, 12000));
         ASSERT_TRUE(run_until([] { return scan_entries() > 0; }, 12000));
         click(window.kind_button(BTN_ADVANCE));
@@ -136,7 +120,7 @@ TEST_F(AdvanceRun, ANewWirelessModeEmptiesTheScanListRejoinsAndRescans)
         EXPECT_FALSE(scans.empty());
         EXPECT_TRUE(run_until([] { return scan_entries() > 0; }, 6000));
 
-        std::string const listed = wlansim_output("list");
+        std::string const listed = station::testing::wlansim("list");
         EXPECT_NE(listed.find("wireless mode 9; country region 2.4 GHz 1, 5 GHz 7"), std::string::npos) << listed;
         ADVANCE_CONFIG_DATA stored {};
         EXPECT_EQ(G_VxWlLib.VXWL_ReadConfigData(&stored), 1);
@@ -170,7 +154,7 @@ TEST_F(AdvanceRun, AStandardUserWithoutTheRightSeesTheDriversValues)
     };
     // Changed before the configuration window opens, so that its pages are set up on it.
     auto const before = [&](CHideDlg&) {
-        wlansim_now("world-set admin=0 allow_standard_user_advance=0 region24=5 region24_selectable=0");
+        station::testing::wlansim("world-set admin=0 allow_standard_user_advance=0 region24=5 region24_selectable=0");
         run_until([] { return false; }, 1000);
     };
     with_window(script, before);

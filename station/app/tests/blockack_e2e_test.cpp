@@ -4,6 +4,7 @@
 // rows taken away by wlansim. Each step's window tree is checked in the snapshot's windows.txt;
 // the PNGs are kept beside the test for review.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "platform/display/Snapshots.h"
 #include "platform/system/Module.h"
@@ -18,6 +19,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+using station::testing::wlansim;
 
 using station::testing::ConfigWindowTest;
 
@@ -77,11 +80,6 @@ protected:
         options("0,1,8,9,10", { { "ACKPolicy_CoexMode_11nPage", "1" } });
     }
 
-    static void wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
 
     // Moves the clock in steps, letting the library deliver what each step brings.
     static void advance(std::uint64_t ms)

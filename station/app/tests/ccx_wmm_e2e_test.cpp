@@ -6,6 +6,7 @@
 // window lists the test's texts. Each step's window tree is checked in the snapshot's
 // windows.txt; the PNGs are kept beside the test for review.
 #include "PageRunHarness.h"
+#include "Wlansim.h"
 
 #include "platform/system/Module.h"
 #include "station/app/HideDlg.h"
@@ -42,11 +43,6 @@ protected:
         options("0,1,4,7,9,10", { { "CCXForWin7", "1" } });
     }
 
-    static void run_wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
 
     // Moves the clock in steps, letting the library deliver what each step brings.
     static void advance(std::uint64_t ms)
@@ -71,8 +67,8 @@ protected:
     // starts.
     static void connect(std::string const& extra = "")
     {
-        run_wlansim("profile-add Home 'ssid=HomeNet 5G' auth=wpa2-psk cipher=aes 'key=correct horse battery'" + extra);
-        run_wlansim("profile-activate Home");
+        station::testing::wlansim("profile-add Home 'ssid=HomeNet 5G' auth=wpa2-psk cipher=aes 'key=correct horse battery'" + extra);
+        station::testing::wlansim("profile-activate Home");
         advance(6000);
         ASSERT_TRUE(connected());
     }
@@ -128,7 +124,7 @@ TEST_F(CcxWmmTest, PowerSaveRejoinsAndDirectLinksComeAndGo)
         EXPECT_EQ(rows(shown, CPageWMMDlg::IDC_LIST), (std::vector<Row> { { "02-30-00-00-00-01", "120" } }));
 
         // The peer ends it.
-        run_wlansim("dls-down 02:30:00:00:00:01");
+        station::testing::wlansim("dls-down 02:30:00:00:00:01");
         advance(1000);
         shown = shot("peer-ended");
         EXPECT_TRUE(rows(shown, CPageWMMDlg::IDC_LIST).empty());

@@ -4,6 +4,7 @@
 // a server that no longer answers to its name fails the activation; a certificate added with
 // wlansim shows at the client tab's next enumeration. The store is read with `wlansim profiles`.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "platform/display/Snapshots.h"
 #include "station/app/HideDlg.h"
@@ -21,6 +22,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+using station::testing::wlansim;
 
 using station::testing::ConfigWindowTest;
 using Tab = CPage8021XDlg;
@@ -55,18 +58,6 @@ protected:
         });
     }
 
-    static std::string wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        std::string out;
-        if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-            char buffer[512];
-            while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-                out.append(buffer, n);
-            EXPECT_EQ(::pclose(pipe), 0) << command;
-        }
-        return out;
-    }
     static void pump() { platform::testing::pump_until_idle(); }
     static void click(CWnd* button)
     {

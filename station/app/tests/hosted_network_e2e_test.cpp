@@ -4,6 +4,7 @@
 // visit; the first-use prompt runs over the station's backend. Each step's window tree is
 // checked in the snapshot's windows.txt, and the PNGs are kept beside the test for review.
 #include "PageRunHarness.h"
+#include "Wlansim.h"
 
 #include "station/app/HideDlg.h"
 #include "station/features/ExtAPMACTableDlg.h"
@@ -52,11 +53,6 @@ protected:
         std::filesystem::create_symlink(std::string(VXWLAPI_FOLDER) + "/Zorvel", folder() + "/Zorvel");
     }
 
-    static void wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
 
     // Writes a snapshot and answers its window tree.
     static std::string snapshot(std::string const& name)
@@ -96,12 +92,12 @@ TEST_F(HostedNetworkTest, ApplyRunsTheHostedNetworkAndTheTableFollowsWlansim)
             << window_line(tree, "Static", CPageExtAPDlg::IDC_IP);
         EXPECT_NE(window_line(tree, "Edit", CExtAPMACTableDlg::IDC_BSSID).find("\t02-1A-2B-3C-4D-5E"), std::string::npos);
 
-        wlansim("hosted-sta add 02:40:00:00:00:01");
+        station::testing::wlansim("hosted-sta add 02:40:00:00:00:01");
         platform::testing::advance(2000);
         tree = snapshot("station-joined");
         EXPECT_NE(tree.find("\t02-40-00-00-00-01\tAuthenticated"), std::string::npos);
 
-        wlansim("hosted-sta remove 02:40:00:00:00:01");
+        station::testing::wlansim("hosted-sta remove 02:40:00:00:00:01");
         platform::testing::advance(2000);
         tree = snapshot("station-left");
         EXPECT_EQ(tree.find("02-40-00-00-00-01"), std::string::npos);
@@ -123,7 +119,7 @@ TEST_F(HostedNetworkTest, AboutPageShowsTheVersionsAndAChangedFirmwareOnTheNextV
         EXPECT_NE(window_line(tree, "Static", CPageAboutDlg::IDC_FIRMWARE).find("\t2.1"), std::string::npos);
         EXPECT_NE(window_line(tree, "Static", CPageAboutDlg::IDC_MAC).find("\t00-1A-2B-3C-4D-5E"), std::string::npos);
 
-        wlansim("adapter-set wlan0 firmware=3.4");
+        station::testing::wlansim("adapter-set wlan0 firmware=3.4");
         click(window.kind_button(BTN_SITESURVEY));
         click(window.kind_button(BTN_ABOUT));
         tree = snapshot("about-new-firmware");

@@ -3,6 +3,7 @@
 // snapshot); wlansim weakens the signal, changes the traffic and switches the radio off under
 // it. PNG snapshots connected, weak and radio off are written beside the test for a person.
 #include "PageRunHarness.h"
+#include "Wlansim.h"
 
 #include "platform/gdi/FontCache.h"
 #include "station/survey/LinkStatusDlg.h"
@@ -24,13 +25,8 @@ protected:
         world(shipped_world("default.ini"));
         // As the profile editor would store it; the key and SSID hold spaces, so the tool is
         // run with each setting as one argument.
-        tool("profile-add Home 'ssid=HomeNet 5G' auth=wpa2-psk cipher=aes 'key=correct horse battery'");
-        tool("profile-activate Home");
-    }
-    static void tool(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        station::testing::wlansim("profile-add Home 'ssid=HomeNet 5G' auth=wpa2-psk cipher=aes 'key=correct horse battery'");
+        station::testing::wlansim("profile-activate Home");
     }
     // Runs the clock until the status line names the network, at most `limit` ms.
     static void run_until_connected(CLinkStatusDlg& page, int limit = 20000)

@@ -4,6 +4,7 @@
 // The program runs in the test's process on the manual clock; the switcher is waited for with
 // bounded polls.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "platform/display/Snapshots.h"
 #include "platform/system/Registry.h"
@@ -22,6 +23,8 @@
 #include <signal.h>
 #include <sys/wait.h>
 #include <thread>
+
+using station::testing::wlansim;
 
 extern char** environ;
 
@@ -629,17 +632,6 @@ protected:
         EXPECT_TRUE(poll(10000, [&] { return fs::exists(dir / "windows.txt"); }));
         for (auto const& entry : fs::directory_iterator(dir))
             fs::copy_file(entry.path(), step / entry.path().filename(), fs::copy_options::overwrite_existing);
-    }
-    static std::string wlansim(std::string const& arguments)
-    {
-        std::string out;
-        if (FILE* pipe = ::popen((std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments).c_str(), "r")) {
-            char buffer[4096];
-            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-                out.append(buffer, n);
-            ::pclose(pipe);
-        }
-        return out;
     }
 
     std::vector<pid_t> m_started;

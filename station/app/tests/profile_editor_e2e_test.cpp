@@ -6,6 +6,7 @@
 // `wlansim profiles`, what the windows show from the snapshot's window tree; the PNGs of both
 // tabs and of the pop-up stay beside the test ("profile_editor_run/<step>").
 #include "PageRunHarness.h"
+#include "Wlansim.h"
 
 #include "platform/controls/tests/LabelFit.h"
 #include "platform/gdi/FontCache.h"
@@ -48,18 +49,6 @@ protected:
     }
 
     // Runs the wlansim program and answers what it printed.
-    static std::string wlansim_tool(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        std::string out;
-        if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-            char buffer[512];
-            while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-                out.append(buffer, n);
-            EXPECT_EQ(::pclose(pipe), 0) << command;
-        }
-        return out;
-    }
 
     static Shown look(std::string const& step)
     {
@@ -231,14 +220,14 @@ TEST_F(ProfileEditorRun, AddActivateEditAndTheNetworkList)
         EXPECT_FALSE(editor->IsWindowVisible());
         ASSERT_TRUE(page.IsWindowVisible());
         EXPECT_TRUE(lists_profile(look("listed"), "Home"));
-        EXPECT_EQ(wlansim_tool("profiles"), "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\nactive\t\n");
+        EXPECT_EQ(station::testing::wlansim("profiles"), "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\nactive\t\n");
 
         // Activate connects.
         select(page, "Home");
         click(page.GetDlgItem(CPageProfileDlg::IDC_ACTIVATE));
         run_for(8000);
         EXPECT_TRUE(connected_in_tray("HomeNet 5G")) << (tray_icon() ? tray_icon()->tip : "no icon");
-        EXPECT_EQ(wlansim_tool("profiles"), "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\nactive\tHome\n");
+        EXPECT_EQ(station::testing::wlansim("profiles"), "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\nactive\tHome\n");
         look("connected");
 
         // Edit with a 7-character key: the pop-up at the key, the editor stays open, nothing stored.
@@ -261,7 +250,7 @@ TEST_F(ProfileEditorRun, AddActivateEditAndTheNetworkList)
             EXPECT_TRUE(platform::gdi::write_png(dc, (folder_of("short-key") / "key-popup.png").string()));
             ::ReleaseDC(hint->m_hWnd, dc);
         }
-        EXPECT_EQ(wlansim_tool("profiles"), "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\nactive\tHome\n");
+        EXPECT_EQ(station::testing::wlansim("profiles"), "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\nactive\tHome\n");
 
         // A wrong 8-character key is a valid key: saved, and Activate then fails.
         type(auth, Auth::IDC_PSK, "12345678");
@@ -275,7 +264,7 @@ TEST_F(ProfileEditorRun, AddActivateEditAndTheNetworkList)
 
         // A network wlansim adds is in the list at the next Add, once a scan has seen it: the
         // site survey's Rescan.
-        wlansim_tool("ap-add harbour ssid=Harbour bssid=02:20:00:00:00:31 channel=6 rssi=-40");
+        station::testing::wlansim("ap-add harbour ssid=Harbour bssid=02:20:00:00:00:31 channel=6 rssi=-40");
         click(window.kind_button(BTN_SITESURVEY));
         click(window.site_survey_page()->GetDlgItem(CPageSiteSurveyDlg::IDC_RESCAN));
         run_for(5000);
@@ -286,7 +275,7 @@ TEST_F(ProfileEditorRun, AddActivateEditAndTheNetworkList)
         type(sys, Sys::IDC_NAME, "Harbour");
         pick_ssid(sys, "Harbour");
         click(editor->GetDlgItem(CProfileEditorDlg::IDC_OK));
-        EXPECT_EQ(wlansim_tool("profiles"),
+        EXPECT_EQ(station::testing::wlansim("profiles"),
             "profile\t1\tHome\tHomeNet 5G\twpa2-psk/aes\tpac 0\n"
             "profile\t2\tHarbour\tHarbour\topen/none\tpac 0\n"
             "active\tHome\n");

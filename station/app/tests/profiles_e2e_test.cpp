@@ -4,6 +4,7 @@
 // move a profile out of the store and back. The store is read with `wlansim profiles` after
 // each step, the page from the snapshot's windows.txt; the PNGs stay beside the test.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "platform/display/Snapshots.h"
 #include "platform/system/FileDialog.h"
@@ -17,6 +18,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+using station::testing::wlansim;
 
 using station::testing::ConfigWindowTest;
 
@@ -75,18 +78,6 @@ protected:
     }
 
     // Runs wlansim and answers what it printed.
-    static std::string wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        std::string out;
-        if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-            char buffer[512];
-            while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-                out.append(buffer, n);
-            EXPECT_EQ(::pclose(pipe), 0) << command;
-        }
-        return out;
-    }
 
     static std::string snapshot(std::string const& name)
     {

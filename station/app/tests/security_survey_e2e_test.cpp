@@ -7,6 +7,7 @@
 // applied (wlansim list shows it), and the page's button hidden once the world uninstalls the
 // feature. Snapshots of the editor and the page stay beside the test for a person to look at.
 #include "SecurityMatrixHarness.h"
+#include "Wlansim.h"
 
 #include "platform/display/Snapshots.h"
 #include "platform/system/FileDialog.h"
@@ -130,18 +131,6 @@ std::string snapshot(std::string const& name)
 
 class SecuritySurveyTest : public SecurityMatrixTest {
 protected:
-    static std::string wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        std::string out;
-        if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-            char buffer[512];
-            while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-                out.append(buffer, n);
-            EXPECT_EQ(::pclose(pipe), 0) << command;
-        }
-        return out;
-    }
     static void wait_for_rows(CPageSiteSurveyDlg& page)
     {
         ASSERT_TRUE(run_until([&] { return page.RowCount() > 10; }, 12000));

@@ -6,6 +6,7 @@
 // What each step shows is read from the window-tree dump of a snapshot; the PNGs of the prompt
 // and of the progress window are kept beside the test for a person to look at.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "ConnectionHarness.h"
 #include "platform/display/Snapshots.h"
@@ -24,6 +25,8 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+
+using station::testing::wlansim;
 
 using station::testing::ConfigWindowTest;
 using station::testing::LibraryRecorder;
@@ -118,11 +121,6 @@ protected:
             settle();
         }
         return done();
-    }
-    static void wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
     static std::string snapshot(std::string const& name)
     {

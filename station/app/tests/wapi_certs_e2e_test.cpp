@@ -6,6 +6,7 @@
 // the manager, and Install lists a file. The page is read from the snapshot's windows.txt;
 // the PNGs stay beside the test.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "platform/display/Snapshots.h"
 #include "platform/system/FileDialog.h"
@@ -23,6 +24,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+using station::testing::wlansim;
 
 using station::testing::ConfigWindowTest;
 
@@ -63,18 +66,6 @@ protected:
         ConfigWindowTest::TearDown();
     }
 
-    static std::string wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        std::string out;
-        if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-            char buffer[512];
-            while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-                out.append(buffer, n);
-            EXPECT_EQ(::pclose(pipe), 0) << command;
-        }
-        return out;
-    }
 
     // Writes the snapshot into a folder of its own beside the test and answers windows.txt.
     static std::string snapshot(std::string const& name)

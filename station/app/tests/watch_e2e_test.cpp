@@ -5,6 +5,7 @@
 // Each step's tray tip and window tree are read from a snapshot; the PNGs stay beside the
 // test for review.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "platform/display/GdiSurfaceSource.h"
 #include "platform/display/Snapshots.h"
@@ -17,6 +18,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+using station::testing::wlansim;
 
 using station::testing::ConfigWindowTest;
 
@@ -84,11 +87,6 @@ protected:
         ConfigWindowTest::TearDown();
     }
 
-    static void wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
 
     static void settle()
     {

@@ -3,6 +3,7 @@
 // private messages. Headless, on the manual clock; the library's answers come from the
 // simulated world, from wlansim, or from test functions put in the binding's slots.
 #include "config_window_harness.h"
+#include "Wlansim.h"
 
 #include "platform/system/DebugSink.h"
 #include "platform/system/Module.h"
@@ -18,6 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+
+using station::testing::wlansim;
 
 using platform::testing::timer_period;
 using station::testing::ConfigWindowTest;
@@ -56,11 +59,6 @@ protected:
         FakeLink::status = VxStatus_Disconnected;
     }
 
-    static void wlansim(std::string const& arguments)
-    {
-        std::string const command = std::string(VXWLAPI_FOLDER) + "/wlansim " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
 
     static void settle()
     {
