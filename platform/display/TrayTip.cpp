@@ -20,14 +20,15 @@ std::unordered_map<HWND, TrayTip*>& owners()
     return table;
 }
 
-TOOLINFO tool_of(HWND tip, std::string const& text)
+// The record points at `text`, which must outlive the message the record goes with.
+TOOLINFO tool_of(HWND tip, char const* text)
 {
     TOOLINFO info {};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_TRACK;
     info.hwnd = tip;
     info.uId = kToolId;
-    info.lpszText = const_cast<LPSTR>(text.c_str());
+    info.lpszText = const_cast<LPSTR>(text);
     return info;
 }
 
@@ -94,7 +95,7 @@ void TrayTip::hide()
     if (!m_tip || !IsWindow(m_tip))
         return;
     stop_timers();
-    TOOLINFO info = tool_of(m_tip, m_text);
+    TOOLINFO info = tool_of(m_tip, m_text.c_str());
     SendMessage(m_tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
 }
 
@@ -102,7 +103,7 @@ void TrayTip::show()
 {
     m_waiting = false;
     stop_timers();
-    TOOLINFO info = tool_of(m_tip, m_text);
+    TOOLINFO info = tool_of(m_tip, m_text.c_str());
     SendMessage(m_tip, TTM_UPDATETIPTEXT, 0, reinterpret_cast<LPARAM>(&info));
     SendMessage(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(m_at.x, m_at.y));
     SendMessage(m_tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));

@@ -45,7 +45,10 @@ void put_text(char (&field)[N], std::string const& text)
 std::vector<CertEntry> certs_of_store(char const* store)
 {
     std::string const name(store, ::strnlen(store, 16));
-    auto all = Library::get().with_world([](World& w, std::uint64_t) { return wlan::sim::current_certs(w.spec(), &Library::get().store()); });
+    // The host is looked up once, outside its world's lock: looking it up again inside would
+    // take the library's instance lock under the world's, the other order from start-up's.
+    Library& host = Library::get();
+    auto all = host.with_world([&host](World& w, std::uint64_t) { return wlan::sim::current_certs(w.spec(), &host.store()); });
     std::vector<CertEntry> out;
     for (auto& cert : all)
         if (::strcasecmp(cert.store.c_str(), name.c_str()) == 0)
