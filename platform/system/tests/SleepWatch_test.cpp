@@ -194,7 +194,9 @@ TEST_F(SleepWatchTest, TheMachineWaitsForTheSuspendBroadcastThroughADelayLock)
     ASSERT_TRUE(PrivateBus::until(m_logind, [&] { return g_power_events.size() == 2 && locks.kept.size() == 2; }));
     EXPECT_FALSE(locks.released(1));
     watch.reset();
-    EXPECT_TRUE(locks.released(1)) << "an ended watch holds no lock";
+    // The lock may still have been on its way to the watch, held by the bus daemon, which
+    // closes it once the watch's connection is gone.
+    EXPECT_TRUE(PrivateBus::until(m_logind, [&] { return locks.released(1); })) << "an ended watch holds no lock";
 }
 
 TEST_F(SleepWatchTest, NoBusNoWatch)
