@@ -59,6 +59,30 @@ bool on_ui_thread()
     return WindowTable::the().on_ui_thread();
 }
 
+namespace {
+
+std::function<void()>& before_block_hook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+}
+
+void set_before_block_hook(std::function<void()> hook)
+{
+    before_block_hook() = std::move(hook);
+}
+
+void before_block()
+{
+    // Only the user-interface thread sets and reads the hook.
+    if (!on_ui_thread())
+        return;
+    if (auto const& hook = before_block_hook())
+        hook();
+}
+
 DWORD ui_thread_id()
 {
     return WindowTable::the().ui_thread();

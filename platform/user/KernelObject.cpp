@@ -3,6 +3,7 @@
 #include "platform/user/Clock.h"
 #include "platform/user/Messages.h"
 #include "platform/user/User.h"
+#include "platform/user/WindowCore.h"
 
 #include <atomic>
 #include <cerrno>
@@ -135,6 +136,8 @@ DWORD wait_for(Objects const& objects, bool wait_all, DWORD timeout_ms)
     std::uint64_t const deadline = time.now_ms() + timeout_ms;
     auto const real_start = std::chrono::steady_clock::now();
     std::uint32_t* word = single_wake_word(objects, time);
+    if (timeout_ms != 0)
+        user::before_block();
     std::unique_lock lock(wait_mutex());
     for (;;) {
         // Read before the check: a change after it moves the word, and the block returns at once.

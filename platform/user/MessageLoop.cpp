@@ -60,7 +60,7 @@ bool next_message(MSG& out, HWND filter, UINT min, UINT max, bool remove)
 
 std::uint64_t wait_deadline(MessageQueue& queue)
 {
-    auto due = queue.timers().next_due();
+    auto due = queue.timers().wake_time();
     return due ? *due : 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/user/Clock.h"
 #include "platform/user/Trace.h"
+#include "platform/user/WindowCore.h"
 #include "platform/user/WindowTable.h"
 
 #include <atomic>
@@ -151,6 +152,7 @@ bool MessageQueue::send_and_wait(std::shared_ptr<SentMessage> const& sent)
         m_has_incoming = true;
     }
     m_arrived.notify_all();
+    before_block();
     for (;;) {
         mine->handle_incoming_sends();
         std::unique_lock lock(mine->m_mutex);
@@ -273,6 +275,7 @@ std::uint64_t MessageQueue::wake_ticket()
 
 void MessageQueue::wait(std::uint64_t deadline_ms, std::uint64_t ticket)
 {
+    before_block();
     Clock& time = clock();
     std::unique_lock lock(m_mutex);
     auto ready = [&] { return !m_posted.empty() || !m_incoming.empty() || m_quit || m_closed || m_wake_count != ticket; };

@@ -81,7 +81,7 @@ void modal_step(MessageQueue& queue, Idle&& idle)
     MSG msg;
     if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (idle() && queue.wake_ticket() == ticket) {
-            auto due = queue.timers().next_due();
+            auto due = queue.timers().wake_time();
             queue.wait(due ? *due : 0, ticket);
         }
         return;

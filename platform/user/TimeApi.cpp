@@ -1,6 +1,7 @@
 // Tick counts, times of day and Sleep, all read from the platform clock.
 #include "platform/user/Clock.h"
 #include "platform/user/User.h"
+#include "platform/user/WindowCore.h"
 
 #include <ctime>
 
@@ -115,6 +116,7 @@ BOOL FileTimeToLocalFileTime(FILETIME const* ft, FILETIME* local)
 
 void Sleep(DWORD ms)
 {
+    platform::user::before_block();
     auto& c = platform::clock();
     c.sleep_until(c.now_ms() + ms);
 }

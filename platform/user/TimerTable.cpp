@@ -76,4 +76,17 @@ std::optional<std::uint64_t> TimerTable::next_due() const
     return earliest;
 }
 
+std::optional<std::uint64_t> TimerTable::wake_time() const
+{
+    auto earliest = next_due();
+    if (!earliest || clock().is_manual())
+        return earliest;
+    std::uint64_t wake = *earliest;
+    for (auto const& t : m_timers) {
+        if (t.due > wake && t.due <= *earliest + kCoalesceMs)
+            wake = t.due;
+    }
+    return wake;
+}
+
 }

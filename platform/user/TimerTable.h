@@ -24,6 +24,13 @@ public:
     std::optional<MSG> take_due(HWND filter, bool remove);
     // The earliest due time, if any timer is armed.
     std::optional<std::uint64_t> next_due() const;
+    // When a waiting thread should wake for its timers. On the system clock, timers falling due
+    // within kCoalesceMs of the earliest are served by one wake-up at the last of them (a
+    // timer runs at most that late, as on a system whose timers expire on its clock tick);
+    // several windows animating on one period then cost one wake-up per period, not one
+    // each. The manual clock of tests wakes at the earliest, exactly.
+    std::optional<std::uint64_t> wake_time() const;
+    static constexpr std::uint64_t kCoalesceMs = 16;
     size_t size() const { return m_timers.size(); }
     // The period of (hwnd, id) while it is armed.
     std::optional<UINT> period_of(HWND hwnd, UINT_PTR id) const;

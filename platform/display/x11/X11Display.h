@@ -16,6 +16,7 @@
 #include <X11/Xlib.h>
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -89,6 +90,7 @@ private:
     XWindowSpec spec_of(HWND hwnd);
     void refresh_backing(HWND hwnd);
     void command(std::function<void()> call);
+    void send_held_damage();
     void refresh_icon(HWND hwnd);
     void deliver_tray_click(TrayIconView const& icon, UINT mouse_message, POINT screen);
 
@@ -127,6 +129,9 @@ private:
 
     UiMarshal m_marshal;
     TrayTip m_tray_tip;                               // user-interface thread
+    static constexpr std::chrono::milliseconds kHoldMs { 16 };
+    bool m_damage_held { false };                     // user-interface thread
+    std::chrono::steady_clock::time_point m_held_since; // user-interface thread
     std::map<HWND, std::shared_ptr<Backing>> m_shown; // user-interface thread
     std::map<HWND, IconPair> m_icons;                 // user-interface thread: icons sent
     std::unique_ptr<X11Tray> m_tray;                  // X thread after construction

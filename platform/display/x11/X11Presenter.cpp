@@ -109,6 +109,7 @@ X11Display::X11Display(Display* display)
     if (::pipe(m_wake) != 0)
         m_wake[0] = m_wake[1] = -1;
     m_thread = std::thread([this] { run(); });
+    user::set_before_block_hook([this] { send_held_damage(); });
     for (HWND hwnd : user::top_level_windows())
         show(hwnd);
     tray_changed();
@@ -116,6 +117,7 @@ X11Display::X11Display(Display* display)
 
 X11Display::~X11Display()
 {
+    user::set_before_block_hook(nullptr);
     m_quit = true;
     command([] { });
     m_thread.join();
@@ -306,6 +308,23 @@ void X11Display::damaged(HWND top, RECT const& area)
         std::lock_guard lock(m_mutex);
         m_dirty.insert(top);
     }
+    // The X thread hears of it when this thread next blocks, so the paints of one turn (four
+    // animated bars, a page of controls) reach the server in one go; a thread that keeps
+    // painting without blocking still hands them over every kHoldMs.
+    auto const now = std::chrono::steady_clock::now();
+    if (!m_damage_held) {
+        m_damage_held = true;
+        m_held_since = now;
+    } else if (now - m_held_since >= kHoldMs) {
+        send_held_damage();
+    }
+}
+
+void X11Display::send_held_damage()
+{
+    if (!m_damage_held)
+        return;
+    m_damage_held = false;
     command([] { });
 }
 

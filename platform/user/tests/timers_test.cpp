@@ -1,5 +1,10 @@
 #include "CoreFixture.h"
 
+#include "platform/user/Clock.h"
+#include "platform/user/TimerTable.h"
+
+#include <memory>
+
 using platform::testing::advance;
 using platform::testing::pump_until_idle;
 
@@ -65,6 +70,47 @@ TEST_F(CoreTest, TicksDoNotPileUpAfterALongHandler)
     EXPECT_EQ(count_of(hwnd, WM_TIMER), 1);
     advance(1);
     EXPECT_EQ(count_of(hwnd, WM_TIMER), 2);
+}
+
+namespace {
+
+// Real time as far as the timers can tell (not the manual clock), but standing still.
+class StillSystemClock final : public platform::Clock {
+public:
+    std::uint64_t now_ms() const override { return 5'000; }
+    std::int64_t unix_time_us() const override { return 0; }
+    int local_offset_minutes() const override { return 0; }
+    void sleep_until(std::uint64_t) override { }
+    bool is_manual() const override { return false; }
+};
+
+}
+
+// Timers that fall due close together on real time share one wake-up at the last of them;
+// one further off keeps its own; the manual clock wakes at the earliest every time.
+TEST_F(CoreTest, TimersDueTogetherShareOneWakeUp)
+{
+    platform::set_clock(std::make_shared<StillSystemClock>());
+    platform::user::TimerTable table;
+    HWND const a = reinterpret_cast<HWND>(0x10);
+    table.set(a, 1, 55, nullptr);
+    table.set(a, 2, 58, nullptr);
+    table.set(a, 3, 71, nullptr);
+    table.set(a, 4, 72, nullptr);
+    EXPECT_EQ(table.wake_time(), 5'071u) << "55, 58 and 71 ms are within one 16 ms tick of the first";
+    table.kill(a, 3);
+    EXPECT_EQ(table.wake_time(), 5'058u) << "72 ms is past the first's tick";
+    table.kill(a, 1);
+    table.kill(a, 2);
+    EXPECT_EQ(table.wake_time(), 5'072u);
+    table.kill(a, 4);
+    EXPECT_EQ(table.wake_time(), std::nullopt);
+
+    clock = &platform::testing::use_manual_clock();
+    std::uint64_t const now = clock->now_ms();
+    table.set(a, 1, 55, nullptr);
+    table.set(a, 2, 58, nullptr);
+    EXPECT_EQ(table.wake_time(), now + 55);
 }
 
 TEST_F(CoreTest, TimersFireInDueOrderAndAfterPostedMessages)
