@@ -4,10 +4,14 @@
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/X509File.h"
+#include "platform/system/ReadFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
+#include <map>
+#include <mutex>
 #include <sstream>
 
 namespace wlan::sim {
@@ -15,6 +19,42 @@ namespace wlan::sim {
 namespace {
 
 constexpr char kStoredKey[] = "certs.ini";
+
+// What a certificate file holds, read once for each path and version of the file: every
+// listing of the stores and every 802.1X check reads the same few files.
+std::optional<X509Facts> cached_x509_file(std::string const& path)
+{
+    std::error_code error;
+    auto const changed = std::filesystem::last_write_time(path, error);
+    auto const stamp = error ? 0 : changed.time_since_epoch().count();
+    static std::mutex mutex;
+    static std::map<std::string, std::pair<std::int64_t, std::optional<X509Facts>>> cache;
+    std::lock_guard lock(mutex);
+    auto it = cache.find(path);
+    if (it == cache.end() || it->second.first != stamp)
+        it = cache.insert_or_assign(path, std::pair(std::int64_t(stamp), read_x509_file(path))).first;
+    return it->second.second;
+}
+
+// Fills the texts and data the section left out from the certificate's file; false when the
+// file cannot be read as a certificate.
+bool fill_from_file(CertEntry& cert)
+{
+    if (cert.file.empty())
+        return true;
+    auto const facts = cached_x509_file(cert.file);
+    if (!facts)
+        return false;
+    if (cert.issued_to.empty())
+        cert.issued_to = facts->subject.substr(0, 255);
+    if (cert.issued_by.empty())
+        cert.issued_by = facts->issuer.substr(0, 255);
+    if (cert.expires.empty())
+        cert.expires = facts->expiry_date;
+    if (cert.data.empty())
+        cert.data.assign(facts->thumbprint.begin(), facts->thumbprint.end());
+    return true;
+}
 
 bool is_date(std::string const& text)
 {
@@ -138,24 +178,27 @@ std::string set_cert_key(CertEntry& cert, std::string const& key, std::string co
     return {};
 }
 
-std::string resolve_cert_file(CertEntry& cert, std::string const& folder)
+std::string locate_cert_file(CertEntry& cert, std::string const& folder)
 {
     if (cert.file.empty())
         return {};
-    std::string const path = cert.file.front() == '/' || folder.empty() ? cert.file : folder + "/" + cert.file;
-    auto const facts = read_x509_file(path);
-    if (!facts)
-        return "cannot read a certificate from " + path;
-    if (cert.issued_to.empty())
-        cert.issued_to = facts->subject.substr(0, 255);
-    if (cert.issued_by.empty())
-        cert.issued_by = facts->issuer.substr(0, 255);
-    if (cert.expires.empty())
-        cert.expires = facts->expiry_date;
-    if (cert.data.empty())
-        cert.data.assign(facts->thumbprint.begin(), facts->thumbprint.end());
+    if (cert.file.front() != '/' && !folder.empty())
+        cert.file = folder + "/" + cert.file;
+    std::string text;
+    if (platform::system::read_regular_file(cert.file, text, kMaxX509Bytes) != platform::system::ReadFileError::None)
+        return "cannot read a certificate from " + cert.file;
     return {};
 }
+
+std::string resolve_cert_file(CertEntry& cert, std::string const& folder)
+{
+    if (auto error = locate_cert_file(cert, folder); !error.empty())
+        return error;
+    if (!fill_from_file(cert))
+        return "cannot read a certificate from " + cert.file;
+    return {};
+}
+
 
 std::string format_cert_section(CertEntry const& cert, bool removed)
 {
@@ -181,9 +224,12 @@ std::vector<CertEntry> current_certs(WorldSpec const& world, Store const* store)
     if (store)
         for (auto const& change : stored_changes(*store))
             apply(certs, change);
-    for (auto& c : certs)
+    for (auto& c : certs) {
+        // A file that cannot be read as a certificate leaves the keys given beside it.
+        fill_from_file(c);
         if (c.data.empty())
             c.data = default_cert_data(c.id);
+    }
     return certs;
 }
 

@@ -19,8 +19,13 @@ struct WorldSpec;
 // friendly, data, file); `file` is only recorded (resolve_cert_file reads it). Returns an
 // error text, empty on success.
 std::string set_cert_key(CertEntry& cert, std::string const& key, std::string const& value, bool& known);
-// Reads the certificate's file (relative to `folder` unless absolute) into its texts and its
-// data (the SHA-1 thumbprint); keys given beside `file` keep their values. Returns an error text.
+// Makes the certificate's file a path of its own (relative to `folder` unless absolute) and
+// checks that it can be read; the certificate itself is read when the stores are first listed
+// (current_certs), so a world whose certificates nobody asks for never loads the X.509 reader.
+// Returns an error text.
+std::string locate_cert_file(CertEntry& cert, std::string const& folder);
+// Locates the file and reads it at once into the certificate's texts and its data (the SHA-1
+// thumbprint); keys given beside `file` keep their values. Returns an error text.
 std::string resolve_cert_file(CertEntry& cert, std::string const& folder);
 // The data of a certificate that gives none: 20 bytes derived from its id.
 std::vector<std::uint8_t> default_cert_data(std::string const& id);

@@ -866,7 +866,7 @@ ScenarioResult load_scenario(std::string const& path)
     // Certificate files are named relative to the scenario's folder; one that cannot be read
     // leaves its certificate with the keys given beside it (a copied world still loads).
     for (auto& cert : result.world.certs)
-        if (auto error = resolve_cert_file(cert, folder.empty() ? "." : folder.substr(0, folder.size() - 1)); !error.empty())
+        if (auto error = locate_cert_file(cert, folder.empty() ? "." : folder.substr(0, folder.size() - 1)); !error.empty())
             result.warnings.push_back("[cert:" + cert.id + "] " + error);
     return result;
 }

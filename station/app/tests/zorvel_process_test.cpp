@@ -195,9 +195,12 @@ TEST_F(ZorvelProcess, RunsHeadlessUntilToldToEndAndWakesOnASecondStart)
 }
 
 // The bus and certificate libraries are opened on first use: a tray-only start that meets no
-// bus (none is named under test) and reads no certificate never maps them.
+// bus (none is named under test) and lists no certificate never maps them, though its world
+// names a certificate file, as the shipped world does.
 TEST_F(ZorvelProcess, AStartWithoutABusOrCertificatesMapsNeitherLibrary)
 {
+    std::ofstream(m_work + "/world.ini", std::ios::app)
+        << "\n[cert:carol]\nfile = " << ZORVEL_BIN_DIR << "/scenarios/certs/carol.pem\n";
     std::string const trace = trace_pipe();
     pid_t const pid = start(trace, { "-s" });
     ASSERT_TRUE(read_until("Shell_NotifyIcon(NIM_ADD) return 1"));
