@@ -76,7 +76,6 @@ struct Installer {
             },
             [&windows](HWND hwnd) { return windows.exists(hwnd); },
         });
-        user::add_before_block_hook([&windows] { windows.publish_pending(); });
     }
 };
 
@@ -92,45 +91,50 @@ ForeignWindows& ForeignWindows::the()
 
 // [SECTION] This process's windows
 
-// Each change of a top-level window changes its own entry; a change the record does not show
-// (a new icon) writes nothing.
+// Each change of a top-level window changes its own entry and writes the record once; a
+// change the record does not show (a new icon) writes nothing.
 void ForeignWindows::window_created(HWND hwnd)
 {
     WindowRecord record = describe(hwnd);
+    bool const titled = !record.title.empty();
     {
         std::lock_guard lock(m_mutex);
         m_windows.push_back(Own { hwnd, std::move(record) });
     }
-    changed();
+    changed(titled);
 }
 
 void ForeignWindows::window_destroyed(HWND hwnd)
 {
+    bool titled = false;
     {
         std::lock_guard lock(m_mutex);
         auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](Own const& own) { return own.hwnd == hwnd; });
         if (it == m_windows.end())
             return;
+        titled = !it->record.title.empty();
         m_windows.erase(it);
+        titled = titled || m_windows.empty();
     }
-    changed();
+    changed(titled);
 }
 
-// The changes of one turn of the user-interface thread (a start-up or a page creates windows
-// by the dozen) are written together, once, when that thread next blocks or takes its
-// messages, so another program waited on meanwhile still finds the windows by title; and the
-// record is not rewritten whole for each window.
-void ForeignWindows::changed()
+// Programs find each other's windows by title, so a change of a titled window (and the last
+// window's end) is written at once. Untitled ones (tool tips, drop-down lists, which a page
+// creates by the dozen) are written together when the user-interface thread next takes its
+// messages: one write for the lot, not one for each, each rewriting the whole record.
+void ForeignWindows::changed(bool titled)
 {
+    if (titled) {
+        publish();
+        return;
+    }
     if (m_publish_pending.exchange(true))
         return;
-    user::post_to_ui_thread([this] { publish_pending(); });
-}
-
-void ForeignWindows::publish_pending()
-{
-    if (m_publish_pending)
-        publish();
+    user::post_to_ui_thread([this] {
+        if (m_publish_pending)
+            publish();
+    });
 }
 
 void ForeignWindows::window_text_changed(HWND hwnd)
@@ -143,7 +147,7 @@ void ForeignWindows::window_text_changed(HWND hwnd)
             return;
         it->record.title = std::move(title);
     }
-    changed();
+    publish();
 }
 
 void ForeignWindows::publish()

@@ -40,9 +40,6 @@ public:
     // Opens the mailbox before any window exists, for letters to the whole process
     // (ProcessLetters.h); false when this process shares no windows.
     bool open_mailbox();
-    // Writes the record if a change is waiting; the user-interface thread calls it before it
-    // blocks.
-    void publish_pending();
 
 private:
     struct Target {
@@ -52,7 +49,7 @@ private:
         bool operator==(Target const&) const = default;
     };
 
-    void changed();
+    void changed(bool titled);
     void publish();
     bool reopen_mailbox(std::string const& folder);
     void deliver(Letter const& letter);
@@ -73,7 +70,7 @@ private:
     WindowMailbox m_mailbox;
     std::uint32_t m_owner { 0 }; // the process that opened the mailbox (not a forked child)
     bool m_exit_registered { false };
-    std::atomic<bool> m_publish_pending { false }; // changes not yet written
+    std::atomic<bool> m_publish_pending { false }; // untitled changes not yet written
 };
 
 }

@@ -9,7 +9,6 @@
 #include <mutex>
 #include <string>
 #include <strings.h>
-#include <vector>
 
 namespace platform::user {
 
@@ -62,43 +61,26 @@ bool on_ui_thread()
 
 namespace {
 
-struct BlockHooks {
-    int last_id { 0 };
-    std::vector<std::pair<int, std::function<void()>>> hooks;
-};
-
-// Kept for the process: a hook may be removed by an object destroyed at exit.
-BlockHooks& block_hooks()
+std::function<void()>& before_block_hook()
 {
-    static auto* hooks = new BlockHooks;
-    return *hooks;
+    static std::function<void()> hook;
+    return hook;
 }
 
 }
 
-int add_before_block_hook(std::function<void()> hook)
+void set_before_block_hook(std::function<void()> hook)
 {
-    auto& all = block_hooks();
-    all.hooks.emplace_back(++all.last_id, std::move(hook));
-    return all.last_id;
-}
-
-void remove_before_block_hook(int id)
-{
-    std::erase_if(block_hooks().hooks, [id](auto const& entry) { return entry.first == id; });
+    before_block_hook() = std::move(hook);
 }
 
 void before_block()
 {
-    // Only the user-interface thread changes and reads the hooks.
+    // Only the user-interface thread sets and reads the hook.
     if (!on_ui_thread())
         return;
-    auto& all = block_hooks();
-    // By index: a hook may add another.
-    for (std::size_t i = 0; i < all.hooks.size(); ++i) {
-        auto const hook = all.hooks[i].second;
+    if (auto const& hook = before_block_hook())
         hook();
-    }
 }
 
 DWORD ui_thread_id()

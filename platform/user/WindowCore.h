@@ -117,12 +117,10 @@ LRESULT capture_hit();
 
 // [SECTION] Threads and loops
 bool on_ui_thread();
-// Calls the user-interface thread makes each time before it blocks: waiting for messages, in
-// a send to another thread, in Sleep or in a wait on objects. The presenter hands what was
-// drawn meanwhile to the display in one go rather than after every paint, and the window
-// record is written once for a turn's changes. Added and removed on that thread.
-int add_before_block_hook(std::function<void()> hook);
-void remove_before_block_hook(int id);
+// A call the user-interface thread makes each time before it blocks: waiting for messages, in
+// a send to another thread, in Sleep or in a wait on objects. The presenter uses it to hand
+// what was drawn meanwhile to the display in one go rather than after every paint.
+void set_before_block_hook(std::function<void()> hook);
 void before_block();
 DWORD ui_thread_id();
 // Runs `call` on the user-interface thread and returns its result; a direct call when the

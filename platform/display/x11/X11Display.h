@@ -131,7 +131,6 @@ private:
     TrayTip m_tray_tip;                               // user-interface thread
     static constexpr std::chrono::milliseconds kHoldMs { 16 };
     bool m_damage_held { false };                     // user-interface thread
-    int m_block_hook { 0 };
     std::chrono::steady_clock::time_point m_held_since; // user-interface thread
     std::map<HWND, std::shared_ptr<Backing>> m_shown; // user-interface thread
     std::map<HWND, IconPair> m_icons;                 // user-interface thread: icons sent

@@ -109,7 +109,7 @@ X11Display::X11Display(Display* display)
     if (::pipe(m_wake) != 0)
         m_wake[0] = m_wake[1] = -1;
     m_thread = std::thread([this] { run(); });
-    m_block_hook = user::add_before_block_hook([this] { send_held_damage(); });
+    user::set_before_block_hook([this] { send_held_damage(); });
     for (HWND hwnd : user::top_level_windows())
         show(hwnd);
     tray_changed();
@@ -117,7 +117,7 @@ X11Display::X11Display(Display* display)
 
 X11Display::~X11Display()
 {
-    user::remove_before_block_hook(m_block_hook);
+    user::set_before_block_hook(nullptr);
     m_quit = true;
     command([] { });
     m_thread.join();
