@@ -29,10 +29,14 @@ done
 command -v Xvfb >/dev/null || { echo "desktop bench: Xvfb is not installed" >&2; exit 0; }
 
 work=$(mktemp -d /tmp/zorvel-desktop-XXXXXX)
+# A desktop session's runtime folder (XDG_RUNTIME_DIR) is in memory; the window record and
+# named objects go to one there too, where the machine has /dev/shm.
+runtime=$work/run
+[ -d /dev/shm ] && [ -w /dev/shm ] && runtime=$(mktemp -d /dev/shm/zorvel-desktop-XXXXXX)
 xvfb_pid=""
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
+    rm -rf "$work" "$runtime"
 }
 trap cleanup EXIT
 
@@ -40,7 +44,7 @@ trap cleanup EXIT
 # private named objects, store and runtime records, on the default world whose driver is
 # ready at once (start-up is timed, not the simulated driver's delay).
 install="$work/install"
-mkdir -p "$install" "$work/run" "$work/store"
+mkdir -p "$install" "$runtime" "$work/store" "$work/data"
 for entry in "$bin"/*; do
     name=$(basename "$entry")
     case "$name" in Zorvel | Zorvel.ini) ;; *) ln -s "$entry" "$install/$name" ;; esac
@@ -48,7 +52,7 @@ done
 cp "$bin/Zorvel" "$bin/Zorvel.ini" "$install/"
 sed 's/^init_delay_ms *=.*/init_delay_ms = 0/' "$bin/scenarios/default.ini" > "$work/world.ini"
 touch -d '1 minute ago' "$install/Zorvel.ini" "$work/world.ini"
-export ZORVEL_RUNTIME_DIR="$work/run" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini"
+export ZORVEL_RUNTIME_DIR="$runtime" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini" ZORVEL_DATA_DIR="$work/data"
 unset VX_PRESENTER VX_SNAPSHOT_DIR ZORVEL_TRACE_FILE
 
 # [SECTION] The X server

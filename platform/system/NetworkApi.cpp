@@ -281,11 +281,20 @@ void register_domain_controller(std::string const& domain, std::string const& co
 {
     std::lock_guard lock(domain_mutex());
     std::vector<Controller> table = read_controllers();
+    auto const format = [](std::vector<Controller> const& controllers) {
+        std::string text;
+        for (Controller const& c : controllers)
+            text += c.domain + "\t" + c.name + "\t" + (c.refuses ? "refuses" : "answers") + "\n";
+        return text;
+    };
+    std::string const before = format(table);
     std::erase_if(table, [&](Controller const& c) { return lower(c.domain) == lower(domain); });
     table.push_back({ domain, bare_name(controller), refuses });
-    std::string text;
-    for (Controller const& c : table)
-        text += c.domain + "\t" + c.name + "\t" + (c.refuses ? "refuses" : "answers") + "\n";
+    std::string const text = format(table);
+    // Every start of a world registers its controller again: an unchanged table is not
+    // rewritten (each write waits for the disk).
+    if (text == before)
+        return;
     make_dirs(data_dir(), 0700);
     write_file_atomically(domain_table_path(), text, 0600);
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <fstream>
 #include <vector>
 
@@ -103,6 +105,19 @@ TEST_F(NetworkTest, DomainControllersComeFromTheTable)
     EXPECT_STREQ(info->DomainControllerName, "\\\\dc01");
     EXPECT_STREQ(info->DomainName, "CORP");
     EXPECT_EQ(NetApiBufferFree(info), ERROR_SUCCESS);
+
+    // A world registers its controller at every start: the same entry again leaves the table
+    // file as it is (a rewrite replaces the file), a changed one replaces it.
+    std::string const table = std::string(::getenv("ZORVEL_DATA_DIR")) + "/domains.txt";
+    struct stat first {};
+    ASSERT_EQ(::stat(table.c_str(), &first), 0);
+    platform::system::register_domain_controller("LOCKED", "dc02", true);
+    struct stat again {};
+    ASSERT_EQ(::stat(table.c_str(), &again), 0);
+    EXPECT_EQ(again.st_ino, first.st_ino);
+    platform::system::register_domain_controller("LOCKED", "dc02", false);
+    ASSERT_EQ(::stat(table.c_str(), &again), 0);
+    EXPECT_NE(again.st_ino, first.st_ino);
 }
 
 TEST_F(NetworkTest, UncPathsAreAnsweredByTheirController)
