@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string_view>
+#include <unordered_map>
 
 namespace platform::framework {
 
@@ -113,6 +114,19 @@ bool number(std::string const& word, long long& out)
     return true;
 }
 
+// The style names as one table: looked up for every word of every control's style, which a
+// walk through the names made the largest part of loading the resources.
+std::unordered_map<std::string_view, DWORD> const& style_values()
+{
+    static auto const* values = [] {
+        auto* table = new std::unordered_map<std::string_view, DWORD>;
+        for (Named const& n : style_names)
+            (*table)[n.name] |= n.value;
+        return table;
+    }();
+    return *values;
+}
+
 // Split by hand: a stream per style word made this the largest part of loading the resources.
 bool styles(std::string const& word, DWORD& out)
 {
@@ -129,15 +143,10 @@ bool styles(std::string const& word, DWORD& out)
             out |= static_cast<DWORD>(value);
             continue;
         }
-        bool found = false;
-        for (Named const& n : style_names) {
-            if (part == n.name) {
-                out |= n.value;
-                found = true;
-            }
-        }
-        if (!found)
+        auto const named = style_values().find(part);
+        if (named == style_values().end())
             return false;
+        out |= named->second;
     }
     return true;
 }
