@@ -184,15 +184,13 @@ BOOL TerminateProcess(HANDLE handle, UINT exit_code)
 
 HANDLE OpenProcess(DWORD, BOOL, DWORD process_id)
 {
-    if (!process_exists(process_id)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    if (!process_executable(process_id)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return nullptr;
-    }
-    return add_handle(std::make_shared<system::ProcessObject>(process_id, false));
+    // A process whose executable can be named is running: an ended one that is not yet
+    // reaped has none. Asked first, as a search opens every process on the machine and
+    // the state of each is the slower question.
+    if (process_id != 0 && process_executable(process_id))
+        return add_handle(std::make_shared<system::ProcessObject>(process_id, false));
+    SetLastError(process_exists(process_id) ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
+    return nullptr;
 }
 
 LPCSTR GetCommandLine()

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -167,6 +168,31 @@ TEST_F(ProcessTest, CreateProcessGivesAHandleSignalledAtTheEndWithTheExitCode)
     EXPECT_EQ(code, 7u);
     CloseHandle(information.hProcess);
     CloseHandle(information.hThread);
+}
+
+// OpenProcess opens a running process, and refuses an ended one not yet reaped (a zombie) and
+// process 0 as processes that do not exist.
+TEST_F(ProcessTest, OpenProcessOpensRunningProcessesOnly)
+{
+    HANDLE own = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(::getpid()));
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(WaitForSingleObject(own, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    CloseHandle(own);
+
+    pid_t const child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    siginfo_t info {};
+    // Waits for the end without reaping: the child stays a zombie until waitpid below.
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
+    for (DWORD pid : { static_cast<DWORD>(child), DWORD { 0 } }) {
+        SCOPED_TRACE(pid);
+        SetLastError(0);
+        EXPECT_EQ(OpenProcess(SYNCHRONIZE, FALSE, pid), nullptr);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    }
+    ::waitpid(child, nullptr, 0);
 }
 
 TEST_F(ProcessTest, AMissingProgramIsReported)
