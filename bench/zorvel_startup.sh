@@ -41,6 +41,8 @@ measure() {
     sed "s/^DebugMode=.*/DebugMode=$level/" "$bin/$program.ini" > "$install/$program.ini"
     grep -q "^DebugMode=$level" "$install/$program.ini" || printf '[Settings]\nDebugMode=%s\n' "$level" >> "$install/$program.ini"
     sed 's/^init_delay_ms *=.*/init_delay_ms = 0/' "$bin/scenarios/default.ini" > "$work/world.ini"
+    # The world names its certificate files relative to itself.
+    ln -sfn "$bin/scenarios/certs" "$work/certs"
     # An option file written a moment ago is read afresh on every read (file times are too
     # coarse to tell a rewrite within the same tick); an installation's files are older.
     touch -d '1 minute ago' "$install/$program.ini" "$work/world.ini"

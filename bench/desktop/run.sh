@@ -51,6 +51,8 @@ for entry in "$bin"/*; do
 done
 cp "$bin/Zorvel" "$bin/Zorvel.ini" "$install/"
 sed 's/^init_delay_ms *=.*/init_delay_ms = 0/' "$bin/scenarios/default.ini" > "$work/world.ini"
+# The world names its certificate files relative to itself.
+ln -sfn "$bin/scenarios/certs" "$work/certs"
 touch -d '1 minute ago' "$install/Zorvel.ini" "$work/world.ini"
 export ZORVEL_RUNTIME_DIR="$runtime" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini" ZORVEL_DATA_DIR="$work/data"
 unset VX_PRESENTER VX_SNAPSHOT_DIR ZORVEL_TRACE_FILE
