@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/display/x11/tests/TestDesktop.h"
+#include "platform/display/tests/SnapshotReader.h"
 #include "platform/display/x11/tests/XvfbServer.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,16 @@
 #include <cstdio>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <sys/inotify.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -114,28 +116,60 @@ protected:
     }
 
     // The screen rectangle of the visible control `id` in the program's window tree, asked for
-    // with SIGUSR1 (the program started with `snapshots` as its VX_SNAPSHOT_DIR); false when
-    // no such control shows in time.
+    // with SIGUSR1 (the program started with `snapshots` as its VX_SNAPSHOT_DIR) until a tree
+    // shows it; false when none does in time. The program renames each tree into place, and
+    // inotify reports that, so the wait is for the other process's write, not a period.
     bool control_rect(int id, int rect[4], int timeout_ms)
     {
-        std::string const tree = snapshots() + "/windows.txt";
-        fs::remove(tree);
-        ::kill(pid, SIGUSR1);
+        fs::create_directories(snapshots());
+        int const watch = ::inotify_init1(IN_CLOEXEC);
+        if (watch < 0 || ::inotify_add_watch(watch, snapshots().c_str(), IN_MOVED_TO | IN_CLOSE_WRITE) < 0) {
+            ADD_FAILURE() << "inotify: " << std::strerror(errno);
+            if (watch >= 0)
+                ::close(watch);
+            return false;
+        }
         auto const deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-        do {
+        std::string const tree = snapshots() + "/windows.txt";
+        bool found = false;
+        while (!found) {
+            fs::remove(tree);
+            ::kill(pid, SIGUSR1);
+            if (!wait_for_tree(watch, deadline))
+                break;
             std::ifstream in(tree);
-            for (std::string line; std::getline(in, line) && !in.eof();) {
-                std::vector<std::string> f;
-                std::stringstream fields(line);
-                for (std::string field; std::getline(fields, field, '\t');)
-                    f.push_back(field);
-                if (f.size() > 6 && f[0] == "window" && std::atoi(f[4].c_str()) == id && f[6][0] == 'V')
-                    return std::sscanf(f[5].c_str(), "%d,%d,%d,%d", &rect[0], &rect[1], &rect[2], &rect[3]) == 4;
+            for (std::string line; !found && std::getline(in, line);) {
+                auto const f = platform::display::testing::split_fields(line);
+                found = f.size() > 6 && f[0] == "window" && std::atoi(f[4].c_str()) == id && f[6][0] == 'V'
+                    && std::sscanf(f[5].c_str(), "%d,%d,%d,%d", &rect[0], &rect[1], &rect[2], &rect[3]) == 4;
             }
-            // The program writes the file in its own time: this polls another process.
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        } while (std::chrono::steady_clock::now() < deadline);
-        return false;
+        }
+        ::close(watch);
+        return found;
+    }
+
+    // Blocks until "windows.txt" arrives in the watched folder or the deadline passes.
+    static bool wait_for_tree(int watch, std::chrono::steady_clock::time_point deadline)
+    {
+        alignas(inotify_event) char buffer[4096];
+        for (;;) {
+            auto const left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return false;
+            pollfd fd { watch, POLLIN, 0 };
+            int const ready = ::poll(&fd, 1, static_cast<int>(left.count()));
+            if (ready < 0 && errno == EINTR)
+                continue;
+            if (ready <= 0)
+                return false;
+            ssize_t const n = ::read(watch, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < n;) {
+                auto const* event = reinterpret_cast<inotify_event const*>(buffer + at);
+                if (event->len && std::strcmp(event->name, "windows.txt") == 0)
+                    return true;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
     }
 
     std::string snapshots() const { return work + "/snapshots"; }
