@@ -26,9 +26,12 @@ using namespace station::profiles;
 
 namespace {
 
-constexpr DWORD kTabButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-constexpr int kTabButtonIds[4] = { TAB_BUTTON_SYSCONFIG, TAB_BUTTON_AUTH, TAB_BUTTON_8021X, TAB_BUTTON_WAPI };
-std::string const* const kTabTexts[4] = { &G_UiStr.IDS_TAB_SYSCONFIG, &G_UiStr.IDS_AUTH_ENCRY, &G_UiStr.IDS_TAB8021X, &G_UiStr.IDS_TAB_WAPI };
+CTabbedEditorDlg::TabButton const kTabButtons[] = {
+    { TAB_BUTTON_SYSCONFIG, &G_UiStr.IDS_TAB_SYSCONFIG },
+    { TAB_BUTTON_AUTH, &G_UiStr.IDS_AUTH_ENCRY },
+    { TAB_BUTTON_8021X, &G_UiStr.IDS_TAB8021X },
+    { TAB_BUTTON_WAPI, &G_UiStr.IDS_TAB_WAPI },
+};
 constexpr int kNameMax = 32;
 constexpr int kBufferTooSmall = -10;
 constexpr int kNameTaken = -16;
@@ -63,15 +66,14 @@ bool is_8021x_method_profile(int auth, int b8021x, bool infra)
 
 }
 
-BEGIN_MESSAGE_MAP(CProfileEditorDlg, CResizeDlg)
-ON_WM_PAINT()
+BEGIN_MESSAGE_MAP(CProfileEditorDlg, CTabbedEditorDlg)
 ON_WM_SHOWWINDOW()
 ON_BN_CLICKED(CProfileEditorDlg::IDC_OK, OnButtonOK)
 ON_BN_CLICKED(CProfileEditorDlg::IDC_CANCEL, OnButtonCancel)
 END_MESSAGE_MAP()
 
 CProfileEditorDlg::CProfileEditorDlg(CWnd* pParent)
-    : CResizeDlg(IDD, pParent)
+    : CTabbedEditorDlg(IDD, pParent, kTabButtons, IDC_TAB_PLACE1)
 {
     ResetSettings();
 }
@@ -81,52 +83,12 @@ CProfileEditorDlg::~CProfileEditorDlg()
     FreePACList();
 }
 
-void CProfileEditorDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CResizeDlg::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_OK, m_btnOK);
-    DDX_Control(pDX, IDC_CANCEL, m_btnCancel);
-}
-
 // [SECTION] Creation
-
-BOOL CProfileEditorDlg::OnInitDialog()
-{
-    CResizeDlg::OnInitDialog();
-    m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(G_UiStr.nCharSet), 0, 0, 0, 0, G_UiStr.strFaceName.c_str());
-    m_pTabDlg = std::make_unique<CTabDialog>(CTabDialog::IDD, this);
-    if (!m_pTabDlg->Create(CTabDialog::IDD, this) || !CreatePages())
-        return FALSE;
-    place_tab_host();
-    struct Button {
-        CShadeButtonST& button;
-        std::string const& text;
-    };
-    for (Button const& b : { Button { m_btnOK, G_UiStr.IDS_OK }, Button { m_btnCancel, G_UiStr.IDS_CANCEL } }) {
-        b.button.SetWindowText(b.text.c_str());
-        b.button.m_bLeftAlignedText = FALSE;
-        b.button.ConfigureShading(2, 8, 10, 0, 0, 0, 0);
-        b.button.SetFont(&m_font);
-    }
-    return TRUE;
-}
-
-BOOL CProfileEditorDlg::create_tab_button(int index)
-{
-    auto button = std::make_unique<CShadeButtonST>();
-    if (!button->Create(kTabTexts[index]->c_str(), kTabButtonStyle, placeholder(IDC_TAB_PLACE1 + index), m_pTabDlg.get(), UINT(kTabButtonIds[index])))
-        return FALSE;
-    button->SetFont(&m_font);
-    button->ConfigureShading(4, 8, 40, 5, 0, RGB(180, 180, 180), RGB(0, 255, 0));
-    m_btnTabs[std::size_t(index)] = std::move(button);
-    return TRUE;
-}
 
 BOOL CProfileEditorDlg::CreatePages()
 {
-    for (int i = 0; i < 4; ++i)
-        if (!create_tab_button(i))
-            return FALSE;
+    if (!make_tab_buttons())
+        return FALSE;
     m_btnTabs[2]->EnableWindow(FALSE);
     CWnd* const host = m_pTabDlg.get();
     m_system = std::make_unique<CPageSystemConfigDlg>(host);
@@ -162,46 +124,6 @@ BOOL CProfileEditorDlg::CreatePages()
     return TRUE;
 }
 
-// The host covers the dialog down to the tab area's bottom; the pages fill the tab area.
-void CProfileEditorDlg::place_tab_host()
-{
-    CRect client;
-    GetClientRect(&client);
-    CRect const area = placeholder(IDC_TAB_AREA);
-    m_pTabDlg->SetWindowPos(nullptr, 0, 0, client.Width(), area.bottom, SWP_NOZORDER | SWP_SHOWWINDOW);
-    m_pTabDlg->MovePages(area, 0);
-}
-
-CRect CProfileEditorDlg::placeholder(int id) const
-{
-    CRect rect;
-    HWND const control = ::GetDlgItem(m_hWnd, id);
-    ::GetWindowRect(control, &rect);
-    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&rect.left));
-    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&rect.right));
-    return rect;
-}
-
-CShadeButtonST* CProfileEditorDlg::tab_button(int id)
-{
-    for (int i = 0; i < 4; ++i)
-        if (kTabButtonIds[i] == id)
-            return m_btnTabs[std::size_t(i)].get();
-    return nullptr;
-}
-
-void CProfileEditorDlg::enable_tab_button(int id, BOOL enable)
-{
-    if (CShadeButtonST* button = tab_button(id); button && button->m_hWnd)
-        button->EnableWindow(enable);
-}
-
-void CProfileEditorDlg::click_tab_button(int id)
-{
-    if (CShadeButtonST* button = tab_button(id); button && button->m_hWnd)
-        button->SendMessage(BM_CLICK);
-}
-
 // [SECTION] Showing
 
 void CProfileEditorDlg::ResetSettings()
@@ -225,25 +147,11 @@ void CProfileEditorDlg::OnShowWindow(BOOL bShow, UINT nStatus)
     click_tab_button(TAB_BUTTON_SYSCONFIG);
 }
 
-void CProfileEditorDlg::OnPaint()
-{
-    CPaintDC dc(this);
-    PaintPageTopLine(*this, dc);
-}
-
 void CProfileEditorDlg::OnCancel()
 {
     if (HWND window = config_window())
         ::SendMessage(window, MSG_SHOW_PROFILEEDITOR, 0, 0);
     CResizeDlg::OnCancel();
-}
-
-HWND CProfileEditorDlg::config_window() const
-{
-    if (HWND window = hide_dlg_services().config_window())
-        return window;
-    CWnd* const parent = m_hWnd ? GetParent() : nullptr;
-    return parent ? parent->m_hWnd : nullptr;
 }
 
 void CProfileEditorDlg::FreePACList()

@@ -5,27 +5,20 @@
 // page. OK also runs with the editor hidden (a WPS credential made into a profile).
 #pragma once
 
-#include "station/controls/CResizeDlg.h"
-#include "station/controls/ShadeButtonST.h"
 #include "station/core/EapSettingData.h"
-#include "station/profiles/EditorTabs.h"
+#include "station/profiles/TabbedEditorDlg.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 
-class CTabDialog;
 class CPageWAPIDlg;
 class CPageWAPICertManageDlg;
 
-class CProfileEditorDlg : public CResizeDlg, public CEditorTabs {
+class CProfileEditorDlg : public CTabbedEditorDlg {
 public:
     enum { IDD = 179 };
-    enum Control : int {
-        IDC_TAB_AREA = 1067,
+    enum : int {
         IDC_TAB_PLACE1 = 1382, // ..1385, the four tab buttons' places
-        IDC_OK = 1331,
-        IDC_CANCEL = 1372,
     };
 
     explicit CProfileEditorDlg(CWnd* pParent = nullptr);
@@ -83,19 +76,9 @@ public:
     CPageSystemConfigDlg* system_config_tab() override { return m_pPageSystemConfigDlg; }
     CPageAuthEncryDlg* auth_tab() override { return m_pPageAuthEncryDlg; }
     CPage8021XDlg* tab_8021x() override { return m_pPage8021XDlg; }
-    void enable_tab_button(int id, BOOL enable) override;
-    void click_tab_button(int id) override;
-
-    CShadeButtonST* tab_button(int id);
-
-    CShadeButtonST m_btnOK;
-    CShadeButtonST m_btnCancel;
-    CFont m_font;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
-    afx_msg void OnPaint();
+    BOOL CreatePages() override;
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnButtonOK() { OnOK(); }
     afx_msg void OnButtonCancel() { OnCancel(); }
@@ -103,10 +86,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL CreatePages();
-    BOOL create_tab_button(int index);
-    void place_tab_host();
-    CRect placeholder(int id) const;
     // The steps of OnOK.
     bool check_system_config();
     bool check_names_and_id(bool& close_unsaved);
@@ -117,10 +96,7 @@ private:
     void fill_record(WLANPROFILE& p) const;
     void read_pac_list(std::string const& name);
     void refuse(std::string const& text, bool back_to_first_tab);
-    HWND config_window() const;
 
-    std::unique_ptr<CTabDialog> m_pTabDlg;
-    std::array<std::unique_ptr<CShadeButtonST>, 4> m_btnTabs;
     std::unique_ptr<CPageSystemConfigDlg> m_system;
     std::unique_ptr<CPageAuthEncryDlg> m_auth;
     std::unique_ptr<CPage8021XDlg> m_8021x;

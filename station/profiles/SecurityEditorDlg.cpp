@@ -21,9 +21,11 @@ using namespace station::profiles;
 
 namespace {
 
-constexpr DWORD kTabButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-constexpr int kTabButtonIds[CSecurityEditorDlg::kTabs] = { TAB_BUTTON_AUTH, TAB_BUTTON_8021X, TAB_BUTTON_WAPI };
-std::string const* const kTabTexts[CSecurityEditorDlg::kTabs] = { &G_UiStr.IDS_AUTH_ENCRY, &G_UiStr.IDS_TAB8021X, &G_UiStr.IDS_TAB_WAPI };
+CTabbedEditorDlg::TabButton const kTabButtons[CSecurityEditorDlg::kTabs] = {
+    { TAB_BUTTON_AUTH, &G_UiStr.IDS_AUTH_ENCRY },
+    { TAB_BUTTON_8021X, &G_UiStr.IDS_TAB8021X },
+    { TAB_BUTTON_WAPI, &G_UiStr.IDS_TAB_WAPI },
+};
 // The longest key the authentication tab accepts: 26 hexadecimal digits.
 constexpr std::size_t kWepKeyMax = 26;
 constexpr int kHexKey = 0;
@@ -34,71 +36,29 @@ bool open_or_shared(int auth) { return auth == kAuthOpen || auth == kAuthShared;
 
 }
 
-BEGIN_MESSAGE_MAP(CSecurityEditorDlg, CResizeDlg)
-ON_WM_PAINT()
+BEGIN_MESSAGE_MAP(CSecurityEditorDlg, CTabbedEditorDlg)
 ON_WM_SHOWWINDOW()
 ON_BN_CLICKED(CSecurityEditorDlg::IDC_OK, OnButtonOK)
 ON_BN_CLICKED(CSecurityEditorDlg::IDC_CANCEL, OnButtonCancel)
 END_MESSAGE_MAP()
 
 CSecurityEditorDlg::CSecurityEditorDlg(CWnd* pParent)
-    : CResizeDlg(IDD, pParent)
+    : CTabbedEditorDlg(IDD, pParent, kTabButtons, IDC_TAB_PLACE1)
 {
     m_HandOver.eap.Reset();
 }
 
 CSecurityEditorDlg::~CSecurityEditorDlg() = default;
 
-void CSecurityEditorDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CResizeDlg::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_OK, m_btnOK);
-    DDX_Control(pDX, IDC_CANCEL, m_btnCancel);
-}
-
 // [SECTION] Creation
-
-BOOL CSecurityEditorDlg::OnInitDialog()
-{
-    CResizeDlg::OnInitDialog();
-    m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(G_UiStr.nCharSet), 0, 0, 0, 0, G_UiStr.strFaceName.c_str());
-    m_pTabDlg = std::make_unique<CTabDialog>(CTabDialog::IDD, this);
-    if (!m_pTabDlg->Create(CTabDialog::IDD, this) || !CreatePages())
-        return FALSE;
-    place_tab_host();
-    struct Button {
-        CShadeButtonST& button;
-        std::string const& text;
-    };
-    for (Button const& b : { Button { m_btnOK, G_UiStr.IDS_OK }, Button { m_btnCancel, G_UiStr.IDS_CANCEL } }) {
-        b.button.SetWindowText(b.text.c_str());
-        b.button.m_bLeftAlignedText = FALSE;
-        b.button.ConfigureShading(2, 8, 10, 0, 0, 0, 0);
-        b.button.SetFont(&m_font);
-    }
-    return TRUE;
-}
-
-BOOL CSecurityEditorDlg::create_tab_button(int index)
-{
-    auto button = std::make_unique<CShadeButtonST>();
-    if (!button->Create(kTabTexts[index]->c_str(), kTabButtonStyle, placeholder(IDC_TAB_PLACE1 + index), m_pTabDlg.get(),
-            UINT(kTabButtonIds[index])))
-        return FALSE;
-    button->SetFont(&m_font);
-    button->ConfigureShading(4, 8, 40, 5, 0, RGB(180, 180, 180), RGB(0, 255, 0));
-    m_btnTabs[std::size_t(index)] = std::move(button);
-    return TRUE;
-}
 
 // The authentication and 802.1X tabs are the security editor's, not the profile editor's; the
 // WAPI tab always exists, its button shows only where WAPI is offered, and both the 802.1X and
 // the WAPI button start disabled until the authentication tab's mode asks for them.
 BOOL CSecurityEditorDlg::CreatePages()
 {
-    for (int i = 0; i < kTabs; ++i)
-        if (!create_tab_button(i))
-            return FALSE;
+    if (!make_tab_buttons())
+        return FALSE;
     m_btnTabs[1]->EnableWindow(FALSE);
     m_btnTabs[2]->EnableWindow(FALSE);
     CWnd* const host = m_pTabDlg.get();
@@ -120,53 +80,6 @@ BOOL CSecurityEditorDlg::CreatePages()
     bool const wapi = G_VxWlLib.bSupportWAPI && CheckAdapterType() != 0;
     m_btnTabs[2]->ShowWindow(wapi ? SW_SHOW : SW_HIDE);
     return TRUE;
-}
-
-// The host covers the dialog down to the tab area's bottom; the pages fill the tab area.
-void CSecurityEditorDlg::place_tab_host()
-{
-    CRect client;
-    GetClientRect(&client);
-    CRect const area = placeholder(IDC_TAB_AREA);
-    m_pTabDlg->SetWindowPos(nullptr, 0, 0, client.Width(), area.bottom, SWP_NOZORDER | SWP_SHOWWINDOW);
-    m_pTabDlg->MovePages(area, 0);
-}
-
-CRect CSecurityEditorDlg::placeholder(int id) const
-{
-    CRect rect;
-    ::GetWindowRect(::GetDlgItem(m_hWnd, id), &rect);
-    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&rect.left));
-    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&rect.right));
-    return rect;
-}
-
-CShadeButtonST* CSecurityEditorDlg::tab_button(int id)
-{
-    for (int i = 0; i < kTabs; ++i)
-        if (kTabButtonIds[i] == id)
-            return m_btnTabs[std::size_t(i)].get();
-    return nullptr;
-}
-
-void CSecurityEditorDlg::enable_tab_button(int id, BOOL enable)
-{
-    if (CShadeButtonST* button = tab_button(id); button && button->m_hWnd)
-        button->EnableWindow(enable);
-}
-
-void CSecurityEditorDlg::click_tab_button(int id)
-{
-    if (CShadeButtonST* button = tab_button(id); button && button->m_hWnd)
-        button->SendMessage(BM_CLICK);
-}
-
-HWND CSecurityEditorDlg::config_window() const
-{
-    if (HWND window = hide_dlg_services().config_window())
-        return window;
-    CWnd* const parent = m_hWnd ? GetParent() : nullptr;
-    return parent ? parent->m_hWnd : nullptr;
 }
 
 // [SECTION] Preset and showing
@@ -194,12 +107,6 @@ void CSecurityEditorDlg::OnShowWindow(BOOL bShow, UINT nStatus)
     if (HWND window = config_window())
         ::SendMessage(window, MSG_SHOW_SECURITYEDITOR, 2, 1);
     click_tab_button(TAB_BUTTON_AUTH);
-}
-
-void CSecurityEditorDlg::OnPaint()
-{
-    CPaintDC dc(this);
-    PaintPageTopLine(*this, dc);
 }
 
 // Posted: the window goes back to the link status once the editor's own cancel is done.

@@ -7,30 +7,23 @@
 // page, which connects; Cancel ends the attempt.
 #pragma once
 
-#include "station/controls/CResizeDlg.h"
-#include "station/controls/ShadeButtonST.h"
 #include "station/core/SecurityHandOver.h"
-#include "station/profiles/EditorTabs.h"
+#include "station/profiles/TabbedEditorDlg.h"
 #include "wlan/api/Profile.h"
 #include "wlan/api/Records.h"
 
-#include <array>
 #include <memory>
 #include <vector>
 
-class CTabDialog;
 class CPageAuthEncryDlg;
 class CPage8021XDlg;
 class CPageWAPIDlg;
 
-class CSecurityEditorDlg : public CResizeDlg, public CEditorTabs {
+class CSecurityEditorDlg : public CTabbedEditorDlg {
 public:
     enum { IDD = 426 };
-    enum Control : int {
-        IDC_TAB_AREA = 1067,
+    enum : int {
         IDC_TAB_PLACE1 = 1383, // ..1385, the three tab buttons' places
-        IDC_OK = 1331,
-        IDC_CANCEL = 1372,
     };
     static constexpr int kTabs = 3;
 
@@ -60,19 +53,9 @@ public:
     CPageSystemConfigDlg* system_config_tab() override { return nullptr; }
     CPageAuthEncryDlg* auth_tab() override { return m_pPageAuthEncryDlg; }
     CPage8021XDlg* tab_8021x() override { return m_pPage8021XDlg; }
-    void enable_tab_button(int id, BOOL enable) override;
-    void click_tab_button(int id) override;
-
-    CShadeButtonST* tab_button(int id);
-
-    CShadeButtonST m_btnOK;
-    CShadeButtonST m_btnCancel;
-    CFont m_font;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
-    afx_msg void OnPaint();
+    BOOL CreatePages() override;
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnButtonOK() { OnOK(); }
     afx_msg void OnButtonCancel() { OnCancel(); }
@@ -80,18 +63,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL CreatePages();
-    BOOL create_tab_button(int index);
-    void place_tab_host();
-    CRect placeholder(int id) const;
-    HWND config_window() const;
     // The steps of OnOK.
     bool check_wapi_names();
     void collect_8021x();
     void collect_wep_keys();
 
-    std::unique_ptr<CTabDialog> m_pTabDlg;
-    std::array<std::unique_ptr<CShadeButtonST>, kTabs> m_btnTabs;
     std::unique_ptr<CPageAuthEncryDlg> m_auth;
     std::unique_ptr<CPage8021XDlg> m_8021x;
     std::unique_ptr<CPageWAPIDlg> m_wapi;
