@@ -104,29 +104,6 @@ protected:
         options("0,1,2,3,6,9,10", { { "SupportWAPI", "1" } });
     }
 
-    static void settle()
-    {
-        using Settle = void (*)();
-        Settle const fn = reinterpret_cast<Settle>(GetProcAddress(G_VxWlLib.hModule, "VXSIM_Settle"));
-        if (fn)
-            fn();
-        platform::testing::pump_until_idle();
-    }
-    static void run_for(int ms)
-    {
-        for (int waited = 0; waited < ms; waited += 100) {
-            platform::testing::advance(100);
-            settle();
-        }
-    }
-    static bool run_until(std::function<bool()> const& done, int limit)
-    {
-        for (int waited = 0; waited < limit && !done(); waited += 100) {
-            platform::testing::advance(100);
-            settle();
-        }
-        return done();
-    }
     static WLAN_STATUS status()
     {
         WLAN_STATUS s {};

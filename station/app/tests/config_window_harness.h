@@ -9,12 +9,14 @@
 
 #include "platform/framework/Resources.h"
 #include "platform/gdi/Testing.h"
+#include "platform/system/Module.h"
 #include "station/app/VxUI2008Dlg.h"
 #include "station/controls/CTabDialog.h"
 #include "station/controls/ShadePatterns.h"
 #include "station/core/CtrlHelpers.h"
 
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -131,6 +133,32 @@ public:
     static bool enabled(CWnd* window) { return window && window->m_hWnd && window->IsWindowEnabled(); }
 
 protected:
+    // The simulated world's pending steps run, then the queue until idle.
+    static void settle()
+    {
+        // Looked up each time: every run loads the library anew, maybe at another address.
+        using Settle = void (*)();
+        if (auto const fn = reinterpret_cast<Settle>(GetProcAddress(G_VxWlLib.hModule, "VXSIM_Settle")))
+            fn();
+        platform::testing::pump_until_idle();
+    }
+    // The clock moved `ms` in steps of 100 ms, settling after each.
+    static void run_for(int ms)
+    {
+        for (int waited = 0; waited < ms; waited += 100) {
+            platform::testing::advance(100);
+            settle();
+        }
+    }
+    // Runs in steps until `done`, at most `limit` ms of the clock.
+    static bool run_until(std::function<bool()> const& done, int limit)
+    {
+        for (int waited = 0; waited < limit && !done(); waited += 100) {
+            platform::testing::advance(100);
+            settle();
+        }
+        return done();
+    }
 
 private:
     static std::string read_inlined(std::string const& path)

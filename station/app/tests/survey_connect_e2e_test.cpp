@@ -98,30 +98,6 @@ protected:
         world(default_world());
     }
 
-    static void settle()
-    {
-        using Settle = void (*)();
-        Settle const fn = reinterpret_cast<Settle>(GetProcAddress(G_VxWlLib.hModule, "VXSIM_Settle"));
-        if (fn)
-            fn();
-        platform::testing::pump_until_idle();
-    }
-    static void run_for(int ms)
-    {
-        for (int waited = 0; waited < ms; waited += 100) {
-            platform::testing::advance(100);
-            settle();
-        }
-    }
-    // Runs in steps until `done`, at most `limit` ms of the clock.
-    static bool run_until(std::function<bool()> const& done, int limit)
-    {
-        for (int waited = 0; waited < limit && !done(); waited += 100) {
-            platform::testing::advance(100);
-            settle();
-        }
-        return done();
-    }
     static std::string snapshot(std::string const& name)
     {
         platform::testing::pump_until_idle();
