@@ -52,7 +52,7 @@ touch -d '1 minute ago' "$install/Zorvel.ini" "$work/world.ini"
 } > "$work/store/extap"
 
 export VX_PRESENTER=headless ZORVEL_RUNTIME_DIR="$work/run" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini" \
-    ZORVEL_DATA_DIR="$work/data"
+    ZORVEL_DATA_DIR="$work/data" ZORVEL_CACHE_DIR="$work/cache"
 trace="$work/trace"
 mkfifo "$trace"
 exec 3<>"$trace"

@@ -55,7 +55,7 @@ measure() {
         # Microseconds from bash's own clock: no process is started to read the time.
         start=${EPOCHREALTIME/./}
         VX_PRESENTER=headless ZORVEL_RUNTIME_DIR="$work/run" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini" \
-            ZORVEL_DATA_DIR="$work/data" ZORVEL_TRACE_FILE="$fifo" "$install/$program" $args &
+            ZORVEL_DATA_DIR="$work/data" ZORVEL_CACHE_DIR="$work/cache" ZORVEL_TRACE_FILE="$fifo" "$install/$program" $args &
         pid=$!
         added=""
         # grep reads the pipe in blocks, so the time is taken as soon as the line is written.

@@ -54,7 +54,7 @@ sed 's/^init_delay_ms *=.*/init_delay_ms = 0/' "$bin/scenarios/default.ini" > "$
 # The world names its certificate files relative to itself.
 ln -sfn "$bin/scenarios/certs" "$work/certs"
 touch -d '1 minute ago' "$install/Zorvel.ini" "$work/world.ini"
-export ZORVEL_RUNTIME_DIR="$runtime" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini" ZORVEL_DATA_DIR="$work/data"
+export ZORVEL_RUNTIME_DIR="$runtime" VXSIM_STORE="$work/store" VXSIM_SCENARIO="$work/world.ini" ZORVEL_DATA_DIR="$work/data" ZORVEL_CACHE_DIR="$work/cache"
 unset VX_PRESENTER VX_SNAPSHOT_DIR ZORVEL_TRACE_FILE
 
 # [SECTION] The X server

@@ -1,10 +1,12 @@
 #include "platform/gdi/FontCache.h"
 
+#include "platform/gdi/FontMatchCache.h"
+#include "platform/gdi/Fontconfig.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
@@ -71,8 +73,10 @@ constexpr Substitution substitutions[] = {
 };
 
 // fontconfig keeps its configuration for the whole process; it is released at exit. Reading
-// it is about a fifth of a program's start-up, so programs start it early on a thread of its
-// own (preload_fonts) and the first match waits for it; nothing else calls fontconfig before.
+// it is about a fifth of a program's start-up, and its answers are kept across starts
+// (FontMatchCache), so a program reads it only when an answer is missing: then early, on a
+// thread of its own (preload_fonts), or when a face first needs it. The library itself is
+// opened then too: a program whose answers are all kept never maps it.
 struct FontconfigLoad {
     std::once_flag started;
     std::shared_future<void> done;
@@ -90,44 +94,69 @@ void start_fontconfig()
     std::call_once(load.started, [&] {
         std::atexit([] {
             fontconfig_load().done.wait();
-            FcFini();
+            fontconfig().FcFini();
         });
-        load.done = std::async(std::launch::async, [] { FcInit(); }).share();
+        load.done = std::async(std::launch::async, [] { fontconfig().FcInit(); }).share();
     });
 }
 
-std::string match_file(std::string const& family, bool bold, bool italic, char32_t needs = 0)
+FontMatchCache& match_cache()
+{
+    static auto* cache = new FontMatchCache(FontMatchCache::default_file());
+    return *cache;
+}
+
+std::string ask_fontconfig(std::string const& family, bool bold, bool italic, char32_t needs)
 {
     start_fontconfig();
     fontconfig_load().done.wait();
-    FcPattern* pattern = FcPatternCreate();
+    Fontconfig const& fc = fontconfig();
+    FcPattern* pattern = fc.FcPatternCreate();
     if (!family.empty())
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        fc.FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
+    fc.FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    fc.FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     if (needs) {
-        FcCharSet* set = FcCharSetCreate();
-        FcCharSetAddChar(set, needs);
-        FcPatternAddCharSet(pattern, FC_CHARSET, set);
-        FcCharSetDestroy(set);
+        FcCharSet* set = fc.FcCharSetCreate();
+        fc.FcCharSetAddChar(set, needs);
+        fc.FcPatternAddCharSet(pattern, FC_CHARSET, set);
+        fc.FcCharSetDestroy(set);
     }
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    fc.FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    fc.FcDefaultSubstitute(pattern);
     FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = fc.FcFontMatch(nullptr, pattern, &result);
     std::string path;
     FcChar8* file = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+    if (match && fc.FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
         path = reinterpret_cast<char const*>(file);
     if (match)
-        FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
+        fc.FcPatternDestroy(match);
+    fc.FcPatternDestroy(pattern);
+    return path;
+}
+
+// A face for a code point the first face lacks is asked of fontconfig each time (rare, and
+// the answers would be one per code point); faces by name are kept.
+std::string match_file(std::string const& family, bool bold, bool italic, char32_t needs = 0)
+{
+    if (needs)
+        return ask_fontconfig(family, bold, italic, needs);
+    if (auto kept = match_cache().find(family, bold, italic))
+        return *kept;
+    std::string path = ask_fontconfig(family, bold, italic, 0);
+    match_cache().remember(family, bold, italic, path);
     return path;
 }
 
 }
 
-void preload_fonts() { start_fontconfig(); }
+void preload_fonts()
+{
+    if (!match_cache().warm())
+        start_fontconfig();
+}
+
 
 class FontFace {
 public:

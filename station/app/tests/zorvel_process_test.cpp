@@ -74,6 +74,7 @@ protected:
             ::setenv("VXSIM_STORE", (m_work + "/store").c_str(), 1);
             ::setenv("VXSIM_SCENARIO", (m_work + "/world.ini").c_str(), 1);
             ::setenv("ZORVEL_TRACE_FILE", trace.c_str(), 1);
+            ::setenv("ZORVEL_CACHE_DIR", (m_work + "/cache").c_str(), 1);
             std::string const program = m_work + "/install/Zorvel";
             std::vector<char*> argv { const_cast<char*>(program.c_str()) };
             for (auto& a : args)
@@ -92,6 +93,8 @@ protected:
     {
         std::string const path = m_work + "/trace";
         ::mkfifo(path.c_str(), 0600);
+        if (m_trace)
+            std::fclose(m_trace);
         m_trace = std::fopen(path.c_str(), "r+");
         return path;
     }
@@ -194,23 +197,29 @@ TEST_F(ZorvelProcess, RunsHeadlessUntilToldToEndAndWakesOnASecondStart)
     EXPECT_EQ(wait_exit(first), 0);
 }
 
-// The bus and certificate libraries are opened on first use: a tray-only start that meets no
-// bus (none is named under test) and lists no certificate never maps them, though its world
-// names a certificate file, as the shipped world does.
-TEST_F(ZorvelProcess, AStartWithoutABusOrCertificatesMapsNeitherLibrary)
+// The bus, certificate and font configuration libraries are opened on first use: a tray-only
+// start that meets no bus (none is named under test), lists no certificate (though its world
+// names a certificate file, as the shipped world does) and finds its fonts' files kept by an
+// earlier start never maps them.
+TEST_F(ZorvelProcess, AStartWithoutABusCertificatesOrNewFontsMapsNoneOfTheirLibraries)
 {
     std::ofstream(m_work + "/world.ini", std::ios::app)
         << "\n[cert:carol]\nfile = " << ZORVEL_BIN_DIR << "/scenarios/certs/carol.pem\n";
-    std::string const trace = trace_pipe();
-    pid_t const pid = start(trace, { "-s" });
-    ASSERT_TRUE(read_until("Shell_NotifyIcon(NIM_ADD) return 1"));
-    ASSERT_TRUE(read_until("CHideDlg::OnTimer(11)"));
-    std::string const maps = read_file("/proc/" + std::to_string(pid) + "/maps");
-    ASSERT_NE(maps.find("VxWLAPI.so"), std::string::npos);
-    EXPECT_EQ(maps.find("libsystemd"), std::string::npos);
-    EXPECT_EQ(maps.find("libcrypto"), std::string::npos);
-    ::kill(pid, SIGTERM);
-    EXPECT_EQ(wait_exit(pid), 0);
+    for (bool const first : { true, false }) {
+        SCOPED_TRACE(first ? "first start" : "second start");
+        std::string const trace = trace_pipe();
+        pid_t const pid = start(trace, { "-s" });
+        ASSERT_TRUE(read_until("Shell_NotifyIcon(NIM_ADD) return 1"));
+        ASSERT_TRUE(read_until("CHideDlg::OnTimer(11)"));
+        std::string const maps = read_file("/proc/" + std::to_string(pid) + "/maps");
+        ASSERT_NE(maps.find("VxWLAPI.so"), std::string::npos);
+        EXPECT_EQ(maps.find("libsystemd"), std::string::npos);
+        EXPECT_EQ(maps.find("libcrypto"), std::string::npos);
+        EXPECT_EQ(maps.find("libfontconfig") == std::string::npos, !first);
+        ::kill(pid, SIGTERM);
+        EXPECT_EQ(wait_exit(pid), 0);
+        EXPECT_TRUE(fs::exists(m_work + "/cache/font-matches"));
+    }
 }
 
 // A stop signal while a modal dialog runs (the adapter choice, with two adapters in the world)
