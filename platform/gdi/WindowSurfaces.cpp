@@ -74,7 +74,13 @@ void WindowSurfaces::refresh_frame(HWND hwnd)
     FrameLook look = look_of(hwnd);
     if (!has_frame(look.style, look.ex_style))
         return;
-    if (user::top_level_of(hwnd) == hwnd) {
+    bool const top_level = user::top_level_of(hwnd) == hwnd;
+    // A child that does not show (hidden itself, or on a hidden page) is framed when it next
+    // paints: showing it, or the page it is on, paints it. A window start creates hundreds
+    // of controls on pages that are not shown.
+    if (!top_level && !IsWindowVisible(hwnd))
+        return;
+    if (top_level) {
         std::lock_guard lock(m_mutex);
         auto it = m_frames.find(hwnd);
         if (it != m_frames.end() && it->second == look)
