@@ -131,6 +131,12 @@ std::optional<std::string> process_executable(std::uint32_t pid)
     return path;
 }
 
+std::optional<std::string> own_executable()
+{
+    static std::optional<std::string> const path = process_executable(static_cast<std::uint32_t>(::getpid()));
+    return path;
+}
+
 ProcessStatus process_status(std::uint32_t pid)
 {
     ProcessStatus status;

@@ -25,6 +25,8 @@ ProcessSighting look_at_process(std::uint32_t pid);
 bool process_exists(std::uint32_t pid);
 // The full path of the process's executable, or nullopt when it cannot be read.
 std::optional<std::string> process_executable(std::uint32_t pid);
+// This process's executable, read once: a process keeps its program for its life.
+std::optional<std::string> own_executable();
 
 // The parent (0 for the first process) and the thread count, read together; zeros when the
 // process cannot be read.
