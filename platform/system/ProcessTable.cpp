@@ -85,7 +85,7 @@ int read_process_link(std::uint32_t pid, char const* name, std::string& target)
     return 0;
 }
 
-// The executable link names a file replaced since the process started with a mark after it.
+// A file removed or replaced since the process started is named with " (deleted)" after it.
 int read_executable_link(std::uint32_t pid, std::string& path)
 {
     int const error = read_process_link(pid, "exe", path);
