@@ -84,7 +84,7 @@ std::optional<std::string> ModuleTable::find_file(std::string_view name) const
         return std::nullopt;
     }
     std::vector<std::string> folders;
-    if (auto self = process_executable(static_cast<std::uint32_t>(::getpid())))
+    if (auto self = own_executable())
         folders.push_back(folder_of(*self));
     folders.push_back(system_dir() + "/");
     folders.push_back("./");
@@ -170,7 +170,7 @@ HMODULE ModuleTable::handle_of(char const* name)
 std::optional<std::string> ModuleTable::file_name(HMODULE handle)
 {
     if (!handle || handle == self_module())
-        return process_executable(static_cast<std::uint32_t>(::getpid()));
+        return own_executable();
     std::lock_guard lock(m_mutex);
     auto it = m_modules.find(reinterpret_cast<ULONG_PTR>(handle));
     if (it == m_modules.end())

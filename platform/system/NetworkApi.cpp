@@ -295,7 +295,6 @@ void register_domain_controller(std::string const& domain, std::string const& co
     // rewritten (each write waits for the disk).
     if (text == before)
         return;
-    make_dirs(data_dir(), 0700);
     write_file_atomically(domain_table_path(), text, 0600);
 }
 

@@ -18,44 +18,65 @@ std::string env_or_empty(char const* name)
     return value && *value ? std::string(value) : std::string();
 }
 
+bool is_folder(std::string const& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 std::string ensured(std::string path)
 {
     make_dirs(path, 0700);
     return path;
 }
 
+std::string data_path()
+{
+    if (auto dir = env_or_empty("ZORVEL_DATA_DIR"); !dir.empty())
+        return dir;
+    if (auto dir = env_or_empty("XDG_DATA_HOME"); !dir.empty())
+        return dir + "/zorvel";
+    if (auto home = env_or_empty("HOME"); !home.empty())
+        return home + "/.local/share/zorvel";
+    return "/tmp/zorvel-data-" + std::to_string(::getuid());
 }
 
+}
+
+// The folders are asked for on every use (and the programs ask on idle ticks), and they
+// nearly always exist: one stat says so. A missing folder is made from the nearest parent
+// that exists, so a folder removed while a program runs is made again when next asked.
 bool make_dirs(std::string const& path, unsigned mode)
 {
     if (path.empty())
         return false;
-    for (size_t pos = path.find('/', 1); pos != std::string::npos; pos = path.find('/', pos + 1))
-        ::mkdir(path.substr(0, pos).c_str(), mode);
-    if (::mkdir(path.c_str(), mode) != 0 && errno != EEXIST)
-        return false;
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (is_folder(path))
+        return true;
+    if (::mkdir(path.c_str(), mode) != 0 && errno == ENOENT) {
+        size_t const slash = path.find_last_of('/');
+        if (slash != std::string::npos && slash > 0 && make_dirs(path.substr(0, slash), mode))
+            ::mkdir(path.c_str(), mode);
+    }
+    return is_folder(path);
+}
+
+std::string runtime_dir_path()
+{
+    if (auto dir = env_or_empty("ZORVEL_RUNTIME_DIR"); !dir.empty())
+        return dir;
+    if (auto dir = env_or_empty("XDG_RUNTIME_DIR"); !dir.empty())
+        return dir + "/zorvel";
+    return "/tmp/zorvel-" + std::to_string(::getuid());
 }
 
 std::string runtime_dir()
 {
-    if (auto dir = env_or_empty("ZORVEL_RUNTIME_DIR"); !dir.empty())
-        return ensured(dir);
-    if (auto dir = env_or_empty("XDG_RUNTIME_DIR"); !dir.empty())
-        return ensured(dir + "/zorvel");
-    return ensured("/tmp/zorvel-" + std::to_string(::getuid()));
+    return ensured(runtime_dir_path());
 }
 
 std::string data_dir()
 {
-    if (auto dir = env_or_empty("ZORVEL_DATA_DIR"); !dir.empty())
-        return ensured(dir);
-    if (auto dir = env_or_empty("XDG_DATA_HOME"); !dir.empty())
-        return ensured(dir + "/zorvel");
-    if (auto home = env_or_empty("HOME"); !home.empty())
-        return ensured(home + "/.local/share/zorvel");
-    return ensured("/tmp/zorvel-data-" + std::to_string(::getuid()));
+    return ensured(data_path());
 }
 
 std::string system_dir()

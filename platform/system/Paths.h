@@ -12,12 +12,15 @@ namespace platform::system {
 
 // ZORVEL_RUNTIME_DIR, else $XDG_RUNTIME_DIR/zorvel, else /tmp/zorvel-<uid>; created 0700.
 std::string runtime_dir();
+// Where runtime_dir() is, not made: for readers, to whom a missing folder is as a missing file.
+std::string runtime_dir_path();
 // ZORVEL_DATA_DIR, else $XDG_DATA_HOME/zorvel, else ~/.local/share/zorvel; created 0700.
 std::string data_dir();
 // ZORVEL_SYSTEM_DIR, else <data_dir>/system32.
 std::string system_dir();
 
 // Creates `path` and its parents with `mode` when missing; true when it exists afterwards.
+// An existing folder costs one stat.
 bool make_dirs(std::string const& path, unsigned mode);
 
 // Replaces `path` with `bytes` so that readers see the old or the new file, never a part:

@@ -44,27 +44,20 @@ void copy_text(std::string const& text, char* buffer, size_t size)
     buffer[count] = '\0';
 }
 
-std::optional<std::string> module_name_of(std::uint32_t pid)
-{
-    auto path = process_executable(pid);
-    if (!path)
-        return std::nullopt;
-    return original_module_name(base_name_of(*path));
-}
-
 std::shared_ptr<SnapshotObject> take_process_snapshot()
 {
     auto snapshot = std::make_shared<SnapshotObject>();
     for (auto pid : process_ids()) {
-        auto name = module_name_of(pid);
-        if (!name)
+        auto path = process_executable(pid);
+        if (!path)
             continue;
+        auto const status = process_status(pid);
         PROCESSENTRY32 entry {};
         entry.dwSize = sizeof entry;
         entry.th32ProcessID = pid;
-        entry.cntThreads = thread_count(pid);
-        entry.th32ParentProcessID = parent_process_id(pid).value_or(0);
-        copy_text(*name, entry.szExeFile, sizeof entry.szExeFile);
+        entry.cntThreads = status.threads;
+        entry.th32ParentProcessID = status.parent;
+        copy_text(original_module_name(base_name_of(*path)), entry.szExeFile, sizeof entry.szExeFile);
         snapshot->processes.push_back(entry);
     }
     return snapshot;
@@ -105,6 +98,19 @@ BOOL snapshot_step(HANDLE handle, Entry* entry, bool first, std::vector<Entry> S
     }
     *entry = entries[snapshot->next++];
     return TRUE;
+}
+
+// The main module of a process as GetModuleBaseName (`base_name`) or GetModuleFileNameEx gives it.
+DWORD copy_module_text(HANDLE handle, LPSTR text, DWORD size, bool base_name)
+{
+    auto process = find_handle_as<ProcessObject>(handle);
+    auto path = process && text && size != 0 ? process->executable() : std::nullopt;
+    if (!path) {
+        SetLastError(process ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+        return 0;
+    }
+    copy_text(base_name ? original_module_name(base_name_of(*path)) : *path, text, size);
+    return static_cast<DWORD>(std::strlen(text));
 }
 
 BOOL start(std::vector<std::string> arguments, LPCSTR folder, PROCESS_INFORMATION* information)
@@ -184,12 +190,12 @@ BOOL TerminateProcess(HANDLE handle, UINT exit_code)
 
 HANDLE OpenProcess(DWORD, BOOL, DWORD process_id)
 {
-    // A process whose executable can be named is running: an ended one that is not yet
-    // reaped has none. Asked first, as a search opens every process on the machine and
-    // the state of each is the slower question.
-    if (process_id != 0 && process_executable(process_id))
-        return add_handle(std::make_shared<system::ProcessObject>(process_id, false));
-    SetLastError(process_exists(process_id) ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
+    // The handle keeps the executable, so a search that opens every process of the machine
+    // and names each reads it once.
+    auto sighting = look_at_process(process_id);
+    if (sighting.presence == ProcessPresence::Named)
+        return add_handle(std::make_shared<system::ProcessObject>(process_id, false, std::move(sighting.executable)));
+    SetLastError(sighting.presence == ProcessPresence::Hidden ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
     return nullptr;
 }
 
@@ -239,26 +245,12 @@ BOOL EnumProcessModules(HANDLE handle, HMODULE* modules, DWORD bytes, DWORD* byt
 
 DWORD GetModuleBaseName(HANDLE handle, HMODULE, LPSTR name, DWORD size)
 {
-    auto process = find_handle_as<system::ProcessObject>(handle);
-    auto module_name = process ? module_name_of(process->pid()) : std::nullopt;
-    if (!module_name || !name || size == 0) {
-        SetLastError(process ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
-        return 0;
-    }
-    copy_text(*module_name, name, size);
-    return static_cast<DWORD>(std::strlen(name));
+    return copy_module_text(handle, name, size, true);
 }
 
 DWORD GetModuleFileNameEx(HANDLE handle, HMODULE, LPSTR name, DWORD size)
 {
-    auto process = find_handle_as<system::ProcessObject>(handle);
-    auto path = process ? process_executable(process->pid()) : std::nullopt;
-    if (!path || !name || size == 0) {
-        SetLastError(process ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
-        return 0;
-    }
-    copy_text(*path, name, size);
-    return static_cast<DWORD>(std::strlen(name));
+    return copy_module_text(handle, name, size, false);
 }
 
 HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD process_id)
@@ -312,12 +304,13 @@ BOOL GetVersionEx(OSVERSIONINFO* info)
 
 BOOL ProcessIdToSessionId(DWORD process_id, DWORD* session_id)
 {
-    if (!session_id || !process_exists(process_id)) {
+    auto const presence = session_id ? look_at_process(process_id).presence : ProcessPresence::Gone;
+    if (presence == ProcessPresence::Gone) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     // Processes the user can see belong to the user's session; the others cannot be asked.
-    if (!process_executable(process_id)) {
+    if (presence == ProcessPresence::Hidden) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }

@@ -2,14 +2,16 @@
 
 #include "platform/system/ProcessTable.h"
 
+#include <cerrno>
 #include <signal.h>
 #include <sys/wait.h>
 
 namespace platform::system {
 
-ProcessObject::ProcessObject(std::uint32_t pid, bool is_child)
+ProcessObject::ProcessObject(std::uint32_t pid, bool is_child, std::string executable)
     : m_pid(pid)
     , m_is_child(is_child)
+    , m_executable(std::move(executable))
 {
 }
 
@@ -30,6 +32,31 @@ void ProcessObject::look() const
         m_ended = true; // reaped elsewhere: it has ended, its code is lost
         m_exit_code = 0;
     }
+}
+
+// Asked of every process a search opens, so without reading /proc: the id is free (the process
+// ended and was reaped), or the process is a child of this one that has ended and waits to be
+// reaped. An ended process another program has yet to reap passes until its parent reaps it, or
+// until this handle has been waited on.
+bool ProcessObject::has_ended_since_opened() const
+{
+    auto const pid = static_cast<pid_t>(m_pid);
+    if (::kill(pid, 0) != 0 && errno == ESRCH)
+        return true;
+    siginfo_t info {};
+    return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+}
+
+std::optional<std::string> ProcessObject::executable() const
+{
+    if (m_executable.empty())
+        return process_executable(m_pid);
+    std::lock_guard lock(wait_mutex());
+    if (!m_ended)
+        m_ended = has_ended_since_opened();
+    if (m_ended)
+        return std::nullopt;
+    return m_executable;
 }
 
 bool ProcessObject::is_signalled() const

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,17 +20,14 @@ bool ends_with_ignoring_case(std::string_view text, std::string_view suffix)
     return text.size() >= suffix.size() && equal_ignoring_case(text.substr(text.size() - suffix.size()), suffix);
 }
 
-std::optional<std::string> status_field(std::uint32_t pid, std::string_view field)
+std::optional<std::string_view> status_field(std::string_view text, std::string_view field)
 {
-    std::string text;
-    if (!read_whole_file("/proc/" + std::to_string(pid) + "/status", text))
+    std::string const key = "\n" + std::string(field) + ":";
+    size_t const at = text.find(key);
+    if (at == std::string_view::npos)
         return std::nullopt;
-    std::string key = std::string(field) + ":";
-    size_t at = text.find("\n" + key);
-    if (at == std::string::npos)
-        return std::nullopt;
-    size_t start = at + key.size() + 1;
-    return std::string(trim_blanks(std::string_view(text).substr(start, text.find('\n', start) - start)));
+    size_t const start = at + key.size();
+    return trim_blanks(text.substr(start, text.find('\n', start) - start));
 }
 
 // Tests run programs side by side, each in a runtime folder of its own (ZORVEL_RUNTIME_DIR:
@@ -75,61 +71,84 @@ std::vector<std::uint32_t> process_ids()
 
 namespace {
 
-// The state letter of /proc/<pid>/stat, after the command name (which may hold spaces and
-// parentheses itself). The kernel makes that line far more cheaply than the status text, and
-// a process search asks it of every process.
-std::optional<char> process_state(std::uint32_t pid)
+// The target of a link under /proc/<pid>/ into `target`: 0, else the error of the read.
+int read_process_link(std::uint32_t pid, char const* name, std::string& target)
 {
-    std::string text;
-    if (!read_whole_file("/proc/" + std::to_string(pid) + "/stat", text))
-        return std::nullopt;
-    size_t const close = text.rfind(')');
-    if (close == std::string::npos || close + 2 >= text.size())
-        return std::nullopt;
-    return text[close + 2];
+    char buffer[4096];
+    std::string const link = "/proc/" + std::to_string(pid) + "/" + name;
+    ssize_t const n = ::readlink(link.c_str(), buffer, sizeof buffer - 1);
+    if (n < 0)
+        return errno;
+    if (n == 0)
+        return ENOENT;
+    target.assign(buffer, static_cast<size_t>(n));
+    return 0;
 }
 
+// A file removed or replaced since the process started is named with " (deleted)" after it.
+int read_executable_link(std::uint32_t pid, std::string& path)
+{
+    int const error = read_process_link(pid, "exe", path);
+    constexpr std::string_view deleted = " (deleted)";
+    if (error == 0 && path.ends_with(deleted))
+        path.resize(path.size() - deleted.size());
+    return error;
+}
+
+}
+
+// A search looks at every process of the machine, so each is told apart with as few reads as
+// can be. The executable link answers most: named, or refused (another user's process or
+// kernel thread, which runs). Without one (ENOENT) it is a kernel thread, which still has a
+// working folder, or a process that has ended: a zombie dropped its working folder with its
+// memory, and an id nobody has is no folder at all.
+ProcessSighting look_at_process(std::uint32_t pid)
+{
+    ProcessSighting sighting { ProcessPresence::Gone, {} };
+    if (pid == 0)
+        return sighting;
+    int const error = read_executable_link(pid, sighting.executable);
+    if (error == 0) {
+        sighting.presence = ProcessPresence::Named;
+    } else {
+        std::string folder;
+        if (error == EACCES || read_process_link(pid, "cwd", folder) != ENOENT)
+            sighting.presence = ProcessPresence::Hidden;
+    }
+    return sighting;
 }
 
 bool process_exists(std::uint32_t pid)
 {
-    if (pid == 0)
-        return false;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
-        return false;
-    // A child that has ended but is not yet reaped is gone for the programs.
-    auto state = process_state(pid);
-    return state && *state != 'Z';
+    return look_at_process(pid).presence != ProcessPresence::Gone;
 }
 
 std::optional<std::string> process_executable(std::uint32_t pid)
 {
-    char buffer[4096];
-    std::string link = "/proc/" + std::to_string(pid) + "/exe";
-    ssize_t n = ::readlink(link.c_str(), buffer, sizeof buffer - 1);
-    if (n <= 0)
+    std::string path;
+    if (pid == 0 || read_executable_link(pid, path) != 0)
         return std::nullopt;
-    std::string path(buffer, static_cast<size_t>(n));
-    constexpr std::string_view deleted = " (deleted)";
-    if (path.ends_with(deleted))
-        path.resize(path.size() - deleted.size());
     return path;
 }
 
-std::optional<std::uint32_t> parent_process_id(std::uint32_t pid)
+std::optional<std::string> own_executable()
 {
-    // The first process's parent is 0: a number, but no process.
-    auto value = status_field(pid, "PPid");
-    if (!value)
-        return std::nullopt;
-    return parse_integer<std::uint32_t>(*value);
+    static std::optional<std::string> const path = process_executable(static_cast<std::uint32_t>(::getpid()));
+    return path;
 }
 
-unsigned thread_count(std::uint32_t pid)
+ProcessStatus process_status(std::uint32_t pid)
 {
-    auto value = status_field(pid, "Threads");
-    auto count = value ? parse_integer<unsigned>(*value) : std::nullopt;
-    return count.value_or(0);
+    ProcessStatus status;
+    std::string text;
+    if (!read_whole_file("/proc/" + std::to_string(pid) + "/status", text))
+        return status;
+    // The first process's parent is 0: a number, but no process.
+    if (auto value = status_field(text, "PPid"))
+        status.parent = parse_integer<std::uint32_t>(*value).value_or(0);
+    if (auto value = status_field(text, "Threads"))
+        status.threads = parse_integer<unsigned>(*value).value_or(0);
+    return status;
 }
 
 std::string original_module_name(std::string_view file_name)
@@ -189,19 +208,24 @@ std::string program_file_path(std::string_view path)
     return written;
 }
 
-// A ZORVEL_SESSION_ID that is not a session id is ignored, as an unset one.
+// A ZORVEL_SESSION_ID that is not a session id is ignored, as an unset one. The kernel's
+// session of a process is fixed for its life, so it is read once; the variable is asked each
+// time, as tests set it.
 std::uint32_t own_session_id()
 {
     if (char const* value = std::getenv("ZORVEL_SESSION_ID"); value && *value) {
         if (auto id = parse_session_id(value))
             return *id;
     }
-    std::string text;
-    if (read_whole_file("/proc/self/sessionid", text)) {
-        if (auto id = parse_session_id(text); id && *id != 0)
-            return *id;
-    }
-    return 1;
+    static std::uint32_t const kernel_session = [] {
+        std::string text;
+        if (read_whole_file("/proc/self/sessionid", text)) {
+            if (auto id = parse_session_id(text); id && *id != 0)
+                return *id;
+        }
+        return std::uint32_t { 1 };
+    }();
+    return kernel_session;
 }
 
 }

@@ -12,11 +12,29 @@
 namespace platform::system {
 
 std::vector<std::uint32_t> process_ids();
+
+// A process as opening it finds it: running with an executable that can be named, running but
+// hidden (another user's, a kernel thread), or gone (ended, ended but not yet reaped, or never
+// there). `executable` is the full path when named.
+enum class ProcessPresence { Gone, Hidden, Named };
+struct ProcessSighting {
+    ProcessPresence presence;
+    std::string executable;
+};
+ProcessSighting look_at_process(std::uint32_t pid);
 bool process_exists(std::uint32_t pid);
 // The full path of the process's executable, or nullopt when it cannot be read.
 std::optional<std::string> process_executable(std::uint32_t pid);
-std::optional<std::uint32_t> parent_process_id(std::uint32_t pid);
-unsigned thread_count(std::uint32_t pid);
+// This process's executable, read once: a process keeps its program for its life.
+std::optional<std::string> own_executable();
+
+// The parent (0 for the first process) and the thread count, read together; zeros when the
+// process cannot be read.
+struct ProcessStatus {
+    std::uint32_t parent { 0 };
+    unsigned threads { 0 };
+};
+ProcessStatus process_status(std::uint32_t pid);
 
 // "SysHelper" → "SysHelper.exe", "libfoo.so" → "libfoo.dll"; the name of a file as the
 // original platform's module functions answer it.

@@ -12,9 +12,11 @@
 
 namespace {
 
-std::string active_session_file()
+// The reader (the programs ask once a second) takes the runtime folder without making it: a
+// missing folder holds no file.
+std::string active_session_file(std::string const& runtime_folder)
 {
-    return platform::system::runtime_dir() + "/active-console-session";
+    return runtime_folder + "/active-console-session";
 }
 
 struct Registrations {
@@ -36,7 +38,7 @@ DWORD WTSGetActiveConsoleSessionId()
 {
     std::string text;
     // A damaged file is as no file: the console is this process's session.
-    if (platform::system::read_whole_file(active_session_file(), text)) {
+    if (platform::system::read_whole_file(active_session_file(platform::system::runtime_dir_path()), text)) {
         if (auto id = platform::system::parse_session_id(text))
             return *id;
     }
@@ -72,7 +74,7 @@ void set_active_console_session(DWORD session)
 {
     DWORD previous = WTSGetActiveConsoleSessionId();
     std::string text = std::to_string(session) + "\n";
-    write_file_atomically(active_session_file(), text, 0600);
+    write_file_atomically(active_session_file(runtime_dir()), text, 0600);
     DWORD own = own_session_id();
     if (previous == session || (previous != own && session != own))
         return;

@@ -44,7 +44,7 @@ bool exists_as_file(std::string const& path)
 std::vector<std::string> search_folders()
 {
     std::vector<std::string> folders;
-    if (auto self = process_executable(static_cast<std::uint32_t>(::getpid())))
+    if (auto self = own_executable())
         folders.push_back(folder_of(*self));
     folders.push_back("./");
     folders.push_back(system_dir() + "/");
@@ -79,7 +79,7 @@ std::optional<std::string> first_match(std::string const& folder, std::string_vi
 std::vector<std::string> script_environment()
 {
     std::string path;
-    if (auto self = process_executable(static_cast<std::uint32_t>(::getpid())))
+    if (auto self = own_executable())
         path = folder_of(*self) + ":";
     path += system_dir();
     if (char const* rest = std::getenv("PATH"); rest && *rest)

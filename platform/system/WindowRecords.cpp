@@ -126,7 +126,8 @@ bool process_is_alive(std::uint32_t pid, std::uint64_t start_time)
 
 std::string window_folder()
 {
-    std::string folder = runtime_dir() + "/windows";
+    // Made with its runtime folder when either is missing; asked at every record write.
+    std::string folder = runtime_dir_path() + "/windows";
     make_dirs(folder, 0700);
     return folder;
 }

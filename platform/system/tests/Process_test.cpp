@@ -195,6 +195,147 @@ TEST_F(ProcessTest, OpenProcessOpensRunningProcessesOnly)
     ::waitpid(child, nullptr, 0);
 }
 
+// What OpenProcess should answer for `pid`, read from /proc another way: a process whose
+// executable can be named opens; one that runs (its state is not Z) but cannot be named is
+// refused; anything else does not exist.
+struct ExpectedOpening {
+    HANDLE opens; // non-null: opens; null: refused with `error`
+    DWORD error;
+    std::string executable;
+    bool operator==(ExpectedOpening const&) const = default;
+};
+
+ExpectedOpening expected_opening(DWORD pid)
+{
+    std::string const folder = "/proc/" + std::to_string(pid);
+    std::error_code error;
+    auto executable = std::filesystem::read_symlink(folder + "/exe", error);
+    if (!error) {
+        std::string path = executable.string();
+        if (path.ends_with(" (deleted)"))
+            path.resize(path.size() - 10);
+        return { reinterpret_cast<HANDLE>(1), 0, path };
+    }
+    std::ifstream stat(folder + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    size_t const close = line.rfind(')');
+    bool const runs = pid != 0 && close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+    return { nullptr, DWORD(runs ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER), {} };
+}
+
+// Every process of the machine (not only this test's session), kernel threads among them, and
+// ids no process has: the largest the kernel gives is one less than pid_max.
+std::vector<DWORD> every_process_and_some_unused()
+{
+    std::vector<DWORD> ids { 0, 0x7FFFFFFFu, 0xFFFFFFFFu };
+    std::ifstream("/proc/sys/kernel/pid_max") >> ids.emplace_back();
+    for (auto const& entry : std::filesystem::directory_iterator("/proc")) {
+        if (auto pid = platform::system::parse_process_id(entry.path().filename().string()))
+            ids.push_back(*pid);
+    }
+    return ids;
+}
+
+TEST_F(ProcessTest, OpeningAnswersForEveryProcessWhatProcShows)
+{
+    int compared = 0;
+    for (DWORD pid : every_process_and_some_unused()) {
+        SCOPED_TRACE(pid);
+        auto const before = expected_opening(pid);
+        SetLastError(0);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        DWORD const error = process ? 0 : GetLastError();
+        char base[260] = "", path[4096] = "";
+        if (process) {
+            GetModuleBaseName(process, nullptr, base, sizeof base);
+            GetModuleFileNameEx(process, nullptr, path, sizeof path);
+            CloseHandle(process);
+        }
+        DWORD session = 0;
+        BOOL const has_session = ProcessIdToSessionId(pid, &session);
+        DWORD const session_error = has_session ? 0 : GetLastError();
+        // A process that started or ended meanwhile proves nothing.
+        if (expected_opening(pid) != before)
+            continue;
+        ++compared;
+        EXPECT_EQ(process != nullptr, before.opens != nullptr);
+        EXPECT_EQ(error, before.error);
+        EXPECT_EQ(path, before.executable);
+        if (process) {
+            EXPECT_EQ(base, platform::system::original_module_name(std::filesystem::path(before.executable).filename().string()));
+        }
+        EXPECT_EQ(session_error, before.error);
+    }
+    EXPECT_GT(compared, 4);
+}
+
+// A handle answers the name of the process it opened while the process runs, and nothing once
+// it has ended: not yet reaped (a zombie) and after.
+TEST_F(ProcessTest, AnOpenedProcessThatEndsNoLongerAnswersItsName)
+{
+    int hold[2];
+    ASSERT_EQ(::pipe(hold), 0);
+    pid_t const child = ::fork();
+    if (child == 0) {
+        char byte;
+        ::close(hold[1]);
+        (void)!::read(hold[0], &byte, 1);
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::close(hold[0]);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(child));
+    ASSERT_NE(process, nullptr);
+    char name[260] = "";
+    EXPECT_EQ(GetModuleBaseName(process, nullptr, name, sizeof name), std::strlen("platform_system_tests.exe"));
+    EXPECT_STREQ(name, "platform_system_tests.exe");
+
+    ::close(hold[1]);
+    siginfo_t info {};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
+    for (bool reaped : { false, true }) {
+        SCOPED_TRACE(reaped ? "reaped" : "not yet reaped");
+        SetLastError(0);
+        EXPECT_EQ(GetModuleBaseName(process, nullptr, name, sizeof name), 0u);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+        SetLastError(0);
+        EXPECT_EQ(GetModuleFileNameEx(process, nullptr, name, sizeof name), 0u);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+        DWORD session = 0;
+        EXPECT_FALSE(ProcessIdToSessionId(static_cast<DWORD>(child), &session));
+        EXPECT_EQ(WaitForSingleObject(process, 0), WAIT_OBJECT_0);
+        ::waitpid(child, nullptr, 0);
+    }
+    CloseHandle(process);
+}
+
+TEST_F(ProcessTest, TheSnapshotGivesEachProcessItsParentAndThreads)
+{
+    PROCESS_INFORMATION information {};
+    char line[] = "SysHelper.exe";
+    ASSERT_TRUE(CreateProcess(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(), nullptr,
+        &information));
+    int hold = hold_helper();
+    ASSERT_GE(hold, 0);
+    HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    ASSERT_NE(processes, INVALID_HANDLE_VALUE);
+    PROCESSENTRY32 entry {};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(processes, &entry); more && !found; more = Process32Next(processes, &entry))
+        found = entry.th32ProcessID == information.dwProcessId;
+    CloseHandle(processes);
+    ::close(hold);
+    WaitForSingleObject(information.hProcess, INFINITE);
+    CloseHandle(information.hProcess);
+    CloseHandle(information.hThread);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(entry.th32ParentProcessID, static_cast<DWORD>(::getpid()));
+    EXPECT_GE(entry.cntThreads, 1u);
+    EXPECT_STREQ(entry.szExeFile, "SysHelper.exe");
+}
+
 TEST_F(ProcessTest, AMissingProgramIsReported)
 {
     EXPECT_EQ(WinExec("\"NoSuchProgram.exe\" ON", 0), ERROR_FILE_NOT_FOUND);

@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
@@ -211,6 +212,24 @@ TEST_F(ShellTest, SessionSwitchNotifiesRegisteredWindows)
     EXPECT_EQ(received[0].wparam, WTS_CONSOLE_DISCONNECT);
     EXPECT_EQ(received[1].wparam, WTS_CONSOLE_CONNECT);
     WTSUnRegisterSessionNotification(m_hwnd);
+    ::unsetenv("ZORVEL_SESSION_ID");
+}
+
+// Programs read the active session once a second: reading does not make the runtime folder
+// (a missing one holds no session file, so the console is this process's session); a switch
+// writes the file, making the folder again.
+TEST_F(ShellTest, TheActiveSessionIsReadWithoutMakingTheRuntimeFolder)
+{
+    platform::system::testing::TempFolder folder;
+    folder.use_for_system_services();
+    ::setenv("ZORVEL_SESSION_ID", "1", 1);
+    platform::system::set_active_console_session(2);
+    EXPECT_EQ(WTSGetActiveConsoleSessionId(), 2u);
+    std::filesystem::remove_all(folder.file("run"));
+    EXPECT_EQ(WTSGetActiveConsoleSessionId(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("run")));
+    platform::system::set_active_console_session(3);
+    EXPECT_EQ(WTSGetActiveConsoleSessionId(), 3u);
     ::unsetenv("ZORVEL_SESSION_ID");
 }
 

@@ -158,10 +158,10 @@ TEST_F(AppHarness, ChoosingExitInTheMenuEndsTheProgram)
 static unsigned threads_once_settled(unsigned limit)
 {
     auto const give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    unsigned count = platform::system::thread_count(std::uint32_t(::getpid()));
+    unsigned count = platform::system::process_status(std::uint32_t(::getpid())).threads;
     while (count > limit && std::chrono::steady_clock::now() < give_up) {
         std::this_thread::yield();
-        count = platform::system::thread_count(std::uint32_t(::getpid()));
+        count = platform::system::process_status(std::uint32_t(::getpid())).threads;
     }
     return count;
 }
