@@ -5,10 +5,10 @@
 
 #include "platform/system/ParseInteger.h"
 #include "platform/system/ReadFile.h"
+#include "platform/system/TextSplit.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
 #include <string_view>
 #include <unordered_map>
 
@@ -445,10 +445,7 @@ private:
 bool ResourceSet::parse(std::string const& text, std::string const& base_dir, std::string const& name)
 {
     ResourceParser parser(*this, base_dir, name);
-    std::stringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line))
-        parser.line(line);
+    system::for_each_line(text, [&](std::string_view line) { parser.line(std::string(line)); });
     parser.finish();
     return true;
 }

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <string_view>
 #include <vector>
 
 namespace platform::gdi {
@@ -100,20 +100,23 @@ std::string FontMatchCache::default_file()
 
 std::string FontMatchCache::configuration_stamp()
 {
-    std::ostringstream stamp;
+    // No stream: the first one a program makes builds the standard library's locale tables.
+    std::string stamp;
     for (char const* name : { "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT" })
-        stamp << env_or_empty(name) << ';';
+        stamp += env_or_empty(name) + ';';
     for (auto const& path : watched_paths()) {
         struct stat info {};
-        if (::stat(path.c_str(), &info) != 0) {
-            stamp << '-';
-        } else {
-            stamp << std::hex << info.st_ino << ':' << info.st_size << ':' << info.st_mtim.tv_sec << '.' << info.st_mtim.tv_nsec
-                  << ':' << info.st_ctim.tv_sec << '.' << info.st_ctim.tv_nsec << std::dec;
+        char text[128] = "-";
+        if (::stat(path.c_str(), &info) == 0) {
+            std::snprintf(text, sizeof text, "%llx:%llx:%llx.%lx:%llx.%lx", static_cast<unsigned long long>(info.st_ino),
+                static_cast<unsigned long long>(info.st_size), static_cast<unsigned long long>(info.st_mtim.tv_sec),
+                static_cast<unsigned long>(info.st_mtim.tv_nsec), static_cast<unsigned long long>(info.st_ctim.tv_sec),
+                static_cast<unsigned long>(info.st_ctim.tv_nsec));
         }
-        stamp << ';';
+        stamp += text;
+        stamp += ';';
     }
-    return stamp.str();
+    return stamp;
 }
 
 void FontMatchCache::load_locked()
@@ -127,14 +130,22 @@ void FontMatchCache::load_locked()
     std::string text;
     if (!read_small_file(m_file, text))
         return;
-    std::istringstream lines(text);
-    std::string header, stamp, line;
-    if (!std::getline(lines, header) || header != kHeader || !std::getline(lines, stamp) || stamp != m_stamp)
+    std::string_view rest = text;
+    auto next_line = [&rest](std::string_view& line) {
+        auto const end = rest.find('\n');
+        if (end == std::string_view::npos)
+            return false; // a line is whole only with its line end
+        line = rest.substr(0, end);
+        rest.remove_prefix(end + 1);
+        return true;
+    };
+    std::string_view header, stamp, line;
+    if (!next_line(header) || header != kHeader || !next_line(stamp) || stamp != m_stamp)
         return;
-    while (std::getline(lines, line) && m_paths.size() < kMostEntries) {
+    while (next_line(line) && m_paths.size() < kMostEntries) {
         auto const tab = line.find('\t');
-        if (tab != std::string::npos && tab + 1 < line.size())
-            m_paths[line.substr(0, tab)] = line.substr(tab + 1);
+        if (tab != std::string_view::npos && tab + 1 < line.size())
+            m_paths[std::string(line.substr(0, tab))] = std::string(line.substr(tab + 1));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/system/MachineInterfaces.h"
 #include "platform/system/Paths.h"
+#include "platform/system/TextSplit.h"
 #include "platform/user/KernelObject.h"
 #include "platform/user/User.h"
 
@@ -12,7 +13,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
-#include <sstream>
 #include <unistd.h>
 #include <vector>
 
@@ -87,14 +87,15 @@ std::vector<Controller> read_controllers()
     if (!platform::system::read_whole_file(domain_table_path(), text))
         return {};
     std::vector<Controller> out;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        Controller c;
-        std::string refuses;
-        if (std::getline(fields, c.domain, '\t') && std::getline(fields, c.name, '\t') && std::getline(fields, refuses))
-            out.push_back({ c.domain, c.name, refuses == "refuses" });
+    platform::system::LineReader lines(text);
+    for (std::string_view line; lines.next(line);) {
+        // The domain, the name, and the rest of the line.
+        auto const first = line.find('\t');
+        auto const second = first == std::string_view::npos ? first : line.find('\t', first + 1);
+        if (second == std::string_view::npos || second + 1 >= line.size())
+            continue;
+        out.push_back({ std::string(line.substr(0, first)), std::string(line.substr(first + 1, second - first - 1)),
+            line.substr(second + 1) == "refuses" });
     }
     return out;
 }

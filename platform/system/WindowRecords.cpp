@@ -2,12 +2,11 @@
 
 #include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
+#include "platform/system/TextSplit.h"
 
 #include <charconv>
 #include <dirent.h>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <unistd.h>
 
 namespace platform::system {
@@ -105,17 +104,11 @@ std::optional<std::uint64_t> process_start_time(std::uint32_t pid)
     size_t close = stat.rfind(')');
     if (close == std::string::npos)
         return std::nullopt;
-    std::istringstream fields(stat.substr(close + 1));
-    std::string state;
-    fields >> state;
-    if (state == "Z" || state == "X")
+    // The state is the third field, the start time the 22nd.
+    auto const fields = split_words(std::string_view(stat).substr(close + 1));
+    if (fields.empty() || fields[0] == "Z" || fields[0] == "X" || fields.size() < 20)
         return std::nullopt;
-    std::string skipped;
-    for (int field = 4; field < 22 && fields >> skipped; ++field) { }
-    std::uint64_t start = 0;
-    if (!(fields >> start))
-        return std::nullopt;
-    return start;
+    return parse_integer<std::uint64_t>(fields[19]);
 }
 
 bool process_is_alive(std::uint32_t pid, std::uint64_t start_time)

@@ -5,6 +5,7 @@
 #include "wlan/sim/Store.h"
 #include "wlan/sim/X509File.h"
 #include "platform/system/ReadFile.h"
+#include "platform/system/TextSplit.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,7 +13,6 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
-#include <sstream>
 
 namespace wlan::sim {
 
@@ -97,10 +97,10 @@ std::vector<StoredChange> stored_changes(Store const& store)
     auto const text = store.read_text(kStoredKey);
     if (!text)
         return out;
-    std::istringstream lines(*text);
+    platform::system::LineReader lines(*text);
     bool valid = false;
-    for (std::string raw; std::getline(lines, raw);) {
-        std::string const line = trim(raw);
+    for (std::string_view raw; lines.next(raw);) {
+        std::string const line = trim(std::string(raw));
         if (line.size() > 7 && line.rfind("[cert:", 0) == 0 && line.back() == ']') {
             out.push_back({});
             out.back().cert.id = line.substr(6, line.size() - 7);

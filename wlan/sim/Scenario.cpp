@@ -4,12 +4,12 @@
 
 #include "platform/system/ParseInteger.h"
 #include "platform/system/ReadFile.h"
+#include "platform/system/TextSplit.h"
 #include "wlan/sim/Certificates.h"
 #include "wlan/api/Profile.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 
 namespace wlan::sim {
 
@@ -64,10 +64,9 @@ std::optional<std::array<std::uint8_t, 4>> to_ipv4(std::string const& text) { re
 
 std::vector<std::string> split(std::string const& text, char sep)
 {
-    std::vector<std::string> out;
-    std::stringstream in(text);
-    for (std::string part; std::getline(in, part, sep);)
-        out.push_back(trim(part));
+    std::vector<std::string> out = platform::system::split_text(text, sep);
+    for (auto& part : out)
+        part = trim(part);
     return out;
 }
 
@@ -747,9 +746,9 @@ ScenarioResult parse_scenario(std::string_view text)
 {
     ScenarioResult result;
     enum class In { Nothing, World, Adapter, Ap, Station, Cert } in = In::Nothing;
-    std::istringstream lines { std::string(text) };
+    platform::system::LineReader lines(text);
     int number = 0;
-    for (std::string raw; std::getline(lines, raw);) {
+    for (std::string_view raw; lines.next(raw);) {
         ++number;
         std::string const line = trim(raw);
         auto where = [&] { return "line " + std::to_string(number) + ": "; };
@@ -817,9 +816,9 @@ namespace {
 // The value of "base" in the [world] section, if any.
 std::optional<std::string> base_of(std::string const& text)
 {
-    std::istringstream lines(text);
+    platform::system::LineReader lines(text);
     bool in_world = false;
-    for (std::string raw; std::getline(lines, raw);) {
+    for (std::string_view raw; lines.next(raw);) {
         std::string const line = trim(raw);
         if (!line.empty() && line.front() == '[') {
             in_world = line == "[world]";

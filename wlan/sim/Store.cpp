@@ -2,6 +2,7 @@
 
 #include "platform/system/ParseInteger.h"
 #include "platform/system/ReadFile.h"
+#include "platform/system/TextSplit.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,7 +12,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <cstdio>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,10 +22,9 @@ namespace {
 bool make_folders(std::string const& path)
 {
     std::string partial;
-    std::stringstream parts(path);
     if (!path.empty() && path[0] == '/')
         partial = "/";
-    for (std::string part; std::getline(parts, part, '/');) {
+    for (std::string const& part : platform::system::split_text(path, '/')) {
         if (part.empty())
             continue;
         partial += part + "/";
