@@ -90,7 +90,9 @@ public:
     int image_width() const { return m_nImageWidth; }
     int image_height() const { return m_nImageHeight; }
     // Gives every item with `id` the image `index` of `list` (and `text` when given).
-    BOOL set_command_image(char const* text, UINT id, HIMAGELIST list, int index);
+    // `source` names what the image is made from, when known: a command whose stored image
+    // came from the same source keeps it.
+    BOOL set_command_image(char const* text, UINT id, HIMAGELIST list, int index, std::string const& source = {});
     // The store's first position of `id`, or -1; whether it has the faded and shadowed copies.
     static int store_index(UINT id);
     static bool has_copies(UINT id);
@@ -126,7 +128,8 @@ private:
     void draw_flat(CDC* dc, DRAWITEMSTRUCT const& item, UxMenuData const& record);
     void draw_classic(CDC* dc, DRAWITEMSTRUCT const& item, UxMenuData const& record);
     void reset_loaded_popups();
-    int add_to_store(UINT id, HIMAGELIST list, int index);
+    int add_to_store(UINT id, HIMAGELIST list, int index, std::string const& source);
+    std::string toolbar_source(UINT toolbar_id, int image, COLORREF mask) const;
 
     std::vector<std::unique_ptr<UxMenuData>> m_items;
     std::vector<HMENU> m_submenus;

@@ -11,6 +11,10 @@ namespace {
 struct Store {
     HIMAGELIST list {};
     std::vector<UINT> ids;
+    // Per slot: what its image was made from (a toolbar's image in the colours of the time),
+    // empty when not known. Every menu of a kind takes the same toolbar's images, and making
+    // the faded and shadowed copies again was the largest part of creating a page with menus.
+    std::vector<std::string> sources;
 };
 
 Store& store()
@@ -101,13 +105,16 @@ bool UxMenu::has_copies(UINT id)
 
 // Replaces the command's image (and its copies) when the store has it; appends it (and, in
 // the flat look with the wide gutter, its two copies) otherwise. Answers the store index.
-int UxMenu::add_to_store(UINT id, HIMAGELIST list, int index)
+int UxMenu::add_to_store(UINT id, HIMAGELIST list, int index, std::string const& source)
 {
     Store& s = store();
     if (!s.list) {
         s.list = ImageList_Create(m_nImageWidth, m_nImageHeight, ILC_COLOR32 | ILC_MASK, 16, 16);
         s.ids.clear();
+        s.sources.clear();
     }
+    if (int const kept = store_index(id); kept >= 0 && !source.empty() && s.sources[static_cast<size_t>(kept)] == source)
+        return kept;
     int w = m_nImageWidth, h = m_nImageHeight;
     ImageList_GetIconSize(s.list, &w, &h);
     HICON const icon = ImageList_GetIcon(list, index, ILD_NORMAL);
@@ -133,14 +140,16 @@ int UxMenu::add_to_store(UINT id, HIMAGELIST list, int index)
         }
     }
     DestroyIcon(icon);
+    s.sources.resize(s.ids.size());
+    s.sources[static_cast<size_t>(position)] = source;
     return position;
 }
 
-BOOL UxMenu::set_command_image(char const* text, UINT id, HIMAGELIST list, int index)
+BOOL UxMenu::set_command_image(char const* text, UINT id, HIMAGELIST list, int index, std::string const& source)
 {
     std::vector<std::pair<UxMenu const*, int>> found;
     UxMenuData* last = nullptr;
-    int const stored = add_to_store(id, list, index);
+    int const stored = add_to_store(id, list, index, source);
     for (;;) {
         int position = -1;
         UxMenu* menu = FindCommand(id, position, &found);
@@ -172,25 +181,47 @@ BOOL UxMenu::set_command_image(char const* text, UINT id, HIMAGELIST list, int i
     return ModifyMenu(m_hMenu, id, MF_BYCOMMAND | (last->flags & ~MF_BYPOSITION), id, reinterpret_cast<LPCSTR>(last));
 }
 
+// What a toolbar's image is made from: the toolbar, the image, its size in the store, the
+// mask, and the colours the bitmap's greys are mapped to and the copies are drawn in.
+std::string UxMenu::toolbar_source(UINT toolbar_id, int image, COLORREF mask) const
+{
+    std::string source = "toolbar " + std::to_string(toolbar_id) + " " + std::to_string(image) + " "
+        + std::to_string(m_nImageWidth) + "x" + std::to_string(m_nImageHeight) + " " + std::to_string(mask) + " "
+        + std::to_string(system().xp_capable());
+    for (int colour : { COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT, COLOR_3DDKSHADOW })
+        source += " " + std::to_string(GetSysColor(colour));
+    return source;
+}
+
 BOOL UxMenu::TakeToolbarImages(UINT toolbar_id)
 {
     UxMenuToolBar bar;
-    if (!bar.LoadToolBar(toolbar_id))
+    if (!bar.LoadToolBar(toolbar_id, false))
         return FALSE;
     m_nImageWidth = std::max(m_nImageWidth, bar.bitmap_width());
     m_nImageHeight = std::max(m_nImageHeight, bar.bitmap_height());
-    HIMAGELIST const list = ImageList_Create(bar.bitmap_width(), bar.bitmap_height(), ILC_COLOR32 | ILC_MASK, 16, 16);
     COLORREF const mask = m_bBackgroundSet ? m_crBackground : GetSysColor(COLOR_BTNFACE);
-    if (ImageList_AddMasked(list, bar.bitmap(), mask) < 0) {
-        ImageList_Destroy(list);
-        return FALSE;
-    }
+    // The strip is read only when the store lacks one of its images as they would be now.
+    HIMAGELIST list = nullptr;
     auto const& buttons = bar.buttons();
     for (size_t i = 0; i < buttons.size(); ++i) {
         UINT const id = buttons[i];
-        if (id != 0 && GetMenuState(m_hMenu, id, MF_BYCOMMAND) != static_cast<UINT>(-1))
-            set_command_image(nullptr, id, list, bar.image_of(i));
+        if (id == 0 || GetMenuState(m_hMenu, id, MF_BYCOMMAND) == static_cast<UINT>(-1))
+            continue;
+        std::string const source = toolbar_source(toolbar_id, bar.image_of(i), mask);
+        int const kept = store_index(id);
+        if (!list && !(kept >= 0 && store().sources[static_cast<size_t>(kept)] == source)) {
+            if (!bar.LoadToolBar(toolbar_id))
+                return FALSE;
+            list = ImageList_Create(bar.bitmap_width(), bar.bitmap_height(), ILC_COLOR32 | ILC_MASK, 16, 16);
+            if (ImageList_AddMasked(list, bar.bitmap(), mask) < 0) {
+                ImageList_Destroy(list);
+                return FALSE;
+            }
+        }
+        set_command_image(nullptr, id, list, bar.image_of(i), source);
     }
-    ImageList_Destroy(list);
+    if (list)
+        ImageList_Destroy(list);
     return TRUE;
 }

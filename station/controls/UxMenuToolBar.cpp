@@ -24,11 +24,13 @@ BOOL UxMenuToolBar::parse(BYTE const* bytes, size_t size)
     return m_nBitmapWidth > 0 && m_nBitmapHeight > 0;
 }
 
-BOOL UxMenuToolBar::LoadToolBar(UINT id)
+BOOL UxMenuToolBar::LoadToolBar(UINT id, bool with_bitmap)
 {
     HRSRC const raw = FindResource(nullptr, MAKEINTRESOURCE(static_cast<WORD>(id)), MAKEINTRESOURCE(RT_TOOLBAR_TYPE));
     if (!raw || !parse(static_cast<BYTE const*>(LockResource(LoadResource(nullptr, raw))), SizeofResource(nullptr, raw)))
         return FALSE;
+    if (!with_bitmap || m_bitmap)
+        return TRUE;
     LPCSTR const name = MAKEINTRESOURCE(static_cast<WORD>(id));
     auto plain = static_cast<HBITMAP>(LoadImage(nullptr, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     if (!plain)

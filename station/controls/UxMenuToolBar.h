@@ -17,8 +17,9 @@ public:
     UxMenuToolBar(UxMenuToolBar const&) = delete;
     UxMenuToolBar& operator=(UxMenuToolBar const&) = delete;
 
-    // FALSE when the record or its bitmap is missing or malformed.
-    BOOL LoadToolBar(UINT id);
+    // FALSE when the record or its bitmap is missing or malformed; the bitmap is read only
+    // `with_bitmap` (once).
+    BOOL LoadToolBar(UINT id, bool with_bitmap = true);
     // Parses the record's bytes; FALSE when they are too short for what they announce.
     BOOL parse(BYTE const* bytes, size_t size);
 

@@ -215,6 +215,56 @@ TEST_F(MenuTest, ToolbarImagesWithFadedAndShadowedCopies)
     EXPECT_EQ(canvas.at(16, 0), RGB(0, 0, 255));
 }
 
+// A second menu taking the same toolbar in the same colours keeps the stored images (made
+// once for every menu of a kind); in other colours they are made again.
+TEST_F(MenuTest, ToolbarImagesAreMadeAgainOnlyInOtherColours)
+{
+    auto const bytes = make_template({ { MF_POPUP | MF_END, 0, "P" }, { MF_END, MSCHAP, "A" } });
+    auto take = [&](UxMenu& menu) {
+        ASSERT_TRUE(menu.load_template(bytes.data(), bytes.size(), nullptr));
+        menu.ChooseMaskColour(RGB(255, 0, 255));
+        menu.ChangeImageSize(16, 16);
+        ASSERT_TRUE(menu.TakeToolbarImages(213));
+    };
+    auto shadow_pixel = [] {
+        Canvas canvas(16, 16);
+        canvas.dc.FillSolidRect(0, 0, 16, 16, RGB(0, 0, 255));
+        ImageList_Draw(UxMenu::image_store(), UxMenu::store_index(MSCHAP) + 2, canvas.dc, 0, 0, ILD_TRANSPARENT);
+        return canvas.at(10, 6);
+    };
+    UxMenu first;
+    take(first);
+    int const stored = UxMenu::store_index(MSCHAP);
+    EXPECT_EQ(shadow_pixel(), GetSysColor(COLOR_BTNSHADOW));
+    // Marks the stored shadow copy: a menu that made it again would overwrite the mark.
+    HIMAGELIST const marked = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    Canvas red(16, 16);
+    red.dc.FillSolidRect(0, 0, 16, 16, RGB(255, 0, 0));
+    red.dc.SelectObject(red.old);
+    ImageList_Add(marked, static_cast<HBITMAP>(red.bitmap.m_hObject), nullptr);
+    HICON const mark = ImageList_GetIcon(marked, 0, ILD_NORMAL);
+    ImageList_ReplaceIcon(UxMenu::image_store(), stored + 2, mark);
+
+    UxMenu second;
+    take(second);
+    EXPECT_EQ(UxMenu::store_index(MSCHAP), stored);
+    EXPECT_EQ(ImageList_GetImageCount(UxMenu::image_store()), 3);
+    EXPECT_EQ(drop_down(second).items()[0]->store_index, stored);
+    EXPECT_EQ(shadow_pixel(), RGB(255, 0, 0));
+
+    INT const index = COLOR_BTNSHADOW;
+    COLORREF const old_shadow = GetSysColor(COLOR_BTNSHADOW), new_shadow = RGB(0, 128, 0);
+    SetSysColors(1, &index, &new_shadow);
+    UxMenu third;
+    take(third);
+    EXPECT_EQ(UxMenu::store_index(MSCHAP), stored);
+    EXPECT_EQ(ImageList_GetImageCount(UxMenu::image_store()), 3);
+    EXPECT_EQ(shadow_pixel(), UxMenu::system().xp_capable() ? new_shadow : lighten(new_shadow, 49));
+    SetSysColors(1, &index, &old_shadow);
+    DestroyIcon(mark);
+    ImageList_Destroy(marked);
+}
+
 TEST_F(MenuTest, MeasureItemValues)
 {
     auto const bytes = make_template({ { MF_POPUP | MF_END, 0, "P" }, { 0, 1, "Open" }, { MF_END, 0, "" } });
