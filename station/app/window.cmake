@@ -18,13 +18,13 @@ endforeach()
 
 # A test of the running station utility on the simulated world: the program's library with the
 # library stand-in, wlansim and the program beside it, the station resources and the pinned
-# test font. Tests of the whole window also get the folder of its goldens.
+# test font; the simulated world's own library writes the live commands a test gives. Tests of the whole window also get the folder of its goldens.
 function(station_add_program_test name)
     cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS;LABELS;NEEDS" ${ARGN})
     if(NOT TARGET platform_display)
         return()
     endif()
-    zorvel_add_test(NAME ${name} SOURCES ${T_SOURCES} LIBS station_app platform_display ${T_LIBS}
+    zorvel_add_test(NAME ${name} SOURCES ${T_SOURCES} LIBS station_app platform_display wlan_sim ${T_LIBS}
         LABELS ${T_LABELS} LOCK ${T_LOCK})
     target_compile_definitions(${name} PRIVATE
         VXWLAPI_FOLDER="${CMAKE_BINARY_DIR}/bin"
@@ -50,7 +50,6 @@ station_add_program_test(station_window_tests
         ${CMAKE_CURRENT_LIST_DIR}/tests/link_status_e2e_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/site_survey_e2e_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/survey_connect_e2e_test.cpp
-    LIBS wlan_sim
     LABELS threaded)
 
 # The hosted network, about and statistics pages end to end: the program, the stand-in and
@@ -99,14 +98,12 @@ station_add_program_test(station_advance_e2e_tests
 # profile dialog, with the stand-in's scripted exchange and wlansim.
 station_add_program_test(station_wps_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/wps_e2e_test.cpp
-    LIBS wlan_sim
     LABELS threaded)
 
 # Handing the adapter over: the tray's mode and configuration-tool commands, with the real mode
 # switcher and the service and registry stand-ins.
 station_add_program_test(station_mode_switch_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/mode_switch_test.cpp
-    LIBS wlan_sim
     LOCK mode_switcher
     NEEDS VxSwap)
 
@@ -116,5 +113,4 @@ station_add_program_test(station_security_e2e_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/tests/security_e2e_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/tests/security_survey_e2e_test.cpp
-    LIBS wlan_sim
     LABELS threaded)

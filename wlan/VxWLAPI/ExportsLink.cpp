@@ -273,3 +273,5 @@ VXWL_CHECK_TYPE(HostedNetworkQueryStatus);
 VXWL_API void VXSIM_Settle(void) { Library::get().settle(); }
 // Test hook beyond the contract: how often the library's thread has woken.
 VXWL_API unsigned long long VXSIM_Wakeups(void) { return Library::get().wakeups(); }
+// Test hook beyond the contract: how often the library has opened the live command log.
+VXWL_API unsigned long long VXSIM_LiveReads(void) { return Library::get().live_reads(); }

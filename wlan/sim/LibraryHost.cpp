@@ -113,7 +113,7 @@ LibraryHost::LibraryHost(Audience role, Observer observer)
     }
     m_live = std::make_unique<sim::LiveLog>(*m_store);
     // The mailbox listens before the log is first read, so no line added later goes unnoticed.
-    m_live_letters = platform::system::add_topic_handler(sim::live_log_topic, [this] { poke(); });
+    m_live_letters = platform::system::add_topic_handler(sim::live_log_topic, [this] { on_live_letter(); });
     m_clock_listener = platform::add_clock_listener([this] { poke(); });
     m_live->apply_new(*m_world, now());
     // The log's past commands leave their state; their messages were for the programs that
@@ -205,6 +205,18 @@ void LibraryHost::poke()
     m_wake.notify_all();
 }
 
+// The log grew. A tool of another version may not have raised the log's change counter, so
+// the thread reads the log whatever the counter says.
+void LibraryHost::on_live_letter()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_live->look_again();
+        m_poked = true;
+    }
+    m_wake.notify_all();
+}
+
 // A call may have scheduled a step before the one the thread sleeps until.
 void LibraryHost::wake_if_sooner_locked()
 {
@@ -238,6 +250,12 @@ std::uint64_t LibraryHost::wakeups()
 {
     std::lock_guard lock(m_mutex);
     return m_wakeups;
+}
+
+std::uint64_t LibraryHost::live_reads()
+{
+    std::lock_guard lock(m_mutex);
+    return m_live->reads();
 }
 
 // The library's thread: brings the world up to time, then delivers what came out, without

@@ -74,6 +74,8 @@ public:
     void settle();
     // How often the library's thread has woken; tests count them.
     std::uint64_t wakeups();
+    // How often the live log was opened to look for new lines; tests count them.
+    std::uint64_t live_reads();
 
 private:
     LibraryHost(Audience role, Observer observer);
@@ -85,6 +87,7 @@ private:
     void run();
     void sleep_locked(std::unique_lock<std::mutex>& lock);
     void poke();
+    void on_live_letter();
     void wake_if_sooner_locked();
     void deliver(std::vector<sim::Outgoing> const& batch);
 

@@ -138,7 +138,7 @@ bool retire(Store& store, std::string const& log, std::uint64_t generation)
 {
     std::string const key = retired_live_key(generation);
     store.remove(key);
-    if (::link(store.path_of("live.cmd").c_str(), store.path_of(key).c_str()) == 0)
+    if (::link(store.path_of(kLiveLogKey).c_str(), store.path_of(key).c_str()) == 0)
         return true;
     return store.write(key, std::vector<std::uint8_t>(log.begin(), log.end()));
 }
@@ -194,12 +194,12 @@ bool compact_live_log(Store& store, WorldSpec const& base, std::uint64_t now, st
     }
     if (log.summary().unmodelled)
         return false;
-    auto const bytes = store.read("live.cmd");
+    auto const bytes = store.read(kLiveLogKey);
     if (!bytes || bytes->size() < log.offset())
         return false;
     std::string const old(bytes->begin(), bytes->end());
     std::string const text = compacted_live_log(world, log.summary(), log.generation() + 1, now) + old.substr(log.offset());
-    if (!retire(store, old, log.generation()) || !store.write("live.cmd", std::vector<std::uint8_t>(text.begin(), text.end())))
+    if (!retire(store, old, log.generation()) || !store.write(kLiveLogKey, std::vector<std::uint8_t>(text.begin(), text.end())))
         return false;
     if (log.generation() >= kLiveRetiredKept)
         store.remove(retired_live_key(log.generation() - kLiveRetiredKept));

@@ -31,8 +31,9 @@ std::string compacted_live_log(World const& world, LiveSummary const& summary, s
 
 // Compacts the store's log when more than `limit` bytes of commands follow its compacted part:
 // under the log's lock, replays it on a world made from `base`, keeps the log as the retired
-// log of its generation, and writes the next generation through the store's atomic write (a
-// line still being written is carried over as it is). True when it compacted.
+// log of its generation, and writes the next generation through the store's atomic write, which
+// raises the log's change counter (a line still being written is carried over as it is). True
+// when it compacted.
 bool compact_live_log(Store& store, WorldSpec const& base, std::uint64_t now, std::uint64_t limit = kLiveCompactBytes);
 
 }

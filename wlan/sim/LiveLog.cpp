@@ -91,7 +91,7 @@ std::optional<LiveHeader> parse_live_header(std::string_view line)
     return LiveHeader { *generation, *size };
 }
 
-std::string retired_live_key(std::uint64_t generation) { return "live.cmd." + std::to_string(generation); }
+std::string retired_live_key(std::uint64_t generation) { return std::string(kLiveLogKey) + "." + std::to_string(generation); }
 
 // [SECTION] lock and append
 
@@ -112,11 +112,13 @@ bool append_live_command(Store& store, std::string const& line)
 {
     std::string const text = line + "\n";
     LiveLock lock(store);
-    int const fd = ::open(store.path_of("live.cmd").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    int const fd = ::open(store.path_of(kLiveLogKey).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     bool const ok = ::write(fd, text.data(), text.size()) == ssize_t(text.size());
     ::close(fd);
+    // Raised even after a failed write: whatever part of the line it wrote is in the log.
+    raise_live_sequence(store);
     return ok;
 }
 
@@ -169,7 +171,7 @@ struct LiveLog::File {
 
 std::uint64_t LiveLog::uncompacted_bytes(Store const& store)
 {
-    File const file(store.path_of("live.cmd"));
+    File const file(store.path_of(kLiveLogKey));
     return file.ok() ? file.size - file.header.compacted : 0;
 }
 
@@ -304,9 +306,30 @@ void LiveLog::note_keys(std::vector<std::string> const& w)
 
 // [SECTION] generations
 
+// The counter is loaded before the log is opened: a write that this read may have missed
+// raises it past the value kept, so the next call reads again.
 int LiveLog::apply_new(World& world, std::uint64_t now)
 {
-    File const current(m_store.path_of("live.cmd"));
+    std::optional<std::uint64_t> const sequence = m_sequence.ok() ? std::optional(m_sequence.load()) : std::nullopt;
+    if (unchanged(sequence, now))
+        return 0;
+    ++m_reads;
+    m_read_all = true;
+    int const applied = read_log(world, now);
+    m_read_at = m_read_all ? sequence : std::nullopt;
+    m_read_time = now;
+    return applied;
+}
+
+// A clock that went back (a caller on another clock) counts as time passed.
+bool LiveLog::unchanged(std::optional<std::uint64_t> sequence, std::uint64_t now) const
+{
+    return sequence && sequence == m_read_at && now >= m_read_time && now - m_read_time < kLiveRecheckMs;
+}
+
+int LiveLog::read_log(World& world, std::uint64_t now)
+{
+    File const current(m_store.path_of(kLiveLogKey));
     if (!current.ok())
         return 0;
     int applied = 0;
@@ -322,8 +345,11 @@ int LiveLog::apply_new(World& world, std::uint64_t now)
         m_offset = 0;
         m_line = 0;
     }
+    std::uint64_t const from = m_offset;
     applied += apply_from(current, world, now);
     m_uncompacted = current.size - current.header.compacted;
+    // More than one read takes is left for the next call, which must not skip it.
+    m_read_all = current.size - from <= kMaxLiveRead;
     return applied;
 }
 

@@ -8,7 +8,14 @@
 // whole. The log it replaces stays a while as "live.cmd.<old generation>": a program that had
 // read part of it reads the rest there, then goes on in the new log after its compacted part,
 // and so never applies a change twice or misses one.
+//
+// Every writer raises the log's change counter (LiveSequence.h) once the log holds what it
+// wrote, so a program that calls the library many times a second reads the log only when it
+// changed. A writer of another version may not raise it: the log is read anyway each
+// kLiveRecheckMs, and whenever the program is told (by a letter) that the log grew.
 #pragma once
+
+#include "wlan/sim/LiveSequence.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,6 +39,10 @@ struct LiveHeader {
 std::string format_live_header(LiveHeader const& header);
 std::optional<LiveHeader> parse_live_header(std::string_view first_line);
 std::string retired_live_key(std::uint64_t generation);
+
+// How long a reader trusts the change counter alone; then it reads the log once whatever the
+// counter says, for a writer that does not raise it.
+constexpr std::uint64_t kLiveRecheckMs = 5000;
 
 // A key's last value, as a command set it ("world-set" keys have no owner; "adapter-set" keys
 // are owned by their adapter).
@@ -81,19 +92,27 @@ private:
     int m_fd { -1 };
 };
 
-// Appends a command line to the log under its lock (O_APPEND, one write).
+// Appends a command line to the log under its lock (O_APPEND, one write), then raises the
+// log's change counter.
 bool append_live_command(Store& store, std::string const& line);
 
 class LiveLog {
 public:
     explicit LiveLog(Store& store)
         : m_store(store)
+        , m_sequence(store)
     {
     }
     // Applies the lines added since the last call. Returns how many were applied; a line that
     // no longer applies (written by an older tool, or its access point gone) is skipped with a
-    // message on stderr, so one bad line never stops a program from starting.
+    // message on stderr, so one bad line never stops a program from starting. The log is not
+    // opened while its change counter says nothing was written since the last call read it
+    // all, unless kLiveRecheckMs passed since (`now` on the caller's clock).
     int apply_new(World& world, std::uint64_t now);
+    // Makes the next call read the log whatever its counter says.
+    void look_again() { m_read_at.reset(); }
+    // How often the log was opened to look for lines; tests count them.
+    std::uint64_t reads() const { return m_reads; }
     // Where the next call reads on, in the log of generation().
     std::uint64_t offset() const { return m_offset; }
     std::uint64_t generation() const { return m_generation.value_or(0); }
@@ -107,6 +126,8 @@ public:
 
 private:
     struct File;
+    bool unchanged(std::optional<std::uint64_t> sequence, std::uint64_t now) const;
+    int read_log(World& world, std::uint64_t now);
     int apply_from(File const& file, World& world, std::uint64_t now);
     bool catch_up(File const& current, World& world, std::uint64_t now, int& applied);
     bool skip_compacted_part(File const& file, std::uint64_t generation);
@@ -121,6 +142,12 @@ private:
     int m_line { 0 };
     bool m_quiet { false };
     LiveSummary m_summary;
+    LiveSequence m_sequence;
+    // The counter as it was before the last read that left nothing unread, and that read's time.
+    std::optional<std::uint64_t> m_read_at;
+    std::uint64_t m_read_time { 0 };
+    bool m_read_all { false };
+    std::uint64_t m_reads { 0 };
 };
 
 }

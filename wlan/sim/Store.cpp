@@ -3,6 +3,7 @@
 #include "platform/system/ParseInteger.h"
 #include "platform/system/ReadFile.h"
 #include "platform/system/TextSplit.h"
+#include "wlan/sim/LiveSequence.h"
 
 #include <algorithm>
 #include <atomic>
@@ -75,6 +76,14 @@ void remove_stale_temporaries(std::string const& folder)
             ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
+}
+
+// Readers of the live log skip it while its counter stands still (LiveSequence.h): a change
+// of the log through the store (a compaction replacing it) raises the counter too.
+void changed(Store const& store, std::string const& key)
+{
+    if (key == kLiveLogKey)
+        raise_live_sequence(store);
 }
 
 }
@@ -163,10 +172,19 @@ bool Store::write(std::string const& key, std::vector<std::uint8_t> const& bytes
             [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
         return true;
     make_folders(m_folder);
-    return replace_file(path_of(key), bytes, m_before_rename);
+    if (!replace_file(path_of(key), bytes, m_before_rename))
+        return false;
+    changed(*this, key);
+    return true;
 }
 
-bool Store::remove(std::string const& key) { return ::unlink(path_of(key).c_str()) == 0; }
+bool Store::remove(std::string const& key)
+{
+    if (::unlink(path_of(key).c_str()) != 0)
+        return false;
+    changed(*this, key);
+    return true;
+}
 
 std::optional<std::uint32_t> Store::read_u32(std::string const& key) const { return read_record<std::uint32_t>(key); }
 

@@ -15,6 +15,8 @@
 #include "station/core/IniFile.h"
 #include "station/core/VxWlLib.h"
 #include "station/core/tests/Worlds.h"
+#include "wlan/sim/LiveLog.h"
+#include "wlan/sim/Store.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +75,13 @@ protected:
     }
     void remove(std::string const& name) { std::filesystem::remove(m_folder + "/" + name); }
     std::string const& folder() const { return m_folder; }
+    // What wlansim does with a live command, without running it: appends the line to the
+    // store's log, which the running library's next call applies.
+    void live_command(std::string const& line)
+    {
+        wlan::sim::Store store(m_folder + "/store");
+        ASSERT_TRUE(wlan::sim::append_live_command(store, line)) << line;
+    }
 
     // The script of a modal dialog, chosen by the dialog's title.
     void on_dialog(std::string const& title, std::function<void(HWND)> script) { m_scripts[title] = std::move(script); }

@@ -1,6 +1,5 @@
 // What the end-to-end tests of the pages share: the shipped worlds, the snapshot reader
-// (platform/display/tests/SnapshotReader.h), the clock run in half-second steps, and the live
-// command log written as wlansim writes it.
+// (platform/display/tests/SnapshotReader.h) and the clock run in half-second steps.
 #pragma once
 
 #include "config_window_harness.h"
@@ -39,8 +38,6 @@ protected:
             platform::testing::pump_until_idle();
         }
     }
-    // What wlansim does with a live command: append it to the store's log.
-    void wlansim(std::string const& line) { std::ofstream(folder() + "/store/live.cmd", std::ios::app) << line << "\n"; }
     static void click(CWnd* button)
     {
         ASSERT_NE(button, nullptr);

@@ -101,7 +101,7 @@ TEST_F(DetailRun, TheDetailFollowsTheWorldAfterARescan)
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         CPageSiteSurveyDlg& page = *window.site_survey_page();
         window.ToggleExpand();
-        wlansim("ap-set wpa2-psk sgi40=0");
+        live_command("ap-set wpa2-psk sgi40=0");
         click(page.GetDlgItem(CPageSiteSurveyDlg::IDC_RESCAN));
         run_for(5000);
         double_click(page, "HomeNet 5G");

@@ -39,8 +39,6 @@ protected:
         return read_file((folder / "windows.txt").string());
     }
 
-    void wlansim(std::string const& line) { std::ofstream(folder() + "/store/live.cmd", std::ios::app) << line << "\n"; }
-
     static void click(HWND dialog, int id)
     {
         ::SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
@@ -100,7 +98,7 @@ TEST_F(DiagnosticsRun, LocalTestAndGatewayPingOnNewerSystems)
         EXPECT_TRUE(has_line(l, "MAC Address:00:1A:2B:3C:4D:5E")) << tree;
         EXPECT_TRUE(has_line(l, "Finish Diagnostic Gateway Ping Test..."));
 
-        wlansim("radio sw off");
+        live_command("radio sw off");
         advance_settled(3000);
         click(hwnd, CDiagnosticDlg::IDC_NETWORK_TEST);
         tree = snapshot("ping-radio-off");

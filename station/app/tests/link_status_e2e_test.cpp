@@ -71,19 +71,19 @@ TEST_F(LinkStatusRun, AStoredProfileConnectsAndThePageFollowsTheWorld)
         std::string const throughput = connected.texts[CLS::IDC_TX_THROUGHPUT];
         EXPECT_TRUE(throughput.ends_with("bps")) << throughput;
 
-        wlansim("ap-signal wpa2-psk -75");
+        live_command("ap-signal wpa2-psk -75");
         run_for(2500);
         Shown weak = snapshot(link_folder("weak"));
         EXPECT_LT(page.Bar(CLS::IDC_QUALITY).GetPos(), strong);
         EXPECT_NE(weak.texts[CLS::IDC_TX_RATE], "300.0 Mbps") << "the rate follows the signal";
 
-        wlansim("traffic 500 500");
+        live_command("traffic 500 500");
         run_for(4500);
         Shown busy = snapshot(link_folder("traffic"));
         EXPECT_EQ(busy.texts[CLS::IDC_TX_THROUGHPUT], "4.000 Mbps");
         EXPECT_EQ(busy.texts[CLS::IDC_RX_THROUGHPUT], "4.000 Mbps");
 
-        wlansim("radio sw off");
+        live_command("radio sw off");
         run_for(2500);
         Shown off = snapshot(link_folder("radio-off"));
         EXPECT_EQ(off.texts[CLS::IDC_STATUS], "Radio off");
@@ -108,7 +108,7 @@ TEST_F(LinkStatusUserFontsRun, ConnectedWithTrafficInTheUsersFaces)
         window.ToggleExpand();
         CLinkStatusDlg& page = *window.m_pLinkStatusDlg;
         run_until_connected(page);
-        wlansim("traffic 500 500");
+        live_command("traffic 500 500");
         run_for(4500);
         Shown shown = snapshot(link_folder("traffic-user-fonts"));
         EXPECT_EQ(shown.texts[CLS::IDC_CHANNEL], "36 <--> 5180 MHz; Central channel : 38");

@@ -108,14 +108,14 @@ TEST_F(SiteSurveyRun, TheListFollowsTheWorld)
             return std::find(all.begin(), all.end(), name) != all.end();
         };
 
-        wlansim("ap-add newcomer ssid=Newcomer bssid=02:20:00:00:00:01 channel=6 rssi=-30");
+        live_command("ap-add newcomer ssid=Newcomer bssid=02:20:00:00:00:01 channel=6 rssi=-30");
         EXPECT_FALSE(listed("Newcomer"));
         rescan_and_wait(page);
         EXPECT_TRUE(listed("Newcomer"));
         EXPECT_EQ(names().front(), "Newcomer");
 
         // Moved below every network but the one drifting around -82 dBm.
-        wlansim("ap-signal newcomer -80");
+        live_command("ap-signal newcomer -80");
         rescan_and_wait(page);
         auto const moved = names();
         auto const at = std::find(moved.begin(), moved.end(), "Newcomer") - moved.begin();
@@ -123,17 +123,17 @@ TEST_F(SiteSurveyRun, TheListFollowsTheWorld)
         EXPECT_GT(at, guest) << "Corp Guest is at -77 dBm";
 
         // A network gone from the air stays in the list for up to 15 seconds.
-        wlansim("ap-remove newcomer");
+        live_command("ap-remove newcomer");
         rescan_and_wait(page);
         EXPECT_TRUE(listed("Newcomer"));
         run_for(11000);
         rescan_and_wait(page);
         EXPECT_FALSE(listed("Newcomer"));
 
-        wlansim("radio sw off");
+        live_command("radio sw off");
         run_for(2500);
         EXPECT_TRUE(names().empty());
-        wlansim("radio sw on");
+        live_command("radio sw on");
         run_for(1000);
         rescan_and_wait(page);
         EXPECT_EQ(names().size(), 24u);

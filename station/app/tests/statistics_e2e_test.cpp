@@ -32,8 +32,6 @@ protected:
         options("0,1,3,9,10");
     }
 
-    void wlansim(std::string const& line) { std::ofstream(folder() + "/store/live.cmd", std::ios::app) << line << "\n"; }
-
     static std::string snapshot(std::string const& name)
     {
         platform::testing::pump_until_idle();
@@ -80,7 +78,7 @@ TEST_F(StatisticsRun, CountsWhileShownAndResets)
         window.kind_button(BTN_STATISTIC)->SendMessage(BM_CLICK);
         CPageStatisticsDlg& page = *window.m_pPageStatisticsDlg;
         ASSERT_TRUE(page.IsWindowVisible());
-        wlansim("counters tx_ok=4294967301");
+        live_command("counters tx_ok=4294967301");
         settle(2000);
         std::string const tree = snapshot("transmit");
         // The link's traffic goes on counting from the number set.

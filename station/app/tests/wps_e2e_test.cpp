@@ -98,7 +98,7 @@ TEST_F(WpsEndToEnd, TwoPressedButtonsAreReported)
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         window.ToggleExpand();
         CPageWPSDlg& page = open_page(window, "Printer Room");
-        wlansim("wps-press mixed-psk");
+        live_command("wps-press mixed-psk");
         run_for(1000);
         click(page.GetDlgItem(CPageWPSDlg::IDC_PBC));
         run_for(1500);
@@ -113,7 +113,7 @@ TEST_F(WpsEndToEnd, PinRunWithTheAccessPointsPinSucceeds)
         CPageWPSDlg& page = open_page(window, "Family");
         char pin[16];
         std::snprintf(pin, sizeof pin, "%08ld", G_lPin);
-        wlansim(std::string("ap-set mixed-psk wps_pin=") + pin);
+        live_command(std::string("ap-set mixed-psk wps_pin=") + pin);
         run_for(1000);
         int const row = row_of(page, "Family");
         ASSERT_GE(row, 0);
@@ -133,7 +133,7 @@ TEST_F(WpsEndToEnd, AdaptersButtonStartsARunWithoutAClick)
     with_window([&](CHideDlg&, CVxUI2008Dlg& window) {
         window.ToggleExpand();
         CPageWPSDlg& page = open_page(window, "Printer Room");
-        wlansim("wps-hw-press");
+        live_command("wps-hw-press");
         run_for(3000);
         EXPECT_TRUE(status_of(page).starts_with("PBC - ")) << status_of(page);
         run_for(6000);

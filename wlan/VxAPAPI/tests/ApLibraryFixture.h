@@ -7,6 +7,8 @@
 #include "platform/user/Testing.h"
 #include "platform/user/User.h"
 #include "wlan/api/ApExports.h"
+#include "wlan/sim/LiveLog.h"
+#include "wlan/sim/Store.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +89,11 @@ protected:
         m_module = nullptr;
     }
 
-    void live(std::string const& line) { std::ofstream(m_folder + "/store/live.cmd", std::ios::app) << line << "\n"; }
+    void live(std::string const& line)
+    {
+        wlan::sim::Store store(m_folder + "/store");
+        ASSERT_TRUE(wlan::sim::append_live_command(store, line)) << line;
+    }
     void step(std::uint64_t ms)
     {
         m_clock->advance(ms);

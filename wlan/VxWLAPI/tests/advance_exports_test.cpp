@@ -5,6 +5,8 @@
 #include "platform/system/Module.h"
 #include "platform/user/Testing.h"
 #include "wlan/api/Exports.h"
+#include "wlan/sim/LiveLog.h"
+#include "wlan/sim/Store.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +65,8 @@ protected:
     // A wlansim command, through the store's live log.
     void live(std::string const& line)
     {
-        std::ofstream(m_folder + "/store/live.cmd", std::ios::app) << line << "\n";
+        wlan::sim::Store store(m_folder + "/store");
+        ASSERT_TRUE(wlan::sim::append_live_command(store, line)) << line;
         platform::testing::advance(100);
         fn<void (*)()>("VXSIM_Settle")();
     }

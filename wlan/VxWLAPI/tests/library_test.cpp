@@ -5,6 +5,8 @@
 #include "platform/user/Testing.h"
 #include "platform/user/User.h"
 #include "wlan/api/Exports.h"
+#include "wlan/sim/LiveLog.h"
+#include "wlan/sim/Store.h"
 
 #include <gtest/gtest.h>
 
@@ -444,6 +446,29 @@ TEST_F(LibraryTest, ThreadWakesOnlyForTheWorldsEvents)
     EXPECT_EQ(g_messages, std::vector<UINT> { VXWL_MSG_RADIO_OFF });
     EXPECT_EQ(wakeups(), before + 1);
     DestroyWindow(hwnd);
+}
+
+// The program polls the library many times a second: while nothing is written to the live
+// log no call opens it, and a line appended in this process or by wlansim is applied by the
+// very next call, before the library's thread could have looked.
+TEST_F(LibraryTest, CallsOpenTheLiveLogOnlyAfterItWasWritten)
+{
+    start();
+    step(0);
+    auto const reads = bind<unsigned long long (*)()>("VXSIM_LiveReads");
+    auto const radio = bind<PFN_VXWL_ReadRadioStatus>("VXWL_ReadRadioStatus");
+    auto const before = reads();
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(radio(), 1);
+    step(1000);
+    EXPECT_EQ(reads(), before) << "a second of polls with nothing written";
+
+    wlan::sim::Store store(m_folder + "/store");
+    ASSERT_TRUE(wlan::sim::append_live_command(store, "radio sw off"));
+    EXPECT_EQ(radio(), 0);
+    ASSERT_EQ(run_wlansim({ "radio", "sw", "on" }), 0);
+    EXPECT_EQ(radio(), 1);
+    EXPECT_EQ(reads(), before + 2) << "each write read once";
 }
 
 namespace {

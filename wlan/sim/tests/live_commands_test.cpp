@@ -168,7 +168,7 @@ TEST_F(LiveLogTest, ReplaySkipsALineThatNoLongerParses)
     EXPECT_EQ(world.find_ap("open")->rssi, -40);
     EXPECT_EQ(world.find_ap("open")->channel, 11);
     EXPECT_EQ(world.find_ap("z"), nullptr);
-    std::ofstream(m_folder + "/live.cmd", std::ios::binary | std::ios::app) << "0\n";
+    ASSERT_TRUE(append_live_command(store, "0")); // ends the line being written
     EXPECT_EQ(log.apply_new(world, 0), 1);
     EXPECT_EQ(world.find_ap("open")->rssi, -30);
 }
