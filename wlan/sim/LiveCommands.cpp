@@ -2,12 +2,12 @@
 #include "wlan/sim/LiveCommands.h"
 
 #include "platform/system/ParseInteger.h"
+#include "platform/system/TextSplit.h"
 #include "wlan/api/Callback.h"
 #include "wlan/sim/World.h"
 
 #include <algorithm>
 #include <span>
-#include <sstream>
 
 namespace wlan::sim {
 
@@ -19,11 +19,7 @@ using Args = std::span<std::string const>;
 
 std::vector<std::string> words(std::string const& line)
 {
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
+    return platform::system::split_words(line);
 }
 
 bool plain_word(std::string const& word)

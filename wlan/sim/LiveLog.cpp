@@ -2,6 +2,7 @@
 #include "wlan/sim/LiveLog.h"
 
 #include "platform/system/ParseInteger.h"
+#include "platform/system/TextSplit.h"
 #include "wlan/sim/LiveCommands.h"
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
@@ -11,7 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,11 +46,7 @@ Block const* block_at(std::string_view text)
 
 std::vector<std::string> words_of(std::string const& line)
 {
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
+    return platform::system::split_words(line);
 }
 
 // Keeps `key`'s last value at the end of `keys`, so their order is the order last set.
