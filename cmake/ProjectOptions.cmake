@@ -8,11 +8,11 @@ if(ZORVEL_WERROR)
     add_compile_options(-Werror)
 endif()
 # GCC 12's optimiser reports overlaps and out-of-bounds copies inside the standard library's
-# string and vector code that cannot happen (e.g. for `s = "/"` or inserting a std::array into
-# a vector); optimised GCC builds leave those checks out rather than bend correct code around
-# them.
+# string and vector code that cannot happen (e.g. for `s = "/"`, `folder + "/run"` or inserting
+# a std::array into a vector); optimised GCC builds leave those checks out rather than bend
+# correct code around them.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    foreach(_check restrict array-bounds stringop-overread)
+    foreach(_check restrict array-bounds stringop-overread stringop-overflow)
         add_compile_options($<$<NOT:$<CONFIG:Debug>>:-Wno-${_check}>)
     endforeach()
 endif()

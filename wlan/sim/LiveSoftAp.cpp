@@ -121,9 +121,12 @@ std::string ba(World& world, Args args, std::uint64_t)
     auto const mac = parse_mac(args[1]);
     if (!mac)
         return "expected xx:xx:xx:xx:xx:xx, got '" + args[1] + "'";
-    auto const tid = args.size() >= 3 ? platform::system::parse_integer<int>(args[2]) : std::nullopt;
-    if (args.size() >= 3 && (!tid || *tid < 0 || *tid > 7))
-        return "a TID is 0 to 7, got '" + args[2] + "'";
+    std::optional<int> tid;
+    if (args.size() >= 3) {
+        tid = platform::system::parse_integer<int>(args[2]);
+        if (!tid || *tid < 0 || *tid > 7)
+            return "a TID is 0 to 7, got '" + args[2] + "'";
+    }
     if (args[0] == "add" && args.size() == 5) {
         if (args[3] != "orig" && args[3] != "recip")
             return "expected orig or recip, got '" + args[3] + "'";
