@@ -60,9 +60,16 @@ std::vector<std::uint32_t> process_ids()
     if (!folder)
         return ids;
     char const* test_folder = std::getenv("ZORVEL_TEST") ? std::getenv("ZORVEL_RUNTIME_DIR") : nullptr;
+    // The list has no order a caller may count on; this process comes first. A program that
+    // looks for itself by name (the station utility does at every start, to learn its session)
+    // then finds itself at once instead of opening every process on the machine before it. It
+    // is in its own session also under test, where it may have set its runtime folder after it
+    // started.
+    auto const own = static_cast<std::uint32_t>(::getpid());
+    ids.push_back(own);
     while (dirent* entry = ::readdir(folder)) {
         auto pid = parse_process_id(entry->d_name);
-        if (pid && (!test_folder || same_test_session(*pid, test_folder)))
+        if (pid && *pid != own && (!test_folder || same_test_session(*pid, test_folder)))
             ids.push_back(*pid);
     }
     ::closedir(folder);

@@ -400,6 +400,17 @@ TEST_F(ProcessTest, SessionsAndVersionOfThisProcess)
     EXPECT_TRUE(back[0].ends_with("platform_system_tests"));
 }
 
+// A program looking for itself by name finds itself, and first: other programs of the same
+// name (other instances of this test binary run beside it) are not opened before it.
+TEST_F(ProcessTest, ThisProcessIsListedFirst)
+{
+    DWORD ids[1024], bytes = 0;
+    ASSERT_TRUE(EnumProcesses(ids, sizeof ids, &bytes));
+    ASSERT_GT(bytes, 0u);
+    EXPECT_EQ(ids[0], GetCurrentProcessId());
+    EXPECT_EQ(find_process_id_by_name("platform_system_tests.exe"), GetCurrentProcessId());
+}
+
 // Process ids come from "/proc" entries and the names of runtime records ("<pid>.windows"):
 // "12abc" or "+12" is no process, where a lenient reader saw process 12.
 TEST(ProcessIds, OnlyPlainDecimalIdsInRangeNameAProcess)
