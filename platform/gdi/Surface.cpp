@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace platform::gdi {
 
@@ -22,6 +24,7 @@ Surface::Surface(int width, int height, int bits_per_pixel)
         m_storage.reset(static_cast<std::uint8_t*>(std::calloc(size, 1)));
         if (!m_storage)
             throw std::bad_alloc();
+        m_rows_held = m_height;
     }
     m_bits = m_storage.get();
 }
@@ -187,6 +190,8 @@ void Surface::resize(int width, int height)
 {
     if (width == m_width && height == m_height)
         return;
+    if (resize_in_place(width, height))
+        return;
     Surface next(width, height, m_bpp);
     int w = std::min(width, m_width);
     int h = std::min(height, m_height);
@@ -198,7 +203,30 @@ void Surface::resize(int width, int height)
     m_width = next.m_width;
     m_height = next.m_height;
     m_stride = next.m_stride;
+    m_rows_held = next.m_rows_held;
     m_bottom_up = false;
+}
+
+// A window that only grows or shrinks in height (a dialog that folds its lower part away)
+// keeps its rows where they are, within the rows its buffer was made for: no new buffer and
+// no copy. Rows given up go back to the system (whole pages); rows taken again start black.
+bool Surface::resize_in_place(int width, int height)
+{
+    if (width != m_width || !m_storage || m_bits != m_storage.get() || m_bottom_up || !fits_surface(width, height)
+        || height > m_rows_held)
+        return false;
+    auto const stride = static_cast<std::size_t>(m_stride);
+    if (height > m_height) {
+        std::memset(m_bits + stride * static_cast<std::size_t>(m_height), 0, stride * static_cast<std::size_t>(height - m_height));
+    } else {
+        auto const page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        auto const from = (reinterpret_cast<std::uintptr_t>(m_bits + stride * static_cast<std::size_t>(height)) + page - 1) & ~(page - 1);
+        auto const to = reinterpret_cast<std::uintptr_t>(m_bits + stride * static_cast<std::size_t>(m_height)) & ~(page - 1);
+        if (to > from)
+            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+    }
+    m_height = height;
+    return true;
 }
 
 }

@@ -72,11 +72,13 @@ public:
     std::uint32_t encode(Pixel colour) const;
     Pixel decode(std::uint32_t raw) const;
 
-    // Window surfaces follow their window's size; the content is kept where it overlaps.
+    // Window surfaces follow their window's size; the content is kept where it overlaps, and
+    // what is new is black.
     void resize(int width, int height);
 
 private:
     int row_index(int y) const { return m_bottom_up ? m_height - 1 - y : y; }
+    bool resize_in_place(int width, int height);
 
     struct FreeBytes {
         void operator()(std::uint8_t* bytes) const;
@@ -90,6 +92,7 @@ private:
     int m_height { 0 };
     int m_bpp { 32 };
     int m_stride { 0 };
+    int m_rows_held { 0 }; // rows the owned buffer was made for
     bool m_bottom_up { false };
     std::vector<RGBQUAD> m_palette;
     mutable Pixel m_last_colour { 0xFFFFFFFF };
