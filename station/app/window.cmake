@@ -18,7 +18,8 @@ endforeach()
 
 # A test of the running station utility on the simulated world: the program's library with the
 # library stand-in, wlansim and the program beside it, the station resources and the pinned
-# test font; the simulated world's own library writes the live commands a test gives. Tests of the whole window also get the folder of its goldens.
+# test font; the simulated world's own library writes the live commands a test gives. Tests of
+# the whole window also get the folder of its goldens.
 function(station_add_program_test name)
     cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS;LABELS;NEEDS" ${ARGN})
     if(NOT TARGET platform_display)
