@@ -104,11 +104,28 @@ int read_executable_link(std::uint32_t pid, std::string& path)
 
 }
 
+namespace {
+
+// The state letter of /proc/<pid>/stat, after the command name (which may hold spaces and
+// parentheses itself).
+std::optional<char> process_state(std::uint32_t pid)
+{
+    std::string text;
+    if (!read_whole_file("/proc/" + std::to_string(pid) + "/stat", text))
+        return std::nullopt;
+    size_t const close = text.rfind(')');
+    if (close == std::string::npos || close + 2 >= text.size())
+        return std::nullopt;
+    return text[close + 2];
+}
+
+}
+
 // A search looks at every process of the machine, so each is told apart with as few reads as
 // can be. The executable link answers most: named, or refused (another user's process or
 // kernel thread, which runs). Without one (ENOENT) it is a kernel thread, which still has a
-// working folder, or a process that has ended: a zombie dropped its working folder with its
-// memory, and an id nobody has is no folder at all.
+// working folder, or a process that ends or has ended: its state tells a zombie (or an id
+// nobody has) from one still on its way out, which runs until it is a zombie.
 ProcessSighting look_at_process(std::uint32_t pid)
 {
     ProcessSighting sighting { ProcessPresence::Gone, {} };
@@ -117,11 +134,15 @@ ProcessSighting look_at_process(std::uint32_t pid)
     int const error = read_executable_link(pid, sighting.executable);
     if (error == 0) {
         sighting.presence = ProcessPresence::Named;
-    } else {
-        std::string folder;
-        if (error == EACCES || read_process_link(pid, "cwd", folder) != ENOENT)
-            sighting.presence = ProcessPresence::Hidden;
+        return sighting;
     }
+    std::string folder;
+    if (error == EACCES || read_process_link(pid, "cwd", folder) != ENOENT) {
+        sighting.presence = ProcessPresence::Hidden;
+        return sighting;
+    }
+    if (auto const state = process_state(pid); state && *state != 'Z' && *state != 'X')
+        sighting.presence = ProcessPresence::Hidden;
     return sighting;
 }
 
