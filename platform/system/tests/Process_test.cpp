@@ -162,7 +162,7 @@ TEST_F(ProcessTest, CreateProcessGivesAHandleSignalledAtTheEndWithTheExitCode)
     ASSERT_TRUE(CreateProcess(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(), nullptr,
         &information));
     EXPECT_NE(information.dwProcessId, 0u);
-    ASSERT_EQ(WaitForSingleObject(information.hProcess, INFINITE), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(information.hProcess, 10000), WAIT_OBJECT_0);
     DWORD code = 0;
     ASSERT_TRUE(GetExitCodeProcess(information.hProcess, &code));
     EXPECT_EQ(code, 7u);
@@ -327,7 +327,7 @@ TEST_F(ProcessTest, TheSnapshotGivesEachProcessItsParentAndThreads)
         found = entry.th32ProcessID == information.dwProcessId;
     CloseHandle(processes);
     ::close(hold);
-    WaitForSingleObject(information.hProcess, INFINITE);
+    EXPECT_EQ(WaitForSingleObject(information.hProcess, 10000), WAIT_OBJECT_0);
     CloseHandle(information.hProcess);
     CloseHandle(information.hThread);
     ASSERT_TRUE(found);

@@ -20,7 +20,7 @@ protected:
         std::string line = std::string("SysHelper.exe ") + service;
         PROCESS_INFORMATION information {};
         EXPECT_TRUE(CreateProcess(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &information));
-        WaitForSingleObject(information.hProcess, INFINITE);
+        EXPECT_EQ(WaitForSingleObject(information.hProcess, 10000), WAIT_OBJECT_0);
         DWORD code = 0;
         GetExitCodeProcess(information.hProcess, &code);
         CloseHandle(information.hProcess);
