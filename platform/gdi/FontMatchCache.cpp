@@ -54,11 +54,8 @@ std::vector<std::string> watched_paths()
     return paths;
 }
 
-bool readable_file(std::string const& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
-}
+// Only fontconfig's answers (files) are kept: whether one can still be read is all to ask.
+bool readable_file(std::string const& path) { return ::access(path.c_str(), R_OK) == 0; }
 
 std::string key_of(std::string const& family, bool bold, bool italic)
 {

@@ -1,5 +1,7 @@
 #include "platform/system/IniDocument.h"
 
+#include "platform/system/TextSplit.h"
+
 #include <cctype>
 
 namespace platform::system {
@@ -45,10 +47,8 @@ std::string_view trim_blanks(std::string_view text)
 IniDocument IniDocument::parse(std::string_view text)
 {
     IniDocument document;
-    while (!text.empty()) {
-        size_t end = text.find('\n');
-        std::string_view raw = text.substr(0, end);
-        text.remove_prefix(end == npos ? text.size() : end + 1);
+    LineReader lines(text);
+    for (std::string_view raw; lines.next(raw);) {
         if (!raw.empty() && raw.back() == '\r')
             raw.remove_suffix(1);
         Line line;

@@ -2,6 +2,7 @@
 
 #include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
+#include "platform/system/TextSplit.h"
 
 #include <cctype>
 #include <cstdio>
@@ -107,10 +108,8 @@ RegistryStore::Tree RegistryStore::parse(std::string_view text)
 {
     Tree tree;
     Key* current = nullptr;
-    while (!text.empty()) {
-        size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    LineReader lines(text);
+    for (std::string_view line; lines.next(line);) {
         if (line.empty() || line.front() == '#')
             continue;
         if (line.front() == '[' && line.back() == ']') {

@@ -1,6 +1,7 @@
 #include "platform/system/VersionNote.h"
 
 #include "platform/system/Version.h"
+#include "platform/system/TextSplit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -144,10 +145,8 @@ std::optional<VersionNote> parse_version_note(std::string_view text)
     text.remove_prefix(note_header.size());
     text = text.substr(0, text.find('\0'));
     VersionNote note;
-    while (!text.empty()) {
-        size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    LineReader lines(text);
+    for (std::string_view line; lines.next(line);) {
         size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             continue;
