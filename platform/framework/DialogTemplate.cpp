@@ -3,6 +3,7 @@
 #include "platform/framework/DialogManager.h"
 #include "platform/framework/ResourceApi.h"
 #include "platform/framework/Wnd.h"
+#include "platform/gdi/FontCache.h"
 #include "platform/gdi/Text.h"
 #include "platform/system/Kernel.h"
 #include "platform/user/WindowCore.h"
@@ -83,16 +84,30 @@ namespace platform::framework {
 
 namespace {
 
-// Dialog fonts live for the process: every dialog of a face and size shares one.
-HFONT dialog_font(std::string const& face, int points)
+// A dialog font and its base units. The font is kept for the process: every dialog of a
+// face and size shares one. Its units are measured again only when the fonts behind it
+// change; measuring them for each dialog was a large part of creating a window with many
+// pages.
+struct DialogFont {
+    HFONT font {};
+    SIZE units {};
+    unsigned generation {};
+};
+
+DialogFont dialog_font(std::string const& face, int points)
 {
     static std::mutex mutex;
-    static auto* fonts = new std::map<std::pair<std::string, int>, HFONT>;
+    static auto* fonts = new std::map<std::pair<std::string, int>, DialogFont>;
     std::lock_guard lock(mutex);
-    HFONT& font = (*fonts)[{ face, points }];
-    if (!font)
-        font = CreateFont(-MulDiv(points, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
-    return font;
+    DialogFont& kept = (*fonts)[{ face, points }];
+    if (!kept.font)
+        kept.font = CreateFont(-MulDiv(points, 96, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
+    unsigned const generation = platform::gdi::realized_font_generation();
+    if (!kept.units.cx || kept.generation != generation) {
+        kept.units = font_base_units(kept.font);
+        kept.generation = generation;
+    }
+    return kept;
 }
 
 RECT to_pixels(RECT r, SIZE units)
@@ -148,8 +163,9 @@ DialogResource const* template_of(LPCDLGTEMPLATE locked)
 HWND build_dialog(DialogResource const& dialog, HWND parent, CWnd* object)
 {
     bool const own_font = (dialog.style & DS_SETFONT) && !dialog.font_face.empty();
-    HFONT const font = own_font ? dialog_font(dialog.font_face, dialog.font_points) : dialog_font("MS Shell Dlg", 8);
-    SIZE const units = font_base_units(font);
+    DialogFont const chosen = own_font ? dialog_font(dialog.font_face, dialog.font_points) : dialog_font("MS Shell Dlg", 8);
+    HFONT const font = chosen.font;
+    SIZE const units = chosen.units;
     RECT const r = window_rect(dialog, parent, units);
     HWND const hwnd = CreateWindowEx(dialog.ex_style, "#32770", dialog.caption.c_str(), dialog.style & ~WS_VISIBLE,
         r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr, nullptr, nullptr);

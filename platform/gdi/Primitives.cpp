@@ -76,12 +76,22 @@ void gradient_rect(DeviceContext& d, TRIVERTEX const& a, TRIVERTEX const& b, boo
     RECT r = d.to_surface(RECT { std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y) });
     Canvas const& canvas = d.canvas();
     long long span = vertical ? r.bottom - r.top : r.right - r.left;
+    auto colour_at = [&](long long i) {
+        return lerp16(first.Red, last.Red, i, span, 16) | lerp16(first.Green, last.Green, i, span, 8)
+            | lerp16(first.Blue, last.Blue, i, span, 0);
+    };
+    if (!vertical) {
+        // Painted row by row: a column at a time was most of the cost of drawing a caption.
+        std::vector<Pixel> colours(static_cast<size_t>(std::max(span, 0LL)));
+        for (long long i = 0; i < span; ++i)
+            colours[static_cast<size_t>(i)] = colour_at(i);
+        paint_columns(canvas, r, colours.data());
+        return;
+    }
     for (long long i = 0; i < span; ++i) {
         Paint paint;
-        paint.colour = lerp16(first.Red, last.Red, i, span, 16) | lerp16(first.Green, last.Green, i, span, 8) | lerp16(first.Blue, last.Blue, i, span, 0);
-        RECT band = vertical ? RECT { r.left, r.top + static_cast<LONG>(i), r.right, r.top + static_cast<LONG>(i) + 1 }
-                             : RECT { r.left + static_cast<LONG>(i), r.top, r.left + static_cast<LONG>(i) + 1, r.bottom };
-        paint_rect(canvas, band, paint);
+        paint.colour = colour_at(i);
+        paint_rect(canvas, RECT { r.left, r.top + static_cast<LONG>(i), r.right, r.top + static_cast<LONG>(i) + 1 }, paint);
     }
 }
 

@@ -116,6 +116,26 @@ void paint_rect(Canvas const& canvas, RECT const& rect, Paint const& paint)
     }
 }
 
+void paint_columns(Canvas const& canvas, RECT const& rect, Pixel const* colours)
+{
+    if (!canvas.surface || rect_is_empty(rect))
+        return;
+    Surface& s = *canvas.surface;
+    for (RECT const& c : canvas.clip) {
+        RECT const r = rect_intersection(rect, c);
+        for (int y = r.top; y < r.bottom; ++y) {
+            if (s.bits_per_pixel() == 32) {
+                Pixel* row = s.row32(y);
+                for (int x = r.left; x < r.right; ++x)
+                    row[x] = colours[x - rect.left] & 0xFFFFFF;
+                continue;
+            }
+            for (int x = r.left; x < r.right; ++x)
+                s.set_pixel(x, y, colours[x - rect.left]);
+        }
+    }
+}
+
 void paint_pixel(Canvas const& canvas, int x, int y, Paint const& paint)
 {
     if (!canvas.surface || !canvas.visible(x, y))

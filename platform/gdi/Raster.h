@@ -54,6 +54,8 @@ struct Canvas {
 };
 
 void paint_rect(Canvas const& canvas, RECT const& rect, Paint const& paint);
+// Copies column x of `rect` in colours[x - rect.left] (a horizontal gradient), row by row.
+void paint_columns(Canvas const& canvas, RECT const& rect, Pixel const* colours);
 void paint_pixel(Canvas const& canvas, int x, int y, Paint const& paint);
 // A pen's stroke: `width` 1 draws single pixels; wider pens draw a square of that side
 // centred on each point. `dash` is a pattern of on/off run lengths (empty for solid).

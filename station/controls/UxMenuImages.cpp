@@ -5,6 +5,7 @@
 #include "station/controls/UxMenuToolBar.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -45,22 +46,31 @@ enum class Copy { Faded, Shadowed };
 
 // Every pixel that is not the face colour becomes, in the faded copy, that pixel lightened
 // by 30 %, and in the shadowed copy the shadow colour; the face stays the (transparent) face.
+// The pixels are changed in one read and one write of the bitmap's bits: a call per pixel
+// was most of the cost of the first menu of each kind.
 HICON make_copy(HICON icon, int w, int h, Copy kind)
 {
     COLORREF const face = GetSysColor(COLOR_BTNFACE);
     COLORREF const shadow = UxMenu::system().xp_capable() ? GetSysColor(COLOR_BTNSHADOW) : lighten(GetSysColor(COLOR_BTNSHADOW), 49);
     HBITMAP const bitmap = on_face(icon, w, h);
-    HDC const dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ const old = SelectObject(dc, bitmap);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            COLORREF const c = GetPixel(dc, x, y);
-            if (c != face)
-                SetPixel(dc, x, y, kind == Copy::Faded ? lighten(c, 30) : shadow);
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<RGBQUAD> pixels(static_cast<size_t>(std::max(w, 0)) * static_cast<size_t>(std::max(h, 0)));
+    if (!pixels.empty() && GetDIBits(nullptr, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS) == h) {
+        for (RGBQUAD& p : pixels) {
+            COLORREF const c = RGB(p.rgbRed, p.rgbGreen, p.rgbBlue);
+            if (c == face)
+                continue;
+            COLORREF const to = kind == Copy::Faded ? lighten(c, 30) : shadow;
+            p = RGBQUAD { GetBValue(to), GetGValue(to), GetRValue(to), 0 };
         }
+        SetDIBits(nullptr, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
     HIMAGELIST const temp = ImageList_Create(w, h, ILC_COLOR32 | ILC_MASK, 1, 0);
     ImageList_AddMasked(temp, bitmap, face);
     HICON const copy = ImageList_GetIcon(temp, 0, ILD_NORMAL);

@@ -187,6 +187,15 @@ TEST(Primitives, HorizontalAndVerticalGradients)
     GradientFill(canvas.dc(), v, 2, &g, 1, GRADIENT_FILL_RECT_V);
     EXPECT_EQ(canvas.at(0, 3), canvas.at(4, 3));
     EXPECT_EQ(canvas.at(0, 2), RGB(0x7F, 0, 0x28));
+
+    // Clipped: only what the clip leaves is painted, in the colour of its column.
+    PixelCanvas clipped(5, 4);
+    ExcludeClipRect(clipped.dc(), 1, 1, 4, 3);
+    GradientFill(clipped.dc(), v, 2, &g, 1, GRADIENT_FILL_RECT_H);
+    EXPECT_EQ(clipped.at(2, 2), RGB(255, 255, 255));
+    EXPECT_EQ(clipped.at(4, 3), RGB(0xCC, 0, 0x40));
+    EXPECT_EQ(clipped.at(2, 0), clipped.at(2, 3));
+    EXPECT_NE(clipped.at(2, 0), RGB(255, 255, 255));
 }
 
 TEST(DcState, SaveAndRestoreBringBackObjectsColoursAndClip)
