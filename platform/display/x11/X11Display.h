@@ -105,7 +105,8 @@ private:
     void handle_client_message(XClientMessageEvent const& event);
     void grab_pointer(HWND top);
     KeyText layout_text(XKeyEvent& event);
-    void open_input_method();
+    bool filtered_by_input_method(XEvent& event);
+    void make_input_context(Window id);
     void create_x_window(XWindowSpec const& spec, std::shared_ptr<Backing> backing);
     void destroy_x_window(HWND hwnd);
     void configure_x_window(XWindowSpec const& spec);
@@ -136,6 +137,7 @@ private:
     std::map<HWND, IconPair> m_icons;                 // user-interface thread: icons sent
     std::unique_ptr<X11Tray> m_tray;                  // X thread after construction
     XIM m_input_method {};                            // X thread
+    bool m_input_method_tried { false };              // X thread
 
     HWND m_grab {};                 // X thread: the pop-up holding the pointer grab
     std::map<HWND, XWin> m_windows; // X thread

@@ -50,15 +50,13 @@ void Atoms::intern(Display* display)
 void X11Display::run()
 {
     int x_fd = ConnectionNumber(m_display);
-    open_input_method();
     m_tray->start();
     for (;;) {
         run_commands();
         while (XPending(m_display) > 0) {
             XEvent event;
             XNextEvent(m_display, &event);
-            // The input method may take key events (composing a character) for itself.
-            if (!XFilterEvent(&event, None))
+            if (!filtered_by_input_method(event))
                 handle_event(event);
         }
         XFlush(m_display);
@@ -127,10 +125,7 @@ void X11Display::create_x_window(XWindowSpec const& spec, std::shared_ptr<Backin
         static_cast<unsigned>(std::max(1, width_of(spec.shown))),
         static_cast<unsigned>(std::max(1, height_of(spec.shown))), 0, CopyFromParent, InputOutput,
         CopyFromParent, CWEventMask | CWOverrideRedirect | CWBackPixmap, &attributes);
-    XIC input_context = m_input_method ? XCreateIC(m_input_method, XNInputStyle, XIMPreeditNothing | XIMStatusNothing,
-                                             XNClientWindow, id, XNFocusWindow, id, nullptr)
-                                       : nullptr;
-    m_windows[spec.hwnd] = XWin { id, spec, std::move(backing), input_context };
+    m_windows[spec.hwnd] = XWin { id, spec, std::move(backing), nullptr };
     m_by_id[id] = spec.hwnd;
 
     set_wm_position_hints(m_display, id, spec.screen.x, spec.screen.y);

@@ -170,7 +170,7 @@ void X11Display::sync_with_server()
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (!XFilterEvent(&event, None))
+            if (!filtered_by_input_method(event))
                 handle_event(event);
         }
     });

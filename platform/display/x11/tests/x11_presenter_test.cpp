@@ -363,9 +363,30 @@ TEST_F(X11PresenterTest, RealClicksAndTypingReachTheButtonAndTheEdit)
     EXPECT_EQ(g_log.typed, "Hi 2!");
 }
 
+// Up to `count` key codes to which the server's keymap gives no symbol, highest first.
+std::vector<KeyCode> spare_key_codes(Display* display, size_t count)
+{
+    int min_code = 0;
+    int max_code = 0;
+    XDisplayKeycodes(display, &min_code, &max_code);
+    std::vector<KeyCode> spare;
+    for (int code = max_code; code >= min_code && spare.size() < count; --code) {
+        int per_code = 0;
+        KeySym* syms = XGetKeyboardMapping(display, static_cast<KeyCode>(code), 1, &per_code);
+        bool empty = true;
+        for (int i = 0; syms && i < per_code; ++i)
+            empty = empty && syms[i] == NoSymbol;
+        if (syms)
+            XFree(syms);
+        if (empty)
+            spare.push_back(static_cast<KeyCode>(code));
+    }
+    return spare;
+}
+
 // The characters come from the user's layout: a digit key whose shifted level is "/" (as on a
 // German keyboard) makes "/", and a key of a letter no US key has enters it as text, each in
-// its place among the keys typed around it.
+// its place among the keys typed around it; a dead key composes with the letter after it.
 TEST_F(X11PresenterTest, TypedCharactersFollowTheKeyboardLayout)
 {
     XTest xtest;
@@ -375,27 +396,15 @@ TEST_F(X11PresenterTest, TypedCharactersFollowTheKeyboardLayout)
         nullptr, nullptr, nullptr, nullptr);
     HWND edit = CreateWindowEx(0, "X11Edit", "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24, dialog, nullptr, nullptr,
         nullptr);
-    // Two key codes the server's keymap leaves empty become the test's keys.
-    int min_code = 0;
-    int max_code = 0;
-    XDisplayKeycodes(user, &min_code, &max_code);
-    std::vector<KeyCode> spare;
-    for (int code = max_code; code >= min_code && spare.size() < 2; --code) {
-        int per_code = 0;
-        KeySym* syms = XGetKeyboardMapping(user, static_cast<KeyCode>(code), 1, &per_code);
-        bool empty = true;
-        for (int i = 0; syms && i < per_code; ++i)
-            empty = empty && syms[i] == NoSymbol;
-        if (syms)
-            XFree(syms);
-        if (empty)
-            spare.push_back(static_cast<KeyCode>(code));
-    }
-    ASSERT_EQ(spare.size(), 2u);
+    // Three key codes the server's keymap leaves empty become the test's keys.
+    std::vector<KeyCode> const spare = spare_key_codes(user, 3);
+    ASSERT_EQ(spare.size(), 3u);
     KeySym seven[] = { XK_7, XK_slash };
     KeySym umlaut[] = { XK_odiaeresis, XK_Odiaeresis };
+    KeySym acute[] = { XK_dead_acute, XK_dead_acute };
     XChangeKeyboardMapping(user, spare[0], 2, seven, 1);
     XChangeKeyboardMapping(user, spare[1], 2, umlaut, 1);
+    XChangeKeyboardMapping(user, spare[2], 2, acute, 1);
     settle();
     // Keys go to the X window under the pointer (no window manager gives the focus).
     SetFocus(edit);
@@ -416,12 +425,15 @@ TEST_F(X11PresenterTest, TypedCharactersFollowTheKeyboardLayout)
     tap(spare[0], true);
     tap(spare[1], false);
     tap(XKeysymToKeycode(user, XK_a), false);
+    // A dead key and the letter after it make one character (the input method composes it).
+    tap(spare[2], false);
+    tap(XKeysymToKeycode(user, XK_e), false);
     settle();
     KeySym none[] = { NoSymbol, NoSymbol };
-    XChangeKeyboardMapping(user, spare[0], 2, none, 1);
-    XChangeKeyboardMapping(user, spare[1], 2, none, 1);
+    for (KeyCode code : spare)
+        XChangeKeyboardMapping(user, code, 2, none, 1);
     settle();
-    EXPECT_EQ(g_log.typed, "7/\xC3\xB6" "a");
+    EXPECT_EQ(g_log.typed, "7/\xC3\xB6" "a\xC3\xA9");
 }
 
 TEST_F(X11PresenterTest, WindowManagerCloseAndMovesComeBack)
