@@ -54,7 +54,12 @@ extern "C" {
 
 DWORD GetCurrentThreadId()
 {
-    thread_local DWORD const id = static_cast<DWORD>(::syscall(SYS_gettid));
+    // Asked on nearly every window call. An initial-exec slot with no initialiser is read in
+    // place, without a call into the dynamic linker or a first-use guard (this library is
+    // always loaded with the program).
+    static thread_local DWORD id __attribute__((tls_model("initial-exec"))) = 0;
+    if (id == 0)
+        id = static_cast<DWORD>(::syscall(SYS_gettid));
     return id;
 }
 

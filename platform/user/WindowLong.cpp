@@ -99,12 +99,23 @@ extern "C" {
 
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
 {
-    auto w = WindowTable::the().find(hwnd);
+    // The user-interface thread, the table's only writer, reads in place: every message a
+    // framework window receives asks for its object here.
+    WindowTable const& table = WindowTable::the();
+    if (table.is_writer()) {
+        Window const* w = table.get(hwnd);
+        if (!w) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        return read_long(*w, index);
+    }
+    auto w = table.find(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    auto lock = WindowTable::the().read_lock();
+    auto lock = table.read_lock();
     return read_long(*w, index);
 }
 

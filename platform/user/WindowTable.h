@@ -48,6 +48,8 @@ public:
     // thread already is.
     bool claim_ui_thread();
     bool on_ui_thread() const;
+    // Strictly the user-interface thread: the one thread that may read without the lock.
+    bool is_writer() const;
 
 private:
     WindowTable();
@@ -56,8 +58,6 @@ private:
         WORD generation { 0 };
     };
     Slot const* slot_of(HWND hwnd) const;
-    // Strictly the user-interface thread: the one thread that may read without the lock.
-    bool is_writer() const;
 
     mutable std::mutex m_mutex;
     std::vector<Slot> m_slots;
