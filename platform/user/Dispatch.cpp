@@ -88,7 +88,7 @@ DWORD ui_thread_id()
     return WindowTable::the().ui_thread();
 }
 
-LRESULT run_on_ui_thread(std::function<LRESULT()> call)
+LRESULT send_to_ui_thread(std::function<LRESULT()> call)
 {
     if (on_ui_thread())
         return call();

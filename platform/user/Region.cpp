@@ -76,6 +76,16 @@ void Region::add(RECT const& rect)
 {
     if (rect_is_empty(rect))
         return;
+    // The usual cases, without building pieces: the first rectangle, and one already covered
+    // by a single rectangle of the region (a window invalidated again as it is set up).
+    if (m_rects.empty()) {
+        m_rects.push_back(rect);
+        return;
+    }
+    for (auto const& existing : m_rects) {
+        if (existing.left <= rect.left && existing.top <= rect.top && existing.right >= rect.right && existing.bottom >= rect.bottom)
+            return;
+    }
     // Keep rectangles disjoint: add only the parts not covered yet.
     std::vector<RECT> pieces { rect };
     for (auto const& existing : m_rects) {

@@ -124,8 +124,15 @@ void set_before_block_hook(std::function<void()> hook);
 void before_block();
 DWORD ui_thread_id();
 // Runs `call` on the user-interface thread and returns its result; a direct call when the
-// caller already is that thread.
-LRESULT run_on_ui_thread(std::function<LRESULT()> call);
+// caller already is that thread (nearly always: the call is not wrapped or allocated then).
+LRESULT send_to_ui_thread(std::function<LRESULT()> call);
+template<typename Call>
+LRESULT run_on_ui_thread(Call&& call)
+{
+    if (on_ui_thread())
+        return call();
+    return send_to_ui_thread(std::function<LRESULT()>(std::forward<Call>(call)));
+}
 // Queues `call` for the user-interface thread and returns at once: it runs as a message sent
 // from another thread does, the next time that thread looks for messages or waits in a send.
 // For threads that must never wait for the user-interface thread (it may be waiting for them
