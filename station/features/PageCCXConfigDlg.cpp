@@ -398,8 +398,9 @@ void CPageCCXConfigDlg::OnCacSet()
 
 void CPageCCXConfigDlg::set_message(char const* text)
 {
+    // At most kMessageChars characters are kept; the rest of the buffer stays zero.
     std::memset(m_chMessage, 0, sizeof m_chMessage);
-    std::strncpy(m_chMessage, text, kMessageChars);
+    std::memcpy(m_chMessage, text, strnlen(text, kMessageChars));
 }
 
 void CPageCCXConfigDlg::show_message() const
