@@ -154,21 +154,6 @@ std::uint32_t Surface::encode(Pixel colour) const
     return best;
 }
 
-Pixel Surface::pixel(int x, int y) const
-{
-    if (m_bpp == 32)
-        return row32(y)[x] & 0xFFFFFF;
-    return decode(raw(x, y));
-}
-
-void Surface::set_pixel(int x, int y, Pixel colour)
-{
-    if (m_bpp == 32)
-        row32(y)[x] = colour & 0xFFFFFF;
-    else
-        set_raw(x, y, encode(colour));
-}
-
 void Surface::fill_span(int y, int x0, int x1, Pixel colour)
 {
     if (m_bpp == 32) {

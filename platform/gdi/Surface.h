@@ -59,8 +59,15 @@ public:
     Pixel* row32(int y) { return reinterpret_cast<Pixel*>(row(y)); }
     Pixel const* row32(int y) const { return reinterpret_cast<Pixel const*>(row(y)); }
 
-    Pixel pixel(int x, int y) const;
-    void set_pixel(int x, int y, Pixel colour);
+    // 32-bit surfaces, nearly all of them, are read and written here without a call.
+    Pixel pixel(int x, int y) const { return m_bpp == 32 ? row32(y)[x] & 0xFFFFFF : decode(raw(x, y)); }
+    void set_pixel(int x, int y, Pixel colour)
+    {
+        if (m_bpp == 32)
+            row32(y)[x] = colour & 0xFFFFFF;
+        else
+            set_raw(x, y, encode(colour));
+    }
     // Raw stored value: a palette index, a bit, or the pixel itself.
     std::uint32_t raw(int x, int y) const;
     void set_raw(int x, int y, std::uint32_t value);
