@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace platform::display::x11 {
 
@@ -42,12 +43,17 @@ X11Tray::X11Tray(Display* display, Deliver deliver)
     : m_display(display)
     , m_deliver(std::move(deliver))
 {
-    char name[64];
-    std::snprintf(name, sizeof(name), "_NET_SYSTEM_TRAY_S%d", DefaultScreen(display));
-    m_selection = atom(display, name);
-    m_opcode = atom(display, "_NET_SYSTEM_TRAY_OPCODE");
-    m_manager_message = atom(display, "MANAGER");
-    m_xembed_info = atom(display, "_XEMBED_INFO");
+    char selection[64];
+    std::snprintf(selection, sizeof(selection), "_NET_SYSTEM_TRAY_S%d", DefaultScreen(display));
+    // One request for the four names, not a round trip to the server for each.
+    char* names[] = { selection, const_cast<char*>("_NET_SYSTEM_TRAY_OPCODE"), const_cast<char*>("MANAGER"),
+        const_cast<char*>("_XEMBED_INFO") };
+    Atom atoms[std::size(names)] {};
+    XInternAtoms(display, names, static_cast<int>(std::size(names)), False, atoms);
+    m_selection = atoms[0];
+    m_opcode = atoms[1];
+    m_manager_message = atoms[2];
+    m_xembed_info = atoms[3];
     m_gc = XCreateGC(display, DefaultRootWindow(display), 0, nullptr);
 }
 
