@@ -222,8 +222,7 @@ void CHideDlg::arm_session_timer()
         m_pfnGetActiveConsoleSessionId
             = reinterpret_cast<DWORD (*)()>(GetProcAddress(m_hKernel32, "WTSGetActiveConsoleSessionId"));
     if (m_pfnGetActiveConsoleSessionId) {
-        std::string name = GetProgramPath();
-        name = name.substr(name.find_last_of("/\\") + 1).substr(0, 128);
+        std::string const name = OwnProgramName().substr(0, 128);
         // A program that cannot find itself by name (renamed, or run inside another process)
         // takes its own process's session: a session id left at 0 would read as another
         // user's, and the adapter would be given up two seconds after start.

@@ -3,6 +3,7 @@
 #include "platform/system/Module.h"
 #include "platform/system/Process.h"
 #include "platform/user/User.h"
+#include "station/core/IniFile.h"
 #include "station/core/VxWlLib.h"
 
 #include <cstring>
@@ -121,6 +122,19 @@ DWORD find_by_process_status(const char* name)
 using PfnRedirection = BOOL (*)(BOOL);
 PfnRedirection g_redirection = nullptr;
 
+}
+
+std::string OwnProgramName()
+{
+    char text[260] = {};
+    if (HANDLE self = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, GetCurrentProcessId())) {
+        GetModuleBaseName(self, nullptr, text, sizeof text);
+        CloseHandle(self);
+    }
+    if (*text)
+        return text;
+    std::string const path = GetProgramPath();
+    return path.substr(path.find_last_of("/\\") + 1);
 }
 
 DWORD FindProcessIdByName(const char* name)

@@ -8,6 +8,7 @@
 #include "wlan/api/Profile.h"
 
 #include <cstddef>
+#include <string>
 
 // Waits at least `ms` milliseconds of the time of day without dispatching window messages and
 // returns the milliseconds that passed. A wait across midnight counts on over it.
@@ -16,6 +17,9 @@ DWORD DelayTime(DWORD ms);
 // The id of a running process whose executable is `name` ("VxSwap.exe"), compared without
 // regard to case; 0 when none runs or the system's process functions are missing.
 DWORD FindProcessIdByName(const char* name);
+// The name the process list gives this program ("Zorvel.exe"), as FindProcessIdByName
+// compares it. The program file's own name has no extension here.
+std::string OwnProgramName();
 
 // Looks up the system's redirection switch once at start-up; the switches below do nothing
 // and answer 0 while it is missing.

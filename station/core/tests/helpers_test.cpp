@@ -73,6 +73,15 @@ TEST(FindProcessIdByName, FindsARunningProgramAndNotAMissingOne)
     EXPECT_EQ(FindProcessIdByName("NoSuchProgram.exe"), 0u);
 }
 
+// The program looks itself up by name at start: its own name, as the process list gives it,
+// finds its own process (the first one listed), not none.
+TEST(FindProcessIdByName, FindsThisProgramByItsOwnName)
+{
+    std::string const name = OwnProgramName();
+    EXPECT_TRUE(name.ends_with(".exe")) << name;
+    EXPECT_EQ(FindProcessIdByName(name.c_str()), GetCurrentProcessId()) << name;
+}
+
 TEST(Wow64Redirection, AMissingSwitchDoesNothing)
 {
     InitWow64Redirection();
