@@ -3,6 +3,7 @@
 #include "platform/system/IniDocument.h"
 #include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
+#include "platform/system/TextSplit.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -104,21 +105,15 @@ int read_executable_link(std::uint32_t pid, std::string& path)
 
 }
 
-namespace {
-
-// The state letter of /proc/<pid>/stat, after the command name (which may hold spaces and
-// parentheses itself).
-std::optional<char> process_state(std::uint32_t pid)
+std::optional<std::vector<std::string>> process_stat_fields(std::uint32_t pid)
 {
     std::string text;
     if (!read_whole_file("/proc/" + std::to_string(pid) + "/stat", text))
         return std::nullopt;
     size_t const close = text.rfind(')');
-    if (close == std::string::npos || close + 2 >= text.size())
+    if (close == std::string::npos)
         return std::nullopt;
-    return text[close + 2];
-}
-
+    return split_words(std::string_view(text).substr(close + 1));
 }
 
 // A search looks at every process of the machine, so each is told apart with as few reads as
@@ -141,7 +136,7 @@ ProcessSighting look_at_process(std::uint32_t pid)
         sighting.presence = ProcessPresence::Hidden;
         return sighting;
     }
-    if (auto const state = process_state(pid); state && *state != 'Z' && *state != 'X')
+    if (auto const fields = process_stat_fields(pid); fields && !fields->empty() && (*fields)[0] != "Z" && (*fields)[0] != "X")
         sighting.presence = ProcessPresence::Hidden;
     return sighting;
 }

@@ -22,6 +22,9 @@ struct ProcessSighting {
     std::string executable;
 };
 ProcessSighting look_at_process(std::uint32_t pid);
+// The fields of /proc/<pid>/stat after the command name (which may hold blanks and
+// parentheses itself): the state letter first. Nothing when the process is gone.
+std::optional<std::vector<std::string>> process_stat_fields(std::uint32_t pid);
 bool process_exists(std::uint32_t pid);
 // The full path of the process's executable, or nullopt when it cannot be read.
 std::optional<std::string> process_executable(std::uint32_t pid);

@@ -2,7 +2,7 @@
 
 #include "platform/system/ParseInteger.h"
 #include "platform/system/Paths.h"
-#include "platform/system/TextSplit.h"
+#include "platform/system/ProcessTable.h"
 
 #include <charconv>
 #include <dirent.h>
@@ -97,18 +97,11 @@ std::optional<ProcessWindows> parse_process_windows(std::string_view text)
 
 std::optional<std::uint64_t> process_start_time(std::uint32_t pid)
 {
-    std::string stat;
-    if (!read_whole_file("/proc/" + std::to_string(pid) + "/stat", stat))
-        return std::nullopt;
-    // The command name in parentheses may hold blanks and parentheses: fields follow the last ')'.
-    size_t close = stat.rfind(')');
-    if (close == std::string::npos)
-        return std::nullopt;
     // The state is the third field, the start time the 22nd.
-    auto const fields = split_words(std::string_view(stat).substr(close + 1));
-    if (fields.empty() || fields[0] == "Z" || fields[0] == "X" || fields.size() < 20)
+    auto const fields = process_stat_fields(pid);
+    if (!fields || fields->empty() || (*fields)[0] == "Z" || (*fields)[0] == "X" || fields->size() < 20)
         return std::nullopt;
-    return parse_integer<std::uint64_t>(fields[19]);
+    return parse_integer<std::uint64_t>((*fields)[19]);
 }
 
 bool process_is_alive(std::uint32_t pid, std::uint64_t start_time)

@@ -44,11 +44,6 @@ Block const* block_at(std::string_view text)
     return nullptr;
 }
 
-std::vector<std::string> words_of(std::string const& line)
-{
-    return platform::system::split_words(line);
-}
-
 // Keeps `key`'s last value at the end of `keys`, so their order is the order last set.
 void keep_last(std::vector<LiveKey>& keys, std::string const& owner, std::string const& pair)
 {
@@ -243,7 +238,7 @@ bool live_command_compacts(std::string_view command)
 // waiting (World::pending).
 void LiveLog::note(std::string const& line)
 {
-    auto const w = words_of(line);
+    auto const w = platform::system::split_words(line);
     std::string const& command = w[0];
     std::string const first = w.size() > 1 ? w[1] : "";
     if (!live_command_compacts(command)) {

@@ -3,6 +3,7 @@
 #include "wlan/sim/LiveCommands.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
+#include "wlan/sim/tests/OneOpenNetwork.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,7 @@ using namespace wlan::sim;
 
 namespace {
 
-constexpr char kScenario[] = R"(
-[adapter:a]
-name = A
-[ap:open]
-ssid = Open
-bssid = 02:00:00:00:00:01
-channel = 1
-rssi = -50
-)";
+constexpr char const* kScenario = wlan::sim::test_worlds::kOneOpenNetwork;
 
 struct Case {
     char const* line;

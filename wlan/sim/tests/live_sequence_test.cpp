@@ -9,6 +9,7 @@
 #include "wlan/sim/Scenario.h"
 #include "wlan/sim/Store.h"
 #include "wlan/sim/World.h"
+#include "wlan/sim/tests/OneOpenNetwork.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,7 @@ using namespace wlan::sim;
 
 namespace {
 
-constexpr char kScenario[] = R"(
-[adapter:a]
-name = A
-[ap:open]
-ssid = Open
-bssid = 02:00:00:00:00:01
-channel = 1
-rssi = -50
-)";
+constexpr char const* kScenario = wlan::sim::test_worlds::kOneOpenNetwork;
 
 // Any time within kLiveRecheckMs of the reader's first call: only the counter decides.
 constexpr std::uint64_t kNow = 1000;
